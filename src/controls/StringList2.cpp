@@ -1,0 +1,100 @@
+#include "controls/StringList2.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace {
+
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20; }
+
+bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+
+std::string TrimBlanks(std::string_view s) {
+    std::size_t begin = 0;
+    std::size_t end = s.size();
+    while (begin < end && IsBlankOrControl(s[begin])) ++begin;
+    while (end > begin && IsBlankOrControl(s[end - 1])) --end;
+    return std::string(s.substr(begin, end - begin));
+}
+
+// Reads the quoted item that starts at text[pos] (the opening quote) and
+// leaves pos behind its closing quote. A doubled quote stands for one quote.
+// An item left open runs to the end of the text and keeps all of it.
+std::string ExtractQuoted(std::string_view text, std::size_t& pos, char quote) {
+    std::string item;
+    ++pos;
+    while (pos < text.size()) {
+        const std::size_t close = text.find(quote, pos);
+        if (close == std::string_view::npos) {
+            item.append(text.substr(pos));
+            pos = text.size();
+            break;
+        }
+        item.append(text.substr(pos, close - pos));
+        pos = close + 1;
+        if (pos < text.size() && text[pos] == quote) {
+            item.push_back(quote);
+            ++pos;
+            continue;
+        }
+        break;
+    }
+    return item;
+}
+
+} // namespace
+
+const std::string& TStringList2::Strings(int index) const {
+    if (index < 0 || index >= Count())
+        throw std::out_of_range("string list index out of bounds (" + std::to_string(index) + ")");
+    return items_[static_cast<std::size_t>(index)];
+}
+
+std::string& TStringList2::Strings(int index) {
+    if (index < 0 || index >= Count())
+        throw std::out_of_range("string list index out of bounds (" + std::to_string(index) + ")");
+    return items_[static_cast<std::size_t>(index)];
+}
+
+int TStringList2::Add(std::string item) {
+    items_.push_back(std::move(item));
+    return Count() - 1;
+}
+
+void TStringList2::SplitDelimitedText(std::string_view text) {
+    if (static_cast<unsigned char>(Delimiter) >= 0x80 || static_cast<unsigned char>(QuoteChar) >= 0x80)
+        throw std::invalid_argument("delimiter and quote character must be ASCII");
+
+    // Built aside and swapped in, so the list changes once and only when the
+    // whole text has been read.
+    std::vector<std::string> items;
+    std::size_t pos = 0;
+    const std::size_t size = text.size();
+    while (pos < size && IsControl(text[pos])) ++pos;
+    while (pos < size) {
+        std::string item;
+        if (text[pos] == QuoteChar) {
+            item = ExtractQuoted(text, pos, QuoteChar);
+        } else {
+            const std::size_t start = pos;
+            while (pos < size && !IsControl(text[pos]) && text[pos] != Delimiter) ++pos;
+            item.assign(text.substr(start, pos - start));
+        }
+        if (TrimItems) item = TrimBlanks(item);
+        items.push_back(std::move(item));
+
+        while (pos < size && IsControl(text[pos])) ++pos;
+        if (pos < size && text[pos] == Delimiter) {
+            if (pos + 1 == size) items.emplace_back();
+            ++pos;
+            while (pos < size && IsControl(text[pos])) ++pos;
+        }
+    }
+    items_.swap(items);
+}
+
+void TStringList2::SetQuotedCommaText(std::string_view text) {
+    Delimiter = ',';
+    QuoteChar = '"';
+    SplitDelimitedText(text);
+}
