@@ -1,4 +1,5 @@
 #include "controls/StringList2.h"
+#include "platform/AsciiText.h"
 
 #include <stdexcept>
 #include <utility>
@@ -7,20 +8,9 @@ namespace {
 
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20; }
 
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+} // namespace
 
-std::string TrimBlanks(std::string_view s) {
-    std::size_t begin = 0;
-    std::size_t end = s.size();
-    while (begin < end && IsBlankOrControl(s[begin])) ++begin;
-    while (end > begin && IsBlankOrControl(s[end - 1])) --end;
-    return std::string(s.substr(begin, end - begin));
-}
-
-// Reads the quoted item that starts at text[pos] (the opening quote) and
-// leaves pos behind its closing quote. A doubled quote stands for one quote.
-// An item left open runs to the end of the text and keeps all of it.
-std::string ExtractQuoted(std::string_view text, std::size_t& pos, char quote) {
+std::string ExtractQuotedItem(std::string_view text, std::size_t& pos, char quote) {
     std::string item;
     ++pos;
     while (pos < text.size()) {
@@ -41,8 +31,6 @@ std::string ExtractQuoted(std::string_view text, std::size_t& pos, char quote) {
     }
     return item;
 }
-
-} // namespace
 
 const std::string& TStringList2::Strings(int index) const {
     if (index < 0 || index >= Count())
@@ -74,13 +62,13 @@ void TStringList2::SplitDelimitedText(std::string_view text) {
     while (pos < size) {
         std::string item;
         if (text[pos] == QuoteChar) {
-            item = ExtractQuoted(text, pos, QuoteChar);
+            item = ExtractQuotedItem(text, pos, QuoteChar);
         } else {
             const std::size_t start = pos;
             while (pos < size && !IsControl(text[pos]) && text[pos] != Delimiter) ++pos;
             item.assign(text.substr(start, pos - start));
         }
-        if (TrimItems) item = TrimBlanks(item);
+        if (TrimItems) item = std::string(ascii::TrimBlanksAndControls(item));
         items.push_back(std::move(item));
 
         while (pos < size && IsControl(text[pos])) ++pos;

@@ -54,3 +54,9 @@ public:
 private:
     std::vector<std::string> items_;
 };
+
+// Reads the quoted item that starts at text[pos] (the opening quote) and
+// leaves pos behind its closing quote. A doubled quote stands for one quote;
+// an item left open runs to the end of the text and keeps all of it. Both
+// delimited-text readings of the program share it.
+std::string ExtractQuotedItem(std::string_view text, std::size_t& pos, char quote);

@@ -1,6 +1,7 @@
 #include "foundation/MojiBunkatu.h"
 
 #include "controls/StringList2.h"
+#include "platform/AsciiText.h"
 
 #include <stdexcept>
 #include <utility>
@@ -9,31 +10,7 @@ namespace {
 
 constexpr char kQuote = '"';
 
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 0x20; }
-
-// Quoted item at text[pos]; pos ends behind the closing quote. An item left
-// open keeps everything up to the end of the text.
-std::string ExtractQuoted(std::string_view text, std::size_t& pos) {
-    std::string item;
-    ++pos;
-    while (pos < text.size()) {
-        const std::size_t close = text.find(kQuote, pos);
-        if (close == std::string_view::npos) {
-            item.append(text.substr(pos));
-            pos = text.size();
-            break;
-        }
-        item.append(text.substr(pos, close - pos));
-        pos = close + 1;
-        if (pos < text.size() && text[pos] == kQuote) {
-            item.push_back(kQuote);
-            ++pos;
-            continue;
-        }
-        break;
-    }
-    return item;
-}
+using ascii::IsBlankOrControl;
 
 TMojiArray SplitLoose(std::string_view text, char delimiter) {
     TMojiArray items;
@@ -42,7 +19,7 @@ TMojiArray SplitLoose(std::string_view text, char delimiter) {
     while (pos < size && IsBlankOrControl(text[pos])) ++pos;
     while (pos < size) {
         if (text[pos] == kQuote) {
-            items.push_back(ExtractQuoted(text, pos));
+            items.push_back(ExtractQuotedItem(text, pos, kQuote));
         } else {
             const std::size_t start = pos;
             while (pos < size && !IsBlankOrControl(text[pos]) && text[pos] != delimiter) ++pos;

@@ -2,6 +2,7 @@
 
 #include "foundation/AccRecord.h"
 #include "platform/Cp932.h"
+#include "platform/AsciiText.h"
 #include "platform/SpecialFolders.h"
 
 #include <stdexcept>
@@ -11,7 +12,6 @@ namespace {
 
 constexpr std::string_view kZenBlank = "\xE3\x80\x80";  // U+3000
 
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 0x20; }
 
 // The last n bytes of CP932 text. Character boundaries are found from the
 // start; when byte size − n is the second byte of a character, that byte
@@ -129,8 +129,7 @@ std::string ZeroPadLeft(std::string_view text, int n) {
 std::string TrimZen(std::string_view text) {
     for (;;) {
         const std::size_t before = text.size();
-        while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
-        while (!text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
+        text = ascii::TrimBlanksAndControls(text);
         if (text.starts_with(kZenBlank)) text.remove_prefix(kZenBlank.size());
         if (text.ends_with(kZenBlank)) text.remove_suffix(kZenBlank.size());
         if (text.size() == before) return std::string(text);

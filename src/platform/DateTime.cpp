@@ -1,4 +1,5 @@
 #include "platform/DateTime.h"
+#include "platform/AsciiText.h"
 
 #include <array>
 #include <charconv>
@@ -29,15 +30,9 @@ constexpr std::array<const char*, 7> ShortDayNames{"日", "月", "火", "水", "
 constexpr std::array<const char*, 7> LongDayNames{
     "日曜日", "月曜日", "火曜日", "水曜日", "木曜日", "金曜日", "土曜日"};
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+using ascii::IsBlank;
 
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
+using ascii::TrimBlanks;
 
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }

@@ -1,5 +1,6 @@
 #include "platform/IniFile.h"
 
+#include "platform/AsciiText.h"
 #include "platform/Cp932.h"
 #include "platform/UniqueFd.h"
 
@@ -51,24 +52,9 @@ struct Part {
     Fail(file, what + ": " + std::strerror(err));
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// ASCII letters fold; the bytes of multi-byte UTF-8 characters are all
-// >= 0x80, so they compare exactly.
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    return true;
-}
+using ascii::IsBlank;
+constexpr auto Trim = ascii::TrimBlanks;
+constexpr auto SameName = ascii::SameText;
 
 bool IsValidUtf8(std::string_view s) {
     std::size_t i = 0;

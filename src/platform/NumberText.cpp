@@ -1,4 +1,5 @@
 #include "platform/NumberText.h"
+#include "platform/AsciiText.h"
 
 #include "platform/DateTime.h"
 
@@ -12,16 +13,10 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+using ascii::IsBlank;
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
+using ascii::TrimBlanks;
 
 std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
 

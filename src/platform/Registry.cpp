@@ -1,5 +1,6 @@
 #include "platform/Registry.h"
 
+#include "platform/AsciiText.h"
 #include "platform/SpecialFolders.h"
 
 #include <filesystem>
@@ -11,16 +12,8 @@ namespace {
 constexpr std::string_view kStringPrefix = "sz:\"";
 constexpr std::string_view kIntegerPrefix = "dword:";
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    return true;
-}
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+constexpr auto SameName = ascii::SameText;
+using ascii::IsBlank;
 
 bool HasLineBreakOrNul(std::string_view s) { return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos; }
 
