@@ -1,0 +1,214 @@
+#include "platform/db/FirebirdServerFixture.h"
+
+#include "platform/db/FirebirdRoot.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace dbtest {
+
+namespace {
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+int FreePort()
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        throw std::runtime_error("socket() failed");
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    socklen_t length = sizeof address;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        ::close(fd);
+        throw std::runtime_error("cannot find a free port");
+    }
+    ::close(fd);
+    return ntohs(address.sin_port);
+}
+
+bool Accepts(int port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    const bool connected = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    return connected;
+}
+
+class Environment final : public ::testing::Environment {
+public:
+    void TearDown() override { TestFirebird::Get().TearDown(); }
+};
+
+}  // namespace
+
+TestFirebird& TestFirebird::Get()
+{
+    static TestFirebird* const instance = [] {
+        auto* created = new TestFirebird();
+        ::testing::AddGlobalTestEnvironment(new Environment());
+        return created;
+    }();
+    return *instance;
+}
+
+TestFirebird::TestFirebird()
+{
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/ledrix-fbtest-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("cannot create a temporary folder");
+    folder_ = pattern;
+    root_ = folder_ / "firebird";
+    port_ = FreePort();
+
+    db::FirebirdRootSettings settings;
+    settings.remoteServicePort = port_;
+    settings.remoteBindAddress = "127.0.0.1";
+    settings.securityDatabase = root_ / "security3.fdb";
+    db::LayOutFirebirdRoot(root_, settings);
+    db::UseFirebirdRoot(root_);
+
+    // The security database, made by the embedded engine of isql-fb (the
+    // server reads it for its logins).
+    const fs::path script = folder_ / "security.sql";
+    std::ofstream(script) << "CREATE DATABASE '" << settings.securityDatabase.string() << "' USER 'SYSDBA';\n"
+                          << "CREATE USER " << User << " PASSWORD '" << Password << "';\n"
+                          << "GRANT CREATE DATABASE TO USER " << User << ";\n"
+                          << "COMMIT;\n";
+    const ToolRun run = Tool({"isql-fb", "-q", "-b", "-i", script.string()});
+    if (!run.status.Succeeded())
+        throw std::runtime_error("cannot create the security database: " + run.output);
+}
+
+fs::path TestFirebird::NewWorkFolder(const std::string& name)
+{
+    std::string safe;
+    for (char c : name)
+        safe += (std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-') ? c : '_';
+    const fs::path path = folder_ / "work" / (safe + "-" + std::to_string(++workCount_));
+    fs::create_directories(path);
+    return path;
+}
+
+ToolRun TestFirebird::Tool(std::vector<std::string> args)
+{
+    const fs::path output = folder_ / ("tool-" + std::to_string(::getpid()) + ".out");
+    proc::ChildOptions options;
+    options.stdoutTarget = proc::OutputTarget::ToFile(output.string());
+    options.stderrTarget = proc::OutputTarget::SameAsStdout();
+    ToolRun run;
+    run.status = proc::RunAndWait(std::move(args), options, std::chrono::seconds(120));
+    run.output = ReadFile(output);
+    return run;
+}
+
+ToolRun TestFirebird::Isql(const std::string& database, const std::string& script)
+{
+    const fs::path file = folder_ / "script.sql";
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << script;
+    return Tool({"isql-fb", "-q", "-b", "-ch", "SJIS_0208", "-user", User, "-pas", Password, "-i", file.string(),
+                 database});
+}
+
+void TestFirebird::GrantServerAdmin()
+{
+    const fs::path file = folder_ / "admin.sql";
+    std::ofstream(file, std::ios::binary | std::ios::trunc)
+        << "CREATE OR ALTER GLOBAL MAPPING LEDRIX_ADMIN USING PLUGIN SRP FROM USER " << User
+        << " TO ROLE RDB$ADMIN;\nCOMMIT;\n";
+    const ToolRun run =
+        Tool({"isql-fb", "-q", "-b", "-user", "SYSDBA", "-i", file.string(), (root_ / "security3.fdb").string()});
+    if (!run.status.Succeeded())
+        throw std::runtime_error("cannot map the user to the administrator role: " + run.output);
+}
+
+void TestFirebird::StartServer()
+{
+    if (server_ && server_->Running())
+        return;
+    const fs::path log = folder_ / "server.out";
+    proc::ChildOptions options;
+    options.stdoutTarget = proc::OutputTarget::ToFile(log.string());
+    options.stderrTarget = proc::OutputTarget::SameAsStdout();
+    server_ = std::make_unique<proc::ChildProcess>(std::vector<std::string>{"/usr/sbin/firebird"}, options);
+    server_->Start();
+
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!Accepts(port_)) {
+        if (server_->WaitFor(std::chrono::milliseconds(20)))
+            throw std::runtime_error("the Firebird server ended at start: " + server_->Status()->Describe() + "\n" +
+                                     ReadFile(log));
+        if (std::chrono::steady_clock::now() > deadline) {
+            server_->Kill();
+            throw std::runtime_error("the Firebird server did not accept connections within 30 s\n" + ReadFile(log));
+        }
+    }
+}
+
+bool TestFirebird::ServerRunning()
+{
+    return server_ && server_->Running();
+}
+
+void TestFirebird::StopServer() noexcept
+{
+    if (!server_)
+        return;
+    try {
+        if (server_->Running()) {
+            ::kill(server_->Pid(), SIGTERM);
+            if (!server_->WaitFor(std::chrono::seconds(10)))
+                server_->Kill();
+        }
+    } catch (...) {
+    }
+    server_.reset();
+}
+
+void TestFirebird::TearDown() noexcept
+{
+    StopServer();
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+}
+
+void FirebirdTest::SetUp()
+{
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = TestFirebird::Get().NewWorkFolder(std::string(info->test_suite_name()) + "." + info->name());
+}
+
+void FirebirdServerTest::SetUp()
+{
+    FirebirdTest::SetUp();
+    TestFirebird::Get().StartServer();
+}
+
+}  // namespace dbtest
