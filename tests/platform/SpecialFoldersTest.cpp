@@ -1,4 +1,5 @@
 #include "platform/SpecialFolders.h"
+#include "support/ScopedEnv.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -9,24 +10,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value) setenv(name, value, 1); else unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (old_) setenv(name_.c_str(), old_->c_str(), 1); else unsetenv(name_.c_str());
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    std::string name_;
-    std::optional<std::string> old_;
-};
 
 struct RootCase {
     const char* variable;
