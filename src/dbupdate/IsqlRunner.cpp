@@ -1,0 +1,223 @@
+#include "dbupdate/IsqlRunner.h"
+
+#include "foundation/AccRecord.h"
+#include "foundation/SystemServices.h"
+#include "foundation/UserMessage.h"
+#include "platform/ChildProcess.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* MissingScriptMessage = "更新ファイル(%s)が見つかりません。\r処理を中止します。";
+constexpr const char* ToolStartMessage = "ISQL.EXEが起動できません。\r処理を中止します。";
+constexpr const char* UpdateFailedMessage = "Ver %sのデータベース更新に失敗しました。";
+constexpr const char* LogWriteFailedMessage = "エラー情報をログファイルに書き込めませんでした。";
+
+std::string Replace(std::string text, std::string_view value)
+{
+    const auto at = text.find("%s");
+    if (at != std::string::npos)
+        text.replace(at, 2, value);
+    return text;
+}
+
+std::string Join(const std::string& folder, std::string_view name)
+{
+    return folder + "/" + std::string(name);
+}
+
+void RemoveQuietly(const std::string& path) noexcept
+{
+    std::error_code ec;
+    fs::remove(path, ec);
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad())
+        return std::nullopt;
+    return text.str();
+}
+
+bool WriteLines(const std::string& path, const std::vector<std::string>& lines, bool append)
+{
+    std::error_code ec;
+    fs::create_directories(fs::path(path).parent_path(), ec);
+    std::ofstream out(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
+    if (!out)
+        return false;
+    for (const std::string& line : lines)
+        out << line << "\r\n";
+    out.flush();
+    return static_cast<bool>(out);
+}
+
+// The tool echoes the CONNECT line with the database password; the error
+// logs outlive the run and are read by anyone who looks into the log folder,
+// so the password is blotted out there.
+std::vector<std::string> WithoutPassword(std::vector<std::string> lines)
+{
+    if (SystemDef.PASSWORD.empty())
+        return lines;
+    const std::string secret = "PASSWORD '" + SystemDef.PASSWORD + "'";
+    const std::string hidden = "PASSWORD '********'";
+    for (std::string& line : lines)
+        for (std::size_t at = line.find(secret); at != std::string::npos; at = line.find(secret, at + hidden.size()))
+            line.replace(at, secret.size(), hidden);
+    return lines;
+}
+
+// What a failed run leaves in the error logs: the tool's log, or a line that
+// says why there is none.
+void KeepFailedLog(const std::vector<std::string>& rawLines)
+{
+    const std::vector<std::string> lines = WithoutPassword(rawLines);
+    const std::string txt = Join(SystemDef.LogDir, std::string(UpdateErrorLogBaseName) + ".txt");
+    const bool savedText = WriteLines(txt, lines, false);
+    const bool appended = AppendErrorLog(lines);
+    if (!savedText || !appended)
+        ShowUserMessage(std::string(LogWriteFailedMessage) + "\r" + SystemDef.LogDir, TMsgDlgType::mtWarning);
+}
+
+bool ContainsFailure(const std::string& text)
+{
+    return text.find("failed") != std::string::npos || text.find("Error") != std::string::npos;
+}
+
+// Runs the tool; nothing when it could not be started.
+std::optional<proc::ExitStatus> RunTool(const std::string& script, const std::string& log)
+{
+    proc::ChildOptions options;
+    // The tool writes everything worth keeping to the log (-o, with -m for
+    // its error output); what else it prints has no reader.
+    options.stdoutTarget = proc::OutputTarget::Discard();
+    options.stderrTarget = proc::OutputTarget::Discard();
+    proc::ChildProcess child({IsqlToolPath(), "-b", "-i", script, "-e", "-m", "-o", log}, options);
+    try {
+        child.Start();
+    } catch (const proc::ChildProcessError&) {
+        return std::nullopt;
+    }
+    // Pumps the screens' messages while the tool runs; its end is noticed at
+    // once, not at the next interval.
+    auto status = child.Wait(std::chrono::milliseconds(20), [] {
+        DelayMSec(1);
+        return proc::WaitAction::Continue;
+    });
+    return status ? status : std::optional<proc::ExitStatus>(child.Wait());
+}
+
+}  // namespace
+
+std::string UpdateScriptPath()
+{
+    return Join(SystemDef.TempDir, UpdateScriptFileName);
+}
+
+std::string UpdateLogPath()
+{
+    return Join(SystemDef.TempDir, UpdateLogFileName);
+}
+
+std::string IsqlToolPath()
+{
+    if (!SystemDef.ProgramDir.empty()) {
+        const std::string local = Join(SystemDef.ProgramDir, IsqlToolName);
+        std::error_code ec;
+        if (fs::is_regular_file(local, ec))
+            return local;
+    }
+    return std::string(IsqlToolName);
+}
+
+std::vector<std::string> SplitTextLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n')
+            ++start;
+    }
+    return lines;
+}
+
+bool AppendErrorLog(const std::vector<std::string>& lines)
+{
+    return WriteLines(Join(SystemDef.LogDir, std::string(UpdateErrorLogBaseName) + ".log"), lines, true);
+}
+
+std::int32_t ExecIsqlScript(const std::string& VersionText)
+{
+    const std::string script = UpdateScriptPath();
+    const std::string log = UpdateLogPath();
+    std::int32_t result = UpdateResultOk;
+    try {
+        std::error_code ec;
+        if (!fs::is_regular_file(script, ec)) {
+            ShowUserMessage(Replace(MissingScriptMessage, script), TMsgDlgType::mtCustom);
+            result = UpdateResultFileMissing;
+        } else {
+            RemoveQuietly(log);
+            const std::optional<proc::ExitStatus> status = RunTool(script, log);
+            if (!status) {
+                ShowUserMessage(ToolStartMessage, TMsgDlgType::mtCustom);
+                result = UpdateResultToolMissing;
+            } else {
+                const std::optional<std::string> text = ReadWholeFile(log);
+                std::vector<std::string> lines;
+                bool failed = false;
+                if (!text) {
+                    // No log means the tool never got to the script; its
+                    // silence is no success.
+                    failed = true;
+                    lines.push_back(std::string(IsqlToolName) + " wrote no log (" + status->Describe() + ")");
+                } else {
+                    lines = SplitTextLines(*text);
+                    failed = lines.size() > 2 && ContainsFailure(*text);
+                    // Bailing out, the tool ends with a non-zero code also
+                    // where its log names no error (a statement left open at
+                    // the end of the script: "Expected end of statement,
+                    // encountered EOF"); then nothing after it has run.
+                    if (!failed && !status->Succeeded()) {
+                        failed = true;
+                        lines.push_back(std::string(IsqlToolName) + " ended with " + status->Describe());
+                    }
+                }
+                if (failed) {
+                    result = UpdateResultScriptError;
+                    ShowUserMessage(Replace(UpdateFailedMessage, VersionText), TMsgDlgType::mtError,
+                                    {TMsgDlgBtn::mbOK});
+                    KeepFailedLog(lines);
+                }
+            }
+        }
+    } catch (const std::exception& e) {
+        // Out of memory or a refused process table: the update did not run.
+        ShowUserMessage(std::string(ToolStartMessage) + "\r" + e.what(), TMsgDlgType::mtCustom);
+        result = UpdateResultToolMissing;
+    }
+    // The script holds the database password: it never outlives the call.
+    RemoveQuietly(script);
+    RemoveQuietly(log);
+    return result;
+}
