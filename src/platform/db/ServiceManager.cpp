@@ -171,23 +171,37 @@ ValidationResult ServiceManager::Validate(const std::string& database, const Out
     spb.String(isc_spb_dbname, database);
     spb.Int(isc_spb_options, isc_spb_rpr_validate_db | isc_spb_rpr_full | isc_spb_rpr_ignore_checksum);
 
-    ValidationResult result;
-    std::vector<std::string> lines;
+    // The engine ends a validation that found faults with their summary as
+    // the service's error; that is the report, not a failure.
+    std::string summary;
     try {
         session.Start(spb);
-        session.ReadLines(onLine, lines);
     } catch (const FbError& error) {
-        // The engine ends a validation that found faults with their summary
-        // as the service's error; that is the report, not a failure.
         if (error.IBErrorCode() != ValidationSummaryCode)
             throw;
+        // The service reports itself started with the summary's first line
+        // and goes on adding the counts after it: this copy may lack them.
+        summary = error.Message();
+    }
+    std::vector<std::string> lines;
+    try {
+        // Reading waits for the end of the service, so an error here carries
+        // the whole summary.
+        session.ReadLines(onLine, lines);
+    } catch (const FbError& error) {
+        if (error.IBErrorCode() != ValidationSummaryCode)
+            throw;
+        summary = error.Message();
+    }
+
+    ValidationResult result;
+    if (!summary.empty()) {
         result.errorsFound = true;
-        const std::string message = error.Message();
-        for (std::size_t start = 0; start <= message.size();) {
-            std::size_t end = message.find('\n', start);
+        for (std::size_t start = 0; start <= summary.size();) {
+            std::size_t end = summary.find('\n', start);
             if (end == std::string::npos)
-                end = message.size();
-            lines.push_back(message.substr(start, end - start));
+                end = summary.size();
+            lines.push_back(summary.substr(start, end - start));
             start = end + 1;
         }
     }
