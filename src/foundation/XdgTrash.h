@@ -1,5 +1,5 @@
 #pragma once
-// The desktop's trash can, as the freedesktop.org Trash specification lays
+// The desktop's trash can, as the freedesktop.org Trash standard lays
 // it out, for deletions "into the recycle bin".
 //
 // Everything goes to the home trash "<data home>/Trash", where the data home
@@ -14,7 +14,7 @@
 // The info file is created first and exclusively, so two programs trashing
 // the same name at once never take the same entry; the name gets ".2", ".3",
 // ... appended while "<name>" is taken. An item on another file system is
-// copied into the home trash and then removed (the specification leaves the
+// copied into the home trash and then removed (the standard leaves the
 // implementation that choice); when that copy fails the item stays where it
 // was and the info file is removed again.
 
