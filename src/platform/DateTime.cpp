@@ -507,39 +507,35 @@ std::string DateToStr(TDateTime value) { return FormatDateTime(FormatSettings.Sh
 std::string TimeToStr(TDateTime value) { return FormatDateTime(FormatSettings.LongTimeFormat, value); }
 std::string DateTimeToStr(TDateTime value) { return FormatDateTime("c", value); }
 
-bool TryStrToDate(std::string_view text, TDateTime& result) {
+namespace {
+
+// The whole (trimmed) text must be one date or one time, nothing more.
+template <typename Scan>
+bool ScanWhole(std::string_view text, Scan scan, TDateTime& result) {
     text = TrimBlanks(text);
     std::size_t pos = 0;
-    TDateTime date = 0;
-    if (!ScanDate(text, pos, date) || pos != text.size())
+    TDateTime value = 0;
+    if (!scan(text, pos, value) || pos != text.size())
         return false;
-    result = date;
+    result = value;
     return true;
 }
 
-TDateTime StrToDate(std::string_view text) {
+// The throwing form of a Try* conversion.
+TDateTime OrThrow(bool (*tryConvert)(std::string_view, TDateTime&), std::string_view text, const char* what) {
     TDateTime result = 0;
-    if (!TryStrToDate(text, result))
-        throw EConvertError(Quoted(text) + " is not a valid date");
+    if (!tryConvert(text, result))
+        throw EConvertError(Quoted(text) + " is not a valid " + what);
     return result;
 }
 
-bool TryStrToTime(std::string_view text, TDateTime& result) {
-    text = TrimBlanks(text);
-    std::size_t pos = 0;
-    TDateTime time = 0;
-    if (!ScanTime(text, pos, time) || pos != text.size())
-        return false;
-    result = time;
-    return true;
-}
+} // namespace
 
-TDateTime StrToTime(std::string_view text) {
-    TDateTime result = 0;
-    if (!TryStrToTime(text, result))
-        throw EConvertError(Quoted(text) + " is not a valid time");
-    return result;
-}
+bool TryStrToDate(std::string_view text, TDateTime& result) { return ScanWhole(text, ScanDate, result); }
+TDateTime StrToDate(std::string_view text) { return OrThrow(TryStrToDate, text, "date"); }
+
+bool TryStrToTime(std::string_view text, TDateTime& result) { return ScanWhole(text, ScanTime, result); }
+TDateTime StrToTime(std::string_view text) { return OrThrow(TryStrToTime, text, "time"); }
 
 bool TryStrToDateTime(std::string_view text, TDateTime& result) {
     text = TrimBlanks(text);
@@ -562,9 +558,4 @@ bool TryStrToDateTime(std::string_view text, TDateTime& result) {
     return true;
 }
 
-TDateTime StrToDateTime(std::string_view text) {
-    TDateTime result = 0;
-    if (!TryStrToDateTime(text, result))
-        throw EConvertError(Quoted(text) + " is not a valid date and time");
-    return result;
-}
+TDateTime StrToDateTime(std::string_view text) { return OrThrow(TryStrToDateTime, text, "date and time"); }
