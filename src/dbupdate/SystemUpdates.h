@@ -1,0 +1,50 @@
+#pragma once
+// The system database's update catalogue: every update that brings
+// "qhaccdef.fdb" from its delivered base to the version this program
+// expects, in ascending version order (the last entry is that version).
+//
+// Registration. The list always holds all eighteen rows with their titles,
+// descriptions and backup flags, so that the version the program expects
+// and the texts shown for a pending update are right. An entry whose unit
+// is built into this program carries its update function; an entry whose
+// unit is not built yet (7.0.0 and later for now) has an empty UpdateFunc:
+// it must never pretend to have run. IsUpdateRegistered tells them apart,
+// and whoever runs the list stops before the first entry without one.
+
+#include "dbupdate/UpdateUnit.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The eighteen rows in version order (titles from EditionFlag and the
+// application title where a row says so).
+TArrayDbUpdateListRec GetSystemUpdateList();
+
+// True when the entry's unit can run (it has an update function).
+bool IsUpdateRegistered(const TDbUpdateListRec& rec);
+
+// The versions of the registered entries, as "%d.%d.%d", in list order.
+std::vector<std::string> RegisteredSystemUpdateVersions();
+
+// The code-system importer that update 5.0.0 uses for the editions that
+// deliver their own code systems (EditionFlag 1 or 2). An importer writes
+// into the system database; it opens the connection it needs when it is
+// made and closes it when it is freed, also after an error.
+class ICodeSystemImporter {
+public:
+    virtual ~ICodeSystemImporter() = default;
+    // Imports the definition file into USERCODE row recNo; false (after
+    // showing its own message) when the file is refused or cannot be
+    // written.
+    virtual bool ImportCodeTaikei(const std::string& fileName, std::int32_t recNo) = 0;
+};
+using TCodeSystemImporterFactory = std::function<std::unique_ptr<ICodeSystemImporter>()>;
+
+// Installs the factory (the foundation's code-system reader); an empty one
+// removes it. While none is installed, 5.0.0 for EditionFlag 1 or 2 refuses
+// to run (throws before writing its script): without the code systems the
+// edition would be left with empty slots.
+void SetCodeSystemImporterFactory(TCodeSystemImporterFactory factory);
