@@ -93,6 +93,8 @@ fs::path BaseSchemaScript(const fs::path& sqlDir, BaseSchema schema)
         return sqlDir / "base" / "qhaccdef.sql";
     case BaseSchema::FileManager:
         return sqlDir / "base" / "qhfileman.sql";
+    case BaseSchema::CompanyDatabase:
+        return sqlDir / "base" / "qhacc.sql";
     }
     throw std::invalid_argument("unknown base schema");
 }

@@ -32,6 +32,7 @@ namespace dbupdate {
 enum class BaseSchema {
     SystemDatabase,  // "qhaccdef.fdb": operators, settings, the data list
     FileManager,     // "qhfileman.fdb": the backup transfer table
+    CompanyDatabase, // "qhacc.fdb": a company's books at data version 0.1.0
 };
 
 struct SchemaBuildOptions {
@@ -57,7 +58,7 @@ private:
     std::string toolOutput_;
 };
 
-// "<sqlDir>/base/qhaccdef.sql" or "<sqlDir>/base/qhfileman.sql".
+// "<sqlDir>/base/qhaccdef.sql", "<sqlDir>/base/qhfileman.sql" or "<sqlDir>/base/qhacc.sql".
 std::filesystem::path BaseSchemaScript(const std::filesystem::path& sqlDir, BaseSchema schema);
 
 // The sql folder of the installation the program runs from (SystemDef.SqlDir).

@@ -169,6 +169,8 @@ bool TDM::MayBeDataDamage(const db::FbError& error)
     case 335544336:  // deadlock
     case 335544510:  // lock time-out
     case 335544721:  // network request failed
+    case 335544726:  // error reading from the connection: the server went away
+    case 335544727:  // error writing to the connection: the server went away
         return false;
     default:
         return true;

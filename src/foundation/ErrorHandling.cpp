@@ -198,7 +198,7 @@ void HandleIBError(const db::FbError& E, const std::string& Location, const std:
     WriteLog(SystemDef.LogDir, logName + ".txt", lines, false, failures);
 
     std::string message = Message;
-    if (code == IBErrorNetworkLost) {
+    if (IsNetworkLoss(code)) {
         AppTerminating = true;
         message = std::string(kNetworkLostText) + std::string(kEndingText);
     } else if (code == IBErrorConsistencyCheck) {

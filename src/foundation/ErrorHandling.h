@@ -59,6 +59,14 @@ inline constexpr std::string_view FBErrorLogFileName = "FB_ERROR.LOG";
 // the engine's internal consistency check.
 inline constexpr std::int32_t IBErrorNetworkLost = 335544721;
 inline constexpr std::int32_t IBErrorConsistencyCheck = 335544333;
+// An attachment that was open when the server went away fails with a read or
+// write error of its connection, not with "network request failed" (which only
+// a new attach reports); all three mean the same loss and end the program.
+inline constexpr std::int32_t IBErrorConnectionRead = 335544726;
+inline constexpr std::int32_t IBErrorConnectionWrite = 335544727;
+constexpr bool IsNetworkLoss(std::int32_t code) {
+    return code == IBErrorNetworkLost || code == IBErrorConnectionRead || code == IBErrorConnectionWrite;
+}
 
 // Logs a database error and shows Message (may be empty: then the error is
 // only logged). Does nothing at all once AppTerminating is set.
@@ -66,7 +74,7 @@ inline constexpr std::int32_t IBErrorConsistencyCheck = 335544333;
 //      "<yyyy/mm/dd hh:nn:ss>,<PCName>,<OPCODE>,Serial=<serial>,AppVer=<program
 //       version>,DBName=<HOSTNAME>:<company database>,DataVer=<data version>"
 //      "Error=<Location> [<IBErrorCode>] (<SQLCode>) <explanation>,<E.Message>"
-//  - 335544721 and 335544333 set AppTerminating, replace Message by the text
+//  - A network loss (IsNetworkLoss) and 335544333 set AppTerminating, replace Message by the text
 //    that announces the end (in stand-alone mode with the note that shared
 //    server data is not stored back), show it as an error and call
 //    QuitApplicationHook.
