@@ -1,5 +1,8 @@
 #include "dbupdate/SchemaBuilder.h"
 
+#include "foundation/AccRecord.h"
+#include "foundation/DataModule.h"
+
 #include "platform/db/Database.h"
 #include "platform/db/FirebirdServerFixture.h"
 #include "platform/db/Query.h"
@@ -841,3 +844,42 @@ TEST_F(SchemaCompanyTest, HeadCountsMapPeriodsToMonthsOfThreeYears)
 }
 
 }  // namespace
+
+namespace {
+
+// The data module opens a company database made from the base the way the
+// program opens a chosen data folder, and reads its version row.
+TEST_F(SchemaCompanyTest, DataModuleOpensACompanyDatabaseMadeFromTheBase)
+{
+    const fs::path dataFolder = folder_ / "data" / "0001";
+    fs::create_directories(dataFolder);
+    fs::copy_file(CompanyBase(), dataFolder / DataDbFileName);
+
+    const TSystemDef savedSystem = SystemDef;
+    const std::uint8_t savedMode = ConnectionMode;
+    SystemDef.USER = dbtest::User;
+    SystemDef.PASSWORD = dbtest::Password;
+    SystemDef.LogDir = folder_.string();
+    SystemDef.DataDir = dataFolder.string();
+    ConnectionMode = 0;
+    {
+        DM = std::make_unique<TDM>();
+        ASSERT_TRUE(DM->fnAccDatConnected("", "", false));
+        EXPECT_EQ(DM->IBDatabaseDAT.DatabaseName(), (dataFolder / DataDbFileName).string());
+        db::Query& query = DM->IBQACC1;
+        query.SetSQL("SELECT MAJOR, MINOR1, MINOR2 FROM ACCVERSION WHERE REC = 1");
+        query.Open();
+        ASSERT_FALSE(query.Eof());
+        EXPECT_EQ(query.FieldByName("MAJOR").AsInteger(), 0);
+        EXPECT_EQ(query.FieldByName("MINOR1").AsInteger(), 1);
+        EXPECT_EQ(query.FieldByName("MINOR2").AsInteger(), 0);
+        query.Close();
+        EXPECT_TRUE(DM->fnAccDatDisConnected("", false, false));
+        EXPECT_FALSE(DM->IBDatabaseDAT.Connected());
+        DM.reset();
+    }
+    SystemDef = savedSystem;
+    ConnectionMode = savedMode;
+}
+
+} // namespace
