@@ -1,0 +1,398 @@
+#include "foundation/AccRegStore.h"
+
+#include "foundation/AccRecord.h"
+#include "foundation/DataModule.h"
+#include "foundation/QueryFactory.h"
+
+#include "platform/db/FbError.h"
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Starts the company transaction unless the caller holds one; commits what it
+// started, and rolls back what it started when the work raises.
+class OwnTransaction final {
+public:
+    OwnTransaction() : started_(!DM->IBTransactionDAT.InTransaction())
+    {
+        if (started_)
+            DM->IBTransactionDAT.Start();
+    }
+    ~OwnTransaction()
+    {
+        if (started_ && !done_ && DM->IBTransactionDAT.InTransaction()) {
+            try {
+                DM->IBTransactionDAT.Rollback();
+            } catch (...) {
+            }
+        }
+    }
+    OwnTransaction(const OwnTransaction&) = delete;
+    OwnTransaction& operator=(const OwnTransaction&) = delete;
+    void Commit()
+    {
+        if (started_)
+            DM->IBTransactionDAT.Commit();
+        done_ = true;
+    }
+
+private:
+    bool started_;
+    bool done_ = false;
+};
+
+std::unique_ptr<db::Query> NewQuery() { return CreateAccQuery("ACCDAT", false); }
+
+// Another program inserted the same key first: the primary key rejects ours
+// (committed row) or the row is still locked by its transaction (nowait).
+bool IsKeyRace(const db::FbError& error)
+{
+    for (const std::int32_t code : error.Codes())
+        if (code == 335544665 || code == 335544349 || code == 335544345 || code == 335544336)
+            return true;
+    return error.IBErrorCode() == 335544665 || error.IBErrorCode() == 335544349 ||
+           error.IBErrorCode() == 335544345 || error.IBErrorCode() == 335544336;
+}
+
+bool ReadText(const std::string& selectSql, const std::string& groupParam, const std::string& codeParam,
+              const std::string& textField, const std::string& group, const std::string& code, std::string& text)
+{
+    auto query = NewQuery();
+    query->SetSQL(selectSql);
+    query->ParamByName(groupParam).SetString(group);
+    query->ParamByName(codeParam).SetString(code);
+    query->Open();
+    const bool found = !query->Eof();
+    if (found) {
+        const db::Field field = query->FieldByName(textField);
+        text = field.IsNull() ? std::string() : field.AsString();
+    }
+    query->Close();
+    return found;
+}
+
+// Reads a value, storing the default when the key is missing. When another
+// program stores the same key between our read and our insert, its row wins:
+// we read that one back (waiting a little while its transaction is open).
+std::string ReadOrInsert(const std::string& selectSql, const std::string& insertSql, const char* const names[4],
+                         const std::string& textField, const std::string& group, const std::string& code,
+                         const std::string& typeName, const std::string& defaultText)
+{
+    std::string text;
+    if (ReadText(selectSql, names[0], names[1], textField, group, code, text))
+        return text;
+    for (int attempt = 0;; ++attempt) {
+        try {
+            auto insert = NewQuery();
+            insert->SetSQL(insertSql);
+            insert->ParamByName(names[0]).SetString(group);
+            insert->ParamByName(names[1]).SetString(code);
+            insert->ParamByName(names[2]).SetString(typeName);
+            insert->ParamByName(names[3]).SetString(defaultText);
+            insert->ExecSQL();
+            return defaultText;
+        } catch (const db::FbError& error) {
+            if (!IsKeyRace(error) || attempt >= 100)
+                throw;
+        }
+        if (ReadText(selectSql, names[0], names[1], textField, group, code, text))
+            return text;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+AccRegValue FromText(std::string text, const std::string& typeName, bool allTypes)
+{
+    if (text.empty())
+        text = " ";
+    if (typeName == "文字")
+        return text;
+    if (typeName == "論理") {
+        std::string upper = text;
+        std::transform(upper.begin(), upper.end(), upper.begin(),
+                       [](unsigned char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c); });
+        return upper == "TRUE";
+    }
+    if (typeName == "日付") {
+        TDateTime date = 0;
+        if (!TryStrToDate(text, date))
+            date = 0;
+        return AccRegDate{date};
+    }
+    if (typeName == "整数") {
+        int value = 0;
+        if (!TryStrToInt(text, value))
+            value = 0;
+        return static_cast<std::int32_t>(value);
+    }
+    if (typeName == "金額") {
+        Currency value = 0;
+        if (!TryStrToCurr(text, value))
+            value = 0;
+        return value;
+    }
+    if (allTypes && typeName == "実数") {
+        double value = 0;
+        if (!TryStrToFloat(text, value))
+            value = 0;
+        return value;
+    }
+    if (allTypes && typeName == "日時")
+        return AccRegDate{StrToDateTime(text)};
+    return std::string("Data Type Error");
+}
+
+// The stored text of a value by its type name; nothing for an unknown type.
+bool ToText(const AccRegValue& value, const std::string& typeName, std::string& text)
+{
+    if (const auto* s = std::get_if<std::string>(&value)) {
+        // A caller may hand any type over in its text form already.
+        if (typeName == "文字" || typeName == "論理" || typeName == "日付" || typeName == "整数" ||
+            typeName == "金額" || typeName == "実数" || typeName == "日時") {
+            text = *s;
+            return true;
+        }
+        return false;
+    }
+    if (typeName == "文字") {
+        if (const auto* b = std::get_if<bool>(&value))
+            text = *b ? "TRUE" : "FALSE";
+        else if (const auto* i = std::get_if<std::int32_t>(&value))
+            text = std::to_string(*i);
+        else
+            throw std::invalid_argument("AccReg: value does not fit 文字");
+        return true;
+    }
+    if (typeName == "論理") {
+        text = std::get<bool>(value) ? "TRUE" : "FALSE";
+        return true;
+    }
+    if (typeName == "日付") {
+        const TDateTime date = std::get<AccRegDate>(value).value;
+        text = date == 0 ? std::string() : FormatDateTime("yyyy/mm/dd", date);
+        return true;
+    }
+    if (typeName == "整数") {
+        text = std::to_string(std::get<std::int32_t>(value));
+        return true;
+    }
+    if (typeName == "金額") {
+        text = CurrToStr(std::get<Currency>(value));
+        return true;
+    }
+    if (typeName == "実数") {
+        text = FloatToStr(std::get<double>(value));
+        return true;
+    }
+    if (typeName == "日時") {
+        text = FormatDateTime("yyyy/mm/dd hh:nn:ss", std::get<AccRegDate>(value).value);
+        return true;
+    }
+    return false;
+}
+
+std::vector<std::string> SplitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(line);
+            line.clear();
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            line += c;
+        }
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+std::string JoinCrLf(const std::vector<std::string>& lines)
+{
+    std::string out;
+    for (const auto& line : lines)
+        out += line + "\r\n";
+    return out;
+}
+
+bool IsPicture(const std::string& kind) { return kind == "画像" || kind == "BMP" || kind == "JPG"; }
+
+const char* const AccRegNames[4] = {"AGROUP", "ACODE", "ATYPE", "ATEXT"};
+const char* const MsdNames[4] = {"MDGROUP", "MDCODE", "MDTYPE", "MDTEXT1"};
+
+}  // namespace
+
+void GetAccReg(const std::string& group, const std::string& code, const std::string& typeName,
+               const std::string& defaultText, AccRegValue& value)
+{
+    OwnTransaction transaction;
+    const std::string text = ReadOrInsert("SELECT ATYPE,ATEXT FROM ACCREG WHERE AGROUP=:AGROUP AND ACODE=:ACODE ",
+                                          "INSERT INTO ACCREG(AGROUP,ACODE,ATYPE,ATEXT) VALUES(:AGROUP,:ACODE,:ATYPE,:ATEXT)",
+                                          AccRegNames, "ATEXT", group, code, typeName, defaultText);
+    AccRegValue result = FromText(text, typeName, true);
+    transaction.Commit();
+    value = std::move(result);
+}
+
+void PutAccReg(const std::string& group, const std::string& code, const std::string& typeName,
+               const AccRegValue& value)
+{
+    std::string text;
+    const bool hasText = ToText(value, typeName, text);
+    OwnTransaction transaction;
+    auto query = NewQuery();
+    query->SetSQL("SELECT COUNT(AGROUP) AS RECCNT FROM ACCREG WHERE (AGROUP=:AGROUP) AND (ACODE=:ACODE)");
+    query->ParamByName("AGROUP").SetString(group);
+    query->ParamByName("ACODE").SetString(code);
+    query->Open();
+    const bool exists = query->FieldByName("RECCNT").AsInteger() > 0;
+    query->Close();
+    if (exists) {
+        query->SetSQL("UPDATE ACCREG SET ATEXT=:ATEXT WHERE AGROUP=:AGROUP AND ACODE=:ACODE");
+    } else {
+        query->SetSQL("INSERT INTO ACCREG(AGROUP,ACODE,ATYPE,ATEXT) VALUES(:AGROUP,:ACODE,:ATYPE,:ATEXT)");
+        query->ParamByName("ATYPE").SetString(typeName);
+    }
+    query->ParamByName("AGROUP").SetString(group);
+    query->ParamByName("ACODE").SetString(code);
+    if (hasText)
+        query->ParamByName("ATEXT").SetString(text);
+    else
+        query->ParamByName("ATEXT").SetNull();
+    query->ExecSQL();
+    transaction.Commit();
+}
+
+void DelAccReg(const std::string& group, const std::string& code)
+{
+    OwnTransaction transaction;
+    auto query = NewQuery();
+    query->SetSQL("DELETE FROM ACCREG WHERE (AGROUP=:AGROUP) AND (ACODE=:ACODE)");
+    query->ParamByName("AGROUP").SetString(group);
+    query->ParamByName("ACODE").SetString(code);
+    query->ExecSQL();
+    transaction.Commit();
+}
+
+void GetAccRegBlob(const std::string& group, const std::string& key, const std::string& /*kind*/,
+                   AccRegValue& value)
+{
+    OwnTransaction transaction;
+    auto query = NewQuery();
+    query->SetSQL("SELECT FGROUP,FKEY,FTYPE,FVALUE FROM ACCREG_BLOB_BINARY WHERE FGROUP=:FGROUP AND FKEY=:FKEY");
+    query->ParamByName("FGROUP").SetString(group);
+    query->ParamByName("FKEY").SetString(key);
+    query->Open();
+    std::optional<AccRegValue> result;
+    if (!query->Eof()) {
+        // The stored kind decides, whatever the caller named.
+        const std::string stored = query->FieldByName("FTYPE").AsString();
+        const db::Field field = query->FieldByName("FVALUE");
+        const std::string bytes = field.IsNull() ? std::string() : field.AsBlob();
+        if (IsPicture(stored)) {
+            const std::string file = SystemDef.WinTempDir + "/accreg-" + FormatDateTime("yyyymmddhhnnss", Now()) +
+                                     (stored == "JPG" ? ".jpg" : ".bmp");
+            std::ofstream out(file, std::ios::binary | std::ios::trunc);
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            out.close();
+            if (!out)
+                throw std::runtime_error("AccReg: cannot write " + file);
+            result = file;
+        } else if (stored == "メモ") {
+            result = JoinCrLf(SplitLines(bytes));
+        }
+    }
+    query->Close();
+    transaction.Commit();
+    if (result)
+        value = std::move(*result);
+}
+
+void PutAccRegBlob(const std::string& group, const std::string& key, const std::string& kind,
+                   const AccRegValue& value)
+{
+    std::optional<std::string> bytes;
+    if (IsPicture(kind)) {
+        const std::string& file = std::get<std::string>(value);
+        std::ifstream in(file, std::ios::binary);
+        if (!in)
+            throw std::runtime_error("AccReg: cannot read " + file);
+        bytes = std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } else if (kind == "メモ") {
+        bytes = JoinCrLf(SplitLines(std::get<std::string>(value)));
+    }
+    OwnTransaction transaction;
+    auto query = NewQuery();
+    query->SetSQL("SELECT COUNT(FGROUP) AS RECCNT FROM ACCREG_BLOB_BINARY WHERE (FGROUP=:FGROUP) AND (FKEY=:FKEY)");
+    query->ParamByName("FGROUP").SetString(group);
+    query->ParamByName("FKEY").SetString(key);
+    query->Open();
+    const bool exists = query->FieldByName("RECCNT").AsInteger() > 0;
+    query->Close();
+    query->SetSQL(exists ? "UPDATE ACCREG_BLOB_BINARY SET FTYPE=:FTYPE,FVALUE=:FVALUE WHERE FGROUP=:FGROUP AND FKEY=:FKEY"
+                         : "INSERT INTO ACCREG_BLOB_BINARY(FGROUP,FKEY,FTYPE,FVALUE) VALUES(:FGROUP,:FKEY,:FTYPE,:FVALUE)");
+    query->ParamByName("FGROUP").SetString(group);
+    query->ParamByName("FKEY").SetString(key);
+    query->ParamByName("FTYPE").SetString(kind);
+    if (bytes)
+        query->ParamByName("FVALUE").SetBlob(*bytes);
+    else
+        query->ParamByName("FVALUE").SetNull();
+    query->ExecSQL();
+    transaction.Commit();
+}
+
+void GetMsdHoukoku(const std::string& group, const std::string& code, const std::string& typeName,
+                   const std::string& defaultText, AccRegValue& value)
+{
+    if (!DM->IBTransactionDAT.InTransaction())
+        DM->IBTransactionDAT.Start();
+    try {
+        const std::string text =
+            ReadOrInsert("SELECT MDTEXT1 FROM MSD_HOUKOKU WHERE MDGROUP=:MDGROUP AND MDCODE=:MDCODE ",
+                         "INSERT INTO MSD_HOUKOKU(MDGROUP,MDCODE,MDTYPE,MDTEXT1) VALUES(:MDGROUP,:MDCODE,:MDTYPE,:MDTEXT1)",
+                         MsdNames, "MDTEXT1", group, code, typeName, defaultText);
+        AccRegValue result = FromText(text, typeName, false);
+        // This reader ends whatever company transaction is open, the caller's too.
+        DM->IBTransactionDAT.Commit();
+        value = std::move(result);
+    } catch (...) {
+        if (DM->IBTransactionDAT.InTransaction()) {
+            try {
+                DM->IBTransactionDAT.Rollback();
+            } catch (...) {
+            }
+        }
+        throw;
+    }
+}
+
+bool GetHoujinGaiyouKind()
+{
+    const auto read = [](const std::string& code) {
+        AccRegValue value;
+        GetAccReg("法人概要", code, "文字", "", value);
+        return std::get<std::string>(value);
+    };
+    return read("財団社団") == "財団" || read("医療法人") == "社会" || read("医療法人") == "特定";
+}
+
+bool GetHoujinGaiyouKikin()
+{
+    AccRegValue value;
+    GetAccReg("法人概要", "基金", "文字", "無", value);
+    return std::get<std::string>(value) == "有";
+}
