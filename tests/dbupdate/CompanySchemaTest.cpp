@@ -1,4 +1,5 @@
 #include "dbupdate/SchemaBuilder.h"
+#include "SchemaTestSupport.h"
 
 #include "foundation/AccRecord.h"
 #include "foundation/DataModule.h"
@@ -27,97 +28,10 @@ namespace fs = std::filesystem;
 using dbtest::FirebirdTest;
 using dbtest::TestFirebird;
 
-dbupdate::SchemaBuildOptions Options()
-{
-    dbupdate::SchemaBuildOptions options;
-    options.user = dbtest::User;
-    options.password = dbtest::Password;
-    return options;
-}
-
-// One attachment with one transaction; committed when it goes.
-class Session final {
-public:
-    explicit Session(const std::string& path) : transaction_(database_)
-    {
-        database_.Attach(path, dbtest::User, dbtest::Password);
-        transaction_.Start();
-    }
-    ~Session()
-    {
-        try {
-            if (transaction_.InTransaction())
-                transaction_.Commit();
-            database_.Detach();
-        } catch (...) {
-        }
-    }
-
-    // The rows of a query, each row its columns as text ("<null>" for null).
-    std::vector<std::vector<std::string>> Rows(const std::string& sql)
-    {
-        db::Query query(database_, transaction_);
-        query.SetParamCheck(false);
-        query.SetSQL(sql);
-        query.Open();
-        std::vector<std::vector<std::string>> rows;
-        while (!query.Eof()) {
-            std::vector<std::string> row;
-            for (std::size_t i = 0; i < query.FieldCount(); ++i) {
-                const db::Field field = query.FieldByIndex(i);
-                row.push_back(field.IsNull() ? "<null>" : field.AsString());
-            }
-            rows.push_back(std::move(row));
-            query.Next();
-        }
-        query.Close();
-        return rows;
-    }
-
-    std::optional<std::string> Value(const std::string& sql)
-    {
-        const auto rows = Rows(sql);
-        if (rows.empty())
-            return std::nullopt;
-        return rows.front().at(0);
-    }
-
-    int Count(const std::string& sql) { return std::stoi(Value(sql).value_or("0")); }
-
-    void Exec(const std::string& sql)
-    {
-        db::Query query(database_, transaction_);
-        query.SetParamCheck(false);
-        query.SetSQL(sql);
-        query.ExecSQL();
-    }
-
-private:
-    db::Database database_;
-    db::Transaction transaction_;
-};
-
-std::string Quote(const std::string& text)
-{
-    std::string quoted = "'";
-    for (char c : text) {
-        quoted += c;
-        if (c == '\'')
-            quoted += '\'';
-    }
-    return quoted + "'";
-}
-
-std::vector<std::string> SplitCommas(const std::string& text)
-{
-    std::vector<std::string> parts;
-    std::stringstream stream(text);
-    std::string part;
-    while (std::getline(stream, part, ','))
-        if (!part.empty())
-            parts.push_back(part);
-    return parts;
-}
+using schematest::Options;
+using schematest::Quote;
+using schematest::Session;
+using schematest::SplitCommas;
 
 // The company base, built once per test process.
 const std::string& CompanyBase()

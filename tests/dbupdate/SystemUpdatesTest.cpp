@@ -1,3 +1,4 @@
+#include "SchemaTestSupport.h"
 #include "dbupdate/DatabaseBuilder.h"
 #include "dbupdate/SystemUpdateUnits.h"
 #include "dbupdate/SystemUpdates.h"
@@ -32,64 +33,7 @@ fs::path SourceSqlDir()
     return fs::path(LEDRIX_SQL_DIR);
 }
 
-// One attachment and transaction for reading and changing a test database.
-class Session final {
-public:
-    explicit Session(const std::string& path) : transaction_(database_)
-    {
-        database_.Attach(path, dbtest::User, dbtest::Password);
-        transaction_.Start();
-    }
-    ~Session()
-    {
-        try {
-            if (transaction_.InTransaction())
-                transaction_.Commit();
-            database_.Detach();
-        } catch (...) {
-        }
-    }
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
-
-    // Every row, each a line of its columns joined by "|" ("<null>" for null).
-    std::vector<std::string> Rows(const std::string& sql)
-    {
-        db::Query query(database_, transaction_);
-        query.SetParamCheck(false);
-        query.SetSQL(sql);
-        query.Open();
-        std::vector<std::string> rows;
-        while (!query.Eof()) {
-            std::string row;
-            for (std::size_t i = 0; i < query.FieldCount(); ++i) {
-                const db::Field field = query.FieldByIndex(i);
-                row += (i == 0 ? "" : "|") + (field.IsNull() ? std::string("<null>") : field.AsString());
-            }
-            rows.push_back(row);
-            query.Next();
-        }
-        query.Close();
-        return rows;
-    }
-    std::string Value(const std::string& sql)
-    {
-        const auto rows = Rows(sql);
-        return rows.empty() ? std::string("<none>") : rows.front();
-    }
-    int Count(const std::string& sql) { return std::stoi(Value(sql)); }
-    void Exec(const std::string& sql)
-    {
-        db::Query query(database_, transaction_);
-        query.SetParamCheck(false);
-        query.SetSQL(sql);
-        query.ExecSQL();
-    }
-
-private:
-    db::Database database_;
-    db::Transaction transaction_;
-};
+using schematest::Session;
 
 UpdateVersion V(int a, int b, int c)
 {
@@ -349,12 +293,12 @@ TEST_F(SystemUpdateDbTest, BaseToFiveRunsEveryBuiltUnitAndStopsBeforeTheFirstUnb
         expected.push_back(std::to_string(i + 1) + "|" + BuiltVersions[i]);
     std::vector<std::string> rows;
     for (const std::string& row :
-         session.Rows("SELECT REC, MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM VERSION ORDER BY REC"))
+         session.Lines("SELECT REC, MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM VERSION ORDER BY REC"))
         rows.push_back(row);
     EXPECT_EQ(rows, expected);
     // A row inserted with a number of its own is renumbered too.
     session.Exec("INSERT INTO VERSION(REC,MAJOR,MINOR1,MINOR2,MEMO) VALUES(500,6,0,0,'x')");
-    EXPECT_EQ(session.Value("SELECT REC FROM VERSION WHERE MAJOR=6"), "11");
+    EXPECT_EQ(session.Line("SELECT REC FROM VERSION WHERE MAJOR=6"), "11");
 }
 
 TEST_F(SystemUpdateDbTest, DataListTablesCarryTheirColumnsAndKeysAtFive)
@@ -362,13 +306,13 @@ TEST_F(SystemUpdateDbTest, DataListTablesCarryTheirColumnsAndKeysAtFive)
     Session session(UseSnapshot("5.0.0"));
     const auto columns = [&](const std::string& table) {
         std::string names;
-        for (const std::string& row : session.Rows("SELECT TRIM(RDB$FIELD_NAME) FROM RDB$RELATION_FIELDS WHERE "
+        for (const std::string& row : session.Lines("SELECT TRIM(RDB$FIELD_NAME) FROM RDB$RELATION_FIELDS WHERE "
                                                    "RDB$RELATION_NAME='" + table + "' ORDER BY RDB$FIELD_POSITION"))
             names += (names.empty() ? "" : ",") + row;
         return names;
     };
     const auto key = [&](const std::string& table) {
-        return session.Value("SELECT LIST(TRIM(S.RDB$FIELD_NAME), ',') FROM (SELECT S.RDB$FIELD_NAME FROM "
+        return session.Line("SELECT LIST(TRIM(S.RDB$FIELD_NAME), ',') FROM (SELECT S.RDB$FIELD_NAME FROM "
                              "RDB$RELATION_CONSTRAINTS C JOIN RDB$INDEX_SEGMENTS S ON S.RDB$INDEX_NAME=C.RDB$INDEX_NAME "
                              "WHERE C.RDB$RELATION_NAME='" + table + "' AND C.RDB$CONSTRAINT_TYPE='PRIMARY KEY' "
                              "ORDER BY S.RDB$FIELD_POSITION) S");
@@ -411,7 +355,7 @@ TEST_F(SystemUpdateDbTest, DataListTablesCarryTheirColumnsAndKeysAtFive)
     session.Exec("INSERT INTO SERVERDATALIST(GROUPID,DRIVELETTER,REC) VALUES(10000,'S',1)");
     session.Exec("INSERT INTO CHILD_SERVERDATALIST(GROUPID,DRIVELETTER,REC,ROWNO) VALUES(10000,'S',1,1)");
     session.Exec("INSERT INTO DATALIST_EX(DATAPLACEREC,REC) VALUES(3,1)");
-    EXPECT_EQ(session.Value("SELECT GROUPID || '|' || DATA_STATUS || '|' || DATACODE || '|' || GASSAN || '|' || "
+    EXPECT_EQ(session.Line("SELECT GROUPID || '|' || DATA_STATUS || '|' || DATACODE || '|' || GASSAN || '|' || "
                             "KYOYULOCK FROM DATALIST_EX"),
               "10000|0||0|0");
     session.Exec("DELETE FROM DATALIST WHERE REC=1");
@@ -427,26 +371,26 @@ TEST_F(SystemUpdateDbTest, SeedRowsOfTheChain)
 {
     Session session(Snapshot("5.0.0"));
     // Four eras in order.
-    EXPECT_EQ(session.Rows("SELECT GNAME, GSIGN, CAST(STARTDATE AS DATE), YEAROFFSET FROM GENGO"),
+    EXPECT_EQ(session.Lines("SELECT GNAME, GSIGN, CAST(STARTDATE AS DATE), YEAROFFSET FROM GENGO"),
               (std::vector<std::string>{"明治|M|1868/09/08|1868", "大正|T|1912/07/30|1912", "昭和|S|1926/12/25|1926",
                                         "平成|H|1989/01/08|1989"}));
     // Code systems 11 to 20 added as empty slots after the ten delivered.
-    EXPECT_EQ(session.Value("SELECT COUNT(*) || '|' || MIN(RECNO) || '|' || MAX(RECNO) FROM USERCODE"), "20|1|20");
+    EXPECT_EQ(session.Line("SELECT COUNT(*) || '|' || MIN(RECNO) || '|' || MAX(RECNO) FROM USERCODE"), "20|1|20");
     EXPECT_EQ(session.Count("SELECT COUNT(*) FROM USERCODE WHERE RECNO>10 AND NAME='' AND DATATYPE=0 AND CODETYPE=0 "
                             "AND CAST(INIDAT1 AS VARCHAR(10))='' AND CAST(INIDAT8 AS VARCHAR(10))=''"),
               10);
     // The system user: inserted with a password by 0.3.2, emptied by 0.3.3.
-    EXPECT_EQ(Session(Snapshot("0.3.2")).Value("SELECT OPNAME || '|' || JOBLEVEL || '|' || CHAR_LENGTH(PASWORD) FROM "
+    EXPECT_EQ(Session(Snapshot("0.3.2")).Line("SELECT OPNAME || '|' || JOBLEVEL || '|' || CHAR_LENGTH(PASWORD) FROM "
                                                "OPERATOR WHERE GROUPID=10000 AND OPCODE=1"),
               "システムユーザー|9|1");
-    EXPECT_EQ(session.Value("SELECT '[' || PASWORD || ']' || DATAPAS || JIMUSHO || OKINIIRI || KANSA FROM OPERATOR "
+    EXPECT_EQ(session.Line("SELECT '[' || PASWORD || ']' || DATAPAS || JIMUSHO || OKINIIRI || KANSA FROM OPERATOR "
                             "WHERE GROUPID=10000 AND OPCODE=1"),
               "[]000");
 
     // One hundred data places: 0 is the system-data folder itself, 1 to 99
     // its numbered neighbours in order 2 to 100.
     const std::string sysDir = Chain().sysDir;
-    const auto places = session.Rows("SELECT REC, ORDERKBN, NAME, PATH FROM DATAPLACEMAN ORDER BY REC");
+    const auto places = session.Lines("SELECT REC, ORDERKBN, NAME, PATH FROM DATAPLACEMAN ORDER BY REC");
     ASSERT_EQ(places.size(), 100u);
     const std::string firstName = cp932::ByteWidth(sysDir) > 40 ? "標準の場所" : sysDir;
     EXPECT_EQ(places[0], "0|1|" + firstName + "|" + sysDir);
@@ -460,20 +404,20 @@ TEST_F(SystemUpdateDbTest, DataListInsertSecondFormFillsFromOneOnAnEmptyList)
 {
     Session session(UseSnapshot("5.0.0"));
     ASSERT_EQ(session.Count("SELECT COUNT(*) FROM DATALIST"), 0);
-    EXPECT_EQ(session.Rows("SELECT REC, PATHNAME FROM SP_DATALIST_INSERT(0, '/srv/d', 3)"),
+    EXPECT_EQ(session.Lines("SELECT REC, PATHNAME FROM SP_DATALIST_INSERT(0, '/srv/d', 3)"),
               (std::vector<std::string>{"1|/srv/d/0001", "2|/srv/d/0002", "3|/srv/d/0003"}));
     // Continues after the highest row; a count already reached adds nothing.
-    EXPECT_EQ(session.Rows("SELECT REC, PATHNAME FROM SP_DATALIST_INSERT(0, '/srv/d', 5)"),
+    EXPECT_EQ(session.Lines("SELECT REC, PATHNAME FROM SP_DATALIST_INSERT(0, '/srv/d', 5)"),
               (std::vector<std::string>{"4|/srv/d/0004", "5|/srv/d/0005"}));
-    EXPECT_TRUE(session.Rows("SELECT REC FROM SP_DATALIST_INSERT(0, '/srv/d', 5)").empty());
-    EXPECT_EQ(session.Value("SELECT GROUPID || '|' || ENTTEXT || '|' || SHOUGOU || '|' || NETDRIVE || DATATYPE || "
+    EXPECT_TRUE(session.Lines("SELECT REC FROM SP_DATALIST_INSERT(0, '/srv/d', 5)").empty());
+    EXPECT_EQ(session.Line("SELECT GROUPID || '|' || ENTTEXT || '|' || SHOUGOU || '|' || NETDRIVE || DATATYPE || "
                             "CODETYPE || NENDO || '|' || CAST(KISHU AS DATE) || '|' || CAST(KIMATU AS DATE) FROM DATALIST "
                             "WHERE REC=5"),
               "10000|||0000|1899-12-30|1899-12-30");
     // Another place numbers its own list from 1 in DATALIST_EX.
-    EXPECT_EQ(session.Rows("SELECT REC, PATHNAME FROM SP_DATALIST_INSERT(7, '/srv/e', 2)"),
+    EXPECT_EQ(session.Lines("SELECT REC, PATHNAME FROM SP_DATALIST_INSERT(7, '/srv/e', 2)"),
               (std::vector<std::string>{"1|/srv/e/0001", "2|/srv/e/0002"}));
-    EXPECT_EQ(session.Rows("SELECT DATAPLACEREC, REC, PASNAME FROM DATALIST_EX ORDER BY REC"),
+    EXPECT_EQ(session.Lines("SELECT DATAPLACEREC, REC, PASNAME FROM DATALIST_EX ORDER BY REC"),
               (std::vector<std::string>{"7|1|/srv/e/0001", "7|2|/srv/e/0002"}));
     EXPECT_EQ(session.Count("SELECT COUNT(*) FROM DATALIST"), 5);
 }
@@ -481,10 +425,10 @@ TEST_F(SystemUpdateDbTest, DataListInsertSecondFormFillsFromOneOnAnEmptyList)
 TEST_F(SystemUpdateDbTest, DataListInsertFirstFormNeedsARowToContinueFrom)
 {
     Session session(UseSnapshot("4.0.2"));
-    EXPECT_TRUE(session.Rows("SELECT REC FROM SP_DATALIST_INSERT(3, '/srv/d')").empty());
+    EXPECT_TRUE(session.Lines("SELECT REC FROM SP_DATALIST_INSERT(3, '/srv/d')").empty());
     EXPECT_EQ(session.Count("SELECT COUNT(*) FROM DATALIST"), 0);
     session.Exec("INSERT INTO DATALIST(REC,GROUPID) VALUES(1,10000)");
-    EXPECT_EQ(session.Rows("SELECT REC, PASNAME FROM SP_DATALIST_INSERT(3, '/srv/d')"),
+    EXPECT_EQ(session.Lines("SELECT REC, PASNAME FROM SP_DATALIST_INSERT(3, '/srv/d')"),
               (std::vector<std::string>{"2|/srv/d/0002", "3|/srv/d/0003"}));
 }
 
@@ -502,7 +446,7 @@ TEST_F(SystemUpdateDbTest, MenuPagesRotateAboveLevel1000EachTimeTheUnitRuns)
     }
     const auto pages = [&] {
         Session session(SystemDbPath());
-        return session.Rows("SELECT LEVELNO, MENUNO, PAGENO FROM JOBCONTROL ORDER BY LEVELNO, MENUNO");
+        return session.Lines("SELECT LEVELNO, MENUNO, PAGENO FROM JOBCONTROL ORDER BY LEVELNO, MENUNO");
     };
     ASSERT_EQ(RunUpTo(V(3, 0, 7)).reached, V(3, 0, 7));
     EXPECT_EQ(pages(), (std::vector<std::string>{"1000|100|10", "1000|110|11", "1000|120|12", "1000|130|13",
@@ -521,7 +465,7 @@ TEST_F(SystemUpdateDbTest, OfficeSwitchIsSetOnlyOnRowTenKeepingItsRecord)
         session.Exec("INSERT INTO SYSTEMINI(REC,RESERVE1,RESERVE2) VALUES(11,1,5)");
     }
     ASSERT_EQ(RunUpTo(V(4, 0, 0)).reached, V(4, 0, 0));
-    EXPECT_EQ(Session(SystemDbPath()).Rows("SELECT REC, RESERVE2 FROM SYSTEMINI ORDER BY REC"),
+    EXPECT_EQ(Session(SystemDbPath()).Lines("SELECT REC, RESERVE2 FROM SYSTEMINI ORDER BY REC"),
               (std::vector<std::string>{"10|63", "11|5"}));
 
     {
@@ -529,7 +473,7 @@ TEST_F(SystemUpdateDbTest, OfficeSwitchIsSetOnlyOnRowTenKeepingItsRecord)
         session.Exec("INSERT INTO SYSTEMINI(REC,RESERVE1,RESERVE2) VALUES(10,0,5)");
     }
     ASSERT_EQ(RunUpTo(V(4, 0, 0)).reached, V(4, 0, 0));
-    EXPECT_EQ(Session(SystemDbPath()).Value("SELECT RESERVE2 FROM SYSTEMINI WHERE REC=10"), "5");
+    EXPECT_EQ(Session(SystemDbPath()).Line("SELECT RESERVE2 FROM SYSTEMINI WHERE REC=10"), "5");
 }
 
 // A data-list path under the system-data folder spelled in another case.
@@ -577,7 +521,7 @@ TEST_P(SystemUpdateVariantTest, FolderNamesAndColumnsFollowModeAndEdition)
     EXPECT_EQ(report.reached, target);
 
     Session session(SystemDbPath());
-    EXPECT_EQ(session.Rows("SELECT PASNAME FROM DATALIST ORDER BY REC"),
+    EXPECT_EQ(session.Lines("SELECT PASNAME FROM DATALIST ORDER BY REC"),
               (std::vector<std::string>{c.rewritten ? SystemDef.SYSDIR + "/0001" : stored, "/elsewhere/0002"}));
     if (std::string(c.version) == "4.0.2") {
         for (const std::string& table : sysupdate::DataListTables)
@@ -586,7 +530,7 @@ TEST_P(SystemUpdateVariantTest, FolderNamesAndColumnsFollowModeAndEdition)
                       c.columnsAdded ? 4 : 0)
                 << table;
         if (c.columnsAdded) {
-            EXPECT_EQ(session.Value("SELECT DATA_STATUS || '[' || YOBI1 || YOBI2 || YOBI3 || ']' FROM DATALIST WHERE "
+            EXPECT_EQ(session.Line("SELECT DATA_STATUS || '[' || YOBI1 || YOBI2 || YOBI3 || ']' FROM DATALIST WHERE "
                                     "REC=2"),
                       "0[]");
         }
@@ -643,7 +587,7 @@ protected:
         SetCodeSystemImporterFactory({});
         SystemUpdateDbTest::TearDown();
     }
-    std::string Setting() { return Session(SystemDbPath()).Value("SELECT STEXT FROM SYSREG"); }
+    std::string Setting() { return Session(SystemDbPath()).Line("SELECT STEXT FROM SYSREG"); }
 
     fs::path sqlDir_;
     TImportLog log_;
@@ -720,9 +664,9 @@ TEST_F(SystemUpdateDbTest, FirstPlaceNameFollowsTheFolderUpToFortyBytes)
             dbupdate::RunPendingUpdates(UpdateListKind::SystemDatabase, sys, GetSystemUpdateList(), settings);
         EXPECT_EQ(report.reached, V(5, 0, 0));
         Session session(dbupdate::UpdateTargetPath(UpdateListKind::SystemDatabase, sys));
-        EXPECT_EQ(session.Value("SELECT NAME || '|' || PATH FROM DATAPLACEMAN WHERE REC=0"),
+        EXPECT_EQ(session.Line("SELECT NAME || '|' || PATH FROM DATAPLACEMAN WHERE REC=0"),
                   (bytes == 40 ? sys.string() : std::string("標準の場所")) + "|" + sys.string());
-        EXPECT_EQ(session.Value("SELECT PATH FROM DATAPLACEMAN WHERE REC=99"), sys.string() + "99");
+        EXPECT_EQ(session.Line("SELECT PATH FROM DATAPLACEMAN WHERE REC=99"), sys.string() + "99");
     }
     fs::remove_all(root);
 }
