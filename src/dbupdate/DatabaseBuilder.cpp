@@ -1,5 +1,6 @@
 #include "dbupdate/DatabaseBuilder.h"
 
+#include "dbupdate/AccountingUpdates.h"
 #include "dbupdate/SystemUpdates.h"
 #include "foundation/AccRecord.h"
 #include "foundation/VersionUtils.h"
@@ -159,6 +160,24 @@ DatabaseBuildReport BuildSystemDatabase(const fs::path& folder, const DatabaseBu
 {
     return BuildDatabase(UpdateListKind::SystemDatabase, folder,
                          BaseSchemaScript(settings.sqlDir, BaseSchema::SystemDatabase), GetSystemUpdateList(), settings);
+}
+
+DatabaseBuildReport BuildCompanyDatabase(const fs::path& folder, const DatabaseBuildSettings& settings,
+                                         const std::vector<fs::path>& dataKindScripts)
+{
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    const std::string database = UpdateTargetPath(UpdateListKind::CompanyData, folder);
+    CreateDatabaseFromScript(database, BaseSchemaScript(settings.sqlDir, BaseSchema::CompanyDatabase), settings.schema);
+    try {
+        for (const fs::path& script : dataKindScripts)
+            RunSchemaScript(database, script, settings.schema);
+    } catch (...) {
+        // Half a data kind is no database to build on.
+        fs::remove(database, ec);
+        throw;
+    }
+    return RunPendingUpdates(UpdateListKind::CompanyData, folder, GetAccountingUpdateList(), settings);
 }
 
 }  // namespace dbupdate

@@ -103,4 +103,12 @@ DatabaseBuildReport BuildDatabase(UpdateListKind kind, const std::filesystem::pa
 // system update list, in folder (which becomes SYSDIR for the run).
 DatabaseBuildReport BuildSystemDatabase(const std::filesystem::path& folder, const DatabaseBuildSettings& settings);
 
+// A company database: the base "qhacc.sql" of settings.sqlDir, then the
+// given scripts (a chart of "<sql>/base", say "qhacc-chart-individual.sql",
+// which turns the corporation's books into another data kind), then the
+// accounting update list, in folder (which becomes the data folder for the
+// run).
+DatabaseBuildReport BuildCompanyDatabase(const std::filesystem::path& folder, const DatabaseBuildSettings& settings,
+                                         const std::vector<std::filesystem::path>& dataKindScripts = {});
+
 }  // namespace dbupdate

@@ -11,15 +11,8 @@ namespace sysupdate {
 
 TUpdateUnitShape SystemShape(std::int32_t major, std::int32_t minor1, std::int32_t minor2, bool setNames)
 {
-    TUpdateUnitShape shape;
-    shape.Target = TUpdateTarget::SystemDatabase;
-    shape.Major = major;
-    shape.Minor1 = minor1;
-    shape.Minor2 = minor2;
-    shape.SetNames = setNames;
-    shape.Stamp = TVersionStamp::SystemOneLine;
-    shape.Memo = TMemoForm::Short;
-    return shape;
+    return {TUpdateTarget::SystemDatabase, major, minor1, minor2, setNames, TVersionStamp::SystemOneLine,
+            TMemoForm::Short};
 }
 
 void Describe(TDbUpdateListRec& rec, const TUpdateUnitShape& shape, TDbUpdateFunc func, std::int32_t backupFlag,

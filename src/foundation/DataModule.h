@@ -170,6 +170,12 @@ public:
     // its information file (stand-alone mode) and refreshing its data-list
     // row. Errors of the refresh propagate and the database stays open.
     bool fnAccDatDisConnected(std::string folder, bool refreshInfo, bool refreshList);
+    // Whether the company database has the table, or the table the column
+    // (names as stored, upper case). They run on IBQACC1 and leave the
+    // transaction as they find it, but for starting it when none is active.
+    // A database error is reported and answers false.
+    bool fnExistence_Table(const std::string& table);
+    bool fnExistence_Field(const std::string& table, const std::string& column);
     // Whether anybody has the database of the folder attached on the server
     // (kind 0 system, 1 company). Unless keepOwn, this program's own
     // connection of that kind is closed while the list is fetched and

@@ -3,6 +3,7 @@
 #include "dbupdate/SystemUpdateUnits.h"
 #include "dbupdate/SystemUpdates.h"
 
+#include "ScriptLintSupport.h"
 #include "UpdateTestSupport.h"
 
 #include "foundation/AppInfo.h"
@@ -717,87 +718,10 @@ TEST_F(SystemUpdateDbTest, AFailingUnitStopsTheRunBeforeItsStamp)
 // ---------------------------------------------------------------------------
 // Lint: what the scripts use exists when they run
 
-enum class ObjectKind { Table, Column, Trigger, Procedure, Function };
-
-struct UsedObject {
-    ObjectKind kind;
-    std::string name;  // Column: "TABLE.COLUMN"
-    bool operator<(const UsedObject& o) const { return std::tie(kind, name) < std::tie(o.kind, o.name); }
-};
-
-// Every object a script drops, alters, executes, selects from, writes to,
-// refers to or calls, in script order, leaving out what the script creates
-// before it uses it.
-std::set<UsedObject> UsedObjects(const std::string& scriptText)
-{
-    // Comments and string literals name nothing.
-    std::string text = std::regex_replace(scriptText, std::regex(R"(/\*[\s\S]*?\*/)"), " ");
-    text = std::regex_replace(text, std::regex(R"('[^']*')"), "''");
-    static const std::regex use(
-        R"re(\b(?:(RECREATE TABLE|CREATE TABLE|CREATE TRIGGER|CREATE OR ALTER PROCEDURE|CREATE PROCEDURE)\s+(\w+))re"
-        R"re(|(DROP TRIGGER|ALTER TRIGGER)\s+(\w+))re"
-        R"re(|(DROP TABLE|ALTER TABLE|INSERT INTO|DELETE FROM|REFERENCES|FOR|UPDATE(?=\s+\w+\s+SET\b))\s+(\w+)(?:\s+DROP\s+(\w+))?)re"
-        R"re(|(EXECUTE PROCEDURE)\s+(\w+))re"
-        R"re(|(FROM)\s+(\w+))re"
-        R"re(|\b(F_\w+)\s*\())re",
-        std::regex::icase);
-    std::set<std::string> created;
-    std::set<UsedObject> used;
-    const auto upper = [](std::string s) {
-        for (char& c : s)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        return s;
-    };
-    const auto note = [&](ObjectKind kind, const std::string& name) {
-        const std::string n = upper(name);
-        if (!created.count(n))
-            used.insert({kind, n});
-    };
-    for (std::sregex_iterator it(text.begin(), text.end(), use), end; it != end; ++it) {
-        const std::smatch& m = *it;
-        if (m[1].matched)
-            created.insert(upper(m[2]));
-        else if (m[3].matched)
-            note(ObjectKind::Trigger, m[4]);
-        else if (m[5].matched) {
-            // "FOR" heads a trigger's table; "ON UPDATE CASCADE" is no UPDATE.
-            note(ObjectKind::Table, m[6]);
-            if (m[7].matched && !created.count(upper(m[6])))
-                used.insert({ObjectKind::Column, upper(m[6]) + "." + upper(m[7])});
-        } else if (m[8].matched)
-            note(ObjectKind::Procedure, m[9]);
-        else if (m[10].matched) {
-            const std::string name = upper(m[11]);
-            if (name.rfind("SP_", 0) == 0)
-                note(ObjectKind::Procedure, name);
-            else
-                note(ObjectKind::Table, name);
-        } else if (m[12].matched)
-            note(ObjectKind::Function, m[12]);
-    }
-    return used;
-}
-
-bool Exists(Session& session, const UsedObject& object)
-{
-    const auto count = [&](const std::string& sql) { return session.Count(sql) > 0; };
-    switch (object.kind) {
-    case ObjectKind::Table:
-        return count("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME='" + object.name + "'");
-    case ObjectKind::Column: {
-        const auto dot = object.name.find('.');
-        return count("SELECT COUNT(*) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME='" + object.name.substr(0, dot) +
-                     "' AND RDB$FIELD_NAME='" + object.name.substr(dot + 1) + "'");
-    }
-    case ObjectKind::Trigger:
-        return count("SELECT COUNT(*) FROM RDB$TRIGGERS WHERE RDB$TRIGGER_NAME='" + object.name + "'");
-    case ObjectKind::Procedure:
-        return count("SELECT COUNT(*) FROM RDB$PROCEDURES WHERE RDB$PROCEDURE_NAME='" + object.name + "'");
-    case ObjectKind::Function:
-        return count("SELECT COUNT(*) FROM RDB$FUNCTIONS WHERE RDB$FUNCTION_NAME='" + object.name + "'");
-    }
-    return false;
-}
+using scriptlint::Exists;
+using scriptlint::ObjectKind;
+using scriptlint::UsedObject;
+using scriptlint::UsedObjects;
 
 TEST_F(SystemUpdateDbTest, EveryObjectAUnitUsesExistsBeforeItRuns)
 {

@@ -1,0 +1,44 @@
+#pragma once
+// The accounting-data update units built into this program, one namespace
+// per unit, and what they share. Each unit's Script() writes the whole
+// script as its DoUpdate would run it now (from SystemDef and, where the
+// unit asks the database, the database's present shape); DoUpdate runs it.
+
+#include "dbupdate/UpdateUnit.h"
+
+#include <cstdint>
+#include <string>
+
+namespace accupdate {
+
+// The shape the units share: the company database of the current data
+// folder, no "SET NAMES" line, the two-line ACCVERSION stamp with the
+// short MEMO, the body before the stamp.
+TUpdateUnitShape AccountingShape(std::int32_t major, std::int32_t minor1, std::int32_t minor2);
+
+// Whether the company database of the current data folder has the column,
+// asked while the script is written through the data module's own
+// connection (opened without marking the folder in use, closed again
+// without refreshing anything). A check that fails (the database cannot be
+// opened, the question fails; the data module reports it) answers false:
+// the script then carries the statements that add the column.
+bool CompanyColumnExists(const std::string& table, const std::string& column);
+
+// The two ACCDEF1 column checks: SDAI_HASUU3, then KESSAN_KIKAN with the
+// two cash-flow periods, each added only when the database lacks it.
+void AddAccDef1ColumnChecks(TUpdateScript& script);
+
+}  // namespace accupdate
+
+#define LEDRIX_ACCOUNTING_UNIT(name)                \
+    namespace name {                                \
+    TUpdateScript Script();                         \
+    std::int32_t DoUpdate();                        \
+    void GetUpdateInfo(TDbUpdateListRec& rec);      \
+    }
+
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate011)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate012)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate013)
+
+#undef LEDRIX_ACCOUNTING_UNIT

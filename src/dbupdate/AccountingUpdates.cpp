@@ -1,0 +1,86 @@
+#include "dbupdate/AccountingUpdates.h"
+
+#include "dbupdate/AccountingUpdateUnits.h"
+#include "foundation/AccRecord.h"
+#include "foundation/DataModule.h"
+#include "foundation/VersionUtils.h"
+
+#include <memory>
+
+namespace accupdate {
+
+TUpdateUnitShape AccountingShape(std::int32_t major, std::int32_t minor1, std::int32_t minor2)
+{
+    return {TUpdateTarget::CompanyDatabase, major, minor1, minor2, false, TVersionStamp::AccountingData,
+            TMemoForm::Short};
+}
+
+bool CompanyColumnExists(const std::string& table, const std::string& column)
+{
+    // The program always has its data module; a tool that runs the units
+    // without one (the database builder) gets a data module for the check.
+    std::unique_ptr<TDM> own;
+    TDM* dm = DM.get();
+    if (dm == nullptr) {
+        own = std::make_unique<TDM>();
+        dm = own.get();
+    }
+    if (!dm->fnAccDatConnected(SystemDef.HOSTNAME, SystemDef.DataDir, false))
+        return false;
+    bool exists = dm->fnExistence_Field(table, column);
+    try {
+        if (dm->IBTransactionDAT.InTransaction())
+            dm->IBTransactionDAT.Commit();
+        dm->fnAccDatDisConnected(SystemDef.DataDir, false, false);
+    } catch (const std::exception&) {
+        // The answer stands; the next connect closes what is left open.
+    }
+    return exists;
+}
+
+void AddAccDef1ColumnChecks(TUpdateScript& script)
+{
+    if (!CompanyColumnExists("ACCDEF1", "SDAI_HASUU3"))
+        script.Add({
+            "ALTER TABLE ACCDEF1",
+            "ADD SDAI_HASUU3 INTEGER DEFAULT 0;",
+            "UPDATE ACCDEF1 SET SDAI_HASUU3=0 WHERE REC=1;",
+            "COMMIT;",
+        });
+    if (!CompanyColumnExists("ACCDEF1", "KESSAN_KIKAN"))
+        script.Add({
+            "ALTER TABLE ACCDEF1",
+            "ADD KESSAN_KIKAN INTEGER DEFAULT -1,",
+            "ADD CASHFLOW_KIKAN1 INTEGER DEFAULT -1,",
+            "ADD CASHFLOW_KIKAN2 INTEGER DEFAULT -1;",
+            "UPDATE ACCDEF1 SET KESSAN_KIKAN=-1,CASHFLOW_KIKAN1=-1,CASHFLOW_KIKAN2=-1 WHERE REC=1;",
+            "COMMIT;",
+        });
+}
+
+}  // namespace accupdate
+
+TArrayDbUpdateListRec GetAccountingUpdateList()
+{
+    using TDescribe = void (*)(TDbUpdateListRec&);
+    static constexpr TDescribe built[] = {
+        &z5UserDbUpdate011::GetUpdateInfo,
+        &z5UserDbUpdate012::GetUpdateInfo,
+        &z5UserDbUpdate013::GetUpdateInfo,
+    };
+    TArrayDbUpdateListRec list;
+    for (const TDescribe describe : built) {
+        TDbUpdateListRec rec;
+        describe(rec);
+        list.push_back(std::move(rec));
+    }
+    return list;
+}
+
+std::vector<std::string> RegisteredAccountingUpdateVersions()
+{
+    std::vector<std::string> versions;
+    for (const TDbUpdateListRec& rec : GetAccountingUpdateList())
+        versions.push_back(VersionToText(rec.Major, rec.Minor1, rec.Minor2));
+    return versions;
+}

@@ -1,0 +1,228 @@
+#include "CompanyUpdateTestSupport.h"
+#include "SchemaTestSupport.h"
+#include "ScriptLintSupport.h"
+#include "UpdateTestSupport.h"
+
+#include "dbupdate/AccountingUpdateUnits.h"
+#include "dbupdate/AccountingUpdates.h"
+#include "dbupdate/DatabaseBuilder.h"
+#include "foundation/DataModule.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace updtest;
+using dbupdate::DatabaseBuildReport;
+using dbupdate::UpdateListKind;
+using dbupdate::UpdateVersion;
+using schematest::Session;
+
+TEST(AccountingUpdateCatalogue, RowsInVersionOrderWithTheirTexts)
+{
+    struct Row {
+        const char* version;
+        const char* title;
+        const char* description;
+    };
+    const Row rows[] = {
+        {"0.1.1", "減価償却処理を追加　他",
+         "1)減価償却処理用のテーブルを作成します。\r2)３期比較経営分析用のプロシジャーを作成します。"},
+        {"0.1.2", "当座残高調整表を追加", "当座残高調整表用のプロシジャーを作成します。"},
+        {"0.1.3", "監査処理機能を追加", "監査処理用のテーブルを作成します。"},
+    };
+    const TArrayDbUpdateListRec list = GetAccountingUpdateList();
+    ASSERT_EQ(list.size(), std::size(rows));
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        SCOPED_TRACE(rows[i].version);
+        EXPECT_EQ(dbupdate::VersionOf(list[i]).Text(), rows[i].version);
+        EXPECT_EQ(list[i].BackupFlag, 1);
+        EXPECT_EQ(list[i].Title, rows[i].title);
+        EXPECT_EQ(list[i].Description, rows[i].description);
+        EXPECT_TRUE(static_cast<bool>(list[i].UpdateFunc));
+    }
+    EXPECT_EQ(RegisteredAccountingUpdateVersions(), (std::vector<std::string>{"0.1.1", "0.1.2", "0.1.3"}));
+}
+
+class AccountingUpdateTest : public UpdateDbTest {
+protected:
+    // The data folder's database: a copy of the master at version ("0.1.0"
+    // is the delivered base).
+    std::string UseCompanyAt(const std::string& version)
+    {
+        fs::remove(CompanyDbPath());
+        return companytest::CopyCompanyMaster(companytest::CompanyMaster(version), SystemDef.DataDir);
+    }
+    DatabaseBuildReport RunUpTo(std::optional<UpdateVersion> stopAt)
+    {
+        dbupdate::DatabaseBuildSettings settings = companytest::BuildSettings(folder_);
+        settings.stopAt = stopAt;
+        return dbupdate::RunPendingUpdates(UpdateListKind::CompanyData, SystemDef.DataDir, GetAccountingUpdateList(),
+                                           settings);
+    }
+    static std::vector<std::string> Lines(const std::string& text)
+    {
+        std::vector<std::string> lines;
+        std::size_t start = 0;
+        for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+            lines.push_back(text.substr(start, end - start));
+        return lines;
+    }
+};
+
+TEST_F(AccountingUpdateTest, ScriptConnectsTheDataFolderAndStampsRowOneLast)
+{
+    UseCompanyAt("0.1.2");
+    const std::vector<std::string> lines = Lines(z5UserDbUpdate013::Script().Text());
+    ASSERT_GT(lines.size(), 8u);
+    EXPECT_EQ(lines[1], "");
+    EXPECT_EQ(lines[2], "CONNECT '" + CompanyDbPath() + "' USER '" + dbtest::User + "' PASSWORD '" +
+                            dbtest::Password + "';");
+    EXPECT_EQ(lines[3], "ALTER TABLE KANSA_ITEM DROP CONSTRAINT KANSA_ITEM_SIWAKE;");
+    for (const std::string& line : lines)
+        EXPECT_EQ(line.find("SET NAMES"), std::string::npos);
+    const std::size_t n = lines.size();
+    EXPECT_TRUE(lines[n - 4].starts_with("UPDATE ACCVERSION SET MAJOR=0,MINOR1=1,MINOR2=3,MEMO='")) << lines[n - 4];
+    EXPECT_EQ(lines[n - 4].size(), std::string("UPDATE ACCVERSION SET MAJOR=0,MINOR1=1,MINOR2=3,MEMO='").size() + 20);
+    EXPECT_EQ(lines[n - 3], "WHERE REC=1;");
+    EXPECT_EQ(lines[n - 2], "COMMIT;");
+    EXPECT_EQ(lines[n - 1], "EXIT;");
+}
+
+TEST_F(AccountingUpdateTest, ColumnChecksWriteOnlyWhatTheDatabaseLacks)
+{
+    const std::string sdai = "ADD SDAI_HASUU3 INTEGER DEFAULT 0;";
+    const std::string kessan = "ADD KESSAN_KIKAN INTEGER DEFAULT -1,";
+    const auto has = [](const std::string& text, const std::string& line) {
+        return text.find("\r\n" + line + "\r\n") != std::string::npos;
+    };
+
+    UseCompanyAt("0.1.0");
+    std::string text = z5UserDbUpdate011::Script().Text();
+    EXPECT_TRUE(has(text, sdai));
+    EXPECT_TRUE(has(text, kessan));
+    EXPECT_TRUE(has(text, "UPDATE ACCDEF1 SET KESSAN_KIKAN=-1,CASHFLOW_KIKAN1=-1,CASHFLOW_KIKAN2=-1 WHERE REC=1;"));
+
+    Session(CompanyDbPath()).Exec("ALTER TABLE ACCDEF1 ADD SDAI_HASUU3 INTEGER DEFAULT 0");
+    text = z5UserDbUpdate013::Script().Text();
+    EXPECT_FALSE(has(text, sdai));
+    EXPECT_TRUE(has(text, kessan));
+
+    // A check that cannot ask the database counts the column as absent
+    // (the data module has reported why).
+    fs::remove(CompanyDbPath());
+    text = z5UserDbUpdate013::Script().Text();
+    EXPECT_TRUE(has(text, sdai));
+    EXPECT_TRUE(has(text, kessan));
+    EXPECT_FALSE(messages_.shown.empty());
+}
+
+TEST_F(AccountingUpdateTest, BaseToTheLastUnitAddsTheSettingsColumnsOnceAndKeepsOneVersionRow)
+{
+    UseCompanyAt("0.1.0");
+    const DatabaseBuildReport report = RunUpTo(std::nullopt);
+    ASSERT_TRUE(report.Succeeded()) << report.failedResult;
+    ASSERT_EQ(report.applied.size(), 3u);
+    EXPECT_EQ(report.reached, (UpdateVersion{0, 1, 3}));
+
+    Session session(CompanyDbPath());
+    EXPECT_EQ(session.Lines("SELECT REC, MAJOR, MINOR1, MINOR2 FROM ACCVERSION"),
+              (std::vector<std::string>{"1|0|1|3"}));
+    EXPECT_EQ(session.Line("SELECT SDAI_HASUU3, KESSAN_KIKAN, CASHFLOW_KIKAN1, CASHFLOW_KIKAN2 FROM ACCDEF1 WHERE REC=1"),
+              "0|-1|-1|-1");
+    EXPECT_EQ(session.Line("SELECT GDNAM FROM GENKADIV WHERE CODE=6"), "リース期間定額法");
+    EXPECT_EQ(session.Lines("SELECT REC, TITLE, NOTE, JIMUSHO, TANTOU FROM KANSA"),
+              (std::vector<std::string>{"1|監査報告書|監査対象期間において、下記項目の監査が完了致しましたのでご報告申し上げます。||"}));
+    EXPECT_EQ(session.Lines("SELECT REC, JUNJO, TEXT, NOTE, PRINT, CHECKMARK, CHOUBO, KENSAKU, SWK_KENSAKU FROM KANSA_ITEM"),
+              (std::vector<std::string>{"1|1|現・預金の残高確認|現・預金の残高を確認しました。|0|0|0|0|<null>"}));
+    // The audit items' keys: update cascades, delete sets null.
+    EXPECT_EQ(session.Lines("SELECT TRIM(C.RDB$CONSTRAINT_NAME) || '|' || TRIM(R.RDB$UPDATE_RULE) || '|' || "
+                            "TRIM(R.RDB$DELETE_RULE) FROM RDB$RELATION_CONSTRAINTS C "
+                            "JOIN RDB$REF_CONSTRAINTS R ON R.RDB$CONSTRAINT_NAME = C.RDB$CONSTRAINT_NAME "
+                            "WHERE C.RDB$RELATION_NAME = 'KANSA_ITEM' ORDER BY 1"),
+              (std::vector<std::string>{"KANSA_ITEM_MOTBCODE|CASCADE|SET NULL", "KANSA_ITEM_MOTHCODE|CASCADE|SET NULL",
+                                        "KANSA_ITEM_MOTKCODE|CASCADE|SET NULL", "KANSA_ITEM_MOTO|CASCADE|SET NULL",
+                                        "KANSA_ITEM_SIWAKE|CASCADE|SET NULL", "KANSA_ITEM_TOZBCODE|CASCADE|SET NULL",
+                                        "KANSA_ITEM_TOZHCODE|CASCADE|SET NULL", "KANSA_ITEM_TOZKCODE|CASCADE|SET NULL"}));
+}
+
+TEST_F(AccountingUpdateTest, VersionTableWithoutTheDeliveredRowIsLeftWithRowOne)
+{
+    struct Case {
+        const char* name;
+        std::vector<const char*> rows;  // REC, MAJOR, MINOR1, MINOR2
+        std::vector<std::string> after;
+    };
+    const Case cases[] = {
+        {"several rows, none delivered", {"1,0,0,9", "2,0,0,5", "3,0,0,7"}, {"1|0|1|1"}},
+        {"delivered row among others", {"1,0,1,0", "2,0,0,5"}, {"1|0|1|1", "2|0|0|5"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        UseCompanyAt("0.1.0");
+        {
+            Session session(CompanyDbPath());
+            session.Exec("DELETE FROM ACCVERSION");
+            for (const char* row : c.rows)
+                session.Exec(std::string("INSERT INTO ACCVERSION (REC, MAJOR, MINOR1, MINOR2) VALUES (") + row + ")");
+        }
+        const DatabaseBuildReport report = RunUpTo(UpdateVersion{0, 1, 1});
+        ASSERT_TRUE(report.Succeeded());
+        EXPECT_EQ(Session(CompanyDbPath()).Lines("SELECT REC, MAJOR, MINOR1, MINOR2 FROM ACCVERSION ORDER BY REC"),
+                  c.after);
+    }
+}
+
+TEST_F(AccountingUpdateTest, AFailingDropLeavesTheDatabaseAtItsVersion)
+{
+    UseCompanyAt("0.1.2");
+    Session(CompanyDbPath()).Exec("ALTER TABLE KANSA_ITEM DROP CONSTRAINT KANSA_ITEM_MOTO");
+    const DatabaseBuildReport report = RunUpTo(std::nullopt);
+    EXPECT_EQ(report.failedResult, UpdateResultScriptError);
+    ASSERT_TRUE(report.failedAt.has_value());
+    EXPECT_EQ(*report.failedAt, (UpdateVersion{0, 1, 3}));
+    EXPECT_EQ(report.reached, (UpdateVersion{0, 1, 2}));
+    EXPECT_TRUE(fs::exists(ErrText()));
+}
+
+TEST_F(AccountingUpdateTest, EveryObjectAUnitUsesExistsBeforeItRuns)
+{
+    struct Unit {
+        const char* previous;
+        TUpdateScript (*script)();
+    };
+    const Unit units[] = {
+        {"0.1.0", &z5UserDbUpdate011::Script},
+        {"0.1.1", &z5UserDbUpdate012::Script},
+        {"0.1.2", &z5UserDbUpdate013::Script},
+    };
+    for (const Unit& unit : units) {
+        SCOPED_TRACE(unit.previous);
+        UseCompanyAt(unit.previous);
+        const auto used = scriptlint::UsedObjects(unit.script().Text());
+        EXPECT_FALSE(used.empty());
+        Session session(CompanyDbPath());
+        for (const scriptlint::UsedObject& object : used)
+            EXPECT_TRUE(scriptlint::Exists(session, object)) << object.name;
+    }
+}
+
+TEST_F(AccountingUpdateTest, DataModuleOpensTheUpdatedDataAndAnswersWhatItHas)
+{
+    UseCompanyAt("0.1.3");
+    TDM dm;
+    ASSERT_TRUE(dm.fnAccDatConnected("", SystemDef.DataDir, false));
+    EXPECT_TRUE(dm.fnExistence_Table("KANSA_ITEM"));
+    EXPECT_FALSE(dm.fnExistence_Table("KANSA_ITEMS"));
+    EXPECT_TRUE(dm.fnExistence_Field("KANSA_ITEM", "CHOUBO"));
+    EXPECT_FALSE(dm.fnExistence_Field("KANSA_ITEM", "choubo"));
+    EXPECT_FALSE(dm.fnExistence_Field("ACCDEF1", "WEB_HOLDER"));
+    EXPECT_TRUE(dm.fnAccDatDisConnected(SystemDef.DataDir, false, false));
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+}  // namespace
