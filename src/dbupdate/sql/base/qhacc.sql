@@ -20,12 +20,42 @@
  *   KAMOKUMST(KCODE), HOJOMST(KCODE,HCODE), BUMONMST(BCODE),
  *   SISETUMST(SCODE), SISETUBUM(SCODE,BCODE) and SWK_SEARCH(REC).
  *
+ * And because the later updates (0.1.4 to 2.0.4) rely on it:
+ * - 0.1.4 drops the triggers CASHFMST_SISETU_BEFORE_INSERT and
+ *   CASHFMST_AFTER_INSERT, the keys CASHFMST_SISETU_SCODE and
+ *   CASHFMST_SISET_REC and the table CASHFMST_SISETU, then rewrites
+ *   CASHFMST and CASHFMKU from their generators' start (CASHFMKU.CF_REC
+ *   is no key: the layout writes one number on four rows);
+ * - 0.1.5 drops SWKDIC_KAR_KCODE, SWKDIC_KAS_KCODE, TEKDIC_KAR_KCODE,
+ *   TEKDIC_KAS_KCODE, TORDIC_KAR_KCODE and TORDIC_KAS_KCODE, alters
+ *   HOJOMST_BEFORE_DELETE (which writes the 36 values of HOJOLOG) and
+ *   KAMOKUSZ_AFTER_UPDATE, and adds columns to KESSAN and EXTERKS;
+ * - 0.2.2 drops sixteen procedures, then KAMOKU_VIEW, and CHARTINF;
+ *   0.3.1 alters KAMOKU_PZ_AFTER_UPDATE; 0.3.3 writes KAMOKUMST.KKANA;
+ *   0.3.4 regroups the layout lines REC 7 to 12 of EXTERA4 and EXTERA3;
+ *   1.0.2 tests KAMOKUMST.HOJOSW for '○'; 1.0.5 drops ACCTOTALNAME;
+ *   2.0.0 drops ACCDEF1_BEFORE_UPDATE, SIWAKE_AFTER_DELETE,
+ *   TEKDIC_KAS_BCODE and TORDIC_KAS_BCODE;
+ * - they alter SYSKMKCODEINF, SP_KANENDO_GROUPZANDAKA, SP_SIWAKE_REPAIR,
+ *   SP_ZEIGAKU_ADD, SP_SISANHYO_A4, _A3, _BUMON_A4, _BUMON_A3 and
+ *   _KESSAN, SP_MONITOR_LISTUP and _LISTDOWN, SP_SIWAKE_DEL,
+ *   SP_SIWAKE_UPD, SP_UPDATE_YOSANSUB, SP_UPDATE_YOSAN,
+ *   SP_SETHOJOKAISIZAN, SP_KURIKOSIZANDAKA and SP_KURIKOSIBUMONZANDAKA,
+ *   so each is here in its delivered form; nothing that 0.1.1 or 0.1.3
+ *   drops (KS_*, KANSA_ITEM) and nothing that a later update drops may be
+ *   used by an object the updates keep.
+ *
  * What is NOT here, on purpose: everything 0.1.1 to 0.1.3 create without
  * dropping first (SP_KS_SISAN_SYUFUKU_HAIBUNRITU, the bank reconciliation
  * procedures SP_TOUZACHOSEIHYO_*) and the ACCDEF1 columns their column
  * checks add (SDAI_HASUU3, KESSAN_KIKAN, CASHFLOW_KIKAN1, CASHFLOW_KIKAN2):
  * those statements would fail, or be skipped, on a base that had them.
- * Later objects (ACCTOTALNAME, TUSIN_ID, ...) come with their updates.
+ * The same holds for what the later updates create with a plain CREATE
+ * (BUMONMST_BEFORE_DELETE, SISETUMST_AFTER_INSERT2) or add as columns
+ * (KESSAN.CHUKI_TITLEPRINT, EXTERKS.AO_*, KAMOKUMST.GROUPM0 and the
+ * Navigore columns, KAMOKU_MS.RYOSAN, ACCDEF1.WEB_HOLDER); the tables they
+ * rebuild with RECREATE (TUSIN_ID, JOBCONTROL, the AO_*, UTIWAKE* and
+ * NAVIGORE_* tables, ...) and the procedures they recreate come with them.
  *
  * The chart here is a corporation's; qhacc-chart-individual.sql and
  * qhacc-chart-medical.sql, run after this script, turn the database into
@@ -323,14 +353,18 @@ CREATE TABLE GROUPLIST (
 );
 
 /* The chart of accounts. KCODE is the internal code, USERCODE the one the
-   user sees; GROUPM1/GROUPM2 the classification groups (four-digit texts
+   user sees; KKANA the search key (update 0.3.3 writes the standard
+   ones); GROUPM1/GROUPM2 the classification groups (four-digit texts
    compared as numbers); BPFLG 'B' balance sheet, 'P' profit and loss; DAC
-   the normal side (1 and 4 debit, 2 and 3 credit); USE 1 = in use;
-   EXT1_A4/EXT1_A3/EXT1_KS the layout lines the account is summed into. */
+   the normal side (1 and 4 debit, 2 and 3 credit); USE 1 = in use; HOJOSW
+   '○' when the account keeps sub-accounts ('×' otherwise); KEIHKUBU the
+   variable or fixed cost class of an expense; EXT1_A4/EXT1_A3/EXT1_KS the
+   layout lines (EXTERA4, EXTERA3, EXTERKS) the account is summed into. */
 CREATE TABLE KAMOKUMST (
     REC INTEGER,
     KCODE AC_CODE NOT NULL,
     USERCODE AC_CODE DEFAULT '',
+    KKANA VARCHAR(10) DEFAULT '',
     KNAME VARCHAR(14) DEFAULT '',
     GROUPM1 AC_CODE DEFAULT '',
     GROUPM2 AC_CODE DEFAULT '',
@@ -343,8 +377,8 @@ CREATE TABLE KAMOKUMST (
     TAX_RCODE INTEGER DEFAULT 0,
     FUN_LCODE INTEGER DEFAULT 0,
     FUN_RCODE INTEGER DEFAULT 0,
-    HOJOSW INTEGER DEFAULT 0,
-    KEIHKUBU INTEGER DEFAULT 0,
+    HOJOSW VARCHAR(2) DEFAULT '×',
+    KEIHKUBU VARCHAR(4) DEFAULT '',
     EXT1_A4 INTEGER DEFAULT 0,
     EXT1_A3 INTEGER DEFAULT 0,
     EXT1_KS INTEGER DEFAULT 0,
@@ -353,15 +387,47 @@ CREATE TABLE KAMOKUMST (
 CREATE INDEX KAMOKUMST_USERCODE ON KAMOKUMST (USERCODE);
 
 /* Sub-accounts; every account has its own row with HCODE ' ' (made by the
-   account trigger). REC is what fixed-asset journal links name. */
+   account trigger). REC is what fixed-asset journal links name. Besides
+   the name and tax codes a sub-account carries the terms of a customer,
+   bank account or loan (closing day SIME, payment site SAITO, collection
+   day CODATE, credit limit GENDO, bill and transfer details, lender and
+   borrower); the deletion trigger copies all of it into HOJOLOG. */
 CREATE TABLE HOJOMST (
     REC INTEGER,
     KCODE AC_CODE NOT NULL,
     HCODE AC_CODE NOT NULL,
+    HKANA VARCHAR(10) DEFAULT '',
     HNAME VARCHAR(14) DEFAULT '',
     TAX_LCODE INTEGER DEFAULT 0,
     TAX_RCODE INTEGER DEFAULT 0,
+    TAX_NUM INTEGER DEFAULT 0,
     BPFLG VARCHAR(1) CHARACTER SET ASCII DEFAULT 'B',
+    SIME INTEGER DEFAULT 0,
+    SAITO INTEGER DEFAULT 0,
+    CODATE INTEGER DEFAULT 0,
+    GENDO CURRENCY DEFAULT 0,
+    WARIAISW INTEGER DEFAULT 0,
+    WARI1 CURRENCY DEFAULT 0,
+    WARI2 CURRENCY DEFAULT 0,
+    WARI3 CURRENCY DEFAULT 0,
+    TEGATA INTEGER DEFAULT 0,
+    YOKKMK AC_CODE,
+    YOKHOJ AC_CODE,
+    ADDRESS VARCHAR(60) DEFAULT '',
+    KOUZA VARCHAR(20) DEFAULT '',
+    BANK VARCHAR(30) DEFAULT '',
+    SITEN VARCHAR(30) DEFAULT '',
+    KANKEI VARCHAR(20) DEFAULT '',
+    TORIHIK VARCHAR(40) DEFAULT '',
+    RIRITU CURRENCY DEFAULT 0,
+    RIYUU VARCHAR(40) DEFAULT '',
+    TANPO VARCHAR(40) DEFAULT '',
+    YOUTO VARCHAR(40) DEFAULT '',
+    FURIKOMI VARCHAR(40) DEFAULT '',
+    KARINAME VARCHAR(40) DEFAULT '',
+    KARIDADD VARCHAR(60) DEFAULT '',
+    RTIME TIMESTAMP,
+    OPCODE INTEGER DEFAULT 0,
     CONSTRAINT PK_HOJOMST PRIMARY KEY (KCODE, HCODE)
 );
 
@@ -701,6 +767,40 @@ ALTER TABLE TORDIC ADD CONSTRAINT TORDIC_KAS_KCODE FOREIGN KEY (KAS_KCODE)
 ALTER TABLE TORDIC ADD CONSTRAINT TORDIC_KAS_BCODE FOREIGN KEY (KAS_BCODE)
     REFERENCES BUMONMST (BCODE) ON UPDATE CASCADE ON DELETE SET NULL;
 
+/* Numbers the entries of the journal-pattern dictionary. */
+CREATE GENERATOR SWKDIC_GEN;
+
+/* Journal-pattern dictionary entries under the headings of SWKDICTI (CREC
+   = the heading's REC in the facility SCODE): the debit side L_ and the
+   credit side R_ of the pattern. Update 0.1.5 drops the two account
+   foreign keys; deleting a sub-account takes the patterns that use it
+   with it until then. */
+CREATE TABLE SWKDIC (
+    REC INTEGER NOT NULL,
+    CREC INTEGER DEFAULT 0,
+    SCODE AC_CODE DEFAULT ' ',
+    SORTCODE INTEGER DEFAULT 0,
+    TEXT VARCHAR(50) DEFAULT '',
+    L_KCODE AC_CODE,
+    L_HCODE AC_CODE,
+    L_BCODE AC_CODE,
+    L_TAXCODE INTEGER,
+    R_KCODE AC_CODE,
+    R_HCODE AC_CODE,
+    R_BCODE AC_CODE,
+    R_TAXCODE INTEGER,
+    KINGAKU CURRENCY DEFAULT 0,
+    ZEIGAKU CURRENCY DEFAULT 0,
+    TEKTEXT VARCHAR(50) DEFAULT '',
+    TORTEXT VARCHAR(20) DEFAULT '',
+    RTIME TIMESTAMP,
+    CONSTRAINT PK_SWKDIC PRIMARY KEY (REC)
+);
+ALTER TABLE SWKDIC ADD CONSTRAINT SWKDIC_KAR_KCODE FOREIGN KEY (L_KCODE)
+    REFERENCES KAMOKUMST (KCODE) ON UPDATE CASCADE ON DELETE SET NULL;
+ALTER TABLE SWKDIC ADD CONSTRAINT SWKDIC_KAS_KCODE FOREIGN KEY (R_KCODE)
+    REFERENCES KAMOKUMST (KCODE) ON UPDATE CASCADE ON DELETE SET NULL;
+
 /* The summary dictionary template copied into each new facility:
    headings (ORGDIC_1) and their entries (ORGDIC_2, CREC = the heading). */
 CREATE TABLE ORGDIC_1 (
@@ -724,6 +824,190 @@ CREATE TABLE ORGDIC_2 (
     KAS_HCODE AC_CODE,
     KAS_TAXCODE INTEGER,
     CONSTRAINT PK_ORGDIC_2 PRIMARY KEY (REC)
+);
+
+
+/* ------------------------------------------------------------------------
+ * Statement layouts, settlement settings, cash-flow statement, operator
+ * facility rights, sub-account history
+ * --------------------------------------------------------------------- */
+
+/* The lines of the A4 trial balance layout: KGROUP and SUBREC order them,
+   KNAME1 is the line's own name (empty: the name of its account). An
+   account is summed into the line whose REC its EXT1_A4 names. Update
+   0.3.4 regroups the quick-asset lines REC 7 to 12. */
+CREATE TABLE EXTERA4 (
+    REC INTEGER NOT NULL,
+    KUBUN INTEGER DEFAULT 0,
+    KGROUP AC_CODE DEFAULT '',
+    SUBREC INTEGER DEFAULT 0,
+    KNAME1 VARCHAR(20) DEFAULT '',
+    CONSTRAINT PK_EXTERA4 PRIMARY KEY (REC)
+);
+
+/* The lines of the A3 trial balance layout (KAMOKUMST.EXT1_A3). */
+CREATE TABLE EXTERA3 (
+    REC INTEGER NOT NULL,
+    KUBUN INTEGER DEFAULT 0,
+    KGROUP AC_CODE DEFAULT '',
+    SUBREC INTEGER DEFAULT 0,
+    KNAME1 VARCHAR(20) DEFAULT '',
+    CONSTRAINT PK_EXTERA3 PRIMARY KEY (REC)
+);
+
+/* The lines of the settlement trial balance and statements
+   (KAMOKUMST.EXT1_KS); update 0.1.5 adds the blue-return opening and
+   closing amounts. */
+CREATE TABLE EXTERKS (
+    REC INTEGER NOT NULL,
+    KUBUN INTEGER DEFAULT 0,
+    KGROUP AC_CODE DEFAULT '',
+    SUBREC INTEGER DEFAULT 0,
+    KNAME1 VARCHAR(20) DEFAULT '',
+    CONSTRAINT PK_EXTERKS PRIMARY KEY (REC)
+);
+
+/* Settings of the settlement statements, one row REC 1; update 0.1.5 adds
+   the print switch of the notes table's title and period when missing. */
+CREATE TABLE KESSAN (
+    REC INTEGER NOT NULL,
+    TITLE VARCHAR(40) DEFAULT '',
+    KESSAN_DATE DATE,
+    CONSTRAINT PK_KESSAN PRIMARY KEY (REC)
+);
+
+/* The total lines of the trial balance and the statements by account
+   group, with the business-kind bits MB_JIGYOU of the medical chart
+   (1, 2, 4, 8; 16 all kinds). Update 1.0.5 drops the table and creates
+   its own form, so nothing else here may use it. */
+CREATE TABLE ACCTOTALNAME (
+    REC INTEGER NOT NULL,
+    MB_JIGYOU INTEGER DEFAULT 0,
+    VERSION INTEGER DEFAULT 1,
+    KGROUP AC_CODE NOT NULL,
+    KESKUBUN INTEGER DEFAULT 0,
+    ARRAYNUM INTEGER DEFAULT 0,
+    KOUMOKU VARCHAR(14),
+    PLUSNAME AC_NAME,
+    MINUSNAME AC_NAME,
+    MODIFY INTEGER DEFAULT 0,
+    LAYOUT_TEXT AC_NAME,
+    LAYOUT_MAX INTEGER,
+    LAYOUT_USE INTEGER DEFAULT 1,
+    KESSAN_TEXT AC_NAME,
+    KESSAN_USE INTEGER DEFAULT 1,
+    CONSTRAINT PK_ACCTOTALNAME PRIMARY KEY (REC)
+);
+
+/* Restart points of the cash-flow statement's numbering: update 0.1.4
+   sets both to 0 before writing the standard layout with explicit
+   numbers. */
+CREATE GENERATOR CASHFMST_GEN;
+CREATE GENERATOR CASHFMKU_GEN;
+
+/* The lines of the cash-flow statement: CM_KIND 1 indirect, 0 direct
+   method; CM_GROUP the block, CM_ORDER the order in it; CM_DEL and CM_MKU
+   the line's delete and mapping locks; CM_MARGIN its indentation. */
+CREATE TABLE CASHFMST (
+    CM_REC INTEGER NOT NULL,
+    CM_KIND INTEGER DEFAULT 0,
+    CM_GROUP INTEGER DEFAULT 0,
+    CM_ORDER INTEGER DEFAULT 0,
+    CM_DEL INTEGER DEFAULT 0,
+    CM_MKU INTEGER DEFAULT 0,
+    CM_MARGIN INTEGER DEFAULT 0,
+    CM_NAME1 VARCHAR(40) DEFAULT '',
+    CM_HOSEI INTEGER DEFAULT 0,
+    CONSTRAINT PK_CASHFMST PRIMARY KEY (CM_REC)
+);
+
+/* The accounts of each cash-flow line: CF_CAL the sign ('+' or '-'),
+   CF_CTYPE which figure of the account (0 opening, 1 closing balance, 2
+   change of the period, 3 outflow, 4 inflow). CF_REC numbers the rows but
+   is no key: the standard layout writes one number on several rows. */
+CREATE TABLE CASHFMKU (
+    CF_REC INTEGER NOT NULL,
+    CM_REC INTEGER NOT NULL,
+    CF_CAL VARCHAR(1) CHARACTER SET ASCII DEFAULT '+',
+    CF_KCODE AC_CODE,
+    CF_CTYPE INTEGER DEFAULT 2
+);
+CREATE INDEX CASHFMKU_CM_REC ON CASHFMKU (CM_REC);
+
+/* Each facility's own view of the cash-flow lines (hidden lines, own
+   names). Update 0.1.4 drops its triggers, its two foreign keys and the
+   table, in that order. */
+CREATE TABLE CASHFMST_SISETU (
+    SCODE AC_CODE NOT NULL,
+    CM_REC INTEGER NOT NULL,
+    CM_DEL INTEGER,
+    CM_NAME1 VARCHAR(40),
+    CONSTRAINT PK_CASHFMST_SISETU PRIMARY KEY (SCODE, CM_REC)
+);
+ALTER TABLE CASHFMST_SISETU ADD CONSTRAINT CASHFMST_SISETU_SCODE FOREIGN KEY (SCODE)
+    REFERENCES SISETUMST (SCODE) ON UPDATE CASCADE ON DELETE CASCADE;
+ALTER TABLE CASHFMST_SISETU ADD CONSTRAINT CASHFMST_SISET_REC FOREIGN KEY (CM_REC)
+    REFERENCES CASHFMST (CM_REC) ON UPDATE CASCADE ON DELETE CASCADE;
+
+/* The facility an operator works in by default (one row per operator). */
+CREATE TABLE OPDEFSISETU (
+    OPCODE INTEGER NOT NULL,
+    SCODE AC_CODE NOT NULL,
+    CONSTRAINT PK_OPDEFSISETU PRIMARY KEY (OPCODE)
+);
+
+/* The facilities an operator may work in (one row per operator and
+   facility); an operator without rows here is not restricted. */
+CREATE TABLE OPLICENSE (
+    OPCODE INTEGER NOT NULL,
+    SCODE AC_CODE NOT NULL,
+    CONSTRAINT PK_OPLICENSE PRIMARY KEY (OPCODE, SCODE)
+);
+
+/* Numbers the rows of the sub-account history. */
+CREATE GENERATOR HOJOLOG_REC_GEN;
+
+/* Deleted sub-accounts: the history number LOGREC, then the deleted
+   HOJOMST row's columns in the order the deletion trigger writes them
+   (36 values, written without a column list). */
+CREATE TABLE HOJOLOG (
+    LOGREC INTEGER NOT NULL,
+    REC INTEGER,
+    KCODE AC_CODE,
+    HCODE AC_CODE,
+    HKANA VARCHAR(10),
+    HNAME VARCHAR(14),
+    TAX_LCODE INTEGER,
+    TAX_RCODE INTEGER,
+    TAX_NUM INTEGER,
+    BPFLG VARCHAR(1) CHARACTER SET ASCII,
+    SIME INTEGER,
+    SAITO INTEGER,
+    CODATE INTEGER,
+    GENDO CURRENCY,
+    WARIAISW INTEGER,
+    WARI1 CURRENCY,
+    WARI2 CURRENCY,
+    WARI3 CURRENCY,
+    TEGATA INTEGER,
+    YOKKMK AC_CODE,
+    YOKHOJ AC_CODE,
+    ADDRESS VARCHAR(60),
+    KOUZA VARCHAR(20),
+    BANK VARCHAR(30),
+    SITEN VARCHAR(30),
+    KANKEI VARCHAR(20),
+    TORIHIK VARCHAR(40),
+    RIRITU CURRENCY,
+    RIYUU VARCHAR(40),
+    TANPO VARCHAR(40),
+    YOUTO VARCHAR(40),
+    FURIKOMI VARCHAR(40),
+    KARINAME VARCHAR(40),
+    KARIDADD VARCHAR(60),
+    RTIME TIMESTAMP,
+    OPCODE INTEGER,
+    CONSTRAINT PK_HOJOLOG PRIMARY KEY (LOGREC)
 );
 
 
@@ -1497,7 +1781,7 @@ SET TERM ; ^
    journal reader read it by REC. */
 CREATE VIEW SIWAKE_VIEW (
     REC, SWKREC, SWKNO, DELFLG, TAISHAKU, HIZUKE, MNUM, KESSAN, DNUM, SNUM, MDAYNUM, SDAYNUM,
-    SCODE, KGROUP, KCODE, USERCODE, HCODE, BCODE, KNAME, HNAME, BNAME, TAXCODE, TAXUH, TAXDC,
+    SCODE, SITREC, KGROUP, KCODE, USERCODE, HCODE, BCODE, KNAME, HNAME, BNAME, TAXCODE, TAXUH, TAXDC,
     NUK, ZEI, RIT, SIKIN,
     R_KGROUP, R_KCODE, R_USERCODE, R_HCODE, R_BCODE, R_KNAME, R_HNAME, R_BNAME, R_TAXCODE, R_TAXUH, R_TAXDC,
     R_NUK, R_ZEI, R_RIT, R_SIKIN,
@@ -1507,7 +1791,7 @@ CREATE VIEW SIWAKE_VIEW (
 AS
 SELECT S.REC, S.SWKREC, S.SWKNO, S.DELFLG, S.TAISHAKU, S.HIZUKE, S.MNUM, S.KESSAN, S.DNUM, S.SNUM,
        S.MDAYNUM, S.SDAYNUM,
-       S.SCODE, S.KGROUP, S.KCODE, K1.USERCODE, S.HCODE, S.BCODE, S.KNAME, S.HNAME, S.BNAME, S.TAXCODE,
+       S.SCODE, S.SITREC, S.KGROUP, S.KCODE, K1.USERCODE, S.HCODE, S.BCODE, S.KNAME, S.HNAME, S.BNAME, S.TAXCODE,
        S.TAXUH, S.TAXDC, S.NUK, S.ZEI, S.RIT, S.SIKIN,
        S.R_KGROUP, S.R_KCODE, K2.USERCODE, S.R_HCODE, S.R_BCODE, S.R_KNAME, S.R_HNAME, S.R_BNAME,
        S.R_TAXCODE, S.R_TAXUH, S.R_TAXDC, S.R_NUK, S.R_ZEI, S.R_RIT, S.R_SIKIN,
@@ -2006,6 +2290,4737 @@ SET TERM ; ^
 
 
 /* ------------------------------------------------------------------------
+ * Trial balances, journal edits, budgets and carry-forward in their
+ * delivered forms. Later updates alter each of them (ALTER needs them
+ * here); none of them reads KAMOKU_VIEW.
+ * --------------------------------------------------------------------- */
+
+SET TERM ^ ;
+
+/* Adds consumption tax to the amounts of a suspense tax account, as the
+   trial balances of the updates call it: PTKCODE 1 adds the tax received
+   (KAMOKU_TAX KKUBUN 1), 2 the tax paid, per period MNUM 1 to 16. The
+   totals are those of every facility when PSISCODE and PBUMCODE are both
+   empty, of the facility PSISCODE when only PBUMCODE is empty, and of the
+   facility and department otherwise; the department's totals are then
+   multiplied by the ratio HAIBUNnn of their period and rounded half up
+   (FLOOR(0.5 + x)), the share of a common department the caller
+   allocates. Always one row; amounts without tax rows come back unchanged. */
+CREATE PROCEDURE SP_ZEIGAKU_ADD (
+    PSISCODE VARCHAR(6) CHARACTER SET ASCII,
+    PBUMCODE VARCHAR(6) CHARACTER SET ASCII,
+    PTKCODE INTEGER,
+    KAR01 NUMERIC(16,4), KAR02 NUMERIC(16,4), KAR03 NUMERIC(16,4), KAR04 NUMERIC(16,4),
+    KAR05 NUMERIC(16,4), KAR06 NUMERIC(16,4), KAR07 NUMERIC(16,4), KAR08 NUMERIC(16,4),
+    KAR09 NUMERIC(16,4), KAR10 NUMERIC(16,4), KAR11 NUMERIC(16,4), KAR12 NUMERIC(16,4),
+    KAR13 NUMERIC(16,4), KAR14 NUMERIC(16,4), KAR15 NUMERIC(16,4), KAR16 NUMERIC(16,4),
+    KAS01 NUMERIC(16,4), KAS02 NUMERIC(16,4), KAS03 NUMERIC(16,4), KAS04 NUMERIC(16,4),
+    KAS05 NUMERIC(16,4), KAS06 NUMERIC(16,4), KAS07 NUMERIC(16,4), KAS08 NUMERIC(16,4),
+    KAS09 NUMERIC(16,4), KAS10 NUMERIC(16,4), KAS11 NUMERIC(16,4), KAS12 NUMERIC(16,4),
+    KAS13 NUMERIC(16,4), KAS14 NUMERIC(16,4), KAS15 NUMERIC(16,4), KAS16 NUMERIC(16,4),
+    HAIBUN01 NUMERIC(16,4), HAIBUN02 NUMERIC(16,4), HAIBUN03 NUMERIC(16,4), HAIBUN04 NUMERIC(16,4),
+    HAIBUN05 NUMERIC(16,4), HAIBUN06 NUMERIC(16,4), HAIBUN07 NUMERIC(16,4), HAIBUN08 NUMERIC(16,4),
+    HAIBUN09 NUMERIC(16,4), HAIBUN10 NUMERIC(16,4), HAIBUN11 NUMERIC(16,4), HAIBUN12 NUMERIC(16,4),
+    HAIBUN13 NUMERIC(16,4), HAIBUN14 NUMERIC(16,4), HAIBUN15 NUMERIC(16,4), HAIBUN16 NUMERIC(16,4))
+RETURNS (
+    RKAR01 NUMERIC(16,4), RKAR02 NUMERIC(16,4), RKAR03 NUMERIC(16,4), RKAR04 NUMERIC(16,4),
+    RKAR05 NUMERIC(16,4), RKAR06 NUMERIC(16,4), RKAR07 NUMERIC(16,4), RKAR08 NUMERIC(16,4),
+    RKAR09 NUMERIC(16,4), RKAR10 NUMERIC(16,4), RKAR11 NUMERIC(16,4), RKAR12 NUMERIC(16,4),
+    RKAR13 NUMERIC(16,4), RKAR14 NUMERIC(16,4), RKAR15 NUMERIC(16,4), RKAR16 NUMERIC(16,4),
+    RKAS01 NUMERIC(16,4), RKAS02 NUMERIC(16,4), RKAS03 NUMERIC(16,4), RKAS04 NUMERIC(16,4),
+    RKAS05 NUMERIC(16,4), RKAS06 NUMERIC(16,4), RKAS07 NUMERIC(16,4), RKAS08 NUMERIC(16,4),
+    RKAS09 NUMERIC(16,4), RKAS10 NUMERIC(16,4), RKAS11 NUMERIC(16,4), RKAS12 NUMERIC(16,4),
+    RKAS13 NUMERIC(16,4), RKAS14 NUMERIC(16,4), RKAS15 NUMERIC(16,4), RKAS16 NUMERIC(16,4))
+AS
+DECLARE VARIABLE VMNUM INTEGER;
+DECLARE VARIABLE VKAR NUMERIC(16,4);
+DECLARE VARIABLE VKAS NUMERIC(16,4);
+DECLARE VARIABLE VRATE NUMERIC(16,4);
+BEGIN
+    RKAR01 = COALESCE(KAR01, 0); RKAR02 = COALESCE(KAR02, 0); RKAR03 = COALESCE(KAR03, 0); RKAR04 = COALESCE(KAR04, 0);
+    RKAR05 = COALESCE(KAR05, 0); RKAR06 = COALESCE(KAR06, 0); RKAR07 = COALESCE(KAR07, 0); RKAR08 = COALESCE(KAR08, 0);
+    RKAR09 = COALESCE(KAR09, 0); RKAR10 = COALESCE(KAR10, 0); RKAR11 = COALESCE(KAR11, 0); RKAR12 = COALESCE(KAR12, 0);
+    RKAR13 = COALESCE(KAR13, 0); RKAR14 = COALESCE(KAR14, 0); RKAR15 = COALESCE(KAR15, 0); RKAR16 = COALESCE(KAR16, 0);
+    RKAS01 = COALESCE(KAS01, 0); RKAS02 = COALESCE(KAS02, 0); RKAS03 = COALESCE(KAS03, 0); RKAS04 = COALESCE(KAS04, 0);
+    RKAS05 = COALESCE(KAS05, 0); RKAS06 = COALESCE(KAS06, 0); RKAS07 = COALESCE(KAS07, 0); RKAS08 = COALESCE(KAS08, 0);
+    RKAS09 = COALESCE(KAS09, 0); RKAS10 = COALESCE(KAS10, 0); RKAS11 = COALESCE(KAS11, 0); RKAS12 = COALESCE(KAS12, 0);
+    RKAS13 = COALESCE(KAS13, 0); RKAS14 = COALESCE(KAS14, 0); RKAS15 = COALESCE(KAS15, 0); RKAS16 = COALESCE(KAS16, 0);
+    PSISCODE = COALESCE(PSISCODE, '');
+    PBUMCODE = COALESCE(PBUMCODE, '');
+    FOR SELECT T.MNUM, COALESCE(SUM(T.KAR), 0), COALESCE(SUM(T.KAS), 0)
+          FROM KAMOKU_TAX T
+         WHERE T.KKUBUN = :PTKCODE
+           AND (:PSISCODE = '' OR T.SCODE = :PSISCODE)
+           AND (:PBUMCODE = '' OR T.BCODE = :PBUMCODE)
+         GROUP BY T.MNUM
+          INTO :VMNUM, :VKAR, :VKAS DO
+    BEGIN
+        IF (PBUMCODE <> '') THEN
+        BEGIN
+            VRATE = COALESCE(CASE VMNUM WHEN 1 THEN HAIBUN01 WHEN 2 THEN HAIBUN02 WHEN 3 THEN HAIBUN03 WHEN 4 THEN HAIBUN04 WHEN 5 THEN HAIBUN05 WHEN 6 THEN HAIBUN06 WHEN 7 THEN HAIBUN07 WHEN 8 THEN HAIBUN08 WHEN 9 THEN HAIBUN09 WHEN 10 THEN HAIBUN10 WHEN 11 THEN HAIBUN11 WHEN 12 THEN HAIBUN12 WHEN 13 THEN HAIBUN13 WHEN 14 THEN HAIBUN14 WHEN 15 THEN HAIBUN15 WHEN 16 THEN HAIBUN16 END, 0);
+            VKAR = FLOOR(0.5 + VKAR * VRATE);
+            VKAS = FLOOR(0.5 + VKAS * VRATE);
+        END
+        IF (VMNUM = 1) THEN BEGIN RKAR01 = RKAR01 + VKAR; RKAS01 = RKAS01 + VKAS; END
+        ELSE IF (VMNUM = 2) THEN BEGIN RKAR02 = RKAR02 + VKAR; RKAS02 = RKAS02 + VKAS; END
+        ELSE IF (VMNUM = 3) THEN BEGIN RKAR03 = RKAR03 + VKAR; RKAS03 = RKAS03 + VKAS; END
+        ELSE IF (VMNUM = 4) THEN BEGIN RKAR04 = RKAR04 + VKAR; RKAS04 = RKAS04 + VKAS; END
+        ELSE IF (VMNUM = 5) THEN BEGIN RKAR05 = RKAR05 + VKAR; RKAS05 = RKAS05 + VKAS; END
+        ELSE IF (VMNUM = 6) THEN BEGIN RKAR06 = RKAR06 + VKAR; RKAS06 = RKAS06 + VKAS; END
+        ELSE IF (VMNUM = 7) THEN BEGIN RKAR07 = RKAR07 + VKAR; RKAS07 = RKAS07 + VKAS; END
+        ELSE IF (VMNUM = 8) THEN BEGIN RKAR08 = RKAR08 + VKAR; RKAS08 = RKAS08 + VKAS; END
+        ELSE IF (VMNUM = 9) THEN BEGIN RKAR09 = RKAR09 + VKAR; RKAS09 = RKAS09 + VKAS; END
+        ELSE IF (VMNUM = 10) THEN BEGIN RKAR10 = RKAR10 + VKAR; RKAS10 = RKAS10 + VKAS; END
+        ELSE IF (VMNUM = 11) THEN BEGIN RKAR11 = RKAR11 + VKAR; RKAS11 = RKAS11 + VKAS; END
+        ELSE IF (VMNUM = 12) THEN BEGIN RKAR12 = RKAR12 + VKAR; RKAS12 = RKAS12 + VKAS; END
+        ELSE IF (VMNUM = 13) THEN BEGIN RKAR13 = RKAR13 + VKAR; RKAS13 = RKAS13 + VKAS; END
+        ELSE IF (VMNUM = 14) THEN BEGIN RKAR14 = RKAR14 + VKAR; RKAS14 = RKAS14 + VKAS; END
+        ELSE IF (VMNUM = 15) THEN BEGIN RKAR15 = RKAR15 + VKAR; RKAS15 = RKAS15 + VKAS; END
+        ELSE IF (VMNUM = 16) THEN BEGIN RKAR16 = RKAR16 + VKAR; RKAS16 = RKAS16 + VKAS; END
+    END
+    SUSPEND;
+END ^
+
+/* The A4 layout trial balance of all facilities (PSCODE empty) or of one,
+   optionally limited to the facilities of the facility group PSITENGROUP:
+   one row per line of EXTERA4 (KGROUP, SUBREC order) to which at least one
+   account (KAMOKUMST.EXT1_A4 = the line's REC, KCODE order) with balance
+   rows in those facilities contributes. KAISIZAN is the opening balance,
+   KARnn/KASnn the debit and credit movements of period nn with tax (PTAX
+   0) or without (PTAX 1); without tax the accounts "仮受消費税" and
+   "仮払消費税" get the tax totals of KAMOKU_TAX (KKUBUN 1 and 2) of the
+   same facilities. A line of one account takes its codes and name; a line
+   of several gets the codes "-" and its own name KNAME1. GROUPM1, GROUPM2,
+   BSPL and TAISHAKU are those of the line's last account. Later updates
+   alter it. */
+CREATE PROCEDURE SP_SISANHYO_A4 (
+    PTAX INTEGER,
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PSITENGROUP VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    GROUPM1 VARCHAR(6) CHARACTER SET ASCII,
+    GROUPM2 VARCHAR(6) CHARACTER SET ASCII,
+    MSTREC INTEGER,
+    SUBREC INTEGER,
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(14),
+    BSPL VARCHAR(1) CHARACTER SET ASCII,
+    TAISHAKU INTEGER,
+    KAISIZAN NUMERIC(16,4),
+    KAR01 NUMERIC(16,4), KAR02 NUMERIC(16,4), KAR03 NUMERIC(16,4), KAR04 NUMERIC(16,4),
+    KAR05 NUMERIC(16,4), KAR06 NUMERIC(16,4), KAR07 NUMERIC(16,4), KAR08 NUMERIC(16,4),
+    KAR09 NUMERIC(16,4), KAR10 NUMERIC(16,4), KAR11 NUMERIC(16,4), KAR12 NUMERIC(16,4),
+    KAR13 NUMERIC(16,4), KAR14 NUMERIC(16,4), KAR15 NUMERIC(16,4), KAR16 NUMERIC(16,4),
+    KAS01 NUMERIC(16,4), KAS02 NUMERIC(16,4), KAS03 NUMERIC(16,4), KAS04 NUMERIC(16,4),
+    KAS05 NUMERIC(16,4), KAS06 NUMERIC(16,4), KAS07 NUMERIC(16,4), KAS08 NUMERIC(16,4),
+    KAS09 NUMERIC(16,4), KAS10 NUMERIC(16,4), KAS11 NUMERIC(16,4), KAS12 NUMERIC(16,4),
+    KAS13 NUMERIC(16,4), KAS14 NUMERIC(16,4), KAS15 NUMERIC(16,4), KAS16 NUMERIC(16,4))
+AS
+DECLARE VARIABLE VKARIUKE VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VKARIBARAI VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VKNAME1 VARCHAR(20);
+DECLARE VARIABLE VCOUNT INTEGER;
+DECLARE VARIABLE VROWS INTEGER;
+DECLARE VARIABLE VZ NUMERIC(16,4);
+DECLARE VARIABLE VK VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VU VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VN VARCHAR(14);
+DECLARE VARIABLE VG1 VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VG2 VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VBP VARCHAR(1) CHARACTER SET ASCII;
+DECLARE VARIABLE VDAC INTEGER;
+DECLARE VARIABLE A01 NUMERIC(16,4);
+DECLARE VARIABLE A02 NUMERIC(16,4);
+DECLARE VARIABLE A03 NUMERIC(16,4);
+DECLARE VARIABLE A04 NUMERIC(16,4);
+DECLARE VARIABLE A05 NUMERIC(16,4);
+DECLARE VARIABLE A06 NUMERIC(16,4);
+DECLARE VARIABLE A07 NUMERIC(16,4);
+DECLARE VARIABLE A08 NUMERIC(16,4);
+DECLARE VARIABLE A09 NUMERIC(16,4);
+DECLARE VARIABLE A10 NUMERIC(16,4);
+DECLARE VARIABLE A11 NUMERIC(16,4);
+DECLARE VARIABLE A12 NUMERIC(16,4);
+DECLARE VARIABLE A13 NUMERIC(16,4);
+DECLARE VARIABLE A14 NUMERIC(16,4);
+DECLARE VARIABLE A15 NUMERIC(16,4);
+DECLARE VARIABLE A16 NUMERIC(16,4);
+DECLARE VARIABLE B01 NUMERIC(16,4);
+DECLARE VARIABLE B02 NUMERIC(16,4);
+DECLARE VARIABLE B03 NUMERIC(16,4);
+DECLARE VARIABLE B04 NUMERIC(16,4);
+DECLARE VARIABLE B05 NUMERIC(16,4);
+DECLARE VARIABLE B06 NUMERIC(16,4);
+DECLARE VARIABLE B07 NUMERIC(16,4);
+DECLARE VARIABLE B08 NUMERIC(16,4);
+DECLARE VARIABLE B09 NUMERIC(16,4);
+DECLARE VARIABLE B10 NUMERIC(16,4);
+DECLARE VARIABLE B11 NUMERIC(16,4);
+DECLARE VARIABLE B12 NUMERIC(16,4);
+DECLARE VARIABLE B13 NUMERIC(16,4);
+DECLARE VARIABLE B14 NUMERIC(16,4);
+DECLARE VARIABLE B15 NUMERIC(16,4);
+DECLARE VARIABLE B16 NUMERIC(16,4);
+BEGIN
+    PTAX = COALESCE(PTAX, 0);
+    PSCODE = COALESCE(PSCODE, '');
+    PSITENGROUP = COALESCE(PSITENGROUP, '');
+    SELECT CODE FROM SYSKMKCODEINF('仮受消費税') INTO :VKARIUKE;
+    SELECT CODE FROM SYSKMKCODEINF('仮払消費税') INTO :VKARIBARAI;
+    FOR SELECT L.REC, L.SUBREC, L.KNAME1 FROM EXTERA4 L ORDER BY L.KGROUP, L.SUBREC, L.REC
+         INTO :MSTREC, :SUBREC, :VKNAME1 DO
+    BEGIN
+        VCOUNT = 0;
+        KAISIZAN = 0;
+        KAR01 = 0; KAR02 = 0; KAR03 = 0; KAR04 = 0; KAR05 = 0; KAR06 = 0; KAR07 = 0; KAR08 = 0;
+        KAR09 = 0; KAR10 = 0; KAR11 = 0; KAR12 = 0; KAR13 = 0; KAR14 = 0; KAR15 = 0; KAR16 = 0;
+        KAS01 = 0; KAS02 = 0; KAS03 = 0; KAS04 = 0; KAS05 = 0; KAS06 = 0; KAS07 = 0; KAS08 = 0;
+        KAS09 = 0; KAS10 = 0; KAS11 = 0; KAS12 = 0; KAS13 = 0; KAS14 = 0; KAS15 = 0; KAS16 = 0;
+        FOR SELECT K.KCODE, K.USERCODE, K.KNAME, K.GROUPM1, K.GROUPM2, K.BPFLG, K.DAC
+              FROM KAMOKUMST K
+             WHERE K.EXT1_A4 = :MSTREC
+             ORDER BY K.KCODE
+              INTO :VK, :VU, :VN, :VG1, :VG2, :VBP, :VDAC DO
+        BEGIN
+            SELECT COUNT(*), COALESCE(SUM(Z.KAISIZAN), 0) FROM KAMOKU_SZ Z
+             WHERE Z.KCODE = :VK
+               AND (:PSCODE = '' OR Z.SCODE = :PSCODE)
+               AND (:PSITENGROUP = '' OR Z.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PSITENGROUP))
+              INTO :VROWS, :VZ;
+            IF (VROWS > 0) THEN
+            BEGIN
+                VCOUNT = VCOUNT + 1;
+                KAISIZAN = KAISIZAN + VZ;
+                SELECT COALESCE(SUM(IIF(M.MNUM = 1, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 2, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 3, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 4, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 5, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 6, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 7, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 8, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 9, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 10, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 11, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 12, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 13, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 14, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 15, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 16, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 1, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 2, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 3, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 4, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 5, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 6, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 7, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 8, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 9, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 10, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 11, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 12, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 13, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 14, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 15, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 16, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)
+                  FROM KAMOKU_MS M
+                 WHERE M.KCODE = :VK AND (:PSCODE = '' OR M.SCODE = :PSCODE)
+                     AND (:PSITENGROUP = '' OR M.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PSITENGROUP))
+                  INTO :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                       :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                       :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                       :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16;
+                KAR01 = KAR01 + A01; KAR02 = KAR02 + A02; KAR03 = KAR03 + A03; KAR04 = KAR04 + A04;
+                KAR05 = KAR05 + A05; KAR06 = KAR06 + A06; KAR07 = KAR07 + A07; KAR08 = KAR08 + A08;
+                KAR09 = KAR09 + A09; KAR10 = KAR10 + A10; KAR11 = KAR11 + A11; KAR12 = KAR12 + A12;
+                KAR13 = KAR13 + A13; KAR14 = KAR14 + A14; KAR15 = KAR15 + A15; KAR16 = KAR16 + A16;
+                KAS01 = KAS01 + B01; KAS02 = KAS02 + B02; KAS03 = KAS03 + B03; KAS04 = KAS04 + B04;
+                KAS05 = KAS05 + B05; KAS06 = KAS06 + B06; KAS07 = KAS07 + B07; KAS08 = KAS08 + B08;
+                KAS09 = KAS09 + B09; KAS10 = KAS10 + B10; KAS11 = KAS11 + B11; KAS12 = KAS12 + B12;
+                KAS13 = KAS13 + B13; KAS14 = KAS14 + B14; KAS15 = KAS15 + B15; KAS16 = KAS16 + B16;
+                IF (PTAX = 1 AND VK <> '' AND (VK = VKARIUKE OR VK = VKARIBARAI)) THEN
+                BEGIN
+                    SELECT COALESCE(SUM(IIF(T.MNUM = 1, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 2, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 3, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 4, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 5, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 6, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 7, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 8, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 9, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 10, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 11, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 12, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 13, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 14, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 15, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 16, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 1, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 2, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 3, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 4, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 5, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 6, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 7, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 8, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 9, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 10, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 11, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 12, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 13, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 14, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 15, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 16, T.KAS, 0)), 0)
+                      FROM KAMOKU_TAX T
+                     WHERE T.KKUBUN = IIF(:VK = :VKARIUKE, 1, 2) AND (:PSCODE = '' OR T.SCODE = :PSCODE)
+                         AND (:PSITENGROUP = '' OR T.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PSITENGROUP))
+                      INTO :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                           :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                           :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                           :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16;
+                    KAR01 = KAR01 + A01; KAR02 = KAR02 + A02; KAR03 = KAR03 + A03; KAR04 = KAR04 + A04;
+                    KAR05 = KAR05 + A05; KAR06 = KAR06 + A06; KAR07 = KAR07 + A07; KAR08 = KAR08 + A08;
+                    KAR09 = KAR09 + A09; KAR10 = KAR10 + A10; KAR11 = KAR11 + A11; KAR12 = KAR12 + A12;
+                    KAR13 = KAR13 + A13; KAR14 = KAR14 + A14; KAR15 = KAR15 + A15; KAR16 = KAR16 + A16;
+                    KAS01 = KAS01 + B01; KAS02 = KAS02 + B02; KAS03 = KAS03 + B03; KAS04 = KAS04 + B04;
+                    KAS05 = KAS05 + B05; KAS06 = KAS06 + B06; KAS07 = KAS07 + B07; KAS08 = KAS08 + B08;
+                    KAS09 = KAS09 + B09; KAS10 = KAS10 + B10; KAS11 = KAS11 + B11; KAS12 = KAS12 + B12;
+                    KAS13 = KAS13 + B13; KAS14 = KAS14 + B14; KAS15 = KAS15 + B15; KAS16 = KAS16 + B16;
+                END
+            END
+        END
+        IF (VCOUNT > 0) THEN
+        BEGIN
+            /* One account on the line: its codes and name; several: codes
+               "-" and the line's own name (else the last account's). */
+            IF (VCOUNT = 1) THEN
+            BEGIN
+                USERCODE = VU; KCODE = VK; KNAME = VN;
+            END
+            ELSE
+            BEGIN
+                USERCODE = '-'; KCODE = '-'; KNAME = IIF(COALESCE(VKNAME1, '') = '', VN, VKNAME1);
+            END
+            GROUPM1 = VG1; GROUPM2 = VG2; BSPL = VBP; TAISHAKU = VDAC;
+            SUSPEND;
+        END
+    END
+END ^
+
+/* The A3 layout trial balance of all facilities (PSCODE empty) or of one,
+   optionally limited to the facilities of the facility group PSITENGROUP:
+   one row per line of EXTERA3 (KGROUP, SUBREC order) to which at least one
+   account (KAMOKUMST.EXT1_A3 = the line's REC, KCODE order) with balance
+   rows in those facilities contributes. KAISIZAN is the opening balance,
+   KARnn/KASnn the debit and credit movements of period nn with tax (PTAX
+   0) or without (PTAX 1); without tax the accounts "仮受消費税" and
+   "仮払消費税" get the tax totals of KAMOKU_TAX (KKUBUN 1 and 2) of the
+   same facilities. A line of one account takes its codes and name; a line
+   of several gets the codes "-" and its own name KNAME1. GROUPM1, GROUPM2,
+   BSPL and TAISHAKU are those of the line's last account. Later updates
+   alter it. */
+CREATE PROCEDURE SP_SISANHYO_A3 (
+    PTAX INTEGER,
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PSITENGROUP VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    GROUPM1 VARCHAR(6) CHARACTER SET ASCII,
+    GROUPM2 VARCHAR(6) CHARACTER SET ASCII,
+    MSTREC INTEGER,
+    SUBREC INTEGER,
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(14),
+    BSPL VARCHAR(1) CHARACTER SET ASCII,
+    TAISHAKU INTEGER,
+    KAISIZAN NUMERIC(16,4),
+    KAR01 NUMERIC(16,4), KAR02 NUMERIC(16,4), KAR03 NUMERIC(16,4), KAR04 NUMERIC(16,4),
+    KAR05 NUMERIC(16,4), KAR06 NUMERIC(16,4), KAR07 NUMERIC(16,4), KAR08 NUMERIC(16,4),
+    KAR09 NUMERIC(16,4), KAR10 NUMERIC(16,4), KAR11 NUMERIC(16,4), KAR12 NUMERIC(16,4),
+    KAR13 NUMERIC(16,4), KAR14 NUMERIC(16,4), KAR15 NUMERIC(16,4), KAR16 NUMERIC(16,4),
+    KAS01 NUMERIC(16,4), KAS02 NUMERIC(16,4), KAS03 NUMERIC(16,4), KAS04 NUMERIC(16,4),
+    KAS05 NUMERIC(16,4), KAS06 NUMERIC(16,4), KAS07 NUMERIC(16,4), KAS08 NUMERIC(16,4),
+    KAS09 NUMERIC(16,4), KAS10 NUMERIC(16,4), KAS11 NUMERIC(16,4), KAS12 NUMERIC(16,4),
+    KAS13 NUMERIC(16,4), KAS14 NUMERIC(16,4), KAS15 NUMERIC(16,4), KAS16 NUMERIC(16,4))
+AS
+DECLARE VARIABLE VKARIUKE VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VKARIBARAI VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VKNAME1 VARCHAR(20);
+DECLARE VARIABLE VCOUNT INTEGER;
+DECLARE VARIABLE VROWS INTEGER;
+DECLARE VARIABLE VZ NUMERIC(16,4);
+DECLARE VARIABLE VK VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VU VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VN VARCHAR(14);
+DECLARE VARIABLE VG1 VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VG2 VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VBP VARCHAR(1) CHARACTER SET ASCII;
+DECLARE VARIABLE VDAC INTEGER;
+DECLARE VARIABLE A01 NUMERIC(16,4);
+DECLARE VARIABLE A02 NUMERIC(16,4);
+DECLARE VARIABLE A03 NUMERIC(16,4);
+DECLARE VARIABLE A04 NUMERIC(16,4);
+DECLARE VARIABLE A05 NUMERIC(16,4);
+DECLARE VARIABLE A06 NUMERIC(16,4);
+DECLARE VARIABLE A07 NUMERIC(16,4);
+DECLARE VARIABLE A08 NUMERIC(16,4);
+DECLARE VARIABLE A09 NUMERIC(16,4);
+DECLARE VARIABLE A10 NUMERIC(16,4);
+DECLARE VARIABLE A11 NUMERIC(16,4);
+DECLARE VARIABLE A12 NUMERIC(16,4);
+DECLARE VARIABLE A13 NUMERIC(16,4);
+DECLARE VARIABLE A14 NUMERIC(16,4);
+DECLARE VARIABLE A15 NUMERIC(16,4);
+DECLARE VARIABLE A16 NUMERIC(16,4);
+DECLARE VARIABLE B01 NUMERIC(16,4);
+DECLARE VARIABLE B02 NUMERIC(16,4);
+DECLARE VARIABLE B03 NUMERIC(16,4);
+DECLARE VARIABLE B04 NUMERIC(16,4);
+DECLARE VARIABLE B05 NUMERIC(16,4);
+DECLARE VARIABLE B06 NUMERIC(16,4);
+DECLARE VARIABLE B07 NUMERIC(16,4);
+DECLARE VARIABLE B08 NUMERIC(16,4);
+DECLARE VARIABLE B09 NUMERIC(16,4);
+DECLARE VARIABLE B10 NUMERIC(16,4);
+DECLARE VARIABLE B11 NUMERIC(16,4);
+DECLARE VARIABLE B12 NUMERIC(16,4);
+DECLARE VARIABLE B13 NUMERIC(16,4);
+DECLARE VARIABLE B14 NUMERIC(16,4);
+DECLARE VARIABLE B15 NUMERIC(16,4);
+DECLARE VARIABLE B16 NUMERIC(16,4);
+BEGIN
+    PTAX = COALESCE(PTAX, 0);
+    PSCODE = COALESCE(PSCODE, '');
+    PSITENGROUP = COALESCE(PSITENGROUP, '');
+    SELECT CODE FROM SYSKMKCODEINF('仮受消費税') INTO :VKARIUKE;
+    SELECT CODE FROM SYSKMKCODEINF('仮払消費税') INTO :VKARIBARAI;
+    FOR SELECT L.REC, L.SUBREC, L.KNAME1 FROM EXTERA3 L ORDER BY L.KGROUP, L.SUBREC, L.REC
+         INTO :MSTREC, :SUBREC, :VKNAME1 DO
+    BEGIN
+        VCOUNT = 0;
+        KAISIZAN = 0;
+        KAR01 = 0; KAR02 = 0; KAR03 = 0; KAR04 = 0; KAR05 = 0; KAR06 = 0; KAR07 = 0; KAR08 = 0;
+        KAR09 = 0; KAR10 = 0; KAR11 = 0; KAR12 = 0; KAR13 = 0; KAR14 = 0; KAR15 = 0; KAR16 = 0;
+        KAS01 = 0; KAS02 = 0; KAS03 = 0; KAS04 = 0; KAS05 = 0; KAS06 = 0; KAS07 = 0; KAS08 = 0;
+        KAS09 = 0; KAS10 = 0; KAS11 = 0; KAS12 = 0; KAS13 = 0; KAS14 = 0; KAS15 = 0; KAS16 = 0;
+        FOR SELECT K.KCODE, K.USERCODE, K.KNAME, K.GROUPM1, K.GROUPM2, K.BPFLG, K.DAC
+              FROM KAMOKUMST K
+             WHERE K.EXT1_A3 = :MSTREC
+             ORDER BY K.KCODE
+              INTO :VK, :VU, :VN, :VG1, :VG2, :VBP, :VDAC DO
+        BEGIN
+            SELECT COUNT(*), COALESCE(SUM(Z.KAISIZAN), 0) FROM KAMOKU_SZ Z
+             WHERE Z.KCODE = :VK
+               AND (:PSCODE = '' OR Z.SCODE = :PSCODE)
+               AND (:PSITENGROUP = '' OR Z.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PSITENGROUP))
+              INTO :VROWS, :VZ;
+            IF (VROWS > 0) THEN
+            BEGIN
+                VCOUNT = VCOUNT + 1;
+                KAISIZAN = KAISIZAN + VZ;
+                SELECT COALESCE(SUM(IIF(M.MNUM = 1, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 2, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 3, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 4, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 5, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 6, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 7, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 8, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 9, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 10, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 11, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 12, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 13, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 14, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 15, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 16, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 1, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 2, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 3, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 4, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 5, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 6, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 7, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 8, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 9, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 10, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 11, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 12, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 13, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 14, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 15, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 16, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)
+                  FROM KAMOKU_MS M
+                 WHERE M.KCODE = :VK AND (:PSCODE = '' OR M.SCODE = :PSCODE)
+                     AND (:PSITENGROUP = '' OR M.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PSITENGROUP))
+                  INTO :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                       :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                       :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                       :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16;
+                KAR01 = KAR01 + A01; KAR02 = KAR02 + A02; KAR03 = KAR03 + A03; KAR04 = KAR04 + A04;
+                KAR05 = KAR05 + A05; KAR06 = KAR06 + A06; KAR07 = KAR07 + A07; KAR08 = KAR08 + A08;
+                KAR09 = KAR09 + A09; KAR10 = KAR10 + A10; KAR11 = KAR11 + A11; KAR12 = KAR12 + A12;
+                KAR13 = KAR13 + A13; KAR14 = KAR14 + A14; KAR15 = KAR15 + A15; KAR16 = KAR16 + A16;
+                KAS01 = KAS01 + B01; KAS02 = KAS02 + B02; KAS03 = KAS03 + B03; KAS04 = KAS04 + B04;
+                KAS05 = KAS05 + B05; KAS06 = KAS06 + B06; KAS07 = KAS07 + B07; KAS08 = KAS08 + B08;
+                KAS09 = KAS09 + B09; KAS10 = KAS10 + B10; KAS11 = KAS11 + B11; KAS12 = KAS12 + B12;
+                KAS13 = KAS13 + B13; KAS14 = KAS14 + B14; KAS15 = KAS15 + B15; KAS16 = KAS16 + B16;
+                IF (PTAX = 1 AND VK <> '' AND (VK = VKARIUKE OR VK = VKARIBARAI)) THEN
+                BEGIN
+                    SELECT COALESCE(SUM(IIF(T.MNUM = 1, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 2, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 3, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 4, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 5, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 6, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 7, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 8, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 9, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 10, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 11, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 12, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 13, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 14, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 15, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 16, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 1, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 2, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 3, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 4, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 5, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 6, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 7, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 8, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 9, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 10, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 11, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 12, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 13, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 14, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 15, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 16, T.KAS, 0)), 0)
+                      FROM KAMOKU_TAX T
+                     WHERE T.KKUBUN = IIF(:VK = :VKARIUKE, 1, 2) AND (:PSCODE = '' OR T.SCODE = :PSCODE)
+                         AND (:PSITENGROUP = '' OR T.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PSITENGROUP))
+                      INTO :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                           :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                           :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                           :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16;
+                    KAR01 = KAR01 + A01; KAR02 = KAR02 + A02; KAR03 = KAR03 + A03; KAR04 = KAR04 + A04;
+                    KAR05 = KAR05 + A05; KAR06 = KAR06 + A06; KAR07 = KAR07 + A07; KAR08 = KAR08 + A08;
+                    KAR09 = KAR09 + A09; KAR10 = KAR10 + A10; KAR11 = KAR11 + A11; KAR12 = KAR12 + A12;
+                    KAR13 = KAR13 + A13; KAR14 = KAR14 + A14; KAR15 = KAR15 + A15; KAR16 = KAR16 + A16;
+                    KAS01 = KAS01 + B01; KAS02 = KAS02 + B02; KAS03 = KAS03 + B03; KAS04 = KAS04 + B04;
+                    KAS05 = KAS05 + B05; KAS06 = KAS06 + B06; KAS07 = KAS07 + B07; KAS08 = KAS08 + B08;
+                    KAS09 = KAS09 + B09; KAS10 = KAS10 + B10; KAS11 = KAS11 + B11; KAS12 = KAS12 + B12;
+                    KAS13 = KAS13 + B13; KAS14 = KAS14 + B14; KAS15 = KAS15 + B15; KAS16 = KAS16 + B16;
+                END
+            END
+        END
+        IF (VCOUNT > 0) THEN
+        BEGIN
+            /* One account on the line: its codes and name; several: codes
+               "-" and the line's own name (else the last account's). */
+            IF (VCOUNT = 1) THEN
+            BEGIN
+                USERCODE = VU; KCODE = VK; KNAME = VN;
+            END
+            ELSE
+            BEGIN
+                USERCODE = '-'; KCODE = '-'; KNAME = IIF(COALESCE(VKNAME1, '') = '', VN, VKNAME1);
+            END
+            GROUPM1 = VG1; GROUPM2 = VG2; BSPL = VBP; TAISHAKU = VDAC;
+            SUSPEND;
+        END
+    END
+END ^
+
+/* The A4 layout trial balance of one department PBCODE of the facility
+   PSCODE: one row per line of EXTERA4 that an account of the line has
+   balance rows for, in the department or, allocating (PHIBUN 1), in the
+   common department '00'. The account's ratios are HAIBUN01-16 x 0.01 of
+   its own row (HCODE ' ') in PBCODE. Allocating, '00' keeps FLOOR(0.5 +
+   amount x ratio) of its own amounts and any other department adds
+   FLOOR(0.5 + amount of '00' x ratio) to its own; the opening balance
+   uses the ratio of period 1, or for books that start later in the year
+   (ACCDEF1.KAISINO > 1) that of the period before the start month.
+   Without tax (PTAX 1) the suspense tax accounts get their tax through
+   SP_ZEIGAKU_ADD in the same way. Codes and names as in the layout trial
+   balance of all departments. Later updates alter it. */
+CREATE PROCEDURE SP_SISANHYO_BUMON_A4 (
+    PTAX INTEGER,
+    PHIBUN INTEGER,
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PBCODE VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    GROUPM1 VARCHAR(6) CHARACTER SET ASCII,
+    GROUPM2 VARCHAR(6) CHARACTER SET ASCII,
+    MSTREC INTEGER,
+    SUBREC INTEGER,
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(14),
+    BSPL VARCHAR(1) CHARACTER SET ASCII,
+    TAISHAKU INTEGER,
+    KAISIZAN NUMERIC(16,4),
+    KAR01 NUMERIC(16,4), KAR02 NUMERIC(16,4), KAR03 NUMERIC(16,4), KAR04 NUMERIC(16,4),
+    KAR05 NUMERIC(16,4), KAR06 NUMERIC(16,4), KAR07 NUMERIC(16,4), KAR08 NUMERIC(16,4),
+    KAR09 NUMERIC(16,4), KAR10 NUMERIC(16,4), KAR11 NUMERIC(16,4), KAR12 NUMERIC(16,4),
+    KAR13 NUMERIC(16,4), KAR14 NUMERIC(16,4), KAR15 NUMERIC(16,4), KAR16 NUMERIC(16,4),
+    KAS01 NUMERIC(16,4), KAS02 NUMERIC(16,4), KAS03 NUMERIC(16,4), KAS04 NUMERIC(16,4),
+    KAS05 NUMERIC(16,4), KAS06 NUMERIC(16,4), KAS07 NUMERIC(16,4), KAS08 NUMERIC(16,4),
+    KAS09 NUMERIC(16,4), KAS10 NUMERIC(16,4), KAS11 NUMERIC(16,4), KAS12 NUMERIC(16,4),
+    KAS13 NUMERIC(16,4), KAS14 NUMERIC(16,4), KAS15 NUMERIC(16,4), KAS16 NUMERIC(16,4))
+AS
+DECLARE VARIABLE VKARIUKE VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VKARIBARAI VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VKNAME1 VARCHAR(20);
+DECLARE VARIABLE VCOUNT INTEGER;
+DECLARE VARIABLE VROWS INTEGER;
+DECLARE VARIABLE VZ NUMERIC(16,4);
+DECLARE VARIABLE VK VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VU VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VN VARCHAR(14);
+DECLARE VARIABLE VG1 VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VG2 VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VBP VARCHAR(1) CHARACTER SET ASCII;
+DECLARE VARIABLE VDAC INTEGER;
+DECLARE VARIABLE A01 NUMERIC(16,4);
+DECLARE VARIABLE A02 NUMERIC(16,4);
+DECLARE VARIABLE A03 NUMERIC(16,4);
+DECLARE VARIABLE A04 NUMERIC(16,4);
+DECLARE VARIABLE A05 NUMERIC(16,4);
+DECLARE VARIABLE A06 NUMERIC(16,4);
+DECLARE VARIABLE A07 NUMERIC(16,4);
+DECLARE VARIABLE A08 NUMERIC(16,4);
+DECLARE VARIABLE A09 NUMERIC(16,4);
+DECLARE VARIABLE A10 NUMERIC(16,4);
+DECLARE VARIABLE A11 NUMERIC(16,4);
+DECLARE VARIABLE A12 NUMERIC(16,4);
+DECLARE VARIABLE A13 NUMERIC(16,4);
+DECLARE VARIABLE A14 NUMERIC(16,4);
+DECLARE VARIABLE A15 NUMERIC(16,4);
+DECLARE VARIABLE A16 NUMERIC(16,4);
+DECLARE VARIABLE B01 NUMERIC(16,4);
+DECLARE VARIABLE B02 NUMERIC(16,4);
+DECLARE VARIABLE B03 NUMERIC(16,4);
+DECLARE VARIABLE B04 NUMERIC(16,4);
+DECLARE VARIABLE B05 NUMERIC(16,4);
+DECLARE VARIABLE B06 NUMERIC(16,4);
+DECLARE VARIABLE B07 NUMERIC(16,4);
+DECLARE VARIABLE B08 NUMERIC(16,4);
+DECLARE VARIABLE B09 NUMERIC(16,4);
+DECLARE VARIABLE B10 NUMERIC(16,4);
+DECLARE VARIABLE B11 NUMERIC(16,4);
+DECLARE VARIABLE B12 NUMERIC(16,4);
+DECLARE VARIABLE B13 NUMERIC(16,4);
+DECLARE VARIABLE B14 NUMERIC(16,4);
+DECLARE VARIABLE B15 NUMERIC(16,4);
+DECLARE VARIABLE B16 NUMERIC(16,4);
+DECLARE VARIABLE VZ00 NUMERIC(16,4);
+DECLARE VARIABLE VKAISINO INTEGER;
+DECLARE VARIABLE VRATE NUMERIC(16,4);
+DECLARE VARIABLE VKIND INTEGER;
+DECLARE VARIABLE R01 NUMERIC(16,4);
+DECLARE VARIABLE R02 NUMERIC(16,4);
+DECLARE VARIABLE R03 NUMERIC(16,4);
+DECLARE VARIABLE R04 NUMERIC(16,4);
+DECLARE VARIABLE R05 NUMERIC(16,4);
+DECLARE VARIABLE R06 NUMERIC(16,4);
+DECLARE VARIABLE R07 NUMERIC(16,4);
+DECLARE VARIABLE R08 NUMERIC(16,4);
+DECLARE VARIABLE R09 NUMERIC(16,4);
+DECLARE VARIABLE R10 NUMERIC(16,4);
+DECLARE VARIABLE R11 NUMERIC(16,4);
+DECLARE VARIABLE R12 NUMERIC(16,4);
+DECLARE VARIABLE R13 NUMERIC(16,4);
+DECLARE VARIABLE R14 NUMERIC(16,4);
+DECLARE VARIABLE R15 NUMERIC(16,4);
+DECLARE VARIABLE R16 NUMERIC(16,4);
+DECLARE VARIABLE C01 NUMERIC(16,4);
+DECLARE VARIABLE C02 NUMERIC(16,4);
+DECLARE VARIABLE C03 NUMERIC(16,4);
+DECLARE VARIABLE C04 NUMERIC(16,4);
+DECLARE VARIABLE C05 NUMERIC(16,4);
+DECLARE VARIABLE C06 NUMERIC(16,4);
+DECLARE VARIABLE C07 NUMERIC(16,4);
+DECLARE VARIABLE C08 NUMERIC(16,4);
+DECLARE VARIABLE C09 NUMERIC(16,4);
+DECLARE VARIABLE C10 NUMERIC(16,4);
+DECLARE VARIABLE C11 NUMERIC(16,4);
+DECLARE VARIABLE C12 NUMERIC(16,4);
+DECLARE VARIABLE C13 NUMERIC(16,4);
+DECLARE VARIABLE C14 NUMERIC(16,4);
+DECLARE VARIABLE C15 NUMERIC(16,4);
+DECLARE VARIABLE C16 NUMERIC(16,4);
+DECLARE VARIABLE D01 NUMERIC(16,4);
+DECLARE VARIABLE D02 NUMERIC(16,4);
+DECLARE VARIABLE D03 NUMERIC(16,4);
+DECLARE VARIABLE D04 NUMERIC(16,4);
+DECLARE VARIABLE D05 NUMERIC(16,4);
+DECLARE VARIABLE D06 NUMERIC(16,4);
+DECLARE VARIABLE D07 NUMERIC(16,4);
+DECLARE VARIABLE D08 NUMERIC(16,4);
+DECLARE VARIABLE D09 NUMERIC(16,4);
+DECLARE VARIABLE D10 NUMERIC(16,4);
+DECLARE VARIABLE D11 NUMERIC(16,4);
+DECLARE VARIABLE D12 NUMERIC(16,4);
+DECLARE VARIABLE D13 NUMERIC(16,4);
+DECLARE VARIABLE D14 NUMERIC(16,4);
+DECLARE VARIABLE D15 NUMERIC(16,4);
+DECLARE VARIABLE D16 NUMERIC(16,4);
+BEGIN
+    PTAX = COALESCE(PTAX, 0);
+    PHIBUN = COALESCE(PHIBUN, 0);
+    SELECT CODE FROM SYSKMKCODEINF('仮受消費税') INTO :VKARIUKE;
+    SELECT CODE FROM SYSKMKCODEINF('仮払消費税') INTO :VKARIBARAI;
+    SELECT COALESCE(KAISINO, 1) FROM ACCDEF1 WHERE REC = 1 INTO :VKAISINO;
+    FOR SELECT L.REC, L.SUBREC, L.KNAME1 FROM EXTERA4 L ORDER BY L.KGROUP, L.SUBREC, L.REC
+         INTO :MSTREC, :SUBREC, :VKNAME1 DO
+    BEGIN
+        VCOUNT = 0;
+        KAISIZAN = 0;
+        KAR01 = 0; KAR02 = 0; KAR03 = 0; KAR04 = 0; KAR05 = 0; KAR06 = 0; KAR07 = 0; KAR08 = 0;
+        KAR09 = 0; KAR10 = 0; KAR11 = 0; KAR12 = 0; KAR13 = 0; KAR14 = 0; KAR15 = 0; KAR16 = 0;
+        KAS01 = 0; KAS02 = 0; KAS03 = 0; KAS04 = 0; KAS05 = 0; KAS06 = 0; KAS07 = 0; KAS08 = 0;
+        KAS09 = 0; KAS10 = 0; KAS11 = 0; KAS12 = 0; KAS13 = 0; KAS14 = 0; KAS15 = 0; KAS16 = 0;
+        FOR SELECT K.KCODE, K.USERCODE, K.KNAME, K.GROUPM1, K.GROUPM2, K.BPFLG, K.DAC
+              FROM KAMOKUMST K
+             WHERE K.EXT1_A4 = :MSTREC
+             ORDER BY K.KCODE
+              INTO :VK, :VU, :VN, :VG1, :VG2, :VBP, :VDAC DO
+        BEGIN
+            SELECT COUNT(*) FROM KAMOKU_SZ Z
+             WHERE Z.SCODE = :PSCODE AND Z.KCODE = :VK
+               AND (Z.BCODE = :PBCODE OR (:PHIBUN = 1 AND Z.BCODE = '00'))
+              INTO :VROWS;
+            IF (VROWS > 0) THEN
+            BEGIN
+                VCOUNT = VCOUNT + 1;
+                R01 = 0; R02 = 0; R03 = 0; R04 = 0; R05 = 0; R06 = 0; R07 = 0; R08 = 0;
+                R09 = 0; R10 = 0; R11 = 0; R12 = 0; R13 = 0; R14 = 0; R15 = 0; R16 = 0;
+                SELECT HAIBUN01 * 0.01, HAIBUN02 * 0.01, HAIBUN03 * 0.01, HAIBUN04 * 0.01, HAIBUN05 * 0.01, HAIBUN06 * 0.01, HAIBUN07 * 0.01, HAIBUN08 * 0.01,
+                       HAIBUN09 * 0.01, HAIBUN10 * 0.01, HAIBUN11 * 0.01, HAIBUN12 * 0.01, HAIBUN13 * 0.01, HAIBUN14 * 0.01, HAIBUN15 * 0.01, HAIBUN16 * 0.01
+                  FROM KAMOKU_SZ
+                 WHERE SCODE = :PSCODE AND KCODE = :VK AND HCODE = ' ' AND BCODE = :PBCODE
+                  INTO :R01, :R02, :R03, :R04, :R05, :R06, :R07, :R08,
+                       :R09, :R10, :R11, :R12, :R13, :R14, :R15, :R16;
+                SELECT COALESCE(SUM(IIF(BCODE = :PBCODE, KAISIZAN, 0)), 0),
+                       COALESCE(SUM(IIF(BCODE = '00', KAISIZAN, 0)), 0)
+                  FROM KAMOKU_SZ
+                 WHERE SCODE = :PSCODE AND KCODE = :VK
+                  INTO :VZ, :VZ00;
+                VRATE = COALESCE(IIF(VKAISINO <= 1, R01, CASE VKAISINO WHEN 2 THEN R01 WHEN 3 THEN R02 WHEN 4 THEN R03 WHEN 5 THEN R05 WHEN 6 THEN R06 WHEN 7 THEN R07 WHEN 8 THEN R09 WHEN 9 THEN R10 WHEN 10 THEN R11 WHEN 11 THEN R13 WHEN 12 THEN R14 ELSE R01 END), 0);
+                IF (PHIBUN = 1 AND PBCODE = '00') THEN
+                    KAISIZAN = KAISIZAN + FLOOR(0.5 + VZ * VRATE);
+                ELSE IF (PHIBUN = 1) THEN
+                    KAISIZAN = KAISIZAN + VZ + FLOOR(0.5 + VZ00 * VRATE);
+                ELSE
+                    KAISIZAN = KAISIZAN + VZ;
+                SELECT COALESCE(SUM(IIF(M.MNUM = 1, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 2, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 3, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 4, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 5, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 6, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 7, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 8, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 9, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 10, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 11, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 12, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 13, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 14, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 15, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 16, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 1, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 2, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 3, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 4, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 5, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 6, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 7, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 8, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 9, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 10, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 11, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 12, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 13, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 14, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 15, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 16, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)
+                  FROM KAMOKU_MS M
+                 WHERE M.SCODE = :PSCODE AND M.KCODE = :VK AND M.BCODE = :PBCODE
+                  INTO :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                       :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                       :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                       :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16;
+                IF (PHIBUN = 1 AND PBCODE = '00') THEN
+                BEGIN
+                    A01 = FLOOR(0.5 + A01 * COALESCE(R01, 0)); A02 = FLOOR(0.5 + A02 * COALESCE(R02, 0)); A03 = FLOOR(0.5 + A03 * COALESCE(R03, 0));
+                    A04 = FLOOR(0.5 + A04 * COALESCE(R04, 0)); A05 = FLOOR(0.5 + A05 * COALESCE(R05, 0)); A06 = FLOOR(0.5 + A06 * COALESCE(R06, 0));
+                    A07 = FLOOR(0.5 + A07 * COALESCE(R07, 0)); A08 = FLOOR(0.5 + A08 * COALESCE(R08, 0)); A09 = FLOOR(0.5 + A09 * COALESCE(R09, 0));
+                    A10 = FLOOR(0.5 + A10 * COALESCE(R10, 0)); A11 = FLOOR(0.5 + A11 * COALESCE(R11, 0)); A12 = FLOOR(0.5 + A12 * COALESCE(R12, 0));
+                    A13 = FLOOR(0.5 + A13 * COALESCE(R13, 0)); A14 = FLOOR(0.5 + A14 * COALESCE(R14, 0)); A15 = FLOOR(0.5 + A15 * COALESCE(R15, 0));
+                    A16 = FLOOR(0.5 + A16 * COALESCE(R16, 0)); B01 = FLOOR(0.5 + B01 * COALESCE(R01, 0)); B02 = FLOOR(0.5 + B02 * COALESCE(R02, 0));
+                    B03 = FLOOR(0.5 + B03 * COALESCE(R03, 0)); B04 = FLOOR(0.5 + B04 * COALESCE(R04, 0)); B05 = FLOOR(0.5 + B05 * COALESCE(R05, 0));
+                    B06 = FLOOR(0.5 + B06 * COALESCE(R06, 0)); B07 = FLOOR(0.5 + B07 * COALESCE(R07, 0)); B08 = FLOOR(0.5 + B08 * COALESCE(R08, 0));
+                    B09 = FLOOR(0.5 + B09 * COALESCE(R09, 0)); B10 = FLOOR(0.5 + B10 * COALESCE(R10, 0)); B11 = FLOOR(0.5 + B11 * COALESCE(R11, 0));
+                    B12 = FLOOR(0.5 + B12 * COALESCE(R12, 0)); B13 = FLOOR(0.5 + B13 * COALESCE(R13, 0)); B14 = FLOOR(0.5 + B14 * COALESCE(R14, 0));
+                    B15 = FLOOR(0.5 + B15 * COALESCE(R15, 0)); B16 = FLOOR(0.5 + B16 * COALESCE(R16, 0));
+                END
+                VKIND = IIF(VK = VKARIUKE, 1, IIF(VK = VKARIBARAI, 2, 0));
+                IF (PTAX = 1 AND VK <> '' AND VKIND > 0) THEN
+                BEGIN
+                    IF (PHIBUN = 1 AND PBCODE = '00') THEN
+                        EXECUTE PROCEDURE SP_ZEIGAKU_ADD (:PSCODE, :PBCODE, :VKIND, :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                            :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                            :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                            :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16,
+                            :R01, :R02, :R03, :R04, :R05, :R06, :R07, :R08, :R09, :R10, :R11, :R12, :R13, :R14, :R15, :R16)
+                            RETURNING_VALUES :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                            :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                            :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                            :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16;
+                    ELSE
+                        EXECUTE PROCEDURE SP_ZEIGAKU_ADD (:PSCODE, :PBCODE, :VKIND, :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                            :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                            :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                            :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16,
+                            1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1)
+                            RETURNING_VALUES :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                            :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                            :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                            :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16;
+                END
+                IF (PHIBUN = 1 AND PBCODE <> '00') THEN
+                BEGIN
+                    SELECT COALESCE(SUM(IIF(M.MNUM = 1, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 2, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 3, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 4, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 5, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 6, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 7, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 8, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 9, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 10, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 11, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 12, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 13, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 14, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 15, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 16, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 1, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 2, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 3, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 4, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 5, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 6, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 7, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 8, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 9, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 10, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 11, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 12, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 13, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 14, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 15, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 16, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)
+                      FROM KAMOKU_MS M
+                     WHERE M.SCODE = :PSCODE AND M.KCODE = :VK AND M.BCODE = '00'
+                      INTO :C01, :C02, :C03, :C04, :C05, :C06, :C07, :C08,
+                           :C09, :C10, :C11, :C12, :C13, :C14, :C15, :C16,
+                           :D01, :D02, :D03, :D04, :D05, :D06, :D07, :D08,
+                           :D09, :D10, :D11, :D12, :D13, :D14, :D15, :D16;
+                    A01 = A01 + FLOOR(0.5 + C01 * COALESCE(R01, 0)); A02 = A02 + FLOOR(0.5 + C02 * COALESCE(R02, 0));
+                    A03 = A03 + FLOOR(0.5 + C03 * COALESCE(R03, 0)); A04 = A04 + FLOOR(0.5 + C04 * COALESCE(R04, 0));
+                    A05 = A05 + FLOOR(0.5 + C05 * COALESCE(R05, 0)); A06 = A06 + FLOOR(0.5 + C06 * COALESCE(R06, 0));
+                    A07 = A07 + FLOOR(0.5 + C07 * COALESCE(R07, 0)); A08 = A08 + FLOOR(0.5 + C08 * COALESCE(R08, 0));
+                    A09 = A09 + FLOOR(0.5 + C09 * COALESCE(R09, 0)); A10 = A10 + FLOOR(0.5 + C10 * COALESCE(R10, 0));
+                    A11 = A11 + FLOOR(0.5 + C11 * COALESCE(R11, 0)); A12 = A12 + FLOOR(0.5 + C12 * COALESCE(R12, 0));
+                    A13 = A13 + FLOOR(0.5 + C13 * COALESCE(R13, 0)); A14 = A14 + FLOOR(0.5 + C14 * COALESCE(R14, 0));
+                    A15 = A15 + FLOOR(0.5 + C15 * COALESCE(R15, 0)); A16 = A16 + FLOOR(0.5 + C16 * COALESCE(R16, 0));
+                    B01 = B01 + FLOOR(0.5 + D01 * COALESCE(R01, 0)); B02 = B02 + FLOOR(0.5 + D02 * COALESCE(R02, 0));
+                    B03 = B03 + FLOOR(0.5 + D03 * COALESCE(R03, 0)); B04 = B04 + FLOOR(0.5 + D04 * COALESCE(R04, 0));
+                    B05 = B05 + FLOOR(0.5 + D05 * COALESCE(R05, 0)); B06 = B06 + FLOOR(0.5 + D06 * COALESCE(R06, 0));
+                    B07 = B07 + FLOOR(0.5 + D07 * COALESCE(R07, 0)); B08 = B08 + FLOOR(0.5 + D08 * COALESCE(R08, 0));
+                    B09 = B09 + FLOOR(0.5 + D09 * COALESCE(R09, 0)); B10 = B10 + FLOOR(0.5 + D10 * COALESCE(R10, 0));
+                    B11 = B11 + FLOOR(0.5 + D11 * COALESCE(R11, 0)); B12 = B12 + FLOOR(0.5 + D12 * COALESCE(R12, 0));
+                    B13 = B13 + FLOOR(0.5 + D13 * COALESCE(R13, 0)); B14 = B14 + FLOOR(0.5 + D14 * COALESCE(R14, 0));
+                    B15 = B15 + FLOOR(0.5 + D15 * COALESCE(R15, 0)); B16 = B16 + FLOOR(0.5 + D16 * COALESCE(R16, 0));
+                    IF (PTAX = 1 AND VK <> '' AND VKIND > 0) THEN
+                        EXECUTE PROCEDURE SP_ZEIGAKU_ADD (:PSCODE, '00', :VKIND, :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                            :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                            :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                            :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16,
+                            :R01, :R02, :R03, :R04, :R05, :R06, :R07, :R08, :R09, :R10, :R11, :R12, :R13, :R14, :R15, :R16)
+                            RETURNING_VALUES :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                            :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                            :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                            :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16;
+                END
+                KAR01 = KAR01 + A01; KAR02 = KAR02 + A02; KAR03 = KAR03 + A03; KAR04 = KAR04 + A04;
+                KAR05 = KAR05 + A05; KAR06 = KAR06 + A06; KAR07 = KAR07 + A07; KAR08 = KAR08 + A08;
+                KAR09 = KAR09 + A09; KAR10 = KAR10 + A10; KAR11 = KAR11 + A11; KAR12 = KAR12 + A12;
+                KAR13 = KAR13 + A13; KAR14 = KAR14 + A14; KAR15 = KAR15 + A15; KAR16 = KAR16 + A16;
+                KAS01 = KAS01 + B01; KAS02 = KAS02 + B02; KAS03 = KAS03 + B03; KAS04 = KAS04 + B04;
+                KAS05 = KAS05 + B05; KAS06 = KAS06 + B06; KAS07 = KAS07 + B07; KAS08 = KAS08 + B08;
+                KAS09 = KAS09 + B09; KAS10 = KAS10 + B10; KAS11 = KAS11 + B11; KAS12 = KAS12 + B12;
+                KAS13 = KAS13 + B13; KAS14 = KAS14 + B14; KAS15 = KAS15 + B15; KAS16 = KAS16 + B16;
+            END
+        END
+        IF (VCOUNT > 0) THEN
+        BEGIN
+            /* One account on the line: its codes and name; several: codes
+               "-" and the line's own name (else the last account's). */
+            IF (VCOUNT = 1) THEN
+            BEGIN
+                USERCODE = VU; KCODE = VK; KNAME = VN;
+            END
+            ELSE
+            BEGIN
+                USERCODE = '-'; KCODE = '-'; KNAME = IIF(COALESCE(VKNAME1, '') = '', VN, VKNAME1);
+            END
+            GROUPM1 = VG1; GROUPM2 = VG2; BSPL = VBP; TAISHAKU = VDAC;
+            SUSPEND;
+        END
+    END
+END ^
+
+/* The A3 layout trial balance of one department PBCODE of the facility
+   PSCODE: one row per line of EXTERA3 that an account of the line has
+   balance rows for, in the department or, allocating (PHIBUN 1), in the
+   common department '00'. The account's ratios are HAIBUN01-16 x 0.01 of
+   its own row (HCODE ' ') in PBCODE. Allocating, '00' keeps FLOOR(0.5 +
+   amount x ratio) of its own amounts and any other department adds
+   FLOOR(0.5 + amount of '00' x ratio) to its own; the opening balance
+   uses the ratio of period 1, or for books that start later in the year
+   (ACCDEF1.KAISINO > 1) that of the period before the start month.
+   Without tax (PTAX 1) the suspense tax accounts get their tax through
+   SP_ZEIGAKU_ADD in the same way. Codes and names as in the layout trial
+   balance of all departments. Later updates alter it. */
+CREATE PROCEDURE SP_SISANHYO_BUMON_A3 (
+    PTAX INTEGER,
+    PHIBUN INTEGER,
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PBCODE VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    GROUPM1 VARCHAR(6) CHARACTER SET ASCII,
+    GROUPM2 VARCHAR(6) CHARACTER SET ASCII,
+    MSTREC INTEGER,
+    SUBREC INTEGER,
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(14),
+    BSPL VARCHAR(1) CHARACTER SET ASCII,
+    TAISHAKU INTEGER,
+    KAISIZAN NUMERIC(16,4),
+    KAR01 NUMERIC(16,4), KAR02 NUMERIC(16,4), KAR03 NUMERIC(16,4), KAR04 NUMERIC(16,4),
+    KAR05 NUMERIC(16,4), KAR06 NUMERIC(16,4), KAR07 NUMERIC(16,4), KAR08 NUMERIC(16,4),
+    KAR09 NUMERIC(16,4), KAR10 NUMERIC(16,4), KAR11 NUMERIC(16,4), KAR12 NUMERIC(16,4),
+    KAR13 NUMERIC(16,4), KAR14 NUMERIC(16,4), KAR15 NUMERIC(16,4), KAR16 NUMERIC(16,4),
+    KAS01 NUMERIC(16,4), KAS02 NUMERIC(16,4), KAS03 NUMERIC(16,4), KAS04 NUMERIC(16,4),
+    KAS05 NUMERIC(16,4), KAS06 NUMERIC(16,4), KAS07 NUMERIC(16,4), KAS08 NUMERIC(16,4),
+    KAS09 NUMERIC(16,4), KAS10 NUMERIC(16,4), KAS11 NUMERIC(16,4), KAS12 NUMERIC(16,4),
+    KAS13 NUMERIC(16,4), KAS14 NUMERIC(16,4), KAS15 NUMERIC(16,4), KAS16 NUMERIC(16,4))
+AS
+DECLARE VARIABLE VKARIUKE VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VKARIBARAI VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VKNAME1 VARCHAR(20);
+DECLARE VARIABLE VCOUNT INTEGER;
+DECLARE VARIABLE VROWS INTEGER;
+DECLARE VARIABLE VZ NUMERIC(16,4);
+DECLARE VARIABLE VK VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VU VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VN VARCHAR(14);
+DECLARE VARIABLE VG1 VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VG2 VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VBP VARCHAR(1) CHARACTER SET ASCII;
+DECLARE VARIABLE VDAC INTEGER;
+DECLARE VARIABLE A01 NUMERIC(16,4);
+DECLARE VARIABLE A02 NUMERIC(16,4);
+DECLARE VARIABLE A03 NUMERIC(16,4);
+DECLARE VARIABLE A04 NUMERIC(16,4);
+DECLARE VARIABLE A05 NUMERIC(16,4);
+DECLARE VARIABLE A06 NUMERIC(16,4);
+DECLARE VARIABLE A07 NUMERIC(16,4);
+DECLARE VARIABLE A08 NUMERIC(16,4);
+DECLARE VARIABLE A09 NUMERIC(16,4);
+DECLARE VARIABLE A10 NUMERIC(16,4);
+DECLARE VARIABLE A11 NUMERIC(16,4);
+DECLARE VARIABLE A12 NUMERIC(16,4);
+DECLARE VARIABLE A13 NUMERIC(16,4);
+DECLARE VARIABLE A14 NUMERIC(16,4);
+DECLARE VARIABLE A15 NUMERIC(16,4);
+DECLARE VARIABLE A16 NUMERIC(16,4);
+DECLARE VARIABLE B01 NUMERIC(16,4);
+DECLARE VARIABLE B02 NUMERIC(16,4);
+DECLARE VARIABLE B03 NUMERIC(16,4);
+DECLARE VARIABLE B04 NUMERIC(16,4);
+DECLARE VARIABLE B05 NUMERIC(16,4);
+DECLARE VARIABLE B06 NUMERIC(16,4);
+DECLARE VARIABLE B07 NUMERIC(16,4);
+DECLARE VARIABLE B08 NUMERIC(16,4);
+DECLARE VARIABLE B09 NUMERIC(16,4);
+DECLARE VARIABLE B10 NUMERIC(16,4);
+DECLARE VARIABLE B11 NUMERIC(16,4);
+DECLARE VARIABLE B12 NUMERIC(16,4);
+DECLARE VARIABLE B13 NUMERIC(16,4);
+DECLARE VARIABLE B14 NUMERIC(16,4);
+DECLARE VARIABLE B15 NUMERIC(16,4);
+DECLARE VARIABLE B16 NUMERIC(16,4);
+DECLARE VARIABLE VZ00 NUMERIC(16,4);
+DECLARE VARIABLE VKAISINO INTEGER;
+DECLARE VARIABLE VRATE NUMERIC(16,4);
+DECLARE VARIABLE VKIND INTEGER;
+DECLARE VARIABLE R01 NUMERIC(16,4);
+DECLARE VARIABLE R02 NUMERIC(16,4);
+DECLARE VARIABLE R03 NUMERIC(16,4);
+DECLARE VARIABLE R04 NUMERIC(16,4);
+DECLARE VARIABLE R05 NUMERIC(16,4);
+DECLARE VARIABLE R06 NUMERIC(16,4);
+DECLARE VARIABLE R07 NUMERIC(16,4);
+DECLARE VARIABLE R08 NUMERIC(16,4);
+DECLARE VARIABLE R09 NUMERIC(16,4);
+DECLARE VARIABLE R10 NUMERIC(16,4);
+DECLARE VARIABLE R11 NUMERIC(16,4);
+DECLARE VARIABLE R12 NUMERIC(16,4);
+DECLARE VARIABLE R13 NUMERIC(16,4);
+DECLARE VARIABLE R14 NUMERIC(16,4);
+DECLARE VARIABLE R15 NUMERIC(16,4);
+DECLARE VARIABLE R16 NUMERIC(16,4);
+DECLARE VARIABLE C01 NUMERIC(16,4);
+DECLARE VARIABLE C02 NUMERIC(16,4);
+DECLARE VARIABLE C03 NUMERIC(16,4);
+DECLARE VARIABLE C04 NUMERIC(16,4);
+DECLARE VARIABLE C05 NUMERIC(16,4);
+DECLARE VARIABLE C06 NUMERIC(16,4);
+DECLARE VARIABLE C07 NUMERIC(16,4);
+DECLARE VARIABLE C08 NUMERIC(16,4);
+DECLARE VARIABLE C09 NUMERIC(16,4);
+DECLARE VARIABLE C10 NUMERIC(16,4);
+DECLARE VARIABLE C11 NUMERIC(16,4);
+DECLARE VARIABLE C12 NUMERIC(16,4);
+DECLARE VARIABLE C13 NUMERIC(16,4);
+DECLARE VARIABLE C14 NUMERIC(16,4);
+DECLARE VARIABLE C15 NUMERIC(16,4);
+DECLARE VARIABLE C16 NUMERIC(16,4);
+DECLARE VARIABLE D01 NUMERIC(16,4);
+DECLARE VARIABLE D02 NUMERIC(16,4);
+DECLARE VARIABLE D03 NUMERIC(16,4);
+DECLARE VARIABLE D04 NUMERIC(16,4);
+DECLARE VARIABLE D05 NUMERIC(16,4);
+DECLARE VARIABLE D06 NUMERIC(16,4);
+DECLARE VARIABLE D07 NUMERIC(16,4);
+DECLARE VARIABLE D08 NUMERIC(16,4);
+DECLARE VARIABLE D09 NUMERIC(16,4);
+DECLARE VARIABLE D10 NUMERIC(16,4);
+DECLARE VARIABLE D11 NUMERIC(16,4);
+DECLARE VARIABLE D12 NUMERIC(16,4);
+DECLARE VARIABLE D13 NUMERIC(16,4);
+DECLARE VARIABLE D14 NUMERIC(16,4);
+DECLARE VARIABLE D15 NUMERIC(16,4);
+DECLARE VARIABLE D16 NUMERIC(16,4);
+BEGIN
+    PTAX = COALESCE(PTAX, 0);
+    PHIBUN = COALESCE(PHIBUN, 0);
+    SELECT CODE FROM SYSKMKCODEINF('仮受消費税') INTO :VKARIUKE;
+    SELECT CODE FROM SYSKMKCODEINF('仮払消費税') INTO :VKARIBARAI;
+    SELECT COALESCE(KAISINO, 1) FROM ACCDEF1 WHERE REC = 1 INTO :VKAISINO;
+    FOR SELECT L.REC, L.SUBREC, L.KNAME1 FROM EXTERA3 L ORDER BY L.KGROUP, L.SUBREC, L.REC
+         INTO :MSTREC, :SUBREC, :VKNAME1 DO
+    BEGIN
+        VCOUNT = 0;
+        KAISIZAN = 0;
+        KAR01 = 0; KAR02 = 0; KAR03 = 0; KAR04 = 0; KAR05 = 0; KAR06 = 0; KAR07 = 0; KAR08 = 0;
+        KAR09 = 0; KAR10 = 0; KAR11 = 0; KAR12 = 0; KAR13 = 0; KAR14 = 0; KAR15 = 0; KAR16 = 0;
+        KAS01 = 0; KAS02 = 0; KAS03 = 0; KAS04 = 0; KAS05 = 0; KAS06 = 0; KAS07 = 0; KAS08 = 0;
+        KAS09 = 0; KAS10 = 0; KAS11 = 0; KAS12 = 0; KAS13 = 0; KAS14 = 0; KAS15 = 0; KAS16 = 0;
+        FOR SELECT K.KCODE, K.USERCODE, K.KNAME, K.GROUPM1, K.GROUPM2, K.BPFLG, K.DAC
+              FROM KAMOKUMST K
+             WHERE K.EXT1_A3 = :MSTREC
+             ORDER BY K.KCODE
+              INTO :VK, :VU, :VN, :VG1, :VG2, :VBP, :VDAC DO
+        BEGIN
+            SELECT COUNT(*) FROM KAMOKU_SZ Z
+             WHERE Z.SCODE = :PSCODE AND Z.KCODE = :VK
+               AND (Z.BCODE = :PBCODE OR (:PHIBUN = 1 AND Z.BCODE = '00'))
+              INTO :VROWS;
+            IF (VROWS > 0) THEN
+            BEGIN
+                VCOUNT = VCOUNT + 1;
+                R01 = 0; R02 = 0; R03 = 0; R04 = 0; R05 = 0; R06 = 0; R07 = 0; R08 = 0;
+                R09 = 0; R10 = 0; R11 = 0; R12 = 0; R13 = 0; R14 = 0; R15 = 0; R16 = 0;
+                SELECT HAIBUN01 * 0.01, HAIBUN02 * 0.01, HAIBUN03 * 0.01, HAIBUN04 * 0.01, HAIBUN05 * 0.01, HAIBUN06 * 0.01, HAIBUN07 * 0.01, HAIBUN08 * 0.01,
+                       HAIBUN09 * 0.01, HAIBUN10 * 0.01, HAIBUN11 * 0.01, HAIBUN12 * 0.01, HAIBUN13 * 0.01, HAIBUN14 * 0.01, HAIBUN15 * 0.01, HAIBUN16 * 0.01
+                  FROM KAMOKU_SZ
+                 WHERE SCODE = :PSCODE AND KCODE = :VK AND HCODE = ' ' AND BCODE = :PBCODE
+                  INTO :R01, :R02, :R03, :R04, :R05, :R06, :R07, :R08,
+                       :R09, :R10, :R11, :R12, :R13, :R14, :R15, :R16;
+                SELECT COALESCE(SUM(IIF(BCODE = :PBCODE, KAISIZAN, 0)), 0),
+                       COALESCE(SUM(IIF(BCODE = '00', KAISIZAN, 0)), 0)
+                  FROM KAMOKU_SZ
+                 WHERE SCODE = :PSCODE AND KCODE = :VK
+                  INTO :VZ, :VZ00;
+                VRATE = COALESCE(IIF(VKAISINO <= 1, R01, CASE VKAISINO WHEN 2 THEN R01 WHEN 3 THEN R02 WHEN 4 THEN R03 WHEN 5 THEN R05 WHEN 6 THEN R06 WHEN 7 THEN R07 WHEN 8 THEN R09 WHEN 9 THEN R10 WHEN 10 THEN R11 WHEN 11 THEN R13 WHEN 12 THEN R14 ELSE R01 END), 0);
+                IF (PHIBUN = 1 AND PBCODE = '00') THEN
+                    KAISIZAN = KAISIZAN + FLOOR(0.5 + VZ * VRATE);
+                ELSE IF (PHIBUN = 1) THEN
+                    KAISIZAN = KAISIZAN + VZ + FLOOR(0.5 + VZ00 * VRATE);
+                ELSE
+                    KAISIZAN = KAISIZAN + VZ;
+                SELECT COALESCE(SUM(IIF(M.MNUM = 1, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 2, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 3, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 4, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 5, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 6, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 7, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 8, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 9, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 10, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 11, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 12, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 13, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 14, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 15, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 16, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 1, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 2, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 3, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 4, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 5, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 6, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 7, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 8, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 9, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 10, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 11, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 12, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 13, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 14, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 15, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 16, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)
+                  FROM KAMOKU_MS M
+                 WHERE M.SCODE = :PSCODE AND M.KCODE = :VK AND M.BCODE = :PBCODE
+                  INTO :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                       :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                       :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                       :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16;
+                IF (PHIBUN = 1 AND PBCODE = '00') THEN
+                BEGIN
+                    A01 = FLOOR(0.5 + A01 * COALESCE(R01, 0)); A02 = FLOOR(0.5 + A02 * COALESCE(R02, 0)); A03 = FLOOR(0.5 + A03 * COALESCE(R03, 0));
+                    A04 = FLOOR(0.5 + A04 * COALESCE(R04, 0)); A05 = FLOOR(0.5 + A05 * COALESCE(R05, 0)); A06 = FLOOR(0.5 + A06 * COALESCE(R06, 0));
+                    A07 = FLOOR(0.5 + A07 * COALESCE(R07, 0)); A08 = FLOOR(0.5 + A08 * COALESCE(R08, 0)); A09 = FLOOR(0.5 + A09 * COALESCE(R09, 0));
+                    A10 = FLOOR(0.5 + A10 * COALESCE(R10, 0)); A11 = FLOOR(0.5 + A11 * COALESCE(R11, 0)); A12 = FLOOR(0.5 + A12 * COALESCE(R12, 0));
+                    A13 = FLOOR(0.5 + A13 * COALESCE(R13, 0)); A14 = FLOOR(0.5 + A14 * COALESCE(R14, 0)); A15 = FLOOR(0.5 + A15 * COALESCE(R15, 0));
+                    A16 = FLOOR(0.5 + A16 * COALESCE(R16, 0)); B01 = FLOOR(0.5 + B01 * COALESCE(R01, 0)); B02 = FLOOR(0.5 + B02 * COALESCE(R02, 0));
+                    B03 = FLOOR(0.5 + B03 * COALESCE(R03, 0)); B04 = FLOOR(0.5 + B04 * COALESCE(R04, 0)); B05 = FLOOR(0.5 + B05 * COALESCE(R05, 0));
+                    B06 = FLOOR(0.5 + B06 * COALESCE(R06, 0)); B07 = FLOOR(0.5 + B07 * COALESCE(R07, 0)); B08 = FLOOR(0.5 + B08 * COALESCE(R08, 0));
+                    B09 = FLOOR(0.5 + B09 * COALESCE(R09, 0)); B10 = FLOOR(0.5 + B10 * COALESCE(R10, 0)); B11 = FLOOR(0.5 + B11 * COALESCE(R11, 0));
+                    B12 = FLOOR(0.5 + B12 * COALESCE(R12, 0)); B13 = FLOOR(0.5 + B13 * COALESCE(R13, 0)); B14 = FLOOR(0.5 + B14 * COALESCE(R14, 0));
+                    B15 = FLOOR(0.5 + B15 * COALESCE(R15, 0)); B16 = FLOOR(0.5 + B16 * COALESCE(R16, 0));
+                END
+                VKIND = IIF(VK = VKARIUKE, 1, IIF(VK = VKARIBARAI, 2, 0));
+                IF (PTAX = 1 AND VK <> '' AND VKIND > 0) THEN
+                BEGIN
+                    IF (PHIBUN = 1 AND PBCODE = '00') THEN
+                        EXECUTE PROCEDURE SP_ZEIGAKU_ADD (:PSCODE, :PBCODE, :VKIND, :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                            :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                            :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                            :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16,
+                            :R01, :R02, :R03, :R04, :R05, :R06, :R07, :R08, :R09, :R10, :R11, :R12, :R13, :R14, :R15, :R16)
+                            RETURNING_VALUES :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                            :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                            :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                            :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16;
+                    ELSE
+                        EXECUTE PROCEDURE SP_ZEIGAKU_ADD (:PSCODE, :PBCODE, :VKIND, :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                            :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                            :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                            :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16,
+                            1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1)
+                            RETURNING_VALUES :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                            :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                            :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                            :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16;
+                END
+                IF (PHIBUN = 1 AND PBCODE <> '00') THEN
+                BEGIN
+                    SELECT COALESCE(SUM(IIF(M.MNUM = 1, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 2, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 3, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 4, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 5, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 6, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 7, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 8, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 9, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 10, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 11, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 12, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 13, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 14, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 15, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 16, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 1, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 2, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 3, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 4, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 5, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 6, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 7, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 8, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 9, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 10, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 11, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 12, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 13, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 14, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 15, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                           COALESCE(SUM(IIF(M.MNUM = 16, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)
+                      FROM KAMOKU_MS M
+                     WHERE M.SCODE = :PSCODE AND M.KCODE = :VK AND M.BCODE = '00'
+                      INTO :C01, :C02, :C03, :C04, :C05, :C06, :C07, :C08,
+                           :C09, :C10, :C11, :C12, :C13, :C14, :C15, :C16,
+                           :D01, :D02, :D03, :D04, :D05, :D06, :D07, :D08,
+                           :D09, :D10, :D11, :D12, :D13, :D14, :D15, :D16;
+                    A01 = A01 + FLOOR(0.5 + C01 * COALESCE(R01, 0)); A02 = A02 + FLOOR(0.5 + C02 * COALESCE(R02, 0));
+                    A03 = A03 + FLOOR(0.5 + C03 * COALESCE(R03, 0)); A04 = A04 + FLOOR(0.5 + C04 * COALESCE(R04, 0));
+                    A05 = A05 + FLOOR(0.5 + C05 * COALESCE(R05, 0)); A06 = A06 + FLOOR(0.5 + C06 * COALESCE(R06, 0));
+                    A07 = A07 + FLOOR(0.5 + C07 * COALESCE(R07, 0)); A08 = A08 + FLOOR(0.5 + C08 * COALESCE(R08, 0));
+                    A09 = A09 + FLOOR(0.5 + C09 * COALESCE(R09, 0)); A10 = A10 + FLOOR(0.5 + C10 * COALESCE(R10, 0));
+                    A11 = A11 + FLOOR(0.5 + C11 * COALESCE(R11, 0)); A12 = A12 + FLOOR(0.5 + C12 * COALESCE(R12, 0));
+                    A13 = A13 + FLOOR(0.5 + C13 * COALESCE(R13, 0)); A14 = A14 + FLOOR(0.5 + C14 * COALESCE(R14, 0));
+                    A15 = A15 + FLOOR(0.5 + C15 * COALESCE(R15, 0)); A16 = A16 + FLOOR(0.5 + C16 * COALESCE(R16, 0));
+                    B01 = B01 + FLOOR(0.5 + D01 * COALESCE(R01, 0)); B02 = B02 + FLOOR(0.5 + D02 * COALESCE(R02, 0));
+                    B03 = B03 + FLOOR(0.5 + D03 * COALESCE(R03, 0)); B04 = B04 + FLOOR(0.5 + D04 * COALESCE(R04, 0));
+                    B05 = B05 + FLOOR(0.5 + D05 * COALESCE(R05, 0)); B06 = B06 + FLOOR(0.5 + D06 * COALESCE(R06, 0));
+                    B07 = B07 + FLOOR(0.5 + D07 * COALESCE(R07, 0)); B08 = B08 + FLOOR(0.5 + D08 * COALESCE(R08, 0));
+                    B09 = B09 + FLOOR(0.5 + D09 * COALESCE(R09, 0)); B10 = B10 + FLOOR(0.5 + D10 * COALESCE(R10, 0));
+                    B11 = B11 + FLOOR(0.5 + D11 * COALESCE(R11, 0)); B12 = B12 + FLOOR(0.5 + D12 * COALESCE(R12, 0));
+                    B13 = B13 + FLOOR(0.5 + D13 * COALESCE(R13, 0)); B14 = B14 + FLOOR(0.5 + D14 * COALESCE(R14, 0));
+                    B15 = B15 + FLOOR(0.5 + D15 * COALESCE(R15, 0)); B16 = B16 + FLOOR(0.5 + D16 * COALESCE(R16, 0));
+                    IF (PTAX = 1 AND VK <> '' AND VKIND > 0) THEN
+                        EXECUTE PROCEDURE SP_ZEIGAKU_ADD (:PSCODE, '00', :VKIND, :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                            :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                            :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                            :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16,
+                            :R01, :R02, :R03, :R04, :R05, :R06, :R07, :R08, :R09, :R10, :R11, :R12, :R13, :R14, :R15, :R16)
+                            RETURNING_VALUES :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                            :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                            :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                            :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16;
+                END
+                KAR01 = KAR01 + A01; KAR02 = KAR02 + A02; KAR03 = KAR03 + A03; KAR04 = KAR04 + A04;
+                KAR05 = KAR05 + A05; KAR06 = KAR06 + A06; KAR07 = KAR07 + A07; KAR08 = KAR08 + A08;
+                KAR09 = KAR09 + A09; KAR10 = KAR10 + A10; KAR11 = KAR11 + A11; KAR12 = KAR12 + A12;
+                KAR13 = KAR13 + A13; KAR14 = KAR14 + A14; KAR15 = KAR15 + A15; KAR16 = KAR16 + A16;
+                KAS01 = KAS01 + B01; KAS02 = KAS02 + B02; KAS03 = KAS03 + B03; KAS04 = KAS04 + B04;
+                KAS05 = KAS05 + B05; KAS06 = KAS06 + B06; KAS07 = KAS07 + B07; KAS08 = KAS08 + B08;
+                KAS09 = KAS09 + B09; KAS10 = KAS10 + B10; KAS11 = KAS11 + B11; KAS12 = KAS12 + B12;
+                KAS13 = KAS13 + B13; KAS14 = KAS14 + B14; KAS15 = KAS15 + B15; KAS16 = KAS16 + B16;
+            END
+        END
+        IF (VCOUNT > 0) THEN
+        BEGIN
+            /* One account on the line: its codes and name; several: codes
+               "-" and the line's own name (else the last account's). */
+            IF (VCOUNT = 1) THEN
+            BEGIN
+                USERCODE = VU; KCODE = VK; KNAME = VN;
+            END
+            ELSE
+            BEGIN
+                USERCODE = '-'; KCODE = '-'; KNAME = IIF(COALESCE(VKNAME1, '') = '', VN, VKNAME1);
+            END
+            GROUPM1 = VG1; GROUPM2 = VG2; BSPL = VBP; TAISHAKU = VDAC;
+            SUSPEND;
+        END
+    END
+END ^
+
+/* The settlement trial balance of all facilities: one row per line of
+   EXTERKS (KGROUP, SUBREC order) with at least one account (EXT1_KS = the
+   line's REC) that has balance rows, amounts as in the layout trial
+   balances, and ZANM15 ... ZANM00 the balances of the previous year's
+   periods (KAMOKU_PZ MNUM -15 ... 0: NUKIZAN plus ZEIGAKU, the tax part
+   left out without tax except for the two suspense tax accounts). Later
+   updates alter it. */
+CREATE PROCEDURE SP_SISANHYO_KESSAN (
+    PTAX INTEGER)
+RETURNS (
+    GROUPM1 VARCHAR(6) CHARACTER SET ASCII,
+    GROUPM2 VARCHAR(6) CHARACTER SET ASCII,
+    MSTREC INTEGER,
+    SUBREC INTEGER,
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(14),
+    BSPL VARCHAR(1) CHARACTER SET ASCII,
+    TAISHAKU INTEGER,
+    KAISIZAN NUMERIC(16,4),
+    KAR01 NUMERIC(16,4), KAR02 NUMERIC(16,4), KAR03 NUMERIC(16,4), KAR04 NUMERIC(16,4),
+    KAR05 NUMERIC(16,4), KAR06 NUMERIC(16,4), KAR07 NUMERIC(16,4), KAR08 NUMERIC(16,4),
+    KAR09 NUMERIC(16,4), KAR10 NUMERIC(16,4), KAR11 NUMERIC(16,4), KAR12 NUMERIC(16,4),
+    KAR13 NUMERIC(16,4), KAR14 NUMERIC(16,4), KAR15 NUMERIC(16,4), KAR16 NUMERIC(16,4),
+    KAS01 NUMERIC(16,4), KAS02 NUMERIC(16,4), KAS03 NUMERIC(16,4), KAS04 NUMERIC(16,4),
+    KAS05 NUMERIC(16,4), KAS06 NUMERIC(16,4), KAS07 NUMERIC(16,4), KAS08 NUMERIC(16,4),
+    KAS09 NUMERIC(16,4), KAS10 NUMERIC(16,4), KAS11 NUMERIC(16,4), KAS12 NUMERIC(16,4),
+    KAS13 NUMERIC(16,4), KAS14 NUMERIC(16,4), KAS15 NUMERIC(16,4), KAS16 NUMERIC(16,4),
+    ZANM15 NUMERIC(16,4), ZANM14 NUMERIC(16,4), ZANM13 NUMERIC(16,4), ZANM12 NUMERIC(16,4),
+    ZANM11 NUMERIC(16,4), ZANM10 NUMERIC(16,4), ZANM09 NUMERIC(16,4), ZANM08 NUMERIC(16,4),
+    ZANM07 NUMERIC(16,4), ZANM06 NUMERIC(16,4), ZANM05 NUMERIC(16,4), ZANM04 NUMERIC(16,4),
+    ZANM03 NUMERIC(16,4), ZANM02 NUMERIC(16,4), ZANM01 NUMERIC(16,4), ZANM00 NUMERIC(16,4))
+AS
+DECLARE VARIABLE VKARIUKE VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VKARIBARAI VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VKNAME1 VARCHAR(20);
+DECLARE VARIABLE VCOUNT INTEGER;
+DECLARE VARIABLE VROWS INTEGER;
+DECLARE VARIABLE VZ NUMERIC(16,4);
+DECLARE VARIABLE VK VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VU VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VN VARCHAR(14);
+DECLARE VARIABLE VG1 VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VG2 VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VBP VARCHAR(1) CHARACTER SET ASCII;
+DECLARE VARIABLE VDAC INTEGER;
+DECLARE VARIABLE A01 NUMERIC(16,4);
+DECLARE VARIABLE A02 NUMERIC(16,4);
+DECLARE VARIABLE A03 NUMERIC(16,4);
+DECLARE VARIABLE A04 NUMERIC(16,4);
+DECLARE VARIABLE A05 NUMERIC(16,4);
+DECLARE VARIABLE A06 NUMERIC(16,4);
+DECLARE VARIABLE A07 NUMERIC(16,4);
+DECLARE VARIABLE A08 NUMERIC(16,4);
+DECLARE VARIABLE A09 NUMERIC(16,4);
+DECLARE VARIABLE A10 NUMERIC(16,4);
+DECLARE VARIABLE A11 NUMERIC(16,4);
+DECLARE VARIABLE A12 NUMERIC(16,4);
+DECLARE VARIABLE A13 NUMERIC(16,4);
+DECLARE VARIABLE A14 NUMERIC(16,4);
+DECLARE VARIABLE A15 NUMERIC(16,4);
+DECLARE VARIABLE A16 NUMERIC(16,4);
+DECLARE VARIABLE B01 NUMERIC(16,4);
+DECLARE VARIABLE B02 NUMERIC(16,4);
+DECLARE VARIABLE B03 NUMERIC(16,4);
+DECLARE VARIABLE B04 NUMERIC(16,4);
+DECLARE VARIABLE B05 NUMERIC(16,4);
+DECLARE VARIABLE B06 NUMERIC(16,4);
+DECLARE VARIABLE B07 NUMERIC(16,4);
+DECLARE VARIABLE B08 NUMERIC(16,4);
+DECLARE VARIABLE B09 NUMERIC(16,4);
+DECLARE VARIABLE B10 NUMERIC(16,4);
+DECLARE VARIABLE B11 NUMERIC(16,4);
+DECLARE VARIABLE B12 NUMERIC(16,4);
+DECLARE VARIABLE B13 NUMERIC(16,4);
+DECLARE VARIABLE B14 NUMERIC(16,4);
+DECLARE VARIABLE B15 NUMERIC(16,4);
+DECLARE VARIABLE B16 NUMERIC(16,4);
+DECLARE VARIABLE P15 NUMERIC(16,4);
+DECLARE VARIABLE P14 NUMERIC(16,4);
+DECLARE VARIABLE P13 NUMERIC(16,4);
+DECLARE VARIABLE P12 NUMERIC(16,4);
+DECLARE VARIABLE P11 NUMERIC(16,4);
+DECLARE VARIABLE P10 NUMERIC(16,4);
+DECLARE VARIABLE P09 NUMERIC(16,4);
+DECLARE VARIABLE P08 NUMERIC(16,4);
+DECLARE VARIABLE P07 NUMERIC(16,4);
+DECLARE VARIABLE P06 NUMERIC(16,4);
+DECLARE VARIABLE P05 NUMERIC(16,4);
+DECLARE VARIABLE P04 NUMERIC(16,4);
+DECLARE VARIABLE P03 NUMERIC(16,4);
+DECLARE VARIABLE P02 NUMERIC(16,4);
+DECLARE VARIABLE P01 NUMERIC(16,4);
+DECLARE VARIABLE P00 NUMERIC(16,4);
+BEGIN
+    PTAX = COALESCE(PTAX, 0);
+    SELECT CODE FROM SYSKMKCODEINF('仮受消費税') INTO :VKARIUKE;
+    SELECT CODE FROM SYSKMKCODEINF('仮払消費税') INTO :VKARIBARAI;
+    FOR SELECT L.REC, L.SUBREC, L.KNAME1 FROM EXTERKS L ORDER BY L.KGROUP, L.SUBREC, L.REC
+         INTO :MSTREC, :SUBREC, :VKNAME1 DO
+    BEGIN
+        VCOUNT = 0;
+        KAISIZAN = 0;
+        KAR01 = 0; KAR02 = 0; KAR03 = 0; KAR04 = 0; KAR05 = 0; KAR06 = 0; KAR07 = 0; KAR08 = 0;
+        KAR09 = 0; KAR10 = 0; KAR11 = 0; KAR12 = 0; KAR13 = 0; KAR14 = 0; KAR15 = 0; KAR16 = 0;
+        KAS01 = 0; KAS02 = 0; KAS03 = 0; KAS04 = 0; KAS05 = 0; KAS06 = 0; KAS07 = 0; KAS08 = 0;
+        KAS09 = 0; KAS10 = 0; KAS11 = 0; KAS12 = 0; KAS13 = 0; KAS14 = 0; KAS15 = 0; KAS16 = 0;
+        ZANM15 = 0; ZANM14 = 0; ZANM13 = 0; ZANM12 = 0; ZANM11 = 0; ZANM10 = 0; ZANM09 = 0; ZANM08 = 0;
+        ZANM07 = 0; ZANM06 = 0; ZANM05 = 0; ZANM04 = 0; ZANM03 = 0; ZANM02 = 0; ZANM01 = 0; ZANM00 = 0;
+        FOR SELECT K.KCODE, K.USERCODE, K.KNAME, K.GROUPM1, K.GROUPM2, K.BPFLG, K.DAC
+              FROM KAMOKUMST K
+             WHERE K.EXT1_KS = :MSTREC
+             ORDER BY K.KCODE
+              INTO :VK, :VU, :VN, :VG1, :VG2, :VBP, :VDAC DO
+        BEGIN
+            SELECT COUNT(*), COALESCE(SUM(Z.KAISIZAN), 0) FROM KAMOKU_SZ Z WHERE Z.KCODE = :VK INTO :VROWS, :VZ;
+            IF (VROWS > 0) THEN
+            BEGIN
+                VCOUNT = VCOUNT + 1;
+                KAISIZAN = KAISIZAN + VZ;
+                SELECT COALESCE(SUM(IIF(P.MNUM = -15, P.NUKIZAN + IIF(:PTAX = 1 AND NOT (:VK <> '' AND (:VK = :VKARIUKE OR :VK = :VKARIBARAI)), 0, P.ZEIGAKU), 0)), 0),
+                       COALESCE(SUM(IIF(P.MNUM = -14, P.NUKIZAN + IIF(:PTAX = 1 AND NOT (:VK <> '' AND (:VK = :VKARIUKE OR :VK = :VKARIBARAI)), 0, P.ZEIGAKU), 0)), 0),
+                       COALESCE(SUM(IIF(P.MNUM = -13, P.NUKIZAN + IIF(:PTAX = 1 AND NOT (:VK <> '' AND (:VK = :VKARIUKE OR :VK = :VKARIBARAI)), 0, P.ZEIGAKU), 0)), 0),
+                       COALESCE(SUM(IIF(P.MNUM = -12, P.NUKIZAN + IIF(:PTAX = 1 AND NOT (:VK <> '' AND (:VK = :VKARIUKE OR :VK = :VKARIBARAI)), 0, P.ZEIGAKU), 0)), 0),
+                       COALESCE(SUM(IIF(P.MNUM = -11, P.NUKIZAN + IIF(:PTAX = 1 AND NOT (:VK <> '' AND (:VK = :VKARIUKE OR :VK = :VKARIBARAI)), 0, P.ZEIGAKU), 0)), 0),
+                       COALESCE(SUM(IIF(P.MNUM = -10, P.NUKIZAN + IIF(:PTAX = 1 AND NOT (:VK <> '' AND (:VK = :VKARIUKE OR :VK = :VKARIBARAI)), 0, P.ZEIGAKU), 0)), 0),
+                       COALESCE(SUM(IIF(P.MNUM = -9, P.NUKIZAN + IIF(:PTAX = 1 AND NOT (:VK <> '' AND (:VK = :VKARIUKE OR :VK = :VKARIBARAI)), 0, P.ZEIGAKU), 0)), 0),
+                       COALESCE(SUM(IIF(P.MNUM = -8, P.NUKIZAN + IIF(:PTAX = 1 AND NOT (:VK <> '' AND (:VK = :VKARIUKE OR :VK = :VKARIBARAI)), 0, P.ZEIGAKU), 0)), 0),
+                       COALESCE(SUM(IIF(P.MNUM = -7, P.NUKIZAN + IIF(:PTAX = 1 AND NOT (:VK <> '' AND (:VK = :VKARIUKE OR :VK = :VKARIBARAI)), 0, P.ZEIGAKU), 0)), 0),
+                       COALESCE(SUM(IIF(P.MNUM = -6, P.NUKIZAN + IIF(:PTAX = 1 AND NOT (:VK <> '' AND (:VK = :VKARIUKE OR :VK = :VKARIBARAI)), 0, P.ZEIGAKU), 0)), 0),
+                       COALESCE(SUM(IIF(P.MNUM = -5, P.NUKIZAN + IIF(:PTAX = 1 AND NOT (:VK <> '' AND (:VK = :VKARIUKE OR :VK = :VKARIBARAI)), 0, P.ZEIGAKU), 0)), 0),
+                       COALESCE(SUM(IIF(P.MNUM = -4, P.NUKIZAN + IIF(:PTAX = 1 AND NOT (:VK <> '' AND (:VK = :VKARIUKE OR :VK = :VKARIBARAI)), 0, P.ZEIGAKU), 0)), 0),
+                       COALESCE(SUM(IIF(P.MNUM = -3, P.NUKIZAN + IIF(:PTAX = 1 AND NOT (:VK <> '' AND (:VK = :VKARIUKE OR :VK = :VKARIBARAI)), 0, P.ZEIGAKU), 0)), 0),
+                       COALESCE(SUM(IIF(P.MNUM = -2, P.NUKIZAN + IIF(:PTAX = 1 AND NOT (:VK <> '' AND (:VK = :VKARIUKE OR :VK = :VKARIBARAI)), 0, P.ZEIGAKU), 0)), 0),
+                       COALESCE(SUM(IIF(P.MNUM = -1, P.NUKIZAN + IIF(:PTAX = 1 AND NOT (:VK <> '' AND (:VK = :VKARIUKE OR :VK = :VKARIBARAI)), 0, P.ZEIGAKU), 0)), 0),
+                       COALESCE(SUM(IIF(P.MNUM = 0, P.NUKIZAN + IIF(:PTAX = 1 AND NOT (:VK <> '' AND (:VK = :VKARIUKE OR :VK = :VKARIBARAI)), 0, P.ZEIGAKU), 0)), 0)
+                  FROM KAMOKU_PZ P
+                 WHERE P.KCODE = :VK
+                  INTO :P15, :P14, :P13, :P12, :P11, :P10, :P09, :P08,
+                       :P07, :P06, :P05, :P04, :P03, :P02, :P01, :P00;
+                ZANM15 = ZANM15 + P15; ZANM14 = ZANM14 + P14; ZANM13 = ZANM13 + P13; ZANM12 = ZANM12 + P12;
+                ZANM11 = ZANM11 + P11; ZANM10 = ZANM10 + P10; ZANM09 = ZANM09 + P09; ZANM08 = ZANM08 + P08;
+                ZANM07 = ZANM07 + P07; ZANM06 = ZANM06 + P06; ZANM05 = ZANM05 + P05; ZANM04 = ZANM04 + P04;
+                ZANM03 = ZANM03 + P03; ZANM02 = ZANM02 + P02; ZANM01 = ZANM01 + P01; ZANM00 = ZANM00 + P00;
+                SELECT COALESCE(SUM(IIF(M.MNUM = 1, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 2, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 3, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 4, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 5, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 6, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 7, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 8, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 9, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 10, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 11, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 12, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 13, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 14, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 15, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 16, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 1, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 2, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 3, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 4, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 5, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 6, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 7, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 8, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 9, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 10, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 11, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 12, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 13, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 14, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 15, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 16, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)
+                  FROM KAMOKU_MS M
+                 WHERE M.KCODE = :VK
+                  INTO :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                       :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                       :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                       :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16;
+                KAR01 = KAR01 + A01; KAR02 = KAR02 + A02; KAR03 = KAR03 + A03; KAR04 = KAR04 + A04;
+                KAR05 = KAR05 + A05; KAR06 = KAR06 + A06; KAR07 = KAR07 + A07; KAR08 = KAR08 + A08;
+                KAR09 = KAR09 + A09; KAR10 = KAR10 + A10; KAR11 = KAR11 + A11; KAR12 = KAR12 + A12;
+                KAR13 = KAR13 + A13; KAR14 = KAR14 + A14; KAR15 = KAR15 + A15; KAR16 = KAR16 + A16;
+                KAS01 = KAS01 + B01; KAS02 = KAS02 + B02; KAS03 = KAS03 + B03; KAS04 = KAS04 + B04;
+                KAS05 = KAS05 + B05; KAS06 = KAS06 + B06; KAS07 = KAS07 + B07; KAS08 = KAS08 + B08;
+                KAS09 = KAS09 + B09; KAS10 = KAS10 + B10; KAS11 = KAS11 + B11; KAS12 = KAS12 + B12;
+                KAS13 = KAS13 + B13; KAS14 = KAS14 + B14; KAS15 = KAS15 + B15; KAS16 = KAS16 + B16;
+                IF (PTAX = 1 AND VK <> '' AND (VK = VKARIUKE OR VK = VKARIBARAI)) THEN
+                BEGIN
+                    SELECT COALESCE(SUM(IIF(T.MNUM = 1, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 2, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 3, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 4, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 5, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 6, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 7, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 8, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 9, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 10, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 11, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 12, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 13, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 14, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 15, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 16, T.KAR, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 1, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 2, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 3, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 4, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 5, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 6, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 7, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 8, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 9, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 10, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 11, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 12, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 13, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 14, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 15, T.KAS, 0)), 0),
+                           COALESCE(SUM(IIF(T.MNUM = 16, T.KAS, 0)), 0)
+                      FROM KAMOKU_TAX T
+                     WHERE T.KKUBUN = IIF(:VK = :VKARIUKE, 1, 2)
+                      INTO :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                           :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                           :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                           :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16;
+                    KAR01 = KAR01 + A01; KAR02 = KAR02 + A02; KAR03 = KAR03 + A03; KAR04 = KAR04 + A04;
+                    KAR05 = KAR05 + A05; KAR06 = KAR06 + A06; KAR07 = KAR07 + A07; KAR08 = KAR08 + A08;
+                    KAR09 = KAR09 + A09; KAR10 = KAR10 + A10; KAR11 = KAR11 + A11; KAR12 = KAR12 + A12;
+                    KAR13 = KAR13 + A13; KAR14 = KAR14 + A14; KAR15 = KAR15 + A15; KAR16 = KAR16 + A16;
+                    KAS01 = KAS01 + B01; KAS02 = KAS02 + B02; KAS03 = KAS03 + B03; KAS04 = KAS04 + B04;
+                    KAS05 = KAS05 + B05; KAS06 = KAS06 + B06; KAS07 = KAS07 + B07; KAS08 = KAS08 + B08;
+                    KAS09 = KAS09 + B09; KAS10 = KAS10 + B10; KAS11 = KAS11 + B11; KAS12 = KAS12 + B12;
+                    KAS13 = KAS13 + B13; KAS14 = KAS14 + B14; KAS15 = KAS15 + B15; KAS16 = KAS16 + B16;
+                END
+            END
+        END
+        IF (VCOUNT > 0) THEN
+        BEGIN
+            /* One account on the line: its codes and name; several: codes
+               "-" and the line's own name (else the last account's). */
+            IF (VCOUNT = 1) THEN
+            BEGIN
+                USERCODE = VU; KCODE = VK; KNAME = VN;
+            END
+            ELSE
+            BEGIN
+                USERCODE = '-'; KCODE = '-'; KNAME = IIF(COALESCE(VKNAME1, '') = '', VN, VKNAME1);
+            END
+            GROUPM1 = VG1; GROUPM2 = VG2; BSPL = VBP; TAISHAKU = VDAC;
+            SUSPEND;
+        END
+    END
+END ^
+
+/* Edits a journal entry and keeps its history: the stored debit row REC
+   (TAISHAKU 1) is compared with the new values. An entry deleted
+   meanwhile (DELFLG 1, or no such row) gives UPREC -1, one replaced
+   meanwhile (DELFLG 2) UPREC -2 and NEWREC = the debit REC of its live
+   version; nothing is written then. When none of the history fields
+   changed (date, settlement flag, numbers, facility, both sides' account,
+   sub-account, department, names, tax code, amount and tax, the totals,
+   texts and calculation flags) both rows only take the day numbers,
+   sticky notes, comments, link and local flag, and keep REC, SWKREC and
+   SWKNO. Otherwise both old rows are marked replaced (DELFLG 2) and a new
+   entry n from SIWAKE_REC_GEN is written as in SP_SIWAKE_INS (rows 2n - 1
+   and 2n, the old SITREC); a changed date moves the whole history to the
+   new number (SWKNO = n). L_KCODE and R_KCODE carry user account codes.
+   The journal writer calls it with its fields in this order; update 2.0.4
+   alters it. */
+CREATE PROCEDURE SP_SIWAKE_UPD (
+    REC INTEGER,
+    SWKREC INTEGER,
+    SWKNO INTEGER,
+    DELFLG INTEGER,
+    HIZUKE DATE,
+    MNUM INTEGER,
+    KESSAN INTEGER,
+    SDAYNUM INTEGER,
+    MDAYNUM INTEGER,
+    DNUM INTEGER,
+    SNUM INTEGER,
+    SCODE VARCHAR(6) CHARACTER SET ASCII,
+    L_KGROUP VARCHAR(6) CHARACTER SET ASCII,
+    L_KCODE VARCHAR(6) CHARACTER SET ASCII,
+    L_HCODE VARCHAR(6) CHARACTER SET ASCII,
+    L_BCODE VARCHAR(6) CHARACTER SET ASCII,
+    L_KNAME VARCHAR(14),
+    L_HNAME VARCHAR(14),
+    L_BNAME VARCHAR(14),
+    L_TAXCODE INTEGER,
+    L_TAXUH INTEGER,
+    L_TAXDC INTEGER,
+    L_NUK NUMERIC(16,4),
+    L_ZEI NUMERIC(16,4),
+    L_RIT NUMERIC(16,4),
+    L_SIKIN INTEGER,
+    R_KGROUP VARCHAR(6) CHARACTER SET ASCII,
+    R_KCODE VARCHAR(6) CHARACTER SET ASCII,
+    R_HCODE VARCHAR(6) CHARACTER SET ASCII,
+    R_BCODE VARCHAR(6) CHARACTER SET ASCII,
+    R_KNAME VARCHAR(14),
+    R_HNAME VARCHAR(14),
+    R_BNAME VARCHAR(14),
+    R_TAXCODE INTEGER,
+    R_TAXUH INTEGER,
+    R_TAXDC INTEGER,
+    R_NUK NUMERIC(16,4),
+    R_ZEI NUMERIC(16,4),
+    R_RIT NUMERIC(16,4),
+    R_SIKIN INTEGER,
+    KINGAKU NUMERIC(16,4),
+    ZEIGAKU NUMERIC(16,4),
+    ZEIRITUNO INTEGER,
+    AUTCALCU INTEGER,
+    TAXCALCU INTEGER,
+    OLDRATE INTEGER,
+    TEKCODE INTEGER,
+    TEKTEXT VARCHAR(50),
+    TORCODE INTEGER,
+    TORTEXT VARCHAR(20),
+    FUSEN1 INTEGER,
+    FUSEN2 INTEGER,
+    FUSEN3 INTEGER,
+    FUSEN4 INTEGER,
+    FUSEN5 INTEGER,
+    CTIME TIMESTAMP,
+    COMMENT VARCHAR(50),
+    AO_COMMENT VARCHAR(50),
+    LINKKEY VARCHAR(20),
+    LINKKUB INTEGER,
+    LINKREC INTEGER,
+    LOCALFLG INTEGER,
+    RESERVE1 INTEGER,
+    RESERVE2 INTEGER,
+    OPCODE INTEGER)
+RETURNS (
+    NEWREC INTEGER,
+    NEWSWKREC INTEGER,
+    NEWSWKNO INTEGER,
+    UPREC INTEGER)
+AS
+DECLARE VARIABLE VLKCODE VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VRKCODE VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VDELFLG INTEGER;
+DECLARE VARIABLE VOLDSWKREC INTEGER;
+DECLARE VARIABLE VOLDSWKNO INTEGER;
+DECLARE VARIABLE VSITREC INTEGER;
+DECLARE VARIABLE VN INTEGER;
+DECLARE VARIABLE VNOW TIMESTAMP;
+DECLARE VARIABLE O_HIZUKE DATE;
+DECLARE VARIABLE O_KESSAN INTEGER;
+DECLARE VARIABLE O_DNUM INTEGER;
+DECLARE VARIABLE O_SNUM INTEGER;
+DECLARE VARIABLE O_SCODE VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE O_KCODE VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE O_KNAME VARCHAR(14);
+DECLARE VARIABLE O_HCODE VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE O_HNAME VARCHAR(14);
+DECLARE VARIABLE O_BCODE VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE O_BNAME VARCHAR(14);
+DECLARE VARIABLE O_TAXCODE INTEGER;
+DECLARE VARIABLE O_NUK NUMERIC(16,4);
+DECLARE VARIABLE O_ZEI NUMERIC(16,4);
+DECLARE VARIABLE O_R_KCODE VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE O_R_KNAME VARCHAR(14);
+DECLARE VARIABLE O_R_HCODE VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE O_R_HNAME VARCHAR(14);
+DECLARE VARIABLE O_R_BCODE VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE O_R_BNAME VARCHAR(14);
+DECLARE VARIABLE O_R_TAXCODE INTEGER;
+DECLARE VARIABLE O_R_NUK NUMERIC(16,4);
+DECLARE VARIABLE O_R_ZEI NUMERIC(16,4);
+DECLARE VARIABLE O_KINGAKU NUMERIC(16,4);
+DECLARE VARIABLE O_ZEIGAKU NUMERIC(16,4);
+DECLARE VARIABLE O_TEKTEXT VARCHAR(50);
+DECLARE VARIABLE O_TORTEXT VARCHAR(20);
+DECLARE VARIABLE O_AUTCALCU INTEGER;
+DECLARE VARIABLE O_TAXCALCU INTEGER;
+DECLARE VARIABLE O_OLDRATE INTEGER;
+BEGIN
+    NEWREC = -1;
+    NEWSWKREC = 0;
+    NEWSWKNO = SWKNO;
+    UPREC = 0;
+    VLKCODE = NULL;
+    SELECT FIRST 1 KCODE FROM KAMOKUMST WHERE USERCODE = :L_KCODE ORDER BY KCODE INTO :VLKCODE;
+    VLKCODE = COALESCE(VLKCODE, L_KCODE);
+    VRKCODE = NULL;
+    SELECT FIRST 1 KCODE FROM KAMOKUMST WHERE USERCODE = :R_KCODE ORDER BY KCODE INTO :VRKCODE;
+    VRKCODE = COALESCE(VRKCODE, R_KCODE);
+
+    VDELFLG = NULL;
+    SELECT S.DELFLG, S.SWKREC, S.SWKNO, S.SITREC,
+           S.HIZUKE, S.KESSAN, S.DNUM, S.SNUM, S.SCODE, S.KCODE, S.KNAME, S.HCODE, S.HNAME, S.BCODE, S.BNAME, S.TAXCODE, S.NUK, S.ZEI, S.R_KCODE, S.R_KNAME, S.R_HCODE, S.R_HNAME, S.R_BCODE, S.R_BNAME, S.R_TAXCODE, S.R_NUK, S.R_ZEI, S.KINGAKU, S.ZEIGAKU, S.TEKTEXT, S.TORTEXT, S.AUTCALCU, S.TAXCALCU, S.OLDRATE
+      FROM SIWAKE S
+     WHERE S.REC = :REC AND S.TAISHAKU = 1
+      INTO :VDELFLG, :VOLDSWKREC, :VOLDSWKNO, :VSITREC,
+           :O_HIZUKE, :O_KESSAN, :O_DNUM, :O_SNUM, :O_SCODE, :O_KCODE, :O_KNAME, :O_HCODE,
+           :O_HNAME, :O_BCODE, :O_BNAME, :O_TAXCODE, :O_NUK, :O_ZEI, :O_R_KCODE, :O_R_KNAME,
+           :O_R_HCODE, :O_R_HNAME, :O_R_BCODE, :O_R_BNAME, :O_R_TAXCODE, :O_R_NUK, :O_R_ZEI, :O_KINGAKU,
+           :O_ZEIGAKU, :O_TEKTEXT, :O_TORTEXT, :O_AUTCALCU, :O_TAXCALCU, :O_OLDRATE;
+    /* An entry that is gone altogether counts as deleted. */
+    IF (VDELFLG IS NULL OR VDELFLG = 1) THEN
+    BEGIN
+        UPREC = -1;
+        SUSPEND;
+        EXIT;
+    END
+    IF (VDELFLG = 2) THEN
+    BEGIN
+        UPREC = -2;
+        SELECT FIRST 1 S.REC FROM SIWAKE S
+         WHERE S.SWKNO = :VOLDSWKNO AND S.DELFLG = 0 AND S.TAISHAKU = 1
+         ORDER BY S.REC DESC
+          INTO :NEWREC;
+        SUSPEND;
+        EXIT;
+    END
+
+    IF (NOT (O_HIZUKE IS DISTINCT FROM HIZUKE
+           OR O_KESSAN IS DISTINCT FROM KESSAN
+           OR O_DNUM IS DISTINCT FROM DNUM
+           OR O_SNUM IS DISTINCT FROM SNUM
+           OR O_SCODE IS DISTINCT FROM SCODE
+           OR O_KCODE IS DISTINCT FROM VLKCODE
+           OR O_KNAME IS DISTINCT FROM L_KNAME
+           OR O_HCODE IS DISTINCT FROM L_HCODE
+           OR O_HNAME IS DISTINCT FROM L_HNAME
+           OR O_BCODE IS DISTINCT FROM L_BCODE
+           OR O_BNAME IS DISTINCT FROM L_BNAME
+           OR O_TAXCODE IS DISTINCT FROM L_TAXCODE
+           OR O_NUK IS DISTINCT FROM L_NUK
+           OR O_ZEI IS DISTINCT FROM L_ZEI
+           OR O_R_KCODE IS DISTINCT FROM VRKCODE
+           OR O_R_KNAME IS DISTINCT FROM R_KNAME
+           OR O_R_HCODE IS DISTINCT FROM R_HCODE
+           OR O_R_HNAME IS DISTINCT FROM R_HNAME
+           OR O_R_BCODE IS DISTINCT FROM R_BCODE
+           OR O_R_BNAME IS DISTINCT FROM R_BNAME
+           OR O_R_TAXCODE IS DISTINCT FROM R_TAXCODE
+           OR O_R_NUK IS DISTINCT FROM R_NUK
+           OR O_R_ZEI IS DISTINCT FROM R_ZEI
+           OR O_KINGAKU IS DISTINCT FROM KINGAKU
+           OR O_ZEIGAKU IS DISTINCT FROM ZEIGAKU
+           OR O_TEKTEXT IS DISTINCT FROM TEKTEXT
+           OR O_TORTEXT IS DISTINCT FROM TORTEXT
+           OR O_AUTCALCU IS DISTINCT FROM AUTCALCU
+           OR O_TAXCALCU IS DISTINCT FROM TAXCALCU
+           OR O_OLDRATE IS DISTINCT FROM OLDRATE)) THEN
+    BEGIN
+        UPDATE SIWAKE
+           SET SDAYNUM = :SDAYNUM, MDAYNUM = :MDAYNUM, FUSEN1 = :FUSEN1, FUSEN2 = :FUSEN2, FUSEN3 = :FUSEN3,
+               FUSEN4 = :FUSEN4, FUSEN5 = :FUSEN5, CTIME = :CTIME, COMMENT = :COMMENT, AO_COMMENT = :AO_COMMENT,
+               LINKKEY = :LINKKEY, LINKKUB = :LINKKUB, LINKREC = :LINKREC, LOCALFLG = :LOCALFLG
+         WHERE SWKREC = :VOLDSWKREC;
+        NEWREC = REC;
+        NEWSWKREC = VOLDSWKREC;
+        NEWSWKNO = VOLDSWKNO;
+        SUSPEND;
+        EXIT;
+    END
+
+    /* A new version: the old rows leave the totals (update trigger), the
+       new ones enter them (insert trigger). */
+    UPDATE SIWAKE SET DELFLG = 2 WHERE SWKREC = :VOLDSWKREC AND DELFLG = 0;
+    VN = GEN_ID(SIWAKE_REC_GEN, 1);
+    VNOW = CURRENT_TIMESTAMP;
+    NEWREC = 2 * VN - 1;
+    NEWSWKREC = VN;
+    NEWSWKNO = VOLDSWKNO;
+    INSERT INTO SIWAKE (REC, SWKREC, SWKNO, DELFLG, TAISHAKU, HIZUKE, MNUM, KESSAN, SDAYNUM, MDAYNUM, DNUM, SNUM,
+                        SCODE, SITREC,
+                        KGROUP, KCODE, HCODE, BCODE, KNAME, HNAME, BNAME, TAXCODE, TAXUH, TAXDC, NUK, ZEI, RIT, SIKIN,
+                        R_KGROUP, R_KCODE, R_HCODE, R_BCODE, R_KNAME, R_HNAME, R_BNAME, R_TAXCODE, R_TAXUH, R_TAXDC, R_NUK, R_ZEI, R_RIT, R_SIKIN,
+                        KINGAKU, ZEIGAKU, ZEIRITUNO, AUTCALCU, TAXCALCU, OLDRATE, TEKCODE, TEKTEXT, TORCODE, TORTEXT, FUSEN1, FUSEN2, FUSEN3, FUSEN4, FUSEN5, CTIME, COMMENT, AO_COMMENT, LINKKEY, LINKKUB, LINKREC, LOCALFLG, RESERVE1, RESERVE2,
+                        OPCODE, RTIME)
+        VALUES (:NEWREC, :VN, :VOLDSWKNO, 0, 1, :HIZUKE, :MNUM, :KESSAN, :SDAYNUM, :MDAYNUM, :DNUM, :SNUM,
+                :SCODE, :VSITREC,
+                :L_KGROUP, :VLKCODE, :L_HCODE, :L_BCODE, :L_KNAME, :L_HNAME, :L_BNAME, :L_TAXCODE, :L_TAXUH, :L_TAXDC, :L_NUK, :L_ZEI, :L_RIT, :L_SIKIN,
+                :R_KGROUP, :VRKCODE, :R_HCODE, :R_BCODE, :R_KNAME, :R_HNAME, :R_BNAME, :R_TAXCODE, :R_TAXUH, :R_TAXDC, :R_NUK, :R_ZEI, :R_RIT, :R_SIKIN,
+                :KINGAKU, :ZEIGAKU, :ZEIRITUNO, :AUTCALCU, :TAXCALCU, :OLDRATE, :TEKCODE, :TEKTEXT, :TORCODE, :TORTEXT, :FUSEN1, :FUSEN2, :FUSEN3, :FUSEN4, :FUSEN5, :CTIME, :COMMENT, :AO_COMMENT, :LINKKEY, :LINKKUB, :LINKREC, :LOCALFLG, :RESERVE1, :RESERVE2,
+                :OPCODE, :VNOW);
+    INSERT INTO SIWAKE (REC, SWKREC, SWKNO, DELFLG, TAISHAKU, HIZUKE, MNUM, KESSAN, SDAYNUM, MDAYNUM, DNUM, SNUM,
+                        SCODE, SITREC,
+                        KGROUP, KCODE, HCODE, BCODE, KNAME, HNAME, BNAME, TAXCODE, TAXUH, TAXDC, NUK, ZEI, RIT, SIKIN,
+                        R_KGROUP, R_KCODE, R_HCODE, R_BCODE, R_KNAME, R_HNAME, R_BNAME, R_TAXCODE, R_TAXUH, R_TAXDC, R_NUK, R_ZEI, R_RIT, R_SIKIN,
+                        KINGAKU, ZEIGAKU, ZEIRITUNO, AUTCALCU, TAXCALCU, OLDRATE, TEKCODE, TEKTEXT, TORCODE, TORTEXT, FUSEN1, FUSEN2, FUSEN3, FUSEN4, FUSEN5, CTIME, COMMENT, AO_COMMENT, LINKKEY, LINKKUB, LINKREC, LOCALFLG, RESERVE1, RESERVE2,
+                        OPCODE, RTIME)
+        VALUES (:NEWREC + 1, :VN, :VOLDSWKNO, 0, 2, :HIZUKE, :MNUM, :KESSAN, :SDAYNUM, :MDAYNUM, :DNUM, :SNUM,
+                :SCODE, :VSITREC,
+                :R_KGROUP, :VRKCODE, :R_HCODE, :R_BCODE, :R_KNAME, :R_HNAME, :R_BNAME, :R_TAXCODE, :R_TAXUH, :R_TAXDC, :R_NUK, :R_ZEI, :R_RIT, :R_SIKIN,
+                :L_KGROUP, :VLKCODE, :L_HCODE, :L_BCODE, :L_KNAME, :L_HNAME, :L_BNAME, :L_TAXCODE, :L_TAXUH, :L_TAXDC, :L_NUK, :L_ZEI, :L_RIT, :L_SIKIN,
+                :KINGAKU, :ZEIGAKU, :ZEIRITUNO, :AUTCALCU, :TAXCALCU, :OLDRATE, :TEKCODE, :TEKTEXT, :TORCODE, :TORTEXT, :FUSEN1, :FUSEN2, :FUSEN3, :FUSEN4, :FUSEN5, :CTIME, :COMMENT, :AO_COMMENT, :LINKKEY, :LINKKUB, :LINKREC, :LOCALFLG, :RESERVE1, :RESERVE2,
+                :OPCODE, :VNOW);
+    IF (O_HIZUKE IS DISTINCT FROM HIZUKE) THEN
+    BEGIN
+        UPDATE SIWAKE SET SWKNO = :VN WHERE SWKNO = :VOLDSWKNO;
+        NEWSWKNO = VN;
+    END
+    SUSPEND;
+END ^
+
+/* Deletes the live journal entry SWKREC: both rows get DELFLG 1 (the
+   update trigger takes them out of the totals), the operator OPCODE and
+   the time. RESULT is 0. Update 2.0.0 alters it. */
+CREATE PROCEDURE SP_SIWAKE_DEL (
+    SWKREC INTEGER,
+    OPCODE INTEGER)
+RETURNS (
+    RESULT INTEGER)
+AS
+BEGIN
+    UPDATE SIWAKE SET DELFLG = 1, OPCODE = :OPCODE, RTIME = CURRENT_TIMESTAMP
+     WHERE SWKREC = :SWKREC AND DELFLG = 0;
+    RESULT = 0;
+    SUSPEND;
+END ^
+
+/* Rebuilds the totals from the journal. Every account gets its own
+   sub-account row (HCODE ' '); every facility, account and department of
+   KAMOKU_SZ its own row, and every balance row its period rows (KAMOKU_MS
+   1 to 16, KAMOKU_PZ -32 to 15). Empty dictionary references become null,
+   partners lose their summary link, and the dictionary checks run. Then
+   KAMOKU_MS, KAMOKU_TAX (per department only when ACCDEF1.BUMON is 2) and
+   SISETUMST.SIWAKECOUNT are set to the sums of the live journal rows
+   (DELFLG 0). RPCNT is the number of live rows. Running it twice gives the
+   same totals. Update 1.0.2 alters it. */
+CREATE PROCEDURE SP_SIWAKE_REPAIR
+RETURNS (
+    RPCNT INTEGER)
+AS
+DECLARE VARIABLE VBUMON INTEGER;
+DECLARE VARIABLE VS VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VK VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VH VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VB VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VMNUM INTEGER;
+BEGIN
+    SELECT COALESCE(BUMON, 0) FROM ACCDEF1 WHERE REC = 1 INTO :VBUMON;
+    INSERT INTO HOJOMST (KCODE, HCODE, HNAME, TAX_LCODE, TAX_RCODE, BPFLG)
+    SELECT K.KCODE, ' ', '', K.TAX_LCODE, K.TAX_RCODE, K.BPFLG FROM KAMOKUMST K
+     WHERE NOT EXISTS (SELECT 1 FROM HOJOMST H WHERE H.KCODE = K.KCODE AND H.HCODE = ' ');
+
+    FOR SELECT DISTINCT Z.SCODE, Z.KCODE, Z.BCODE FROM KAMOKU_SZ Z INTO :VS, :VK, :VB DO
+        IF (NOT EXISTS (SELECT 1 FROM KAMOKU_SZ Z WHERE Z.SCODE = :VS AND Z.KCODE = :VK AND Z.HCODE = ' '
+                                                 AND Z.BCODE = :VB)) THEN
+        BEGIN
+            DELETE FROM KAMOKU_MS WHERE SCODE = :VS AND KCODE = :VK AND HCODE = ' ' AND BCODE = :VB;
+            DELETE FROM KAMOKU_PZ WHERE SCODE = :VS AND KCODE = :VK AND HCODE = ' ' AND BCODE = :VB;
+            INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE) VALUES (:VS, :VK, ' ', :VB);
+        END
+    FOR SELECT Z.SCODE, Z.KCODE, Z.HCODE, Z.BCODE FROM KAMOKU_SZ Z INTO :VS, :VK, :VH, :VB DO
+    BEGIN
+        VMNUM = -32;
+        WHILE (VMNUM <= 16) DO
+        BEGIN
+            IF (VMNUM >= 1 AND NOT EXISTS (SELECT 1 FROM KAMOKU_MS M
+                                            WHERE M.SCODE = :VS AND M.KCODE = :VK AND M.HCODE = :VH
+                                              AND M.BCODE = :VB AND M.MNUM = :VMNUM)) THEN
+                INSERT INTO KAMOKU_MS (SCODE, KCODE, HCODE, BCODE, MNUM) VALUES (:VS, :VK, :VH, :VB, :VMNUM);
+            IF (VMNUM <= 15 AND NOT EXISTS (SELECT 1 FROM KAMOKU_PZ P
+                                             WHERE P.SCODE = :VS AND P.KCODE = :VK AND P.HCODE = :VH
+                                               AND P.BCODE = :VB AND P.MNUM = :VMNUM)) THEN
+                INSERT INTO KAMOKU_PZ (SCODE, KCODE, HCODE, BCODE, MNUM) VALUES (:VS, :VK, :VH, :VB, :VMNUM);
+            VMNUM = VMNUM + 1;
+        END
+    END
+
+    UPDATE TEKDIC SET KAR_KCODE = NULL WHERE KAR_KCODE = '';
+    UPDATE TEKDIC SET KAR_HCODE = NULL WHERE KAR_HCODE = '';
+    UPDATE TEKDIC SET KAR_BCODE = NULL WHERE KAR_BCODE = '';
+    UPDATE TEKDIC SET KAS_KCODE = NULL WHERE KAS_KCODE = '';
+    UPDATE TEKDIC SET KAS_HCODE = NULL WHERE KAS_HCODE = '';
+    UPDATE TEKDIC SET KAS_BCODE = NULL WHERE KAS_BCODE = '';
+    UPDATE TORDIC SET KAR_KCODE = NULL WHERE KAR_KCODE = '';
+    UPDATE TORDIC SET KAR_HCODE = NULL WHERE KAR_HCODE = '';
+    UPDATE TORDIC SET KAR_BCODE = NULL WHERE KAR_BCODE = '';
+    UPDATE TORDIC SET KAS_KCODE = NULL WHERE KAS_KCODE = '';
+    UPDATE TORDIC SET KAS_HCODE = NULL WHERE KAS_HCODE = '';
+    UPDATE TORDIC SET KAS_BCODE = NULL WHERE KAS_BCODE = '';
+    UPDATE TORDIC SET TEKCODE = NULL;
+    EXECUTE PROCEDURE SP_SEIGO_TEKDIC;
+    EXECUTE PROCEDURE SP_SEIGO_TORDIC;
+
+    UPDATE KAMOKU_MS M
+       SET KAR_NUK = (SELECT COALESCE(SUM(S.NUK), 0) FROM SIWAKE S
+                       WHERE S.DELFLG = 0 AND S.TAISHAKU = 1 AND S.SCODE = M.SCODE AND S.KCODE = M.KCODE
+                         AND S.HCODE = M.HCODE AND S.BCODE = M.BCODE AND S.MNUM = M.MNUM),
+           KAR_TAX = (SELECT COALESCE(SUM(S.ZEI), 0) FROM SIWAKE S
+                       WHERE S.DELFLG = 0 AND S.TAISHAKU = 1 AND S.SCODE = M.SCODE AND S.KCODE = M.KCODE
+                         AND S.HCODE = M.HCODE AND S.BCODE = M.BCODE AND S.MNUM = M.MNUM),
+           KAS_NUK = (SELECT COALESCE(SUM(S.NUK), 0) FROM SIWAKE S
+                       WHERE S.DELFLG = 0 AND S.TAISHAKU = 2 AND S.SCODE = M.SCODE AND S.KCODE = M.KCODE
+                         AND S.HCODE = M.HCODE AND S.BCODE = M.BCODE AND S.MNUM = M.MNUM),
+           KAS_TAX = (SELECT COALESCE(SUM(S.ZEI), 0) FROM SIWAKE S
+                       WHERE S.DELFLG = 0 AND S.TAISHAKU = 2 AND S.SCODE = M.SCODE AND S.KCODE = M.KCODE
+                         AND S.HCODE = M.HCODE AND S.BCODE = M.BCODE AND S.MNUM = M.MNUM);
+    UPDATE KAMOKU_TAX T
+       SET KAR = (SELECT COALESCE(SUM(S.ZEI), 0) FROM SIWAKE S
+                   WHERE S.DELFLG = 0 AND S.TAISHAKU = 1 AND S.SCODE = T.SCODE AND S.TAXUH = T.KKUBUN
+                     AND S.MNUM = T.MNUM AND IIF(:VBUMON = 2, S.BCODE, ' ') = T.BCODE),
+           KAS = (SELECT COALESCE(SUM(S.ZEI), 0) FROM SIWAKE S
+                   WHERE S.DELFLG = 0 AND S.TAISHAKU = 2 AND S.SCODE = T.SCODE AND S.TAXUH = T.KKUBUN
+                     AND S.MNUM = T.MNUM AND IIF(:VBUMON = 2, S.BCODE, ' ') = T.BCODE);
+    UPDATE SISETUMST F
+       SET SIWAKECOUNT = (SELECT COUNT(*) FROM SIWAKE S
+                           WHERE S.DELFLG = 0 AND S.TAISHAKU = 1 AND S.SCODE = F.SCODE);
+    SELECT COUNT(*) FROM SIWAKE WHERE DELFLG = 0 INTO :RPCNT;
+    SUSPEND;
+END ^
+
+/* The journal monitor pages backwards through the debit rows of the
+   facility PSCODE by history number: rows with SWKNO <= PSWKNO, in SWKNO,
+   SWKREC order, newest first; a row at the position itself passes when its
+   SWKREC is <= PSWKREC, or always when PSWKREC is 0 (the position is then
+   the newest entry of the facility). PDELFLG1 -1 takes every row, else the
+   rows whose DELFLG is one of PDELFLG1 to 3. POFFSET passing rows are
+   skipped, then at most PLIMIT (0: 50) are returned; RECORDCNT counts the
+   passing rows. Update 1.0.3 alters it. */
+CREATE PROCEDURE SP_MONITOR_LISTUP (
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PSWKREC INTEGER,
+    PSWKNO INTEGER,
+    PDELFLG1 INTEGER,
+    PDELFLG2 INTEGER,
+    PDELFLG3 INTEGER,
+    POFFSET INTEGER,
+    PLIMIT INTEGER)
+RETURNS (
+    RECORDCNT INTEGER,
+    REC INTEGER,
+    SWKREC INTEGER,
+    SWKNO INTEGER,
+    DELFLG INTEGER,
+    TAISHAKU INTEGER,
+    HIZUKE DATE,
+    MNUM INTEGER,
+    KESSAN INTEGER,
+    DNUM INTEGER,
+    SNUM INTEGER,
+    MDAYNUM INTEGER,
+    SDAYNUM INTEGER,
+    SCODE VARCHAR(6) CHARACTER SET ASCII,
+    SITREC INTEGER,
+    KGROUP VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    HCODE VARCHAR(6) CHARACTER SET ASCII,
+    BCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(28),
+    HNAME VARCHAR(28),
+    BNAME VARCHAR(28),
+    TAXCODE INTEGER,
+    TAXUH INTEGER,
+    TAXDC INTEGER,
+    NUK NUMERIC(16,4),
+    ZEI NUMERIC(16,4),
+    RIT NUMERIC(16,4),
+    SIKIN INTEGER,
+    R_KGROUP VARCHAR(6) CHARACTER SET ASCII,
+    R_KCODE VARCHAR(6) CHARACTER SET ASCII,
+    R_USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    R_HCODE VARCHAR(6) CHARACTER SET ASCII,
+    R_BCODE VARCHAR(6) CHARACTER SET ASCII,
+    R_KNAME VARCHAR(28),
+    R_HNAME VARCHAR(28),
+    R_BNAME VARCHAR(28),
+    R_TAXCODE INTEGER,
+    R_TAXUH INTEGER,
+    R_TAXDC INTEGER,
+    R_NUK NUMERIC(16,4),
+    R_ZEI NUMERIC(16,4),
+    R_RIT NUMERIC(16,4),
+    R_SIKIN INTEGER,
+    KINGAKU NUMERIC(16,4),
+    ZEIGAKU NUMERIC(16,4),
+    ZEIRITUNO INTEGER,
+    AUTCALCU INTEGER,
+    TAXCALCU INTEGER,
+    OLDRATE INTEGER,
+    TEKCODE INTEGER,
+    TEKTEXT VARCHAR(100),
+    TORCODE INTEGER,
+    TORTEXT VARCHAR(40),
+    FUSEN1 INTEGER,
+    FUSEN2 INTEGER,
+    FUSEN3 INTEGER,
+    FUSEN4 INTEGER,
+    FUSEN5 INTEGER,
+    CTIME TIMESTAMP,
+    COMMENT VARCHAR(100),
+    AO_COMMENT VARCHAR(100),
+    LINKKEY VARCHAR(40),
+    LINKKUB INTEGER,
+    LINKREC INTEGER,
+    LOCALFLG INTEGER,
+    RESERVE1 INTEGER,
+    RESERVE2 INTEGER,
+    RTIME TIMESTAMP,
+    OPCODE INTEGER)
+AS
+DECLARE VARIABLE VCOUNT INTEGER;
+BEGIN
+    IF (COALESCE(PLIMIT, 0) <= 0) THEN PLIMIT = 50;
+    POFFSET = COALESCE(POFFSET, 0);
+    PSWKREC = COALESCE(PSWKREC, 0);
+    PSWKNO = COALESCE(PSWKNO, 0);
+    IF (PSWKREC = 0) THEN
+        SELECT MAX(SWKREC), MAX(SWKNO) FROM SIWAKE WHERE SCODE = :PSCODE INTO :PSWKREC, :PSWKNO;
+    IF (PSWKREC IS NULL) THEN
+        EXIT;
+    RECORDCNT = 0;
+    VCOUNT = 0;
+    FOR SELECT V.REC, V.SWKREC, V.SWKNO, V.DELFLG, V.TAISHAKU, V.HIZUKE, V.MNUM, V.KESSAN, V.DNUM, V.SNUM,
+               V.MDAYNUM, V.SDAYNUM, V.SCODE, V.SITREC, V.KGROUP, V.KCODE, V.USERCODE, V.HCODE, V.BCODE,
+               V.KNAME, V.HNAME, V.BNAME, V.TAXCODE, V.TAXUH, V.TAXDC, V.NUK, V.ZEI, V.RIT, V.SIKIN,
+               V.R_KGROUP, V.R_KCODE, V.R_USERCODE, V.R_HCODE, V.R_BCODE, V.R_KNAME, V.R_HNAME, V.R_BNAME,
+               V.R_TAXCODE, V.R_TAXUH, V.R_TAXDC, V.R_NUK, V.R_ZEI, V.R_RIT, V.R_SIKIN, V.KINGAKU, V.ZEIGAKU,
+               V.ZEIRITUNO, V.AUTCALCU, V.TAXCALCU, V.OLDRATE, V.TEKCODE, V.TEKTEXT, V.TORCODE, V.TORTEXT,
+               V.FUSEN1, V.FUSEN2, V.FUSEN3, V.FUSEN4, V.FUSEN5, V.CTIME, V.COMMENT, V.AO_COMMENT, V.LINKKEY,
+               V.LINKKUB, V.LINKREC, V.LOCALFLG, V.RESERVE1, V.RESERVE2, V.RTIME, V.OPCODE
+          FROM SIWAKE_VIEW V
+         WHERE V.SCODE = :PSCODE AND V.TAISHAKU = 1 AND V.SWKNO <= :PSWKNO
+           AND (:PDELFLG1 = -1 OR V.DELFLG IN (:PDELFLG1, :PDELFLG2, :PDELFLG3))
+         ORDER BY V.SWKNO DESC, V.SWKREC DESC
+          INTO :REC, :SWKREC, :SWKNO, :DELFLG, :TAISHAKU, :HIZUKE, :MNUM, :KESSAN,
+               :DNUM, :SNUM, :MDAYNUM, :SDAYNUM, :SCODE, :SITREC, :KGROUP, :KCODE,
+               :USERCODE, :HCODE, :BCODE, :KNAME, :HNAME, :BNAME, :TAXCODE, :TAXUH,
+               :TAXDC, :NUK, :ZEI, :RIT, :SIKIN, :R_KGROUP, :R_KCODE, :R_USERCODE,
+               :R_HCODE, :R_BCODE, :R_KNAME, :R_HNAME, :R_BNAME, :R_TAXCODE, :R_TAXUH, :R_TAXDC,
+               :R_NUK, :R_ZEI, :R_RIT, :R_SIKIN, :KINGAKU, :ZEIGAKU, :ZEIRITUNO, :AUTCALCU,
+               :TAXCALCU, :OLDRATE, :TEKCODE, :TEKTEXT, :TORCODE, :TORTEXT, :FUSEN1, :FUSEN2,
+               :FUSEN3, :FUSEN4, :FUSEN5, :CTIME, :COMMENT, :AO_COMMENT, :LINKKEY, :LINKKUB,
+               :LINKREC, :LOCALFLG, :RESERVE1, :RESERVE2, :RTIME, :OPCODE DO
+    BEGIN
+        IF (PSWKREC = 0 OR SWKNO < PSWKNO OR SWKREC <= PSWKREC) THEN
+        BEGIN
+            RECORDCNT = RECORDCNT + 1;
+            IF (RECORDCNT > POFFSET) THEN
+            BEGIN
+                IF (VCOUNT >= PLIMIT) THEN
+                    EXIT;
+                VCOUNT = VCOUNT + 1;
+                SUSPEND;
+            END
+        END
+    END
+END ^
+
+/* The journal monitor pages forwards through the debit rows of the
+   facility PSCODE by history number: rows with SWKNO >= PSWKNO, in SWKNO,
+   SWKREC order; a row at the position itself passes when its SWKREC is >=
+   PSWKREC, or always when PSWKREC is 0. PDELFLG1 -1 takes every row, else
+   the rows whose DELFLG is one of PDELFLG1 to 3. POFFSET passing rows are
+   skipped, then at most PLIMIT (0: 50) are returned; RECORDCNT counts the
+   passing rows. Update 1.0.3 alters it. */
+CREATE PROCEDURE SP_MONITOR_LISTDOWN (
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PSWKREC INTEGER,
+    PSWKNO INTEGER,
+    PDELFLG1 INTEGER,
+    PDELFLG2 INTEGER,
+    PDELFLG3 INTEGER,
+    POFFSET INTEGER,
+    PLIMIT INTEGER)
+RETURNS (
+    RECORDCNT INTEGER,
+    REC INTEGER,
+    SWKREC INTEGER,
+    SWKNO INTEGER,
+    DELFLG INTEGER,
+    TAISHAKU INTEGER,
+    HIZUKE DATE,
+    MNUM INTEGER,
+    KESSAN INTEGER,
+    DNUM INTEGER,
+    SNUM INTEGER,
+    MDAYNUM INTEGER,
+    SDAYNUM INTEGER,
+    SCODE VARCHAR(6) CHARACTER SET ASCII,
+    SITREC INTEGER,
+    KGROUP VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    HCODE VARCHAR(6) CHARACTER SET ASCII,
+    BCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(28),
+    HNAME VARCHAR(28),
+    BNAME VARCHAR(28),
+    TAXCODE INTEGER,
+    TAXUH INTEGER,
+    TAXDC INTEGER,
+    NUK NUMERIC(16,4),
+    ZEI NUMERIC(16,4),
+    RIT NUMERIC(16,4),
+    SIKIN INTEGER,
+    R_KGROUP VARCHAR(6) CHARACTER SET ASCII,
+    R_KCODE VARCHAR(6) CHARACTER SET ASCII,
+    R_USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    R_HCODE VARCHAR(6) CHARACTER SET ASCII,
+    R_BCODE VARCHAR(6) CHARACTER SET ASCII,
+    R_KNAME VARCHAR(28),
+    R_HNAME VARCHAR(28),
+    R_BNAME VARCHAR(28),
+    R_TAXCODE INTEGER,
+    R_TAXUH INTEGER,
+    R_TAXDC INTEGER,
+    R_NUK NUMERIC(16,4),
+    R_ZEI NUMERIC(16,4),
+    R_RIT NUMERIC(16,4),
+    R_SIKIN INTEGER,
+    KINGAKU NUMERIC(16,4),
+    ZEIGAKU NUMERIC(16,4),
+    ZEIRITUNO INTEGER,
+    AUTCALCU INTEGER,
+    TAXCALCU INTEGER,
+    OLDRATE INTEGER,
+    TEKCODE INTEGER,
+    TEKTEXT VARCHAR(100),
+    TORCODE INTEGER,
+    TORTEXT VARCHAR(40),
+    FUSEN1 INTEGER,
+    FUSEN2 INTEGER,
+    FUSEN3 INTEGER,
+    FUSEN4 INTEGER,
+    FUSEN5 INTEGER,
+    CTIME TIMESTAMP,
+    COMMENT VARCHAR(100),
+    AO_COMMENT VARCHAR(100),
+    LINKKEY VARCHAR(40),
+    LINKKUB INTEGER,
+    LINKREC INTEGER,
+    LOCALFLG INTEGER,
+    RESERVE1 INTEGER,
+    RESERVE2 INTEGER,
+    RTIME TIMESTAMP,
+    OPCODE INTEGER)
+AS
+DECLARE VARIABLE VCOUNT INTEGER;
+BEGIN
+    IF (COALESCE(PLIMIT, 0) <= 0) THEN PLIMIT = 50;
+    POFFSET = COALESCE(POFFSET, 0);
+    PSWKREC = COALESCE(PSWKREC, 0);
+    PSWKNO = COALESCE(PSWKNO, 0);
+    RECORDCNT = 0;
+    VCOUNT = 0;
+    FOR SELECT V.REC, V.SWKREC, V.SWKNO, V.DELFLG, V.TAISHAKU, V.HIZUKE, V.MNUM, V.KESSAN, V.DNUM, V.SNUM,
+               V.MDAYNUM, V.SDAYNUM, V.SCODE, V.SITREC, V.KGROUP, V.KCODE, V.USERCODE, V.HCODE, V.BCODE,
+               V.KNAME, V.HNAME, V.BNAME, V.TAXCODE, V.TAXUH, V.TAXDC, V.NUK, V.ZEI, V.RIT, V.SIKIN,
+               V.R_KGROUP, V.R_KCODE, V.R_USERCODE, V.R_HCODE, V.R_BCODE, V.R_KNAME, V.R_HNAME, V.R_BNAME,
+               V.R_TAXCODE, V.R_TAXUH, V.R_TAXDC, V.R_NUK, V.R_ZEI, V.R_RIT, V.R_SIKIN, V.KINGAKU, V.ZEIGAKU,
+               V.ZEIRITUNO, V.AUTCALCU, V.TAXCALCU, V.OLDRATE, V.TEKCODE, V.TEKTEXT, V.TORCODE, V.TORTEXT,
+               V.FUSEN1, V.FUSEN2, V.FUSEN3, V.FUSEN4, V.FUSEN5, V.CTIME, V.COMMENT, V.AO_COMMENT, V.LINKKEY,
+               V.LINKKUB, V.LINKREC, V.LOCALFLG, V.RESERVE1, V.RESERVE2, V.RTIME, V.OPCODE
+          FROM SIWAKE_VIEW V
+         WHERE V.SCODE = :PSCODE AND V.TAISHAKU = 1 AND V.SWKNO >= :PSWKNO
+           AND (:PDELFLG1 = -1 OR V.DELFLG IN (:PDELFLG1, :PDELFLG2, :PDELFLG3))
+         ORDER BY V.SWKNO , V.SWKREC 
+          INTO :REC, :SWKREC, :SWKNO, :DELFLG, :TAISHAKU, :HIZUKE, :MNUM, :KESSAN,
+               :DNUM, :SNUM, :MDAYNUM, :SDAYNUM, :SCODE, :SITREC, :KGROUP, :KCODE,
+               :USERCODE, :HCODE, :BCODE, :KNAME, :HNAME, :BNAME, :TAXCODE, :TAXUH,
+               :TAXDC, :NUK, :ZEI, :RIT, :SIKIN, :R_KGROUP, :R_KCODE, :R_USERCODE,
+               :R_HCODE, :R_BCODE, :R_KNAME, :R_HNAME, :R_BNAME, :R_TAXCODE, :R_TAXUH, :R_TAXDC,
+               :R_NUK, :R_ZEI, :R_RIT, :R_SIKIN, :KINGAKU, :ZEIGAKU, :ZEIRITUNO, :AUTCALCU,
+               :TAXCALCU, :OLDRATE, :TEKCODE, :TEKTEXT, :TORCODE, :TORTEXT, :FUSEN1, :FUSEN2,
+               :FUSEN3, :FUSEN4, :FUSEN5, :CTIME, :COMMENT, :AO_COMMENT, :LINKKEY, :LINKKUB,
+               :LINKREC, :LOCALFLG, :RESERVE1, :RESERVE2, :RTIME, :OPCODE DO
+    BEGIN
+        IF (PSWKREC = 0 OR SWKNO > PSWKNO OR SWKREC >= PSWKREC) THEN
+        BEGIN
+            RECORDCNT = RECORDCNT + 1;
+            IF (RECORDCNT > POFFSET) THEN
+            BEGIN
+                IF (VCOUNT >= PLIMIT) THEN
+                    EXIT;
+                VCOUNT = VCOUNT + 1;
+                SUSPEND;
+            END
+        END
+    END
+END ^
+
+/* Writes one period's analysis budget (KAMOKU_MS.BYOSAN, cumulative from
+   period 1) of a facility, account, sub-account and department. Update
+   2.0.0 alters it (a second budget). */
+CREATE PROCEDURE SP_UPDATE_YOSANSUB (
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PKCODE VARCHAR(6) CHARACTER SET ASCII,
+    PHCODE VARCHAR(6) CHARACTER SET ASCII,
+    PBCODE VARCHAR(6) CHARACTER SET ASCII,
+    PMNO INTEGER,
+    PVALUE NUMERIC(16,4))
+AS
+BEGIN
+    UPDATE KAMOKU_MS SET BYOSAN = :PVALUE
+     WHERE SCODE = :PSCODE AND KCODE = :PKCODE AND HCODE = :PHCODE AND BCODE = :PBCODE AND MNUM = :PMNO;
+END ^
+
+/* Writes twelve month budgets into the sixteen periods of KAMOKU_MS.BYOSAN
+   (an empty facility or department is ' '). With PHASSEI 1 the values are
+   the months' own amounts and their running total is written; otherwise
+   they are running totals already. Each quarter's settlement period (4,
+   8, 12, 16) takes the figure of its third month. Update 2.0.0 alters it. */
+CREATE PROCEDURE SP_UPDATE_YOSAN (
+    PHASSEI INTEGER,
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PKCODE VARCHAR(6) CHARACTER SET ASCII,
+    PHCODE VARCHAR(6) CHARACTER SET ASCII,
+    PBCODE VARCHAR(6) CHARACTER SET ASCII,
+    PVALUE1 NUMERIC(16,4), PVALUE2 NUMERIC(16,4), PVALUE3 NUMERIC(16,4), PVALUE4 NUMERIC(16,4),
+    PVALUE5 NUMERIC(16,4), PVALUE6 NUMERIC(16,4), PVALUE7 NUMERIC(16,4), PVALUE8 NUMERIC(16,4),
+    PVALUE9 NUMERIC(16,4), PVALUE10 NUMERIC(16,4), PVALUE11 NUMERIC(16,4), PVALUE12 NUMERIC(16,4))
+AS
+DECLARE VARIABLE VMONTH INTEGER;
+DECLARE VARIABLE VVALUE NUMERIC(16,4);
+DECLARE VARIABLE VRUNNING NUMERIC(16,4);
+DECLARE VARIABLE VPERIOD INTEGER;
+BEGIN
+    IF (COALESCE(PSCODE, '') = '') THEN PSCODE = ' ';
+    IF (COALESCE(PBCODE, '') = '') THEN PBCODE = ' ';
+    VRUNNING = 0;
+    VMONTH = 1;
+    WHILE (VMONTH <= 12) DO
+    BEGIN
+        VVALUE = COALESCE(CASE VMONTH WHEN 1 THEN PVALUE1 WHEN 2 THEN PVALUE2 WHEN 3 THEN PVALUE3 WHEN 4 THEN PVALUE4 WHEN 5 THEN PVALUE5 WHEN 6 THEN PVALUE6 WHEN 7 THEN PVALUE7 WHEN 8 THEN PVALUE8 WHEN 9 THEN PVALUE9 WHEN 10 THEN PVALUE10 WHEN 11 THEN PVALUE11 WHEN 12 THEN PVALUE12 END, 0);
+        IF (PHASSEI = 1) THEN
+            VRUNNING = VRUNNING + VVALUE;
+        ELSE
+            VRUNNING = VVALUE;
+        VPERIOD = VMONTH + (VMONTH - 1) / 3;
+        UPDATE KAMOKU_MS SET BYOSAN = :VRUNNING
+         WHERE SCODE = :PSCODE AND KCODE = :PKCODE AND HCODE = :PHCODE AND BCODE = :PBCODE
+           AND (MNUM = :VPERIOD OR (MOD(:VMONTH, 3) = 0 AND MNUM = :VPERIOD + 1));
+        VMONTH = VMONTH + 1;
+    END
+END ^
+
+/* Carries every balance into the next year's opening balance: each
+   KAMOKU_SZ row of a balance-sheet account (BPFLG 'B'; counted in BCOUNT)
+   gets opening + debit - credit of the periods 1 to 16 (credit - debit
+   for accounts of the credit side, DAC 2 and 3), with tax (PTAX 0) or
+   without (PTAX 1, when the suspense tax accounts' own rows take the tax
+   totals of KAMOKU_TAX of their facility and department instead); every
+   other row (counted in PCOUNT) gets 0. One row with the two counts.
+   Update 2.0.0 alters it. */
+CREATE PROCEDURE SP_SETHOJOKAISIZAN (
+    PTAX INTEGER)
+RETURNS (
+    BCOUNT INTEGER,
+    PCOUNT INTEGER)
+AS
+DECLARE VARIABLE VKARIUKE VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VKARIBARAI VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VBUMON INTEGER;
+DECLARE VARIABLE VS VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VK VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VH VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VB VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VOPEN NUMERIC(16,4);
+DECLARE VARIABLE VBP VARCHAR(1) CHARACTER SET ASCII;
+DECLARE VARIABLE VDAC INTEGER;
+DECLARE VARIABLE VKAR NUMERIC(16,4);
+DECLARE VARIABLE VKAS NUMERIC(16,4);
+DECLARE VARIABLE VTKAR NUMERIC(16,4);
+DECLARE VARIABLE VTKAS NUMERIC(16,4);
+DECLARE VARIABLE VCLOSE NUMERIC(16,4);
+BEGIN
+    PTAX = COALESCE(PTAX, 0);
+    BCOUNT = 0;
+    PCOUNT = 0;
+    SELECT CODE FROM SYSKMKCODEINF('仮受消費税') INTO :VKARIUKE;
+    SELECT CODE FROM SYSKMKCODEINF('仮払消費税') INTO :VKARIBARAI;
+    SELECT COALESCE(BUMON, 0) FROM ACCDEF1 WHERE REC = 1 INTO :VBUMON;
+    FOR SELECT Z.SCODE, Z.KCODE, Z.HCODE, Z.BCODE, COALESCE(Z.KAISIZAN, 0), K.BPFLG, K.DAC
+          FROM KAMOKU_SZ Z INNER JOIN KAMOKUMST K ON (K.KCODE = Z.KCODE)
+         ORDER BY Z.SCODE, Z.KCODE, Z.HCODE DESC, Z.BCODE
+          INTO :VS, :VK, :VH, :VB, :VOPEN, :VBP, :VDAC DO
+    BEGIN
+        IF (VBP = 'B') THEN
+        BEGIN
+            BCOUNT = BCOUNT + 1;
+            SELECT COALESCE(SUM(KAR_NUK + IIF(:PTAX = 0, KAR_TAX, 0)), 0),
+                   COALESCE(SUM(KAS_NUK + IIF(:PTAX = 0, KAS_TAX, 0)), 0)
+              FROM KAMOKU_MS
+             WHERE SCODE = :VS AND KCODE = :VK AND HCODE = :VH AND BCODE = :VB AND MNUM BETWEEN 1 AND 16
+              INTO :VKAR, :VKAS;
+            IF (PTAX = 1 AND VH = ' ' AND VK <> '' AND (VK = VKARIUKE OR VK = VKARIBARAI)) THEN
+            BEGIN
+                SELECT COALESCE(SUM(KAR), 0), COALESCE(SUM(KAS), 0) FROM KAMOKU_TAX
+                 WHERE SCODE = :VS AND BCODE = IIF(:VBUMON = 2, :VB, ' ') AND KKUBUN = IIF(:VK = :VKARIUKE, 1, 2)
+                   AND MNUM BETWEEN 1 AND 16
+                   AND (:VBUMON = 2 OR :VB = ' ')
+                  INTO :VTKAR, :VTKAS;
+                VKAR = VKAR + VTKAR;
+                VKAS = VKAS + VTKAS;
+            END
+            IF (VDAC IN (1, 4)) THEN
+                VCLOSE = VOPEN + VKAR - VKAS;
+            ELSE
+                VCLOSE = VOPEN + VKAS - VKAR;
+        END
+        ELSE
+        BEGIN
+            PCOUNT = PCOUNT + 1;
+            VCLOSE = 0;
+        END
+        UPDATE KAMOKU_SZ SET KAISIZAN = :VCLOSE
+         WHERE SCODE = :VS AND KCODE = :VK AND HCODE = :VH AND BCODE = :VB;
+    END
+    SUSPEND;
+END ^
+
+/* The balances to carry forward of the facility PSCODE, one row per
+   account, sub-account and department that has its period rows
+   (a period-16 row of KAMOKU_MS): opening balance KAISIZAN, KARnn/KASnn
+   the debit and credit of period nn with tax (PTAX 0) or without (PTAX
+   1; the suspense tax accounts' own rows then take the tax totals of
+   KAMOKU_TAX of the facility and department), KAR17-19/KAS17-19 0;
+   HOJCNT the number of the account's sub-accounts in the facility. Update
+   2.0.0 alters it. */
+CREATE PROCEDURE SP_KURIKOSIZANDAKA (
+    PTAX INTEGER,
+    PSCODE VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    GROUPM1 VARCHAR(6) CHARACTER SET ASCII,
+    GROUPM2 VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(14),
+    HCODE VARCHAR(6) CHARACTER SET ASCII,
+    BCODE VARCHAR(6) CHARACTER SET ASCII,
+    BSPL VARCHAR(1) CHARACTER SET ASCII,
+    HOJCNT INTEGER,
+    TAISHAKU INTEGER,
+    KAISIZAN NUMERIC(16,4),
+    KAR01 NUMERIC(16,4), KAR02 NUMERIC(16,4), KAR03 NUMERIC(16,4), KAR04 NUMERIC(16,4),
+    KAR05 NUMERIC(16,4), KAR06 NUMERIC(16,4), KAR07 NUMERIC(16,4), KAR08 NUMERIC(16,4),
+    KAR09 NUMERIC(16,4), KAR10 NUMERIC(16,4), KAR11 NUMERIC(16,4), KAR12 NUMERIC(16,4),
+    KAR13 NUMERIC(16,4), KAR14 NUMERIC(16,4), KAR15 NUMERIC(16,4), KAR16 NUMERIC(16,4),
+    KAR17 NUMERIC(16,4), KAR18 NUMERIC(16,4), KAR19 NUMERIC(16,4),
+    KAS01 NUMERIC(16,4), KAS02 NUMERIC(16,4), KAS03 NUMERIC(16,4), KAS04 NUMERIC(16,4),
+    KAS05 NUMERIC(16,4), KAS06 NUMERIC(16,4), KAS07 NUMERIC(16,4), KAS08 NUMERIC(16,4),
+    KAS09 NUMERIC(16,4), KAS10 NUMERIC(16,4), KAS11 NUMERIC(16,4), KAS12 NUMERIC(16,4),
+    KAS13 NUMERIC(16,4), KAS14 NUMERIC(16,4), KAS15 NUMERIC(16,4), KAS16 NUMERIC(16,4),
+    KAS17 NUMERIC(16,4), KAS18 NUMERIC(16,4), KAS19 NUMERIC(16,4))
+AS
+DECLARE VARIABLE VKARIUKE VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VKARIBARAI VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VBUMON INTEGER;
+DECLARE VARIABLE A01 NUMERIC(16,4);
+DECLARE VARIABLE A02 NUMERIC(16,4);
+DECLARE VARIABLE A03 NUMERIC(16,4);
+DECLARE VARIABLE A04 NUMERIC(16,4);
+DECLARE VARIABLE A05 NUMERIC(16,4);
+DECLARE VARIABLE A06 NUMERIC(16,4);
+DECLARE VARIABLE A07 NUMERIC(16,4);
+DECLARE VARIABLE A08 NUMERIC(16,4);
+DECLARE VARIABLE A09 NUMERIC(16,4);
+DECLARE VARIABLE A10 NUMERIC(16,4);
+DECLARE VARIABLE A11 NUMERIC(16,4);
+DECLARE VARIABLE A12 NUMERIC(16,4);
+DECLARE VARIABLE A13 NUMERIC(16,4);
+DECLARE VARIABLE A14 NUMERIC(16,4);
+DECLARE VARIABLE A15 NUMERIC(16,4);
+DECLARE VARIABLE A16 NUMERIC(16,4);
+DECLARE VARIABLE B01 NUMERIC(16,4);
+DECLARE VARIABLE B02 NUMERIC(16,4);
+DECLARE VARIABLE B03 NUMERIC(16,4);
+DECLARE VARIABLE B04 NUMERIC(16,4);
+DECLARE VARIABLE B05 NUMERIC(16,4);
+DECLARE VARIABLE B06 NUMERIC(16,4);
+DECLARE VARIABLE B07 NUMERIC(16,4);
+DECLARE VARIABLE B08 NUMERIC(16,4);
+DECLARE VARIABLE B09 NUMERIC(16,4);
+DECLARE VARIABLE B10 NUMERIC(16,4);
+DECLARE VARIABLE B11 NUMERIC(16,4);
+DECLARE VARIABLE B12 NUMERIC(16,4);
+DECLARE VARIABLE B13 NUMERIC(16,4);
+DECLARE VARIABLE B14 NUMERIC(16,4);
+DECLARE VARIABLE B15 NUMERIC(16,4);
+DECLARE VARIABLE B16 NUMERIC(16,4);
+DECLARE VARIABLE C01 NUMERIC(16,4);
+DECLARE VARIABLE C02 NUMERIC(16,4);
+DECLARE VARIABLE C03 NUMERIC(16,4);
+DECLARE VARIABLE C04 NUMERIC(16,4);
+DECLARE VARIABLE C05 NUMERIC(16,4);
+DECLARE VARIABLE C06 NUMERIC(16,4);
+DECLARE VARIABLE C07 NUMERIC(16,4);
+DECLARE VARIABLE C08 NUMERIC(16,4);
+DECLARE VARIABLE C09 NUMERIC(16,4);
+DECLARE VARIABLE C10 NUMERIC(16,4);
+DECLARE VARIABLE C11 NUMERIC(16,4);
+DECLARE VARIABLE C12 NUMERIC(16,4);
+DECLARE VARIABLE C13 NUMERIC(16,4);
+DECLARE VARIABLE C14 NUMERIC(16,4);
+DECLARE VARIABLE C15 NUMERIC(16,4);
+DECLARE VARIABLE C16 NUMERIC(16,4);
+DECLARE VARIABLE D01 NUMERIC(16,4);
+DECLARE VARIABLE D02 NUMERIC(16,4);
+DECLARE VARIABLE D03 NUMERIC(16,4);
+DECLARE VARIABLE D04 NUMERIC(16,4);
+DECLARE VARIABLE D05 NUMERIC(16,4);
+DECLARE VARIABLE D06 NUMERIC(16,4);
+DECLARE VARIABLE D07 NUMERIC(16,4);
+DECLARE VARIABLE D08 NUMERIC(16,4);
+DECLARE VARIABLE D09 NUMERIC(16,4);
+DECLARE VARIABLE D10 NUMERIC(16,4);
+DECLARE VARIABLE D11 NUMERIC(16,4);
+DECLARE VARIABLE D12 NUMERIC(16,4);
+DECLARE VARIABLE D13 NUMERIC(16,4);
+DECLARE VARIABLE D14 NUMERIC(16,4);
+DECLARE VARIABLE D15 NUMERIC(16,4);
+DECLARE VARIABLE D16 NUMERIC(16,4);
+BEGIN
+    PTAX = COALESCE(PTAX, 0);
+    SELECT CODE FROM SYSKMKCODEINF('仮受消費税') INTO :VKARIUKE;
+    SELECT CODE FROM SYSKMKCODEINF('仮払消費税') INTO :VKARIBARAI;
+    SELECT COALESCE(BUMON, 0) FROM ACCDEF1 WHERE REC = 1 INTO :VBUMON;
+    FOR SELECT Z.KCODE, Z.HCODE, Z.BCODE, COALESCE(SUM(Z.KAISIZAN), 0)
+          FROM KAMOKU_SZ Z
+         WHERE Z.SCODE = :PSCODE
+           AND EXISTS (SELECT 1 FROM KAMOKU_MS M WHERE M.SCODE = Z.SCODE AND M.KCODE = Z.KCODE
+                          AND M.HCODE = Z.HCODE AND M.BCODE = Z.BCODE AND M.MNUM = 16)
+         GROUP BY Z.KCODE, Z.HCODE, Z.BCODE
+         ORDER BY Z.KCODE, Z.HCODE, Z.BCODE
+          INTO :KCODE, :HCODE, :BCODE, :KAISIZAN DO
+    BEGIN
+        SELECT K.GROUPM1, K.GROUPM2, K.KNAME, K.BPFLG, K.DAC FROM KAMOKUMST K WHERE K.KCODE = :KCODE
+          INTO :GROUPM1, :GROUPM2, :KNAME, :BSPL, :TAISHAKU;
+        SELECT COUNT(*) FROM KAMOKU_SZ Z2
+         WHERE Z2.SCODE = :PSCODE AND Z2.KCODE = :KCODE AND Z2.HCODE <> ' ' AND Z2.BCODE = ' '
+          INTO :HOJCNT;
+        SELECT COALESCE(SUM(IIF(M.MNUM = 1, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 2, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 3, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 4, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 5, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 6, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 7, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 8, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 9, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 10, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 11, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 12, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 13, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 14, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 15, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 16, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 1, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 2, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 3, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 4, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 5, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 6, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 7, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 8, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 9, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 10, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 11, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 12, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 13, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 14, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 15, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 16, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)
+          FROM KAMOKU_MS M
+         WHERE M.SCODE = :PSCODE AND M.KCODE = :KCODE AND M.HCODE = :HCODE AND M.BCODE = :BCODE
+          INTO :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+               :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+               :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+               :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16;
+        IF (PTAX = 1 AND HCODE = ' ' AND KCODE <> '' AND (KCODE = VKARIUKE OR KCODE = VKARIBARAI)
+            AND (VBUMON = 2 OR BCODE = ' ')) THEN
+        BEGIN
+            SELECT COALESCE(SUM(IIF(T.MNUM = 1, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 2, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 3, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 4, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 5, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 6, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 7, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 8, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 9, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 10, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 11, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 12, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 13, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 14, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 15, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 16, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 1, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 2, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 3, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 4, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 5, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 6, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 7, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 8, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 9, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 10, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 11, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 12, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 13, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 14, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 15, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 16, T.KAS, 0)), 0)
+              FROM KAMOKU_TAX T
+             WHERE T.SCODE = :PSCODE AND T.BCODE = :BCODE AND T.KKUBUN = IIF(:KCODE = :VKARIUKE, 1, 2)
+              INTO :C01, :C02, :C03, :C04, :C05, :C06, :C07, :C08,
+                   :C09, :C10, :C11, :C12, :C13, :C14, :C15, :C16,
+                   :D01, :D02, :D03, :D04, :D05, :D06, :D07, :D08,
+                   :D09, :D10, :D11, :D12, :D13, :D14, :D15, :D16;
+            A01 = A01 + C01; A02 = A02 + C02; A03 = A03 + C03; A04 = A04 + C04;
+            A05 = A05 + C05; A06 = A06 + C06; A07 = A07 + C07; A08 = A08 + C08;
+            A09 = A09 + C09; A10 = A10 + C10; A11 = A11 + C11; A12 = A12 + C12;
+            A13 = A13 + C13; A14 = A14 + C14; A15 = A15 + C15; A16 = A16 + C16;
+            B01 = B01 + D01; B02 = B02 + D02; B03 = B03 + D03; B04 = B04 + D04;
+            B05 = B05 + D05; B06 = B06 + D06; B07 = B07 + D07; B08 = B08 + D08;
+            B09 = B09 + D09; B10 = B10 + D10; B11 = B11 + D11; B12 = B12 + D12;
+            B13 = B13 + D13; B14 = B14 + D14; B15 = B15 + D15; B16 = B16 + D16;
+        END
+        KAR01 = A01; KAR02 = A02; KAR03 = A03; KAR04 = A04; KAR05 = A05; KAR06 = A06; KAR07 = A07; KAR08 = A08;
+        KAR09 = A09; KAR10 = A10; KAR11 = A11; KAR12 = A12; KAR13 = A13; KAR14 = A14; KAR15 = A15; KAR16 = A16;
+        KAS01 = B01; KAS02 = B02; KAS03 = B03; KAS04 = B04; KAS05 = B05; KAS06 = B06; KAS07 = B07; KAS08 = B08;
+        KAS09 = B09; KAS10 = B10; KAS11 = B11; KAS12 = B12; KAS13 = B13; KAS14 = B14; KAS15 = B15; KAS16 = B16;
+        KAR17 = 0; KAR18 = 0; KAR19 = 0; KAS17 = 0; KAS18 = 0; KAS19 = 0;
+        SUSPEND;
+    END
+END ^
+
+/* The balances to carry forward of the facility PSCODE, one row per
+   account and department (HCODE " ", all sub-accounts summed) that has its period rows
+   (a period-16 row of KAMOKU_MS): opening balance KAISIZAN, KARnn/KASnn
+   the debit and credit of period nn with tax (PTAX 0) or without (PTAX
+   1; the suspense tax accounts' own rows then take the tax totals of
+   KAMOKU_TAX of the facility and department), KAR17-19/KAS17-19 0;
+   HOJCNT the number of the account's sub-accounts in the facility. Update
+   2.0.0 alters it. */
+CREATE PROCEDURE SP_KURIKOSIBUMONZANDAKA (
+    PTAX INTEGER,
+    PSCODE VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    GROUPM1 VARCHAR(6) CHARACTER SET ASCII,
+    GROUPM2 VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(14),
+    HCODE VARCHAR(6) CHARACTER SET ASCII,
+    BCODE VARCHAR(6) CHARACTER SET ASCII,
+    BSPL VARCHAR(1) CHARACTER SET ASCII,
+    HOJCNT INTEGER,
+    TAISHAKU INTEGER,
+    KAISIZAN NUMERIC(16,4),
+    KAR01 NUMERIC(16,4), KAR02 NUMERIC(16,4), KAR03 NUMERIC(16,4), KAR04 NUMERIC(16,4),
+    KAR05 NUMERIC(16,4), KAR06 NUMERIC(16,4), KAR07 NUMERIC(16,4), KAR08 NUMERIC(16,4),
+    KAR09 NUMERIC(16,4), KAR10 NUMERIC(16,4), KAR11 NUMERIC(16,4), KAR12 NUMERIC(16,4),
+    KAR13 NUMERIC(16,4), KAR14 NUMERIC(16,4), KAR15 NUMERIC(16,4), KAR16 NUMERIC(16,4),
+    KAR17 NUMERIC(16,4), KAR18 NUMERIC(16,4), KAR19 NUMERIC(16,4),
+    KAS01 NUMERIC(16,4), KAS02 NUMERIC(16,4), KAS03 NUMERIC(16,4), KAS04 NUMERIC(16,4),
+    KAS05 NUMERIC(16,4), KAS06 NUMERIC(16,4), KAS07 NUMERIC(16,4), KAS08 NUMERIC(16,4),
+    KAS09 NUMERIC(16,4), KAS10 NUMERIC(16,4), KAS11 NUMERIC(16,4), KAS12 NUMERIC(16,4),
+    KAS13 NUMERIC(16,4), KAS14 NUMERIC(16,4), KAS15 NUMERIC(16,4), KAS16 NUMERIC(16,4),
+    KAS17 NUMERIC(16,4), KAS18 NUMERIC(16,4), KAS19 NUMERIC(16,4))
+AS
+DECLARE VARIABLE VKARIUKE VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VKARIBARAI VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VBUMON INTEGER;
+DECLARE VARIABLE A01 NUMERIC(16,4);
+DECLARE VARIABLE A02 NUMERIC(16,4);
+DECLARE VARIABLE A03 NUMERIC(16,4);
+DECLARE VARIABLE A04 NUMERIC(16,4);
+DECLARE VARIABLE A05 NUMERIC(16,4);
+DECLARE VARIABLE A06 NUMERIC(16,4);
+DECLARE VARIABLE A07 NUMERIC(16,4);
+DECLARE VARIABLE A08 NUMERIC(16,4);
+DECLARE VARIABLE A09 NUMERIC(16,4);
+DECLARE VARIABLE A10 NUMERIC(16,4);
+DECLARE VARIABLE A11 NUMERIC(16,4);
+DECLARE VARIABLE A12 NUMERIC(16,4);
+DECLARE VARIABLE A13 NUMERIC(16,4);
+DECLARE VARIABLE A14 NUMERIC(16,4);
+DECLARE VARIABLE A15 NUMERIC(16,4);
+DECLARE VARIABLE A16 NUMERIC(16,4);
+DECLARE VARIABLE B01 NUMERIC(16,4);
+DECLARE VARIABLE B02 NUMERIC(16,4);
+DECLARE VARIABLE B03 NUMERIC(16,4);
+DECLARE VARIABLE B04 NUMERIC(16,4);
+DECLARE VARIABLE B05 NUMERIC(16,4);
+DECLARE VARIABLE B06 NUMERIC(16,4);
+DECLARE VARIABLE B07 NUMERIC(16,4);
+DECLARE VARIABLE B08 NUMERIC(16,4);
+DECLARE VARIABLE B09 NUMERIC(16,4);
+DECLARE VARIABLE B10 NUMERIC(16,4);
+DECLARE VARIABLE B11 NUMERIC(16,4);
+DECLARE VARIABLE B12 NUMERIC(16,4);
+DECLARE VARIABLE B13 NUMERIC(16,4);
+DECLARE VARIABLE B14 NUMERIC(16,4);
+DECLARE VARIABLE B15 NUMERIC(16,4);
+DECLARE VARIABLE B16 NUMERIC(16,4);
+DECLARE VARIABLE C01 NUMERIC(16,4);
+DECLARE VARIABLE C02 NUMERIC(16,4);
+DECLARE VARIABLE C03 NUMERIC(16,4);
+DECLARE VARIABLE C04 NUMERIC(16,4);
+DECLARE VARIABLE C05 NUMERIC(16,4);
+DECLARE VARIABLE C06 NUMERIC(16,4);
+DECLARE VARIABLE C07 NUMERIC(16,4);
+DECLARE VARIABLE C08 NUMERIC(16,4);
+DECLARE VARIABLE C09 NUMERIC(16,4);
+DECLARE VARIABLE C10 NUMERIC(16,4);
+DECLARE VARIABLE C11 NUMERIC(16,4);
+DECLARE VARIABLE C12 NUMERIC(16,4);
+DECLARE VARIABLE C13 NUMERIC(16,4);
+DECLARE VARIABLE C14 NUMERIC(16,4);
+DECLARE VARIABLE C15 NUMERIC(16,4);
+DECLARE VARIABLE C16 NUMERIC(16,4);
+DECLARE VARIABLE D01 NUMERIC(16,4);
+DECLARE VARIABLE D02 NUMERIC(16,4);
+DECLARE VARIABLE D03 NUMERIC(16,4);
+DECLARE VARIABLE D04 NUMERIC(16,4);
+DECLARE VARIABLE D05 NUMERIC(16,4);
+DECLARE VARIABLE D06 NUMERIC(16,4);
+DECLARE VARIABLE D07 NUMERIC(16,4);
+DECLARE VARIABLE D08 NUMERIC(16,4);
+DECLARE VARIABLE D09 NUMERIC(16,4);
+DECLARE VARIABLE D10 NUMERIC(16,4);
+DECLARE VARIABLE D11 NUMERIC(16,4);
+DECLARE VARIABLE D12 NUMERIC(16,4);
+DECLARE VARIABLE D13 NUMERIC(16,4);
+DECLARE VARIABLE D14 NUMERIC(16,4);
+DECLARE VARIABLE D15 NUMERIC(16,4);
+DECLARE VARIABLE D16 NUMERIC(16,4);
+BEGIN
+    PTAX = COALESCE(PTAX, 0);
+    SELECT CODE FROM SYSKMKCODEINF('仮受消費税') INTO :VKARIUKE;
+    SELECT CODE FROM SYSKMKCODEINF('仮払消費税') INTO :VKARIBARAI;
+    SELECT COALESCE(BUMON, 0) FROM ACCDEF1 WHERE REC = 1 INTO :VBUMON;
+    FOR SELECT Z.KCODE, Z.BCODE, COALESCE(SUM(Z.KAISIZAN), 0)
+          FROM KAMOKU_SZ Z
+         WHERE Z.SCODE = :PSCODE
+           AND EXISTS (SELECT 1 FROM KAMOKU_MS M WHERE M.SCODE = Z.SCODE AND M.KCODE = Z.KCODE
+                          AND M.HCODE = Z.HCODE AND M.BCODE = Z.BCODE AND M.MNUM = 16)
+         GROUP BY Z.KCODE, Z.BCODE
+         ORDER BY Z.KCODE, Z.BCODE
+          INTO :KCODE, :BCODE, :KAISIZAN DO
+    BEGIN
+        HCODE = ' ';
+        SELECT K.GROUPM1, K.GROUPM2, K.KNAME, K.BPFLG, K.DAC FROM KAMOKUMST K WHERE K.KCODE = :KCODE
+          INTO :GROUPM1, :GROUPM2, :KNAME, :BSPL, :TAISHAKU;
+        SELECT COUNT(*) FROM KAMOKU_SZ Z2
+         WHERE Z2.SCODE = :PSCODE AND Z2.KCODE = :KCODE AND Z2.HCODE <> ' ' AND Z2.BCODE = ' '
+          INTO :HOJCNT;
+        SELECT COALESCE(SUM(IIF(M.MNUM = 1, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 2, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 3, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 4, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 5, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 6, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 7, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 8, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 9, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 10, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 11, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 12, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 13, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 14, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 15, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 16, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 1, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 2, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 3, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 4, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 5, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 6, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 7, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 8, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 9, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 10, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 11, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 12, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 13, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 14, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 15, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 16, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)
+          FROM KAMOKU_MS M
+         WHERE M.SCODE = :PSCODE AND M.KCODE = :KCODE AND M.BCODE = :BCODE
+          INTO :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+               :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+               :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+               :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16;
+        IF (PTAX = 1 AND HCODE = ' ' AND KCODE <> '' AND (KCODE = VKARIUKE OR KCODE = VKARIBARAI)
+            AND (VBUMON = 2 OR BCODE = ' ')) THEN
+        BEGIN
+            SELECT COALESCE(SUM(IIF(T.MNUM = 1, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 2, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 3, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 4, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 5, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 6, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 7, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 8, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 9, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 10, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 11, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 12, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 13, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 14, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 15, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 16, T.KAR, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 1, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 2, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 3, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 4, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 5, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 6, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 7, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 8, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 9, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 10, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 11, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 12, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 13, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 14, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 15, T.KAS, 0)), 0),
+                   COALESCE(SUM(IIF(T.MNUM = 16, T.KAS, 0)), 0)
+              FROM KAMOKU_TAX T
+             WHERE T.SCODE = :PSCODE AND T.BCODE = :BCODE AND T.KKUBUN = IIF(:KCODE = :VKARIUKE, 1, 2)
+              INTO :C01, :C02, :C03, :C04, :C05, :C06, :C07, :C08,
+                   :C09, :C10, :C11, :C12, :C13, :C14, :C15, :C16,
+                   :D01, :D02, :D03, :D04, :D05, :D06, :D07, :D08,
+                   :D09, :D10, :D11, :D12, :D13, :D14, :D15, :D16;
+            A01 = A01 + C01; A02 = A02 + C02; A03 = A03 + C03; A04 = A04 + C04;
+            A05 = A05 + C05; A06 = A06 + C06; A07 = A07 + C07; A08 = A08 + C08;
+            A09 = A09 + C09; A10 = A10 + C10; A11 = A11 + C11; A12 = A12 + C12;
+            A13 = A13 + C13; A14 = A14 + C14; A15 = A15 + C15; A16 = A16 + C16;
+            B01 = B01 + D01; B02 = B02 + D02; B03 = B03 + D03; B04 = B04 + D04;
+            B05 = B05 + D05; B06 = B06 + D06; B07 = B07 + D07; B08 = B08 + D08;
+            B09 = B09 + D09; B10 = B10 + D10; B11 = B11 + D11; B12 = B12 + D12;
+            B13 = B13 + D13; B14 = B14 + D14; B15 = B15 + D15; B16 = B16 + D16;
+        END
+        KAR01 = A01; KAR02 = A02; KAR03 = A03; KAR04 = A04; KAR05 = A05; KAR06 = A06; KAR07 = A07; KAR08 = A08;
+        KAR09 = A09; KAR10 = A10; KAR11 = A11; KAR12 = A12; KAR13 = A13; KAR14 = A14; KAR15 = A15; KAR16 = A16;
+        KAS01 = B01; KAS02 = B02; KAS03 = B03; KAS04 = B04; KAS05 = B05; KAS06 = B06; KAS07 = B07; KAS08 = B08;
+        KAS09 = B09; KAS10 = B10; KAS11 = B11; KAS12 = B12; KAS13 = B13; KAS14 = B14; KAS15 = B15; KAS16 = B16;
+        KAR17 = 0; KAR18 = 0; KAR19 = 0; KAS17 = 0; KAS18 = 0; KAS19 = 0;
+        SUSPEND;
+    END
+END ^
+
+/* As SP_KANENDO_ZANDAKA for the facilities of the facility group PGCODE
+   (SISETUGROUPLIST), balances and budgets summed over them: one row per
+   account and sub-account with balance rows in the group. Update 1.0.1
+   alters it. */
+CREATE PROCEDURE SP_KANENDO_GROUPZANDAKA (
+    PGCODE VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    HCODE VARCHAR(6) CHARACTER SET ASCII,
+    ZANM32 NUMERIC(16,4), ZANM31 NUMERIC(16,4), ZANM30 NUMERIC(16,4), ZANM29 NUMERIC(16,4),
+    ZANM28 NUMERIC(16,4), ZANM27 NUMERIC(16,4), ZANM26 NUMERIC(16,4), ZANM25 NUMERIC(16,4),
+    ZANM24 NUMERIC(16,4), ZANM23 NUMERIC(16,4), ZANM22 NUMERIC(16,4), ZANM21 NUMERIC(16,4),
+    ZANM20 NUMERIC(16,4), ZANM19 NUMERIC(16,4), ZANM18 NUMERIC(16,4), ZANM17 NUMERIC(16,4),
+    ZANM16 NUMERIC(16,4), ZANM15 NUMERIC(16,4), ZANM14 NUMERIC(16,4), ZANM13 NUMERIC(16,4),
+    ZANM12 NUMERIC(16,4), ZANM11 NUMERIC(16,4), ZANM10 NUMERIC(16,4), ZANM09 NUMERIC(16,4),
+    ZANM08 NUMERIC(16,4), ZANM07 NUMERIC(16,4), ZANM06 NUMERIC(16,4), ZANM05 NUMERIC(16,4),
+    ZANM04 NUMERIC(16,4), ZANM03 NUMERIC(16,4), ZANM02 NUMERIC(16,4), ZANM01 NUMERIC(16,4),
+    ZANM00 NUMERIC(16,4), ZANP01 NUMERIC(16,4), ZANP02 NUMERIC(16,4), ZANP03 NUMERIC(16,4),
+    ZANP04 NUMERIC(16,4), ZANP05 NUMERIC(16,4), ZANP06 NUMERIC(16,4), ZANP07 NUMERIC(16,4),
+    ZANP08 NUMERIC(16,4), ZANP09 NUMERIC(16,4), ZANP10 NUMERIC(16,4), ZANP11 NUMERIC(16,4),
+    ZANP12 NUMERIC(16,4), ZANP13 NUMERIC(16,4), ZANP14 NUMERIC(16,4), ZANP15 NUMERIC(16,4),
+    YOSAN01 NUMERIC(16,4), YOSAN02 NUMERIC(16,4), YOSAN03 NUMERIC(16,4), YOSAN04 NUMERIC(16,4),
+    YOSAN05 NUMERIC(16,4), YOSAN06 NUMERIC(16,4), YOSAN07 NUMERIC(16,4), YOSAN08 NUMERIC(16,4),
+    YOSAN09 NUMERIC(16,4), YOSAN10 NUMERIC(16,4), YOSAN11 NUMERIC(16,4), YOSAN12 NUMERIC(16,4),
+    YOSAN13 NUMERIC(16,4), YOSAN14 NUMERIC(16,4), YOSAN15 NUMERIC(16,4))
+AS
+BEGIN
+    FOR SELECT Z.KCODE, Z.HCODE FROM KAMOKU_SZ Z
+         WHERE Z.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PGCODE)
+         GROUP BY Z.KCODE, Z.HCODE
+         ORDER BY Z.KCODE, Z.HCODE
+          INTO :KCODE, :HCODE DO
+    BEGIN
+        USERCODE = NULL;
+        SELECT K.USERCODE FROM KAMOKUMST K WHERE K.KCODE = :KCODE INTO :USERCODE;
+        SELECT COALESCE(SUM(IIF(P.MNUM = -32, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -31, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -30, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -29, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -28, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -27, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -26, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -25, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -24, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -23, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -22, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -21, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -20, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -19, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -18, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -17, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -16, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -15, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -14, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -13, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -12, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -11, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -10, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -9, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -8, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -7, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -6, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -5, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -4, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -3, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -2, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -1, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 0, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 1, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 2, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 3, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 4, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 5, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 6, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 7, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 8, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 9, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 10, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 11, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 12, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 13, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 14, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 15, P.NUKIZAN, 0)), 0)
+          FROM KAMOKU_PZ P
+         WHERE P.KCODE = :KCODE AND P.HCODE = :HCODE AND P.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PGCODE)
+          INTO :ZANM32, :ZANM31, :ZANM30, :ZANM29, :ZANM28, :ZANM27, :ZANM26, :ZANM25,
+               :ZANM24, :ZANM23, :ZANM22, :ZANM21, :ZANM20, :ZANM19, :ZANM18, :ZANM17,
+               :ZANM16, :ZANM15, :ZANM14, :ZANM13, :ZANM12, :ZANM11, :ZANM10, :ZANM09,
+               :ZANM08, :ZANM07, :ZANM06, :ZANM05, :ZANM04, :ZANM03, :ZANM02, :ZANM01,
+               :ZANM00, :ZANP01, :ZANP02, :ZANP03, :ZANP04, :ZANP05, :ZANP06, :ZANP07,
+               :ZANP08, :ZANP09, :ZANP10, :ZANP11, :ZANP12, :ZANP13, :ZANP14, :ZANP15;
+        SELECT COALESCE(SUM(IIF(M.MNUM = 1, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 2, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 3, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 4, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 5, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 6, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 7, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 8, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 9, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 10, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 11, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 12, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 13, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 14, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 15, M.BYOSAN, 0)), 0)
+          FROM KAMOKU_MS M
+         WHERE M.KCODE = :KCODE AND M.HCODE = :HCODE AND M.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PGCODE)
+          INTO :YOSAN01, :YOSAN02, :YOSAN03, :YOSAN04, :YOSAN05, :YOSAN06, :YOSAN07, :YOSAN08,
+               :YOSAN09, :YOSAN10, :YOSAN11, :YOSAN12, :YOSAN13, :YOSAN14, :YOSAN15;
+        SUSPEND;
+    END
+END ^
+
+SET TERM ; ^
+
+
+/* ------------------------------------------------------------------------
+ * The account-listing procedures on KAMOKU_VIEW. Update 0.2.2 drops these
+ * sixteen in its own order, then the view, and builds all of them again
+ * on its new account group: only they may use the view.
+ * --------------------------------------------------------------------- */
+
+SET TERM ^ ;
+
+/* Balances of earlier periods and budgets per account and sub-account of
+   the facility PSCODE (every facility when PSCODE is empty), all
+   departments summed: ZANM32 ... ZANM00 and ZANP01 ... ZANP15 the
+   KAMOKU_PZ.NUKIZAN of MNUM -32 ... 15, YOSAN01 ... YOSAN15 the cumulative
+   budgets of the periods 1 to 15; accounts in KCODE order. It reads the balance rows through KAMOKU_VIEW, which update 0.2.2 drops after
+   dropping this procedure and rebuilding both on its new account group. */
+CREATE PROCEDURE SP_KANENDO_ZANDAKA (
+    PSCODE VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    HCODE VARCHAR(6) CHARACTER SET ASCII,
+    ZANM32 NUMERIC(16,4), ZANM31 NUMERIC(16,4), ZANM30 NUMERIC(16,4), ZANM29 NUMERIC(16,4),
+    ZANM28 NUMERIC(16,4), ZANM27 NUMERIC(16,4), ZANM26 NUMERIC(16,4), ZANM25 NUMERIC(16,4),
+    ZANM24 NUMERIC(16,4), ZANM23 NUMERIC(16,4), ZANM22 NUMERIC(16,4), ZANM21 NUMERIC(16,4),
+    ZANM20 NUMERIC(16,4), ZANM19 NUMERIC(16,4), ZANM18 NUMERIC(16,4), ZANM17 NUMERIC(16,4),
+    ZANM16 NUMERIC(16,4), ZANM15 NUMERIC(16,4), ZANM14 NUMERIC(16,4), ZANM13 NUMERIC(16,4),
+    ZANM12 NUMERIC(16,4), ZANM11 NUMERIC(16,4), ZANM10 NUMERIC(16,4), ZANM09 NUMERIC(16,4),
+    ZANM08 NUMERIC(16,4), ZANM07 NUMERIC(16,4), ZANM06 NUMERIC(16,4), ZANM05 NUMERIC(16,4),
+    ZANM04 NUMERIC(16,4), ZANM03 NUMERIC(16,4), ZANM02 NUMERIC(16,4), ZANM01 NUMERIC(16,4),
+    ZANM00 NUMERIC(16,4), ZANP01 NUMERIC(16,4), ZANP02 NUMERIC(16,4), ZANP03 NUMERIC(16,4),
+    ZANP04 NUMERIC(16,4), ZANP05 NUMERIC(16,4), ZANP06 NUMERIC(16,4), ZANP07 NUMERIC(16,4),
+    ZANP08 NUMERIC(16,4), ZANP09 NUMERIC(16,4), ZANP10 NUMERIC(16,4), ZANP11 NUMERIC(16,4),
+    ZANP12 NUMERIC(16,4), ZANP13 NUMERIC(16,4), ZANP14 NUMERIC(16,4), ZANP15 NUMERIC(16,4),
+    YOSAN01 NUMERIC(16,4), YOSAN02 NUMERIC(16,4), YOSAN03 NUMERIC(16,4), YOSAN04 NUMERIC(16,4),
+    YOSAN05 NUMERIC(16,4), YOSAN06 NUMERIC(16,4), YOSAN07 NUMERIC(16,4), YOSAN08 NUMERIC(16,4),
+    YOSAN09 NUMERIC(16,4), YOSAN10 NUMERIC(16,4), YOSAN11 NUMERIC(16,4), YOSAN12 NUMERIC(16,4),
+    YOSAN13 NUMERIC(16,4), YOSAN14 NUMERIC(16,4), YOSAN15 NUMERIC(16,4))
+AS
+BEGIN
+    PSCODE = COALESCE(PSCODE, '');
+    FOR SELECT V.USERCODE, V.KCODE FROM KAMOKU_VIEW V
+         WHERE (:PSCODE = '' OR V.SCODE = :PSCODE)
+         GROUP BY V.USERCODE, V.KCODE
+         ORDER BY V.KCODE, V.USERCODE
+          INTO :USERCODE, :KCODE DO
+        FOR SELECT Z.HCODE FROM KAMOKU_SZ Z
+             WHERE Z.KCODE = :KCODE AND (:PSCODE = '' OR Z.SCODE = :PSCODE)
+             GROUP BY Z.HCODE
+             ORDER BY Z.HCODE
+              INTO :HCODE DO
+        BEGIN
+            SELECT COALESCE(SUM(IIF(P.MNUM = -32, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -31, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -30, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -29, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -28, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -27, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -26, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -25, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -24, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -23, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -22, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -21, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -20, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -19, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -18, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -17, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -16, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -15, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -14, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -13, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -12, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -11, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -10, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -9, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -8, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -7, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -6, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -5, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -4, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -3, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -2, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -1, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 0, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 1, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 2, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 3, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 4, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 5, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 6, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 7, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 8, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 9, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 10, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 11, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 12, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 13, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 14, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 15, P.NUKIZAN, 0)), 0)
+              FROM KAMOKU_PZ P
+             WHERE P.KCODE = :KCODE AND P.HCODE = :HCODE AND (:PSCODE = '' OR P.SCODE = :PSCODE)
+              INTO :ZANM32, :ZANM31, :ZANM30, :ZANM29, :ZANM28, :ZANM27, :ZANM26, :ZANM25,
+                   :ZANM24, :ZANM23, :ZANM22, :ZANM21, :ZANM20, :ZANM19, :ZANM18, :ZANM17,
+                   :ZANM16, :ZANM15, :ZANM14, :ZANM13, :ZANM12, :ZANM11, :ZANM10, :ZANM09,
+                   :ZANM08, :ZANM07, :ZANM06, :ZANM05, :ZANM04, :ZANM03, :ZANM02, :ZANM01,
+                   :ZANM00, :ZANP01, :ZANP02, :ZANP03, :ZANP04, :ZANP05, :ZANP06, :ZANP07,
+                   :ZANP08, :ZANP09, :ZANP10, :ZANP11, :ZANP12, :ZANP13, :ZANP14, :ZANP15;
+            SELECT COALESCE(SUM(IIF(M.MNUM = 1, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 2, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 3, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 4, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 5, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 6, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 7, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 8, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 9, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 10, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 11, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 12, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 13, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 14, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 15, M.BYOSAN, 0)), 0)
+              FROM KAMOKU_MS M
+             WHERE M.KCODE = :KCODE AND M.HCODE = :HCODE AND (:PSCODE = '' OR M.SCODE = :PSCODE)
+              INTO :YOSAN01, :YOSAN02, :YOSAN03, :YOSAN04, :YOSAN05, :YOSAN06, :YOSAN07, :YOSAN08,
+                   :YOSAN09, :YOSAN10, :YOSAN11, :YOSAN12, :YOSAN13, :YOSAN14, :YOSAN15;
+            SUSPEND;
+        END
+END ^
+
+/* As SP_KANENDO_ZANDAKA for one department PBCODE of the facility PSCODE.
+   Allocating (PHIBUN 1) with the account's ratios HAIBUN01-16 x 0.01 of
+   its own row in PBCODE: for '00' the balances become FLOOR(0.5 + balance
+   x the row's own HAIBUN x 0.01) and the budgets FLOOR(0.5 + budget x
+   ratio); any other department adds the same share of the '00' figures
+   of the sub-account to its own. It reads the balance rows through KAMOKU_VIEW, which update 0.2.2 drops after
+   dropping this procedure and rebuilding both on its new account group. */
+CREATE PROCEDURE SP_KANENDO_BUMON_ZANDAKA (
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PBCODE VARCHAR(6) CHARACTER SET ASCII,
+    PHIBUN INTEGER)
+RETURNS (
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    HCODE VARCHAR(6) CHARACTER SET ASCII,
+    ZANM32 NUMERIC(16,4), ZANM31 NUMERIC(16,4), ZANM30 NUMERIC(16,4), ZANM29 NUMERIC(16,4),
+    ZANM28 NUMERIC(16,4), ZANM27 NUMERIC(16,4), ZANM26 NUMERIC(16,4), ZANM25 NUMERIC(16,4),
+    ZANM24 NUMERIC(16,4), ZANM23 NUMERIC(16,4), ZANM22 NUMERIC(16,4), ZANM21 NUMERIC(16,4),
+    ZANM20 NUMERIC(16,4), ZANM19 NUMERIC(16,4), ZANM18 NUMERIC(16,4), ZANM17 NUMERIC(16,4),
+    ZANM16 NUMERIC(16,4), ZANM15 NUMERIC(16,4), ZANM14 NUMERIC(16,4), ZANM13 NUMERIC(16,4),
+    ZANM12 NUMERIC(16,4), ZANM11 NUMERIC(16,4), ZANM10 NUMERIC(16,4), ZANM09 NUMERIC(16,4),
+    ZANM08 NUMERIC(16,4), ZANM07 NUMERIC(16,4), ZANM06 NUMERIC(16,4), ZANM05 NUMERIC(16,4),
+    ZANM04 NUMERIC(16,4), ZANM03 NUMERIC(16,4), ZANM02 NUMERIC(16,4), ZANM01 NUMERIC(16,4),
+    ZANM00 NUMERIC(16,4), ZANP01 NUMERIC(16,4), ZANP02 NUMERIC(16,4), ZANP03 NUMERIC(16,4),
+    ZANP04 NUMERIC(16,4), ZANP05 NUMERIC(16,4), ZANP06 NUMERIC(16,4), ZANP07 NUMERIC(16,4),
+    ZANP08 NUMERIC(16,4), ZANP09 NUMERIC(16,4), ZANP10 NUMERIC(16,4), ZANP11 NUMERIC(16,4),
+    ZANP12 NUMERIC(16,4), ZANP13 NUMERIC(16,4), ZANP14 NUMERIC(16,4), ZANP15 NUMERIC(16,4),
+    YOSAN01 NUMERIC(16,4), YOSAN02 NUMERIC(16,4), YOSAN03 NUMERIC(16,4), YOSAN04 NUMERIC(16,4),
+    YOSAN05 NUMERIC(16,4), YOSAN06 NUMERIC(16,4), YOSAN07 NUMERIC(16,4), YOSAN08 NUMERIC(16,4),
+    YOSAN09 NUMERIC(16,4), YOSAN10 NUMERIC(16,4), YOSAN11 NUMERIC(16,4), YOSAN12 NUMERIC(16,4),
+    YOSAN13 NUMERIC(16,4), YOSAN14 NUMERIC(16,4), YOSAN15 NUMERIC(16,4))
+AS
+DECLARE VARIABLE R01 NUMERIC(16,4);
+DECLARE VARIABLE R02 NUMERIC(16,4);
+DECLARE VARIABLE R03 NUMERIC(16,4);
+DECLARE VARIABLE R04 NUMERIC(16,4);
+DECLARE VARIABLE R05 NUMERIC(16,4);
+DECLARE VARIABLE R06 NUMERIC(16,4);
+DECLARE VARIABLE R07 NUMERIC(16,4);
+DECLARE VARIABLE R08 NUMERIC(16,4);
+DECLARE VARIABLE R09 NUMERIC(16,4);
+DECLARE VARIABLE R10 NUMERIC(16,4);
+DECLARE VARIABLE R11 NUMERIC(16,4);
+DECLARE VARIABLE R12 NUMERIC(16,4);
+DECLARE VARIABLE R13 NUMERIC(16,4);
+DECLARE VARIABLE R14 NUMERIC(16,4);
+DECLARE VARIABLE R15 NUMERIC(16,4);
+DECLARE VARIABLE R16 NUMERIC(16,4);
+BEGIN
+    PHIBUN = COALESCE(PHIBUN, 0);
+    FOR SELECT V.USERCODE, V.KCODE FROM KAMOKU_VIEW V
+         WHERE V.SCODE = :PSCODE AND V.BCODE = :PBCODE
+         GROUP BY V.USERCODE, V.KCODE
+         ORDER BY V.KCODE, V.USERCODE
+          INTO :USERCODE, :KCODE DO
+    BEGIN
+        R01 = 0; R02 = 0; R03 = 0; R04 = 0; R05 = 0; R06 = 0; R07 = 0; R08 = 0;
+        R09 = 0; R10 = 0; R11 = 0; R12 = 0; R13 = 0; R14 = 0; R15 = 0; R16 = 0;
+        IF (PHIBUN = 1) THEN
+            SELECT HAIBUN01 * 0.01, HAIBUN02 * 0.01, HAIBUN03 * 0.01, HAIBUN04 * 0.01, HAIBUN05 * 0.01,
+                   HAIBUN06 * 0.01, HAIBUN07 * 0.01, HAIBUN08 * 0.01, HAIBUN09 * 0.01, HAIBUN10 * 0.01,
+                   HAIBUN11 * 0.01, HAIBUN12 * 0.01, HAIBUN13 * 0.01, HAIBUN14 * 0.01, HAIBUN15 * 0.01,
+                   HAIBUN16 * 0.01
+              FROM KAMOKU_SZ
+             WHERE SCODE = :PSCODE AND KCODE = :KCODE AND HCODE = ' ' AND BCODE = :PBCODE
+              INTO :R01, :R02, :R03, :R04, :R05, :R06, :R07, :R08,
+                   :R09, :R10, :R11, :R12, :R13, :R14, :R15, :R16;
+        FOR SELECT Z.HCODE FROM KAMOKU_SZ Z
+             WHERE Z.SCODE = :PSCODE AND Z.KCODE = :KCODE AND Z.BCODE = :PBCODE
+             ORDER BY Z.HCODE
+              INTO :HCODE DO
+        BEGIN
+            SELECT COALESCE(SUM(IIF(D.MNUM = -32, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -31, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -30, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -29, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -28, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -27, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -26, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -25, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -24, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -23, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -22, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -21, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -20, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -19, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -18, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -17, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -16, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -15, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -14, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -13, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -12, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -11, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -10, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -9, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -8, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -7, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -6, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -5, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -4, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -3, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -2, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = -1, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 0, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 1, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 2, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 3, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 4, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 5, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 6, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 7, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 8, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 9, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 10, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 11, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 12, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 13, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 14, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 15, D.V, 0)), 0)
+              FROM (SELECT P.MNUM AS MNUM,
+                         CASE WHEN :PHIBUN = 1 AND :PBCODE = '00' THEN FLOOR(0.5 + P.NUKIZAN * P.HAIBUN * 0.01)
+                              WHEN :PHIBUN = 1 THEN P.NUKIZAN + FLOOR(0.5 + COALESCE(Q.NUKIZAN, 0) * P.HAIBUN * 0.01)
+                              ELSE P.NUKIZAN END AS V
+                    FROM KAMOKU_PZ P
+                    LEFT JOIN KAMOKU_PZ Q
+                      ON (Q.SCODE = P.SCODE AND Q.KCODE = P.KCODE AND Q.HCODE = P.HCODE AND Q.BCODE = '00'
+                          AND Q.MNUM = P.MNUM)
+                   WHERE P.SCODE = :PSCODE AND P.KCODE = :KCODE AND P.HCODE = :HCODE AND P.BCODE = :PBCODE) D
+              INTO :ZANM32, :ZANM31, :ZANM30, :ZANM29, :ZANM28, :ZANM27, :ZANM26, :ZANM25,
+                   :ZANM24, :ZANM23, :ZANM22, :ZANM21, :ZANM20, :ZANM19, :ZANM18, :ZANM17,
+                   :ZANM16, :ZANM15, :ZANM14, :ZANM13, :ZANM12, :ZANM11, :ZANM10, :ZANM09,
+                   :ZANM08, :ZANM07, :ZANM06, :ZANM05, :ZANM04, :ZANM03, :ZANM02, :ZANM01,
+                   :ZANM00, :ZANP01, :ZANP02, :ZANP03, :ZANP04, :ZANP05, :ZANP06, :ZANP07,
+                   :ZANP08, :ZANP09, :ZANP10, :ZANP11, :ZANP12, :ZANP13, :ZANP14, :ZANP15;
+            SELECT COALESCE(SUM(IIF(D.MNUM = 1, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 2, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 3, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 4, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 5, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 6, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 7, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 8, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 9, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 10, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 11, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 12, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 13, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 14, D.V, 0)), 0),
+                   COALESCE(SUM(IIF(D.MNUM = 15, D.V, 0)), 0)
+              FROM (SELECT M.MNUM AS MNUM,
+                         CASE WHEN :PHIBUN = 1 AND :PBCODE = '00' THEN FLOOR(0.5 + M.BYOSAN * CASE M.MNUM WHEN 1 THEN :R01 WHEN 2 THEN :R02 WHEN 3 THEN :R03 WHEN 4 THEN :R04 WHEN 5 THEN
+                                  :R05 WHEN 6 THEN :R06 WHEN 7 THEN :R07 WHEN 8 THEN :R08 WHEN 9 THEN :R09 WHEN 10
+                                  THEN :R10 WHEN 11 THEN :R11 WHEN 12 THEN :R12 WHEN 13 THEN :R13 WHEN 14 THEN
+                                  :R14 WHEN 15 THEN :R15 WHEN 16 THEN :R16 ELSE 0 END)
+                              WHEN :PHIBUN = 1 THEN M.BYOSAN + FLOOR(0.5 + COALESCE(N.BYOSAN, 0) * CASE M.MNUM WHEN 1 THEN :R01 WHEN 2 THEN :R02 WHEN 3 THEN :R03 WHEN 4 THEN :R04 WHEN 5 THEN
+                                  :R05 WHEN 6 THEN :R06 WHEN 7 THEN :R07 WHEN 8 THEN :R08 WHEN 9 THEN :R09 WHEN 10
+                                  THEN :R10 WHEN 11 THEN :R11 WHEN 12 THEN :R12 WHEN 13 THEN :R13 WHEN 14 THEN
+                                  :R14 WHEN 15 THEN :R15 WHEN 16 THEN :R16 ELSE 0 END)
+                              ELSE M.BYOSAN END AS V
+                    FROM KAMOKU_MS M
+                    LEFT JOIN KAMOKU_MS N
+                      ON (N.SCODE = M.SCODE AND N.KCODE = M.KCODE AND N.HCODE = M.HCODE AND N.BCODE = '00'
+                          AND N.MNUM = M.MNUM)
+                   WHERE M.SCODE = :PSCODE AND M.KCODE = :KCODE AND M.HCODE = :HCODE AND M.BCODE = :PBCODE) D
+              INTO :YOSAN01, :YOSAN02, :YOSAN03, :YOSAN04, :YOSAN05, :YOSAN06, :YOSAN07, :YOSAN08,
+                   :YOSAN09, :YOSAN10, :YOSAN11, :YOSAN12, :YOSAN13, :YOSAN14, :YOSAN15;
+            SUSPEND;
+        END
+    END
+END ^
+
+/* As SP_KANENDO_ZANDAKA for the departments of the department group
+   PGCODE (GROUPLIST) in the facility PSCODE, balances and budgets summed
+   over the group's departments. It reads the balance rows through KAMOKU_VIEW, which update 0.2.2 drops after
+   dropping this procedure and rebuilding both on its new account group. */
+CREATE PROCEDURE SP_KANENDO_BUMON_GROUPZANDAKA (
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PGCODE VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    HCODE VARCHAR(6) CHARACTER SET ASCII,
+    ZANM32 NUMERIC(16,4), ZANM31 NUMERIC(16,4), ZANM30 NUMERIC(16,4), ZANM29 NUMERIC(16,4),
+    ZANM28 NUMERIC(16,4), ZANM27 NUMERIC(16,4), ZANM26 NUMERIC(16,4), ZANM25 NUMERIC(16,4),
+    ZANM24 NUMERIC(16,4), ZANM23 NUMERIC(16,4), ZANM22 NUMERIC(16,4), ZANM21 NUMERIC(16,4),
+    ZANM20 NUMERIC(16,4), ZANM19 NUMERIC(16,4), ZANM18 NUMERIC(16,4), ZANM17 NUMERIC(16,4),
+    ZANM16 NUMERIC(16,4), ZANM15 NUMERIC(16,4), ZANM14 NUMERIC(16,4), ZANM13 NUMERIC(16,4),
+    ZANM12 NUMERIC(16,4), ZANM11 NUMERIC(16,4), ZANM10 NUMERIC(16,4), ZANM09 NUMERIC(16,4),
+    ZANM08 NUMERIC(16,4), ZANM07 NUMERIC(16,4), ZANM06 NUMERIC(16,4), ZANM05 NUMERIC(16,4),
+    ZANM04 NUMERIC(16,4), ZANM03 NUMERIC(16,4), ZANM02 NUMERIC(16,4), ZANM01 NUMERIC(16,4),
+    ZANM00 NUMERIC(16,4), ZANP01 NUMERIC(16,4), ZANP02 NUMERIC(16,4), ZANP03 NUMERIC(16,4),
+    ZANP04 NUMERIC(16,4), ZANP05 NUMERIC(16,4), ZANP06 NUMERIC(16,4), ZANP07 NUMERIC(16,4),
+    ZANP08 NUMERIC(16,4), ZANP09 NUMERIC(16,4), ZANP10 NUMERIC(16,4), ZANP11 NUMERIC(16,4),
+    ZANP12 NUMERIC(16,4), ZANP13 NUMERIC(16,4), ZANP14 NUMERIC(16,4), ZANP15 NUMERIC(16,4),
+    YOSAN01 NUMERIC(16,4), YOSAN02 NUMERIC(16,4), YOSAN03 NUMERIC(16,4), YOSAN04 NUMERIC(16,4),
+    YOSAN05 NUMERIC(16,4), YOSAN06 NUMERIC(16,4), YOSAN07 NUMERIC(16,4), YOSAN08 NUMERIC(16,4),
+    YOSAN09 NUMERIC(16,4), YOSAN10 NUMERIC(16,4), YOSAN11 NUMERIC(16,4), YOSAN12 NUMERIC(16,4),
+    YOSAN13 NUMERIC(16,4), YOSAN14 NUMERIC(16,4), YOSAN15 NUMERIC(16,4))
+AS
+BEGIN
+    FOR SELECT V.KCODE, V.USERCODE FROM KAMOKU_VIEW V
+         WHERE V.SCODE = :PSCODE AND V.BCODE IN (SELECT G.BCODE FROM GROUPLIST G WHERE G.GCODE = :PGCODE)
+         GROUP BY V.KCODE, V.USERCODE
+         ORDER BY V.KCODE, V.USERCODE
+          INTO :KCODE, :USERCODE DO
+        FOR SELECT Z.HCODE FROM KAMOKU_SZ Z
+             WHERE Z.SCODE = :PSCODE AND Z.KCODE = :KCODE AND Z.BCODE IN (SELECT G.BCODE FROM GROUPLIST G WHERE G.GCODE = :PGCODE)
+             GROUP BY Z.HCODE
+             ORDER BY Z.HCODE
+              INTO :HCODE DO
+        BEGIN
+            SELECT COALESCE(SUM(IIF(P.MNUM = -32, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -31, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -30, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -29, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -28, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -27, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -26, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -25, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -24, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -23, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -22, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -21, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -20, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -19, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -18, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -17, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -16, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -15, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -14, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -13, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -12, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -11, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -10, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -9, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -8, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -7, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -6, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -5, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -4, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -3, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -2, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = -1, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 0, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 1, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 2, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 3, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 4, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 5, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 6, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 7, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 8, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 9, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 10, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 11, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 12, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 13, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 14, P.NUKIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(P.MNUM = 15, P.NUKIZAN, 0)), 0)
+              FROM KAMOKU_PZ P
+             WHERE P.SCODE = :PSCODE AND P.KCODE = :KCODE AND P.HCODE = :HCODE AND P.BCODE IN (SELECT G.BCODE FROM GROUPLIST G WHERE G.GCODE = :PGCODE)
+              INTO :ZANM32, :ZANM31, :ZANM30, :ZANM29, :ZANM28, :ZANM27, :ZANM26, :ZANM25,
+                   :ZANM24, :ZANM23, :ZANM22, :ZANM21, :ZANM20, :ZANM19, :ZANM18, :ZANM17,
+                   :ZANM16, :ZANM15, :ZANM14, :ZANM13, :ZANM12, :ZANM11, :ZANM10, :ZANM09,
+                   :ZANM08, :ZANM07, :ZANM06, :ZANM05, :ZANM04, :ZANM03, :ZANM02, :ZANM01,
+                   :ZANM00, :ZANP01, :ZANP02, :ZANP03, :ZANP04, :ZANP05, :ZANP06, :ZANP07,
+                   :ZANP08, :ZANP09, :ZANP10, :ZANP11, :ZANP12, :ZANP13, :ZANP14, :ZANP15;
+            SELECT COALESCE(SUM(IIF(M.MNUM = 1, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 2, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 3, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 4, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 5, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 6, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 7, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 8, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 9, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 10, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 11, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 12, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 13, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 14, M.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 15, M.BYOSAN, 0)), 0)
+              FROM KAMOKU_MS M
+             WHERE M.SCODE = :PSCODE AND M.KCODE = :KCODE AND M.HCODE = :HCODE AND M.BCODE IN (SELECT G.BCODE FROM GROUPLIST G WHERE G.GCODE = :PGCODE)
+              INTO :YOSAN01, :YOSAN02, :YOSAN03, :YOSAN04, :YOSAN05, :YOSAN06, :YOSAN07, :YOSAN08,
+                   :YOSAN09, :YOSAN10, :YOSAN11, :YOSAN12, :YOSAN13, :YOSAN14, :YOSAN15;
+            SUSPEND;
+        END
+END ^
+
+/* The earlier years' balances for entry: one row per balance row of the
+   facility PSCODE and department PBCODE (groups other than '9900', in
+   GROUPM1, USERCODE, HCODE order) with the KAMOKU_PZ.NUKIZAN sums of its
+   account and sub-account (facility and department ' ' meaning all) for
+   the periods before the one the books start in (ACCDEF1.KAISINO 1 ->
+   MNUM 0 and earlier, 12 -> up to 15). It reads the balance rows through KAMOKU_VIEW, which update 0.2.2 drops after
+   dropping this procedure and rebuilding both on its new account group. */
+CREATE PROCEDURE SP_KANENDOZAN_YOMIKOMI (
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PBCODE VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    KGROUP VARCHAR(6) CHARACTER SET ASCII,
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(14),
+    HCODE VARCHAR(6) CHARACTER SET ASCII,
+    HNAME VARCHAR(14),
+    BSPL VARCHAR(1) CHARACTER SET ASCII,
+    TAISHAKU INTEGER,
+    ZANM32 NUMERIC(16,4), ZANM31 NUMERIC(16,4), ZANM30 NUMERIC(16,4), ZANM29 NUMERIC(16,4),
+    ZANM28 NUMERIC(16,4), ZANM27 NUMERIC(16,4), ZANM26 NUMERIC(16,4), ZANM25 NUMERIC(16,4),
+    ZANM24 NUMERIC(16,4), ZANM23 NUMERIC(16,4), ZANM22 NUMERIC(16,4), ZANM21 NUMERIC(16,4),
+    ZANM20 NUMERIC(16,4), ZANM19 NUMERIC(16,4), ZANM18 NUMERIC(16,4), ZANM17 NUMERIC(16,4),
+    ZANM16 NUMERIC(16,4), ZANM15 NUMERIC(16,4), ZANM14 NUMERIC(16,4), ZANM13 NUMERIC(16,4),
+    ZANM12 NUMERIC(16,4), ZANM11 NUMERIC(16,4), ZANM10 NUMERIC(16,4), ZANM09 NUMERIC(16,4),
+    ZANM08 NUMERIC(16,4), ZANM07 NUMERIC(16,4), ZANM06 NUMERIC(16,4), ZANM05 NUMERIC(16,4),
+    ZANM04 NUMERIC(16,4), ZANM03 NUMERIC(16,4), ZANM02 NUMERIC(16,4), ZANM01 NUMERIC(16,4),
+    ZANM00 NUMERIC(16,4), ZANP01 NUMERIC(16,4), ZANP02 NUMERIC(16,4), ZANP03 NUMERIC(16,4),
+    ZANP04 NUMERIC(16,4), ZANP05 NUMERIC(16,4), ZANP06 NUMERIC(16,4), ZANP07 NUMERIC(16,4),
+    ZANP08 NUMERIC(16,4), ZANP09 NUMERIC(16,4), ZANP10 NUMERIC(16,4), ZANP11 NUMERIC(16,4),
+    ZANP12 NUMERIC(16,4), ZANP13 NUMERIC(16,4), ZANP14 NUMERIC(16,4), ZANP15 NUMERIC(16,4))
+AS
+DECLARE VARIABLE VKAISINO INTEGER;
+DECLARE VARIABLE VLIMIT INTEGER;
+BEGIN
+    SELECT COALESCE(KAISINO, 1) FROM ACCDEF1 WHERE REC = 1 INTO :VKAISINO;
+    VLIMIT = CASE VKAISINO WHEN 2 THEN 2 WHEN 3 THEN 4 WHEN 4 THEN 5 WHEN 5 THEN 6 WHEN 6 THEN 8 WHEN 7 THEN 9
+                           WHEN 8 THEN 10 WHEN 9 THEN 12 WHEN 10 THEN 13 WHEN 11 THEN 14 WHEN 12 THEN 16 ELSE 1 END;
+    FOR SELECT V.GROUPM1, V.USERCODE, V.KCODE, V.KNAME, V.HCODE, V.HNAME, V.BPFLG, V.DAC
+          FROM KAMOKU_VIEW V
+         WHERE V.SCODE = :PSCODE AND V.BCODE = :PBCODE AND V.GROUPM1 <> '9900'
+         ORDER BY V.GROUPM1, V.USERCODE, V.HCODE
+          INTO :KGROUP, :USERCODE, :KCODE, :KNAME, :HCODE, :HNAME, :BSPL, :TAISHAKU DO
+    BEGIN
+        SELECT COALESCE(SUM(IIF(P.MNUM = -32, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -31, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -30, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -29, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -28, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -27, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -26, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -25, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -24, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -23, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -22, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -21, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -20, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -19, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -18, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -17, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -16, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -15, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -14, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -13, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -12, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -11, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -10, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -9, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -8, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -7, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -6, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -5, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -4, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -3, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -2, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = -1, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 0, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 1, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 2, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 3, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 4, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 5, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 6, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 7, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 8, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 9, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 10, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 11, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 12, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 13, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 14, P.NUKIZAN, 0)), 0),
+               COALESCE(SUM(IIF(P.MNUM = 15, P.NUKIZAN, 0)), 0)
+          FROM KAMOKU_PZ P
+         WHERE P.KCODE = :KCODE AND P.HCODE = :HCODE AND (:PSCODE = ' ' OR P.SCODE = :PSCODE) AND (:PBCODE = ' ' OR P.BCODE = :PBCODE) AND P.MNUM < :VLIMIT
+          INTO :ZANM32, :ZANM31, :ZANM30, :ZANM29, :ZANM28, :ZANM27, :ZANM26, :ZANM25,
+               :ZANM24, :ZANM23, :ZANM22, :ZANM21, :ZANM20, :ZANM19, :ZANM18, :ZANM17,
+               :ZANM16, :ZANM15, :ZANM14, :ZANM13, :ZANM12, :ZANM11, :ZANM10, :ZANM09,
+               :ZANM08, :ZANM07, :ZANM06, :ZANM05, :ZANM04, :ZANM03, :ZANM02, :ZANM01,
+               :ZANM00, :ZANP01, :ZANP02, :ZANP03, :ZANP04, :ZANP05, :ZANP06, :ZANP07,
+               :ZANP08, :ZANP09, :ZANP10, :ZANP11, :ZANP12, :ZANP13, :ZANP14, :ZANP15;
+        SUSPEND;
+    END
+END ^
+
+/* The number of opening-balance rows of the common department '00' in the
+   facility PSCODE that the department list shows: sub-account rows, and
+   account rows of accounts without sub-accounts there. It reads the balance rows through KAMOKU_VIEW, which update 0.2.2 drops after
+   dropping this procedure and rebuilding both on its new account group. */
+CREATE PROCEDURE SP_BUMONKAISIZAN_COUNT (
+    PSCODE VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    RECCOUNT INTEGER)
+AS
+BEGIN
+    SELECT COUNT(*) FROM KAMOKU_VIEW V
+     WHERE V.SCODE = :PSCODE AND V.BCODE = '00'
+       AND (V.HCODE <> ' '
+            OR (SELECT COUNT(*) FROM KAMOKU_SZ Z WHERE Z.SCODE = :PSCODE AND Z.KCODE = V.KCODE AND Z.BCODE = '00') < 2)
+      INTO :RECCOUNT;
+    SUSPEND;
+END ^
+
+/* The opening balances of the facility PSCODE by department (departments
+   other than ' ', in BCODE, GROUPM1, USERCODE, HCODE order), with
+   BUMGOUKEI the sub-account's opening balance over all departments and,
+   on an account row, HCNT the number of the account's rows in the
+   department. It reads the balance rows through KAMOKU_VIEW, which update 0.2.2 drops after
+   dropping this procedure and rebuilding both on its new account group. */
+CREATE PROCEDURE SP_BUMONKAISIZAN_LIST (
+    PSCODE VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    BCODE VARCHAR(6) CHARACTER SET ASCII,
+    KGROUP VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    HCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(28),
+    HNAME VARCHAR(28),
+    HCNT INTEGER,
+    DAC INTEGER,
+    KAISIZAN NUMERIC(16,4),
+    BUMGOUKEI NUMERIC(16,4))
+AS
+BEGIN
+    FOR SELECT DISTINCT V.BCODE, V.GROUPM1, V.KCODE, V.USERCODE, V.KNAME, V.HCODE, V.HNAME, V.DAC, V.KAISIZAN
+          FROM KAMOKU_VIEW V
+         WHERE V.SCODE = :PSCODE AND V.BCODE <> ' '
+         ORDER BY V.BCODE, V.GROUPM1, V.USERCODE, V.HCODE
+          INTO :BCODE, :KGROUP, :KCODE, :USERCODE, :KNAME, :HCODE, :HNAME, :DAC, :KAISIZAN DO
+    BEGIN
+        SELECT COALESCE(SUM(Z.KAISIZAN), 0) FROM KAMOKU_SZ Z
+         WHERE Z.SCODE = :PSCODE AND Z.KCODE = :KCODE AND Z.HCODE = :HCODE
+          INTO :BUMGOUKEI;
+        HCNT = 0;
+        IF (HCODE = ' ') THEN
+            SELECT COUNT(*) FROM KAMOKU_SZ Z
+             WHERE Z.SCODE = :PSCODE AND Z.KCODE = :KCODE AND Z.BCODE = :BCODE
+              INTO :HCNT;
+        SUSPEND;
+    END
+END ^
+
+/* The opening balances of the facility PSCODE for entry: every
+   sub-account row, and the account row of accounts without sub-accounts
+   (fewer than two rows in the departments ' ' and '00'), never the
+   sundry account "諸口"; in GROUPM1, KCODE, HCODE order. KAISIZAN sums
+   all departments, BUMONZAN the departments other than ' ' and '00'.
+   PSHOKUTI is not used. It reads the balance rows through KAMOKU_VIEW, which update 0.2.2 drops after
+   dropping this procedure and rebuilding both on its new account group. */
+CREATE PROCEDURE SP_KAISIZAN_LIST (
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PSHOKUTI VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    KGROUP VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(14),
+    HCODE VARCHAR(6) CHARACTER SET ASCII,
+    HNAME VARCHAR(14),
+    DAC INTEGER,
+    BPFLG CHAR(1) CHARACTER SET ASCII,
+    KAISIZAN NUMERIC(16,4),
+    BUMONZAN NUMERIC(16,4))
+AS
+DECLARE VARIABLE VSHOKUCHI VARCHAR(6) CHARACTER SET ASCII;
+BEGIN
+    SELECT CODE FROM SYSKMKCODEINF('諸口') INTO :VSHOKUCHI;
+    FOR SELECT DISTINCT V.GROUPM1, V.USERCODE, V.KCODE, V.KNAME, V.HCODE, V.HNAME, V.DAC, V.BPFLG
+          FROM KAMOKU_VIEW V
+         WHERE V.SCODE = :PSCODE AND V.KCODE <> :VSHOKUCHI
+           AND (V.HCODE <> ' '
+                OR (SELECT COUNT(*) FROM KAMOKU_SZ Z
+                     WHERE Z.SCODE = :PSCODE AND Z.KCODE = V.KCODE AND Z.BCODE IN (' ', '00')) < 2)
+         ORDER BY V.GROUPM1, V.KCODE, V.HCODE
+          INTO :KGROUP, :USERCODE, :KCODE, :KNAME, :HCODE, :HNAME, :DAC, :BPFLG DO
+    BEGIN
+        SELECT SUM(Z.KAISIZAN), SUM(IIF(Z.BCODE NOT IN (' ', '00'), Z.KAISIZAN, 0)) FROM KAMOKU_SZ Z
+         WHERE Z.SCODE = :PSCODE AND Z.KCODE = :KCODE AND Z.HCODE = :HCODE
+          INTO :KAISIZAN, :BUMONZAN;
+        SUSPEND;
+    END
+END ^
+
+/* The number of rows SP_KAISIZAN_LIST gives for the facility. */
+CREATE PROCEDURE SP_KAISIZAN_COUNT (
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PSHOKUTI VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    RECCOUNT INTEGER)
+AS
+BEGIN
+    SELECT COUNT(*) FROM SP_KAISIZAN_LIST(:PSCODE, :PSHOKUTI) INTO :RECCOUNT;
+    SUSPEND;
+END ^
+
+/* Balances of three years (T_ZANn this year's period n, Z_ZANn the year
+   before, ZZ_ZANn two years back, ZZZ_ZAN16 three; with tax for PTAXUH 0) of the facility PSCODE in flat rows: with PBCODE ' ' (or empty)
+   one row per account (its own row HCODE ' ', all departments summed,
+   BCODE and BNAME empty), otherwise one per account of that department;
+   accounts in GROUPM1, KCODE order. It reads the balance rows through KAMOKU_VIEW, which update 0.2.2 drops after
+   dropping this procedure and rebuilding both on its new account group. */
+CREATE PROCEDURE SP_MB_SELECT_KANENDOZAN (
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PBCODE VARCHAR(6) CHARACTER SET ASCII,
+    PTAXUH INTEGER)
+RETURNS (
+    KGROUP VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    BCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(14),
+    BNAME VARCHAR(14),
+    DAC INTEGER,
+    ZZZ_ZAN16 NUMERIC(16,4), ZZ_ZAN1 NUMERIC(16,4), ZZ_ZAN2 NUMERIC(16,4), ZZ_ZAN3 NUMERIC(16,4),
+    ZZ_ZAN4 NUMERIC(16,4), ZZ_ZAN5 NUMERIC(16,4), ZZ_ZAN6 NUMERIC(16,4), ZZ_ZAN7 NUMERIC(16,4),
+    ZZ_ZAN8 NUMERIC(16,4), ZZ_ZAN9 NUMERIC(16,4), ZZ_ZAN10 NUMERIC(16,4), ZZ_ZAN11 NUMERIC(16,4),
+    ZZ_ZAN12 NUMERIC(16,4), ZZ_ZAN13 NUMERIC(16,4), ZZ_ZAN14 NUMERIC(16,4), ZZ_ZAN15 NUMERIC(16,4),
+    ZZ_ZAN16 NUMERIC(16,4), Z_ZAN1 NUMERIC(16,4), Z_ZAN2 NUMERIC(16,4), Z_ZAN3 NUMERIC(16,4),
+    Z_ZAN4 NUMERIC(16,4), Z_ZAN5 NUMERIC(16,4), Z_ZAN6 NUMERIC(16,4), Z_ZAN7 NUMERIC(16,4),
+    Z_ZAN8 NUMERIC(16,4), Z_ZAN9 NUMERIC(16,4), Z_ZAN10 NUMERIC(16,4), Z_ZAN11 NUMERIC(16,4),
+    Z_ZAN12 NUMERIC(16,4), Z_ZAN13 NUMERIC(16,4), Z_ZAN14 NUMERIC(16,4), Z_ZAN15 NUMERIC(16,4),
+    Z_ZAN16 NUMERIC(16,4), T_ZAN1 NUMERIC(16,4), T_ZAN2 NUMERIC(16,4), T_ZAN3 NUMERIC(16,4),
+    T_ZAN4 NUMERIC(16,4), T_ZAN5 NUMERIC(16,4), T_ZAN6 NUMERIC(16,4), T_ZAN7 NUMERIC(16,4),
+    T_ZAN8 NUMERIC(16,4), T_ZAN9 NUMERIC(16,4), T_ZAN10 NUMERIC(16,4), T_ZAN11 NUMERIC(16,4),
+    T_ZAN12 NUMERIC(16,4), T_ZAN13 NUMERIC(16,4), T_ZAN14 NUMERIC(16,4), T_ZAN15 NUMERIC(16,4),
+    T_ZAN16 NUMERIC(16,4))
+AS
+BEGIN
+    IF (COALESCE(PBCODE, '') = '') THEN PBCODE = ' ';
+    IF (PBCODE = ' ') THEN
+        FOR SELECT V.GROUPM1, V.KCODE, MAX(V.KNAME), MAX(V.DAC)
+              FROM KAMOKU_VIEW V
+             WHERE V.SCODE = :PSCODE AND V.HCODE = ' ' AND V.GROUPM1 < '9900'
+             GROUP BY V.GROUPM1, V.KCODE
+             ORDER BY V.GROUPM1, V.KCODE
+              INTO :KGROUP, :KCODE, :KNAME, :DAC DO
+        BEGIN
+            BCODE = '';
+            BNAME = '';
+            SELECT COALESCE(SUM(IIF(X.MNUM = -32, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -31, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -30, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -29, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -28, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -27, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -26, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -25, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -24, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -23, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -22, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -21, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -20, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -19, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -18, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -17, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -16, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -15, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -14, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -13, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -12, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -11, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -10, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -9, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -8, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -7, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -6, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -5, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -4, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -3, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -2, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -1, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 0, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 1, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 2, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 3, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 4, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 5, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 6, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 7, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 8, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 9, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 10, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 11, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 12, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 13, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 14, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 15, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 16, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0)
+              FROM KAMOKU_PZ X
+             WHERE X.SCODE = :PSCODE AND X.KCODE = :KCODE AND X.HCODE = ' '
+              INTO :ZZZ_ZAN16, :ZZ_ZAN1, :ZZ_ZAN2, :ZZ_ZAN3, :ZZ_ZAN4, :ZZ_ZAN5, :ZZ_ZAN6, :ZZ_ZAN7,
+                   :ZZ_ZAN8, :ZZ_ZAN9, :ZZ_ZAN10, :ZZ_ZAN11, :ZZ_ZAN12, :ZZ_ZAN13, :ZZ_ZAN14, :ZZ_ZAN15,
+                   :ZZ_ZAN16, :Z_ZAN1, :Z_ZAN2, :Z_ZAN3, :Z_ZAN4, :Z_ZAN5, :Z_ZAN6, :Z_ZAN7,
+                   :Z_ZAN8, :Z_ZAN9, :Z_ZAN10, :Z_ZAN11, :Z_ZAN12, :Z_ZAN13, :Z_ZAN14, :Z_ZAN15,
+                   :Z_ZAN16, :T_ZAN1, :T_ZAN2, :T_ZAN3, :T_ZAN4, :T_ZAN5, :T_ZAN6, :T_ZAN7,
+                   :T_ZAN8, :T_ZAN9, :T_ZAN10, :T_ZAN11, :T_ZAN12, :T_ZAN13, :T_ZAN14, :T_ZAN15,
+                   :T_ZAN16;
+            SUSPEND;
+        END
+    ELSE
+        FOR SELECT V.GROUPM1, V.KCODE, V.KNAME, V.BCODE, V.BNAME, V.DAC
+              FROM KAMOKU_VIEW V
+             WHERE V.SCODE = :PSCODE AND V.HCODE = ' ' AND V.BCODE = :PBCODE AND V.GROUPM1 < '9900'
+             ORDER BY V.GROUPM1, V.KCODE
+              INTO :KGROUP, :KCODE, :KNAME, :BCODE, :BNAME, :DAC DO
+        BEGIN
+            SELECT COALESCE(SUM(IIF(X.MNUM = -32, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -31, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -30, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -29, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -28, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -27, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -26, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -25, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -24, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -23, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -22, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -21, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -20, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -19, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -18, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -17, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -16, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -15, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -14, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -13, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -12, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -11, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -10, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -9, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -8, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -7, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -6, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -5, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -4, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -3, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -2, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = -1, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 0, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 1, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 2, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 3, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 4, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 5, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 6, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 7, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 8, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 9, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 10, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 11, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 12, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 13, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 14, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 15, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 16, X.NUKIZAN + IIF(:PTAXUH = 0, X.ZEIGAKU, 0), 0)), 0)
+              FROM KAMOKU_PZ X
+             WHERE X.SCODE = :PSCODE AND X.KCODE = :KCODE AND X.HCODE = ' ' AND X.BCODE = :PBCODE
+              INTO :ZZZ_ZAN16, :ZZ_ZAN1, :ZZ_ZAN2, :ZZ_ZAN3, :ZZ_ZAN4, :ZZ_ZAN5, :ZZ_ZAN6, :ZZ_ZAN7,
+                   :ZZ_ZAN8, :ZZ_ZAN9, :ZZ_ZAN10, :ZZ_ZAN11, :ZZ_ZAN12, :ZZ_ZAN13, :ZZ_ZAN14, :ZZ_ZAN15,
+                   :ZZ_ZAN16, :Z_ZAN1, :Z_ZAN2, :Z_ZAN3, :Z_ZAN4, :Z_ZAN5, :Z_ZAN6, :Z_ZAN7,
+                   :Z_ZAN8, :Z_ZAN9, :Z_ZAN10, :Z_ZAN11, :Z_ZAN12, :Z_ZAN13, :Z_ZAN14, :Z_ZAN15,
+                   :Z_ZAN16, :T_ZAN1, :T_ZAN2, :T_ZAN3, :T_ZAN4, :T_ZAN5, :T_ZAN6, :T_ZAN7,
+                   :T_ZAN8, :T_ZAN9, :T_ZAN10, :T_ZAN11, :T_ZAN12, :T_ZAN13, :T_ZAN14, :T_ZAN15,
+                   :T_ZAN16;
+            SUSPEND;
+        END
+END ^
+
+/* The cumulative budgets of the twelve months (periods 1-3, 5-7, 9-11,
+   13-15) of the profit and loss accounts of the facility PSCODE in flat rows: with PBCODE ' ' (or empty)
+   one row per account (its own row HCODE ' ', all departments summed,
+   BCODE and BNAME empty), otherwise one per account of that department;
+   accounts in GROUPM1, KCODE order. It reads the balance rows through KAMOKU_VIEW, which update 0.2.2 drops after
+   dropping this procedure and rebuilding both on its new account group. */
+CREATE PROCEDURE SP_MB_SELECT_YOSAN (
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PBCODE VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    KGROUP VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    BCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(14),
+    BNAME VARCHAR(14),
+    T_YOSAN1 NUMERIC(16,4), T_YOSAN2 NUMERIC(16,4), T_YOSAN3 NUMERIC(16,4), T_YOSAN4 NUMERIC(16,4),
+    T_YOSAN5 NUMERIC(16,4), T_YOSAN6 NUMERIC(16,4), T_YOSAN7 NUMERIC(16,4), T_YOSAN8 NUMERIC(16,4),
+    T_YOSAN9 NUMERIC(16,4), T_YOSAN10 NUMERIC(16,4), T_YOSAN11 NUMERIC(16,4), T_YOSAN12 NUMERIC(16,4))
+AS
+BEGIN
+    IF (COALESCE(PBCODE, '') = '') THEN PBCODE = ' ';
+    IF (PBCODE = ' ') THEN
+        FOR SELECT V.GROUPM1, V.KCODE, MAX(V.KNAME)
+              FROM KAMOKU_VIEW V
+             WHERE V.SCODE = :PSCODE AND V.HCODE = ' ' AND V.GROUPM1 >= '4000' AND V.GROUPM1 < '9900'
+             GROUP BY V.GROUPM1, V.KCODE
+             ORDER BY V.GROUPM1, V.KCODE
+              INTO :KGROUP, :KCODE, :KNAME DO
+        BEGIN
+            BCODE = '';
+            BNAME = '';
+            SELECT COALESCE(SUM(IIF(X.MNUM = 1, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 2, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 3, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 5, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 6, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 7, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 9, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 10, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 11, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 13, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 14, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 15, X.BYOSAN, 0)), 0)
+              FROM KAMOKU_MS X
+             WHERE X.SCODE = :PSCODE AND X.KCODE = :KCODE AND X.HCODE = ' '
+              INTO :T_YOSAN1, :T_YOSAN2, :T_YOSAN3, :T_YOSAN4, :T_YOSAN5, :T_YOSAN6, :T_YOSAN7, :T_YOSAN8,
+                   :T_YOSAN9, :T_YOSAN10, :T_YOSAN11, :T_YOSAN12;
+            SUSPEND;
+        END
+    ELSE
+        FOR SELECT V.GROUPM1, V.KCODE, V.KNAME, V.BCODE, V.BNAME
+              FROM KAMOKU_VIEW V
+             WHERE V.SCODE = :PSCODE AND V.HCODE = ' ' AND V.BCODE = :PBCODE AND V.GROUPM1 >= '4000' AND V.GROUPM1 < '9900'
+             ORDER BY V.GROUPM1, V.KCODE
+              INTO :KGROUP, :KCODE, :KNAME, :BCODE, :BNAME DO
+        BEGIN
+            SELECT COALESCE(SUM(IIF(X.MNUM = 1, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 2, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 3, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 5, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 6, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 7, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 9, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 10, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 11, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 13, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 14, X.BYOSAN, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 15, X.BYOSAN, 0)), 0)
+              FROM KAMOKU_MS X
+             WHERE X.SCODE = :PSCODE AND X.KCODE = :KCODE AND X.HCODE = ' ' AND X.BCODE = :PBCODE
+              INTO :T_YOSAN1, :T_YOSAN2, :T_YOSAN3, :T_YOSAN4, :T_YOSAN5, :T_YOSAN6, :T_YOSAN7, :T_YOSAN8,
+                   :T_YOSAN9, :T_YOSAN10, :T_YOSAN11, :T_YOSAN12;
+            SUSPEND;
+        END
+END ^
+
+/* The cumulative forecasts of the twelve months of the profit and loss
+   accounts of the facility PSCODE in flat rows: with PBCODE ' ' (or empty)
+   one row per account (its own row HCODE ' ', all departments summed,
+   BCODE and BNAME empty), otherwise one per account of that department;
+   accounts in GROUPM1, KCODE order. It reads the balance rows through KAMOKU_VIEW, which update 0.2.2 drops after
+   dropping this procedure and rebuilding both on its new account group. */
+CREATE PROCEDURE SP_MB_SELECT_YOSOKU (
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PBCODE VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    KGROUP VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    BCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(14),
+    BNAME VARCHAR(14),
+    T_YOSOKU1 NUMERIC(16,4), T_YOSOKU2 NUMERIC(16,4), T_YOSOKU3 NUMERIC(16,4), T_YOSOKU4 NUMERIC(16,4),
+    T_YOSOKU5 NUMERIC(16,4), T_YOSOKU6 NUMERIC(16,4), T_YOSOKU7 NUMERIC(16,4), T_YOSOKU8 NUMERIC(16,4),
+    T_YOSOKU9 NUMERIC(16,4), T_YOSOKU10 NUMERIC(16,4), T_YOSOKU11 NUMERIC(16,4), T_YOSOKU12 NUMERIC(16,4))
+AS
+BEGIN
+    IF (COALESCE(PBCODE, '') = '') THEN PBCODE = ' ';
+    IF (PBCODE = ' ') THEN
+        FOR SELECT V.GROUPM1, V.KCODE, MAX(V.KNAME)
+              FROM KAMOKU_VIEW V
+             WHERE V.SCODE = :PSCODE AND V.HCODE = ' ' AND V.GROUPM1 >= '4000' AND V.GROUPM1 < '9900'
+             GROUP BY V.GROUPM1, V.KCODE
+             ORDER BY V.GROUPM1, V.KCODE
+              INTO :KGROUP, :KCODE, :KNAME DO
+        BEGIN
+            BCODE = '';
+            BNAME = '';
+            SELECT COALESCE(SUM(IIF(X.MNUM = 1, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 2, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 3, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 5, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 6, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 7, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 9, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 10, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 11, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 13, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 14, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 15, X.BYOSOKU, 0)), 0)
+              FROM KAMOKU_MS X
+             WHERE X.SCODE = :PSCODE AND X.KCODE = :KCODE AND X.HCODE = ' '
+              INTO :T_YOSOKU1, :T_YOSOKU2, :T_YOSOKU3, :T_YOSOKU4, :T_YOSOKU5, :T_YOSOKU6, :T_YOSOKU7, :T_YOSOKU8,
+                   :T_YOSOKU9, :T_YOSOKU10, :T_YOSOKU11, :T_YOSOKU12;
+            SUSPEND;
+        END
+    ELSE
+        FOR SELECT V.GROUPM1, V.KCODE, V.KNAME, V.BCODE, V.BNAME
+              FROM KAMOKU_VIEW V
+             WHERE V.SCODE = :PSCODE AND V.HCODE = ' ' AND V.BCODE = :PBCODE AND V.GROUPM1 >= '4000' AND V.GROUPM1 < '9900'
+             ORDER BY V.GROUPM1, V.KCODE
+              INTO :KGROUP, :KCODE, :KNAME, :BCODE, :BNAME DO
+        BEGIN
+            SELECT COALESCE(SUM(IIF(X.MNUM = 1, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 2, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 3, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 5, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 6, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 7, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 9, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 10, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 11, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 13, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 14, X.BYOSOKU, 0)), 0),
+                   COALESCE(SUM(IIF(X.MNUM = 15, X.BYOSOKU, 0)), 0)
+              FROM KAMOKU_MS X
+             WHERE X.SCODE = :PSCODE AND X.KCODE = :KCODE AND X.HCODE = ' ' AND X.BCODE = :PBCODE
+              INTO :T_YOSOKU1, :T_YOSOKU2, :T_YOSOKU3, :T_YOSOKU4, :T_YOSOKU5, :T_YOSOKU6, :T_YOSOKU7, :T_YOSOKU8,
+                   :T_YOSOKU9, :T_YOSOKU10, :T_YOSOKU11, :T_YOSOKU12;
+            SUSPEND;
+        END
+END ^
+
+/* A month budget of one account (its own row) from last year's actual
+   movements: the stored cumulative budget of the facility and department
+   (' ' or empty: all departments) is split into months; for the months
+   PMNUM1 to PMNUM2 (1-12) the month budget becomes F_ROUND(last year's
+   movement of that month x PTAIHI), the movements being the differences
+   of the previous year's balances (KAMOKU_PZ, with tax, MNUM -15 to -1;
+   a quarter's settlement period only moves the base). The twelve months
+   are stored again through SP_MB_UPDATE_HASSEIYOSAN. */
+CREATE PROCEDURE SP_MB_UPDATE_JISSEKIYOSAN (
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PKCODE VARCHAR(6) CHARACTER SET ASCII,
+    PBCODE VARCHAR(6) CHARACTER SET ASCII,
+    PTAIHI NUMERIC(16,4),
+    PMNUM1 INTEGER,
+    PMNUM2 INTEGER)
+AS
+DECLARE VARIABLE VP1 INTEGER;
+DECLARE VARIABLE VP2 INTEGER;
+DECLARE VARIABLE VMNUM INTEGER;
+DECLARE VARIABLE VPERIOD INTEGER;
+DECLARE VARIABLE VMONTH INTEGER;
+DECLARE VARIABLE VVAL NUMERIC(16,4);
+DECLARE VARIABLE VRUN NUMERIC(16,4);
+DECLARE VARIABLE VMOVE NUMERIC(16,4);
+DECLARE VARIABLE Y1 NUMERIC(16,4);
+DECLARE VARIABLE Y2 NUMERIC(16,4);
+DECLARE VARIABLE Y3 NUMERIC(16,4);
+DECLARE VARIABLE Y4 NUMERIC(16,4);
+DECLARE VARIABLE Y5 NUMERIC(16,4);
+DECLARE VARIABLE Y6 NUMERIC(16,4);
+DECLARE VARIABLE Y7 NUMERIC(16,4);
+DECLARE VARIABLE Y8 NUMERIC(16,4);
+DECLARE VARIABLE Y9 NUMERIC(16,4);
+DECLARE VARIABLE Y10 NUMERIC(16,4);
+DECLARE VARIABLE Y11 NUMERIC(16,4);
+DECLARE VARIABLE Y12 NUMERIC(16,4);
+BEGIN
+    VP1 = PMNUM1 + (PMNUM1 - 1) / 3;
+    VP2 = PMNUM2 + (PMNUM2 - 1) / 3;
+    IF (COALESCE(PBCODE, '') = '') THEN PBCODE = ' ';
+    Y1 = 0; Y2 = 0; Y3 = 0; Y4 = 0; Y5 = 0; Y6 = 0;
+    Y7 = 0; Y8 = 0; Y9 = 0; Y10 = 0; Y11 = 0; Y12 = 0;
+    VRUN = 0;
+    FOR SELECT M.MNUM, COALESCE(SUM(M.BYOSAN), 0) FROM KAMOKU_MS M
+         WHERE M.SCODE = :PSCODE AND M.KCODE = :PKCODE AND M.HCODE = ' '
+           AND (:PBCODE = ' ' OR M.BCODE = :PBCODE) AND MOD(M.MNUM, 4) <> 0
+         GROUP BY M.MNUM
+         ORDER BY M.MNUM
+          INTO :VMNUM, :VVAL DO
+    BEGIN
+        VMONTH = VMNUM - VMNUM / 4;
+        VMOVE = VVAL - VRUN;
+        VRUN = VVAL;
+        IF (VMONTH = 1) THEN Y1 = VMOVE;
+        ELSE IF (VMONTH = 2) THEN Y2 = VMOVE;
+        ELSE IF (VMONTH = 3) THEN Y3 = VMOVE;
+        ELSE IF (VMONTH = 4) THEN Y4 = VMOVE;
+        ELSE IF (VMONTH = 5) THEN Y5 = VMOVE;
+        ELSE IF (VMONTH = 6) THEN Y6 = VMOVE;
+        ELSE IF (VMONTH = 7) THEN Y7 = VMOVE;
+        ELSE IF (VMONTH = 8) THEN Y8 = VMOVE;
+        ELSE IF (VMONTH = 9) THEN Y9 = VMOVE;
+        ELSE IF (VMONTH = 10) THEN Y10 = VMOVE;
+        ELSE IF (VMONTH = 11) THEN Y11 = VMOVE;
+        ELSE IF (VMONTH = 12) THEN Y12 = VMOVE;
+    END
+    VRUN = 0;
+    FOR SELECT P.MNUM, COALESCE(SUM(P.NUKIZAN + P.ZEIGAKU), 0) FROM KAMOKU_PZ P
+         WHERE P.SCODE = :PSCODE AND P.KCODE = :PKCODE AND P.HCODE = ' '
+           AND (:PBCODE = ' ' OR P.BCODE = :PBCODE) AND P.MNUM BETWEEN -15 AND -1
+         GROUP BY P.MNUM
+         ORDER BY P.MNUM
+          INTO :VMNUM, :VVAL DO
+    BEGIN
+        VPERIOD = VMNUM + 16;
+        IF (MOD(VPERIOD, 4) = 0) THEN
+            VRUN = VVAL;
+        ELSE
+        BEGIN
+            VMONTH = VPERIOD - VPERIOD / 4;
+            VMOVE = VVAL - VRUN;
+            VRUN = VVAL;
+            IF (VPERIOD BETWEEN VP1 AND VP2) THEN
+            BEGIN
+                IF (VMONTH = 1) THEN Y1 = F_ROUND(VMOVE * PTAIHI);
+                ELSE IF (VMONTH = 2) THEN Y2 = F_ROUND(VMOVE * PTAIHI);
+                ELSE IF (VMONTH = 3) THEN Y3 = F_ROUND(VMOVE * PTAIHI);
+                ELSE IF (VMONTH = 4) THEN Y4 = F_ROUND(VMOVE * PTAIHI);
+                ELSE IF (VMONTH = 5) THEN Y5 = F_ROUND(VMOVE * PTAIHI);
+                ELSE IF (VMONTH = 6) THEN Y6 = F_ROUND(VMOVE * PTAIHI);
+                ELSE IF (VMONTH = 7) THEN Y7 = F_ROUND(VMOVE * PTAIHI);
+                ELSE IF (VMONTH = 8) THEN Y8 = F_ROUND(VMOVE * PTAIHI);
+                ELSE IF (VMONTH = 9) THEN Y9 = F_ROUND(VMOVE * PTAIHI);
+                ELSE IF (VMONTH = 10) THEN Y10 = F_ROUND(VMOVE * PTAIHI);
+                ELSE IF (VMONTH = 11) THEN Y11 = F_ROUND(VMOVE * PTAIHI);
+                ELSE IF (VMONTH = 12) THEN Y12 = F_ROUND(VMOVE * PTAIHI);
+            END
+        END
+    END
+    EXECUTE PROCEDURE SP_MB_UPDATE_HASSEIYOSAN (:PSCODE, :PKCODE, :PBCODE, 1, :Y1, :Y2, :Y3, :Y4, :Y5, :Y6, :Y7, :Y8, :Y9, :Y10, :Y11, :Y12);
+END ^
+
+/* The profit and loss budgets by month for entry: one row per balance
+   row of the facility PSCODE and department PBCODE (groups other than
+   '9900', GROUPM1, USERCODE, HCODE order) with the cumulative budgets of
+   the twelve months, summed over the facilities and departments when ' '.
+   It reads the balance rows through KAMOKU_VIEW, which update 0.2.2 drops after
+   dropping this procedure and rebuilding both on its new account group. */
+CREATE PROCEDURE SP_YOSAN_READ (
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PBCODE VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    KGROUP VARCHAR(6) CHARACTER SET ASCII,
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(14),
+    HCODE VARCHAR(6) CHARACTER SET ASCII,
+    HNAME VARCHAR(14),
+    TAISHAKU INTEGER,
+    YOSAN01 NUMERIC(16,4), YOSAN02 NUMERIC(16,4), YOSAN03 NUMERIC(16,4), YOSAN04 NUMERIC(16,4),
+    YOSAN05 NUMERIC(16,4), YOSAN06 NUMERIC(16,4), YOSAN07 NUMERIC(16,4), YOSAN08 NUMERIC(16,4),
+    YOSAN09 NUMERIC(16,4), YOSAN10 NUMERIC(16,4), YOSAN11 NUMERIC(16,4), YOSAN12 NUMERIC(16,4))
+AS
+BEGIN
+    FOR SELECT V.GROUPM1, V.USERCODE, V.KCODE, V.KNAME, V.HCODE, V.HNAME, V.DAC
+          FROM KAMOKU_VIEW V
+         WHERE V.SCODE = :PSCODE AND V.BCODE = :PBCODE AND V.BPFLG = 'P' AND V.GROUPM1 <> '9900'
+         ORDER BY V.GROUPM1, V.USERCODE, V.HCODE
+          INTO :KGROUP, :USERCODE, :KCODE, :KNAME, :HCODE, :HNAME, :TAISHAKU DO
+    BEGIN
+        SELECT COALESCE(SUM(IIF(M.MNUM = 1, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 2, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 3, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 5, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 6, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 7, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 9, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 10, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 11, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 13, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 14, M.BYOSAN, 0)), 0),
+               COALESCE(SUM(IIF(M.MNUM = 15, M.BYOSAN, 0)), 0)
+          FROM KAMOKU_MS M
+         WHERE M.KCODE = :KCODE AND M.HCODE = :HCODE AND (:PSCODE = ' ' OR M.SCODE = :PSCODE) AND (:PBCODE = ' ' OR M.BCODE = :PBCODE)
+          INTO :YOSAN01, :YOSAN02, :YOSAN03, :YOSAN04, :YOSAN05, :YOSAN06, :YOSAN07, :YOSAN08,
+               :YOSAN09, :YOSAN10, :YOSAN11, :YOSAN12;
+        SUSPEND;
+    END
+END ^
+
+/* Carries the year's result of a corporation (ACCDEF1.DATATYPE 1; other
+   kinds get nothing) into the opening balance of "繰越利益剰余金" in the
+   facility SCODE: per department (every department when ACCDEF1.BUMON is
+   2 and the facility keeps departments, else ' ') the debit-side minus the
+   credit-side opening balances of the other balance-sheet rows becomes
+   the account's own opening balance and is returned. KAMOKUCODE is not
+   used. It reads the balance rows through KAMOKU_VIEW, which update 0.2.2 drops after
+   dropping this procedure and rebuilding both on its new account group. */
+CREATE PROCEDURE SP_ZENKURI (
+    SCODE VARCHAR(6) CHARACTER SET ASCII,
+    KAMOKUCODE VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    BCODE VARCHAR(6) CHARACTER SET ASCII,
+    KAISIZAN NUMERIC(16,4))
+AS
+DECLARE VARIABLE VDATATYPE INTEGER;
+DECLARE VARIABLE VBUMON INTEGER;
+DECLARE VARIABLE VBUMEX INTEGER;
+DECLARE VARIABLE VALL INTEGER;
+DECLARE VARIABLE VR VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VDEBIT NUMERIC(16,4);
+DECLARE VARIABLE VCREDIT NUMERIC(16,4);
+BEGIN
+    SELECT DATATYPE, COALESCE(BUMON, 0) FROM ACCDEF1 WHERE REC = 1 INTO :VDATATYPE, :VBUMON;
+    IF (VDATATYPE IS DISTINCT FROM 1) THEN
+        EXIT;
+    SELECT CODE FROM SYSKMKCODEINF('繰越利益剰余金') INTO :VR;
+    IF (COALESCE(VR, '') = '') THEN
+        EXIT;
+    VBUMEX = 0;
+    SELECT COALESCE(F.BUMEX, 0) FROM SISETUMST F WHERE F.SCODE = :SCODE INTO :VBUMEX;
+    VALL = IIF(VBUMON = 2 AND VBUMEX = 1, 1, 0);
+    FOR SELECT D.BCODE FROM (SELECT B.BCODE AS BCODE FROM BUMONMST B WHERE :VALL = 1
+                             UNION
+                             SELECT CAST(' ' AS VARCHAR(6) CHARACTER SET ASCII) FROM RDB$DATABASE WHERE :VALL = 0) D
+         ORDER BY D.BCODE
+          INTO :BCODE DO
+    BEGIN
+        SELECT COALESCE(SUM(IIF(V.DAC IN (1, 4), V.KAISIZAN, 0)), 0),
+               COALESCE(SUM(IIF(V.DAC IN (2, 3), V.KAISIZAN, 0)), 0)
+          FROM KAMOKU_VIEW V
+         WHERE V.SCODE = :SCODE AND V.BCODE = :BCODE AND V.BPFLG = 'B' AND V.KCODE <> :VR
+          INTO :VDEBIT, :VCREDIT;
+        KAISIZAN = VDEBIT - VCREDIT;
+        UPDATE KAMOKU_SZ Z SET Z.KAISIZAN = :KAISIZAN
+         WHERE Z.SCODE = :SCODE AND Z.KCODE = :VR AND Z.HCODE = ' ' AND Z.BCODE = :BCODE;
+        SUSPEND;
+    END
+END ^
+
+/* The trial balance of one department PBCODE of the facility PSCODE: per
+   account with balance rows there (GROUPM1, USERCODE order) the account
+   row (HCODE and HNAME empty, HOJCNT its number of sub-accounts), then,
+   when it has sub-accounts, one row per sub-account (the account's own
+   part ' ' only when it holds an amount). Amounts as in the department
+   layout trial balance: allocating (PHIBUN 1) with the account's ratios,
+   '00' keeps FLOOR(0.5 + x ratio) of its figures and other departments
+   add that share of the '00' figures; the opening balance is allocated
+   with the ratio of the start month's period (books starting later than
+   the first month) or of period 1 (with ACCDEF1.BUMON 2). Without tax the
+   account rows of the suspense tax accounts get their tax through
+   SP_ZEIGAKU_ADD. It reads the balance rows through KAMOKU_VIEW, which update 0.2.2 drops after
+   dropping this procedure and rebuilding both on its new account group. */
+CREATE PROCEDURE SP_SISANHYO_BUMON (
+    PTAX INTEGER,
+    PHIBUN INTEGER,
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PBCODE VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    GROUPM1 VARCHAR(6) CHARACTER SET ASCII,
+    GROUPM2 VARCHAR(6) CHARACTER SET ASCII,
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(14),
+    BSPL VARCHAR(1) CHARACTER SET ASCII,
+    HOJCNT INTEGER,
+    HCODE VARCHAR(6) CHARACTER SET ASCII,
+    HNAME VARCHAR(14),
+    TAISHAKU INTEGER,
+    KAISIZAN NUMERIC(16,4),
+    KAR01 NUMERIC(16,4), KAR02 NUMERIC(16,4), KAR03 NUMERIC(16,4), KAR04 NUMERIC(16,4),
+    KAR05 NUMERIC(16,4), KAR06 NUMERIC(16,4), KAR07 NUMERIC(16,4), KAR08 NUMERIC(16,4),
+    KAR09 NUMERIC(16,4), KAR10 NUMERIC(16,4), KAR11 NUMERIC(16,4), KAR12 NUMERIC(16,4),
+    KAR13 NUMERIC(16,4), KAR14 NUMERIC(16,4), KAR15 NUMERIC(16,4), KAR16 NUMERIC(16,4),
+    KAS01 NUMERIC(16,4), KAS02 NUMERIC(16,4), KAS03 NUMERIC(16,4), KAS04 NUMERIC(16,4),
+    KAS05 NUMERIC(16,4), KAS06 NUMERIC(16,4), KAS07 NUMERIC(16,4), KAS08 NUMERIC(16,4),
+    KAS09 NUMERIC(16,4), KAS10 NUMERIC(16,4), KAS11 NUMERIC(16,4), KAS12 NUMERIC(16,4),
+    KAS13 NUMERIC(16,4), KAS14 NUMERIC(16,4), KAS15 NUMERIC(16,4), KAS16 NUMERIC(16,4))
+AS
+DECLARE VARIABLE VKARIUKE VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VKARIBARAI VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VKAISINO INTEGER;
+DECLARE VARIABLE VBUMON INTEGER;
+DECLARE VARIABLE VHOJCNT INTEGER;
+DECLARE VARIABLE VH VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VORDER INTEGER;
+DECLARE VARIABLE VORATE NUMERIC(16,4);
+DECLARE VARIABLE VZ NUMERIC(16,4);
+DECLARE VARIABLE VZ00 NUMERIC(16,4);
+DECLARE VARIABLE VKIND INTEGER;
+DECLARE VARIABLE R01 NUMERIC(16,4);
+DECLARE VARIABLE R02 NUMERIC(16,4);
+DECLARE VARIABLE R03 NUMERIC(16,4);
+DECLARE VARIABLE R04 NUMERIC(16,4);
+DECLARE VARIABLE R05 NUMERIC(16,4);
+DECLARE VARIABLE R06 NUMERIC(16,4);
+DECLARE VARIABLE R07 NUMERIC(16,4);
+DECLARE VARIABLE R08 NUMERIC(16,4);
+DECLARE VARIABLE R09 NUMERIC(16,4);
+DECLARE VARIABLE R10 NUMERIC(16,4);
+DECLARE VARIABLE R11 NUMERIC(16,4);
+DECLARE VARIABLE R12 NUMERIC(16,4);
+DECLARE VARIABLE R13 NUMERIC(16,4);
+DECLARE VARIABLE R14 NUMERIC(16,4);
+DECLARE VARIABLE R15 NUMERIC(16,4);
+DECLARE VARIABLE R16 NUMERIC(16,4);
+DECLARE VARIABLE A01 NUMERIC(16,4);
+DECLARE VARIABLE A02 NUMERIC(16,4);
+DECLARE VARIABLE A03 NUMERIC(16,4);
+DECLARE VARIABLE A04 NUMERIC(16,4);
+DECLARE VARIABLE A05 NUMERIC(16,4);
+DECLARE VARIABLE A06 NUMERIC(16,4);
+DECLARE VARIABLE A07 NUMERIC(16,4);
+DECLARE VARIABLE A08 NUMERIC(16,4);
+DECLARE VARIABLE A09 NUMERIC(16,4);
+DECLARE VARIABLE A10 NUMERIC(16,4);
+DECLARE VARIABLE A11 NUMERIC(16,4);
+DECLARE VARIABLE A12 NUMERIC(16,4);
+DECLARE VARIABLE A13 NUMERIC(16,4);
+DECLARE VARIABLE A14 NUMERIC(16,4);
+DECLARE VARIABLE A15 NUMERIC(16,4);
+DECLARE VARIABLE A16 NUMERIC(16,4);
+DECLARE VARIABLE B01 NUMERIC(16,4);
+DECLARE VARIABLE B02 NUMERIC(16,4);
+DECLARE VARIABLE B03 NUMERIC(16,4);
+DECLARE VARIABLE B04 NUMERIC(16,4);
+DECLARE VARIABLE B05 NUMERIC(16,4);
+DECLARE VARIABLE B06 NUMERIC(16,4);
+DECLARE VARIABLE B07 NUMERIC(16,4);
+DECLARE VARIABLE B08 NUMERIC(16,4);
+DECLARE VARIABLE B09 NUMERIC(16,4);
+DECLARE VARIABLE B10 NUMERIC(16,4);
+DECLARE VARIABLE B11 NUMERIC(16,4);
+DECLARE VARIABLE B12 NUMERIC(16,4);
+DECLARE VARIABLE B13 NUMERIC(16,4);
+DECLARE VARIABLE B14 NUMERIC(16,4);
+DECLARE VARIABLE B15 NUMERIC(16,4);
+DECLARE VARIABLE B16 NUMERIC(16,4);
+DECLARE VARIABLE C01 NUMERIC(16,4);
+DECLARE VARIABLE C02 NUMERIC(16,4);
+DECLARE VARIABLE C03 NUMERIC(16,4);
+DECLARE VARIABLE C04 NUMERIC(16,4);
+DECLARE VARIABLE C05 NUMERIC(16,4);
+DECLARE VARIABLE C06 NUMERIC(16,4);
+DECLARE VARIABLE C07 NUMERIC(16,4);
+DECLARE VARIABLE C08 NUMERIC(16,4);
+DECLARE VARIABLE C09 NUMERIC(16,4);
+DECLARE VARIABLE C10 NUMERIC(16,4);
+DECLARE VARIABLE C11 NUMERIC(16,4);
+DECLARE VARIABLE C12 NUMERIC(16,4);
+DECLARE VARIABLE C13 NUMERIC(16,4);
+DECLARE VARIABLE C14 NUMERIC(16,4);
+DECLARE VARIABLE C15 NUMERIC(16,4);
+DECLARE VARIABLE C16 NUMERIC(16,4);
+DECLARE VARIABLE D01 NUMERIC(16,4);
+DECLARE VARIABLE D02 NUMERIC(16,4);
+DECLARE VARIABLE D03 NUMERIC(16,4);
+DECLARE VARIABLE D04 NUMERIC(16,4);
+DECLARE VARIABLE D05 NUMERIC(16,4);
+DECLARE VARIABLE D06 NUMERIC(16,4);
+DECLARE VARIABLE D07 NUMERIC(16,4);
+DECLARE VARIABLE D08 NUMERIC(16,4);
+DECLARE VARIABLE D09 NUMERIC(16,4);
+DECLARE VARIABLE D10 NUMERIC(16,4);
+DECLARE VARIABLE D11 NUMERIC(16,4);
+DECLARE VARIABLE D12 NUMERIC(16,4);
+DECLARE VARIABLE D13 NUMERIC(16,4);
+DECLARE VARIABLE D14 NUMERIC(16,4);
+DECLARE VARIABLE D15 NUMERIC(16,4);
+DECLARE VARIABLE D16 NUMERIC(16,4);
+BEGIN
+    PTAX = COALESCE(PTAX, 0);
+    PHIBUN = COALESCE(PHIBUN, 0);
+    SELECT COALESCE(KAISINO, 1), COALESCE(BUMON, 0) FROM ACCDEF1 WHERE REC = 1 INTO :VKAISINO, :VBUMON;
+    SELECT CODE FROM SYSKMKCODEINF('仮受消費税') INTO :VKARIUKE;
+    SELECT CODE FROM SYSKMKCODEINF('仮払消費税') INTO :VKARIBARAI;
+    FOR SELECT V.GROUPM1, V.USERCODE FROM KAMOKU_VIEW V
+         WHERE V.SCODE = :PSCODE AND V.BCODE = :PBCODE
+         GROUP BY V.SCODE, V.GROUPM1, V.USERCODE
+         ORDER BY V.SCODE, V.GROUPM1, V.USERCODE
+          INTO :GROUPM1, :USERCODE DO
+    BEGIN
+        SELECT FIRST 1 K.KCODE, K.GROUPM2, K.KNAME, K.BPFLG, K.DAC FROM KAMOKUMST K
+         WHERE K.USERCODE = :USERCODE ORDER BY K.KCODE
+          INTO :KCODE, :GROUPM2, :KNAME, :BSPL, :TAISHAKU;
+        SELECT COUNT(*) FROM KAMOKU_SZ Z
+         WHERE Z.SCODE = :PSCODE AND Z.KCODE = :KCODE AND Z.BCODE = :PBCODE AND Z.HCODE <> ' '
+          INTO :VHOJCNT;
+        R01 = 0; R02 = 0; R03 = 0; R04 = 0; R05 = 0; R06 = 0; R07 = 0; R08 = 0;
+        R09 = 0; R10 = 0; R11 = 0; R12 = 0; R13 = 0; R14 = 0; R15 = 0; R16 = 0;
+        SELECT HAIBUN01 * 0.01, HAIBUN02 * 0.01, HAIBUN03 * 0.01, HAIBUN04 * 0.01, HAIBUN05 * 0.01,
+               HAIBUN06 * 0.01, HAIBUN07 * 0.01, HAIBUN08 * 0.01, HAIBUN09 * 0.01, HAIBUN10 * 0.01,
+               HAIBUN11 * 0.01, HAIBUN12 * 0.01, HAIBUN13 * 0.01, HAIBUN14 * 0.01, HAIBUN15 * 0.01,
+               HAIBUN16 * 0.01
+          FROM KAMOKU_SZ
+         WHERE SCODE = :PSCODE AND KCODE = :KCODE AND HCODE = ' ' AND BCODE = :PBCODE
+          INTO :R01, :R02, :R03, :R04, :R05, :R06, :R07, :R08,
+               :R09, :R10, :R11, :R12, :R13, :R14, :R15, :R16;
+        VORATE = COALESCE(CASE VKAISINO WHEN 2 THEN R02 WHEN 3 THEN R03 WHEN 4 THEN R05 WHEN 5 THEN R06 WHEN 6 THEN R07 WHEN 7 THEN R09 WHEN 8 THEN R10 WHEN 9 THEN R11 WHEN 10 THEN R13 WHEN 11 THEN R14 WHEN 12 THEN R15 ELSE R01 END, 0);
+        VKIND = IIF(KCODE = VKARIUKE, 1, IIF(KCODE = VKARIBARAI, 2, 0));
+        FOR SELECT D.H, D.O FROM (SELECT CAST(NULL AS VARCHAR(6) CHARACTER SET ASCII) AS H, 0 AS O FROM RDB$DATABASE
+                                  UNION ALL
+                                  SELECT Z.HCODE, 1 FROM KAMOKU_SZ Z
+                                   WHERE Z.SCODE = :PSCODE AND Z.KCODE = :KCODE AND Z.BCODE = :PBCODE
+                                     AND :VHOJCNT > 0) D
+             ORDER BY D.O, D.H
+              INTO :VH, :VORDER DO
+        BEGIN
+            SELECT COALESCE(SUM(IIF(Z.BCODE = :PBCODE, Z.KAISIZAN, 0)), 0),
+                   COALESCE(SUM(IIF(Z.BCODE = '00', Z.KAISIZAN, 0)), 0)
+              FROM KAMOKU_SZ Z
+             WHERE Z.SCODE = :PSCODE AND Z.KCODE = :KCODE AND (:VH IS NULL OR Z.HCODE = :VH)
+              INTO :VZ, :VZ00;
+            IF (PHIBUN = 1 AND (VKAISINO > 1 OR VBUMON = 2)) THEN
+                KAISIZAN = IIF(PBCODE = '00', FLOOR(0.5 + VZ * VORATE), VZ + FLOOR(0.5 + VZ00 * VORATE));
+            ELSE
+                KAISIZAN = VZ;
+            SELECT COALESCE(SUM(IIF(M.MNUM = 1, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 2, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 3, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 4, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 5, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 6, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 7, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 8, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 9, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 10, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 11, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 12, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 13, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 14, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 15, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 16, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 1, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 2, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 3, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 4, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 5, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 6, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 7, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 8, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 9, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 10, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 11, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 12, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 13, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 14, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 15, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 16, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)
+              FROM KAMOKU_MS M
+             WHERE M.SCODE = :PSCODE AND M.KCODE = :KCODE AND M.BCODE = :PBCODE AND (:VH IS NULL OR M.HCODE = :VH)
+              INTO :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                   :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                   :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                   :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16;
+            IF (PHIBUN = 1 AND PBCODE = '00') THEN
+            BEGIN
+                A01 = FLOOR(0.5 + A01 * R01); A02 = FLOOR(0.5 + A02 * R02); A03 = FLOOR(0.5 + A03 * R03);
+                A04 = FLOOR(0.5 + A04 * R04); A05 = FLOOR(0.5 + A05 * R05); A06 = FLOOR(0.5 + A06 * R06);
+                A07 = FLOOR(0.5 + A07 * R07); A08 = FLOOR(0.5 + A08 * R08); A09 = FLOOR(0.5 + A09 * R09);
+                A10 = FLOOR(0.5 + A10 * R10); A11 = FLOOR(0.5 + A11 * R11); A12 = FLOOR(0.5 + A12 * R12);
+                A13 = FLOOR(0.5 + A13 * R13); A14 = FLOOR(0.5 + A14 * R14); A15 = FLOOR(0.5 + A15 * R15);
+                A16 = FLOOR(0.5 + A16 * R16); B01 = FLOOR(0.5 + B01 * R01); B02 = FLOOR(0.5 + B02 * R02);
+                B03 = FLOOR(0.5 + B03 * R03); B04 = FLOOR(0.5 + B04 * R04); B05 = FLOOR(0.5 + B05 * R05);
+                B06 = FLOOR(0.5 + B06 * R06); B07 = FLOOR(0.5 + B07 * R07); B08 = FLOOR(0.5 + B08 * R08);
+                B09 = FLOOR(0.5 + B09 * R09); B10 = FLOOR(0.5 + B10 * R10); B11 = FLOOR(0.5 + B11 * R11);
+                B12 = FLOOR(0.5 + B12 * R12); B13 = FLOOR(0.5 + B13 * R13); B14 = FLOOR(0.5 + B14 * R14);
+                B15 = FLOOR(0.5 + B15 * R15); B16 = FLOOR(0.5 + B16 * R16);
+            END
+            IF (PTAX = 1 AND VH IS NULL AND KCODE <> '' AND VKIND > 0) THEN
+            BEGIN
+                IF (PHIBUN = 1 AND PBCODE = '00') THEN
+                    EXECUTE PROCEDURE SP_ZEIGAKU_ADD (:PSCODE, :PBCODE, :VKIND, :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                        :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                        :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                        :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16,
+                        :R01, :R02, :R03, :R04, :R05, :R06, :R07, :R08, :R09, :R10, :R11, :R12, :R13, :R14, :R15, :R16)
+                        RETURNING_VALUES :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                        :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                        :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                        :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16;
+                ELSE
+                    EXECUTE PROCEDURE SP_ZEIGAKU_ADD (:PSCODE, :PBCODE, :VKIND, :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                        :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                        :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                        :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16,
+                        1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1)
+                        RETURNING_VALUES :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                        :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                        :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                        :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16;
+            END
+            IF (PHIBUN = 1 AND PBCODE <> '00') THEN
+            BEGIN
+                SELECT COALESCE(SUM(IIF(M.MNUM = 1, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 2, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 3, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 4, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 5, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 6, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 7, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 8, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 9, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 10, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 11, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 12, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 13, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 14, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 15, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 16, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 1, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 2, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 3, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 4, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 5, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 6, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 7, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 8, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 9, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 10, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 11, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 12, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 13, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 14, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 15, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                       COALESCE(SUM(IIF(M.MNUM = 16, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)
+                  FROM KAMOKU_MS M
+                 WHERE M.SCODE = :PSCODE AND M.KCODE = :KCODE AND M.BCODE = '00' AND (:VH IS NULL OR M.HCODE = :VH)
+                  INTO :C01, :C02, :C03, :C04, :C05, :C06, :C07, :C08,
+                       :C09, :C10, :C11, :C12, :C13, :C14, :C15, :C16,
+                       :D01, :D02, :D03, :D04, :D05, :D06, :D07, :D08,
+                       :D09, :D10, :D11, :D12, :D13, :D14, :D15, :D16;
+                A01 = A01 + FLOOR(0.5 + C01 * R01); A02 = A02 + FLOOR(0.5 + C02 * R02);
+                A03 = A03 + FLOOR(0.5 + C03 * R03); A04 = A04 + FLOOR(0.5 + C04 * R04);
+                A05 = A05 + FLOOR(0.5 + C05 * R05); A06 = A06 + FLOOR(0.5 + C06 * R06);
+                A07 = A07 + FLOOR(0.5 + C07 * R07); A08 = A08 + FLOOR(0.5 + C08 * R08);
+                A09 = A09 + FLOOR(0.5 + C09 * R09); A10 = A10 + FLOOR(0.5 + C10 * R10);
+                A11 = A11 + FLOOR(0.5 + C11 * R11); A12 = A12 + FLOOR(0.5 + C12 * R12);
+                A13 = A13 + FLOOR(0.5 + C13 * R13); A14 = A14 + FLOOR(0.5 + C14 * R14);
+                A15 = A15 + FLOOR(0.5 + C15 * R15); A16 = A16 + FLOOR(0.5 + C16 * R16);
+                B01 = B01 + FLOOR(0.5 + D01 * R01); B02 = B02 + FLOOR(0.5 + D02 * R02);
+                B03 = B03 + FLOOR(0.5 + D03 * R03); B04 = B04 + FLOOR(0.5 + D04 * R04);
+                B05 = B05 + FLOOR(0.5 + D05 * R05); B06 = B06 + FLOOR(0.5 + D06 * R06);
+                B07 = B07 + FLOOR(0.5 + D07 * R07); B08 = B08 + FLOOR(0.5 + D08 * R08);
+                B09 = B09 + FLOOR(0.5 + D09 * R09); B10 = B10 + FLOOR(0.5 + D10 * R10);
+                B11 = B11 + FLOOR(0.5 + D11 * R11); B12 = B12 + FLOOR(0.5 + D12 * R12);
+                B13 = B13 + FLOOR(0.5 + D13 * R13); B14 = B14 + FLOOR(0.5 + D14 * R14);
+                B15 = B15 + FLOOR(0.5 + D15 * R15); B16 = B16 + FLOOR(0.5 + D16 * R16);
+                IF (PTAX = 1 AND VH IS NULL AND KCODE <> '' AND VKIND > 0) THEN
+                    EXECUTE PROCEDURE SP_ZEIGAKU_ADD (:PSCODE, '00', :VKIND, :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                        :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                        :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                        :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16,
+                        :R01, :R02, :R03, :R04, :R05, :R06, :R07, :R08, :R09, :R10, :R11, :R12, :R13, :R14, :R15, :R16)
+                        RETURNING_VALUES :A01, :A02, :A03, :A04, :A05, :A06, :A07, :A08,
+                        :A09, :A10, :A11, :A12, :A13, :A14, :A15, :A16,
+                        :B01, :B02, :B03, :B04, :B05, :B06, :B07, :B08,
+                        :B09, :B10, :B11, :B12, :B13, :B14, :B15, :B16;
+            END
+            KAR01 = A01; KAR02 = A02; KAR03 = A03; KAR04 = A04; KAR05 = A05; KAR06 = A06; KAR07 = A07; KAR08 = A08;
+            KAR09 = A09; KAR10 = A10; KAR11 = A11; KAR12 = A12; KAR13 = A13; KAR14 = A14; KAR15 = A15; KAR16 = A16;
+            KAS01 = B01; KAS02 = B02; KAS03 = B03; KAS04 = B04; KAS05 = B05; KAS06 = B06; KAS07 = B07; KAS08 = B08;
+            KAS09 = B09; KAS10 = B10; KAS11 = B11; KAS12 = B12; KAS13 = B13; KAS14 = B14; KAS15 = B15; KAS16 = B16;
+            IF (VH IS NULL) THEN
+            BEGIN
+                HOJCNT = VHOJCNT;
+                HCODE = '';
+                HNAME = '';
+                SUSPEND;
+            END
+            ELSE
+            BEGIN
+                HOJCNT = 0;
+                HCODE = VH;
+                HNAME = NULL;
+                SELECT H.HNAME FROM HOJOMST H WHERE H.KCODE = :KCODE AND H.HCODE = :VH INTO :HNAME;
+                IF (VH = ' ') THEN
+                    HNAME = KNAME;
+                /* The account's own part shows only when it holds an amount. */
+                IF (VH <> ' ' OR KAISIZAN <> 0 OR KAR01 <> 0 OR KAR02 <> 0 OR KAR03 <> 0 OR KAR04 <> 0 OR KAR05 <> 0 OR KAR06 <> 0 OR
+                        KAR07 <> 0 OR KAR08 <> 0 OR KAR09 <> 0 OR KAR10 <> 0 OR KAR11 <> 0 OR KAR12 <> 0 OR KAR13 <> 0 OR
+                        KAR14 <> 0 OR KAR15 <> 0 OR KAR16 <> 0 OR KAS01 <> 0 OR KAS02 <> 0 OR KAS03 <> 0 OR KAS04 <> 0 OR
+                        KAS05 <> 0 OR KAS06 <> 0 OR KAS07 <> 0 OR KAS08 <> 0 OR KAS09 <> 0 OR KAS10 <> 0 OR KAS11 <> 0 OR
+                        KAS12 <> 0 OR KAS13 <> 0 OR KAS14 <> 0 OR KAS15 <> 0 OR KAS16 <> 0) THEN
+                    SUSPEND;
+            END
+        END
+    END
+END ^
+
+/* The trial balance of the departments of the department group PGCODE
+   (GROUPLIST) in the facility PSCODE, rows as in SP_SISANHYO_BUMON and
+   amounts summed over the group's departments, without allocation.
+   Without tax and with the tax totals kept per department (ACCDEF1.BUMON
+   2), the account rows of the suspense tax accounts add the tax totals of
+   the group's departments. It reads the balance rows through KAMOKU_VIEW, which update 0.2.2 drops after
+   dropping this procedure and rebuilding both on its new account group. */
+CREATE PROCEDURE SP_SISANHYO_BUMON_GROUP (
+    PTAX INTEGER,
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PGCODE VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    GROUPM1 VARCHAR(6) CHARACTER SET ASCII,
+    GROUPM2 VARCHAR(6) CHARACTER SET ASCII,
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(14),
+    BSPL VARCHAR(1) CHARACTER SET ASCII,
+    HOJCNT INTEGER,
+    HCODE VARCHAR(6) CHARACTER SET ASCII,
+    HNAME VARCHAR(14),
+    TAISHAKU INTEGER,
+    KAISIZAN NUMERIC(16,4),
+    KAR01 NUMERIC(16,4), KAR02 NUMERIC(16,4), KAR03 NUMERIC(16,4), KAR04 NUMERIC(16,4),
+    KAR05 NUMERIC(16,4), KAR06 NUMERIC(16,4), KAR07 NUMERIC(16,4), KAR08 NUMERIC(16,4),
+    KAR09 NUMERIC(16,4), KAR10 NUMERIC(16,4), KAR11 NUMERIC(16,4), KAR12 NUMERIC(16,4),
+    KAR13 NUMERIC(16,4), KAR14 NUMERIC(16,4), KAR15 NUMERIC(16,4), KAR16 NUMERIC(16,4),
+    KAS01 NUMERIC(16,4), KAS02 NUMERIC(16,4), KAS03 NUMERIC(16,4), KAS04 NUMERIC(16,4),
+    KAS05 NUMERIC(16,4), KAS06 NUMERIC(16,4), KAS07 NUMERIC(16,4), KAS08 NUMERIC(16,4),
+    KAS09 NUMERIC(16,4), KAS10 NUMERIC(16,4), KAS11 NUMERIC(16,4), KAS12 NUMERIC(16,4),
+    KAS13 NUMERIC(16,4), KAS14 NUMERIC(16,4), KAS15 NUMERIC(16,4), KAS16 NUMERIC(16,4))
+AS
+DECLARE VARIABLE VKARIUKE VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VKARIBARAI VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VBUMON INTEGER;
+DECLARE VARIABLE VHOJCNT INTEGER;
+DECLARE VARIABLE VH VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VORDER INTEGER;
+DECLARE VARIABLE C01 NUMERIC(16,4);
+DECLARE VARIABLE C02 NUMERIC(16,4);
+DECLARE VARIABLE C03 NUMERIC(16,4);
+DECLARE VARIABLE C04 NUMERIC(16,4);
+DECLARE VARIABLE C05 NUMERIC(16,4);
+DECLARE VARIABLE C06 NUMERIC(16,4);
+DECLARE VARIABLE C07 NUMERIC(16,4);
+DECLARE VARIABLE C08 NUMERIC(16,4);
+DECLARE VARIABLE C09 NUMERIC(16,4);
+DECLARE VARIABLE C10 NUMERIC(16,4);
+DECLARE VARIABLE C11 NUMERIC(16,4);
+DECLARE VARIABLE C12 NUMERIC(16,4);
+DECLARE VARIABLE C13 NUMERIC(16,4);
+DECLARE VARIABLE C14 NUMERIC(16,4);
+DECLARE VARIABLE C15 NUMERIC(16,4);
+DECLARE VARIABLE C16 NUMERIC(16,4);
+DECLARE VARIABLE D01 NUMERIC(16,4);
+DECLARE VARIABLE D02 NUMERIC(16,4);
+DECLARE VARIABLE D03 NUMERIC(16,4);
+DECLARE VARIABLE D04 NUMERIC(16,4);
+DECLARE VARIABLE D05 NUMERIC(16,4);
+DECLARE VARIABLE D06 NUMERIC(16,4);
+DECLARE VARIABLE D07 NUMERIC(16,4);
+DECLARE VARIABLE D08 NUMERIC(16,4);
+DECLARE VARIABLE D09 NUMERIC(16,4);
+DECLARE VARIABLE D10 NUMERIC(16,4);
+DECLARE VARIABLE D11 NUMERIC(16,4);
+DECLARE VARIABLE D12 NUMERIC(16,4);
+DECLARE VARIABLE D13 NUMERIC(16,4);
+DECLARE VARIABLE D14 NUMERIC(16,4);
+DECLARE VARIABLE D15 NUMERIC(16,4);
+DECLARE VARIABLE D16 NUMERIC(16,4);
+BEGIN
+    PTAX = COALESCE(PTAX, 0);
+    SELECT COALESCE(BUMON, 0) FROM ACCDEF1 WHERE REC = 1 INTO :VBUMON;
+    SELECT CODE FROM SYSKMKCODEINF('仮受消費税') INTO :VKARIUKE;
+    SELECT CODE FROM SYSKMKCODEINF('仮払消費税') INTO :VKARIBARAI;
+    FOR SELECT V.GROUPM1, V.USERCODE FROM KAMOKU_VIEW V
+         WHERE V.SCODE = :PSCODE AND V.BCODE IN (SELECT G.BCODE FROM GROUPLIST G WHERE G.GCODE = :PGCODE)
+         GROUP BY V.SCODE, V.GROUPM1, V.USERCODE
+         ORDER BY V.SCODE, V.GROUPM1, V.USERCODE
+          INTO :GROUPM1, :USERCODE DO
+    BEGIN
+        SELECT FIRST 1 K.KCODE, K.GROUPM2, K.KNAME, K.BPFLG, K.DAC FROM KAMOKUMST K
+         WHERE K.USERCODE = :USERCODE ORDER BY K.KCODE
+          INTO :KCODE, :GROUPM2, :KNAME, :BSPL, :TAISHAKU;
+        SELECT COUNT(DISTINCT Z.HCODE) FROM KAMOKU_SZ Z
+         WHERE Z.SCODE = :PSCODE AND Z.KCODE = :KCODE AND Z.BCODE IN (SELECT G.BCODE FROM GROUPLIST G WHERE G.GCODE = :PGCODE) AND Z.HCODE <> ' '
+          INTO :VHOJCNT;
+        FOR SELECT D.H, D.O FROM (SELECT CAST(NULL AS VARCHAR(6) CHARACTER SET ASCII) AS H, 0 AS O FROM RDB$DATABASE
+                                  UNION
+                                  SELECT Z.HCODE, 1 FROM KAMOKU_SZ Z
+                                   WHERE Z.SCODE = :PSCODE AND Z.KCODE = :KCODE AND Z.BCODE IN (SELECT G.BCODE FROM GROUPLIST G WHERE G.GCODE = :PGCODE)
+                                     AND :VHOJCNT > 0) D
+             ORDER BY D.O, D.H
+              INTO :VH, :VORDER DO
+        BEGIN
+            SELECT COALESCE(SUM(Z.KAISIZAN), 0) FROM KAMOKU_SZ Z
+             WHERE Z.SCODE = :PSCODE AND Z.KCODE = :KCODE AND Z.BCODE IN (SELECT G.BCODE FROM GROUPLIST G WHERE G.GCODE = :PGCODE)
+               AND (:VH IS NULL OR Z.HCODE = :VH)
+              INTO :KAISIZAN;
+            SELECT COALESCE(SUM(IIF(M.MNUM = 1, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 2, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 3, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 4, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 5, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 6, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 7, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 8, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 9, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 10, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 11, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 12, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 13, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 14, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 15, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 16, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 1, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 2, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 3, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 4, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 5, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 6, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 7, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 8, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 9, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 10, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 11, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 12, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 13, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 14, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 15, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
+                   COALESCE(SUM(IIF(M.MNUM = 16, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)
+              FROM KAMOKU_MS M
+             WHERE M.SCODE = :PSCODE AND M.KCODE = :KCODE AND M.BCODE IN (SELECT G.BCODE FROM GROUPLIST G WHERE G.GCODE = :PGCODE) AND (:VH IS NULL OR M.HCODE = :VH)
+              INTO :KAR01, :KAR02, :KAR03, :KAR04, :KAR05, :KAR06, :KAR07, :KAR08,
+                   :KAR09, :KAR10, :KAR11, :KAR12, :KAR13, :KAR14, :KAR15, :KAR16,
+                   :KAS01, :KAS02, :KAS03, :KAS04, :KAS05, :KAS06, :KAS07, :KAS08,
+                   :KAS09, :KAS10, :KAS11, :KAS12, :KAS13, :KAS14, :KAS15, :KAS16;
+            IF (PTAX = 1 AND VBUMON = 2 AND VH IS NULL AND KCODE <> '' AND (KCODE = VKARIUKE OR KCODE = VKARIBARAI)) THEN
+            BEGIN
+                SELECT COALESCE(SUM(IIF(T.MNUM = 1, T.KAR, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 2, T.KAR, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 3, T.KAR, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 4, T.KAR, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 5, T.KAR, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 6, T.KAR, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 7, T.KAR, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 8, T.KAR, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 9, T.KAR, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 10, T.KAR, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 11, T.KAR, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 12, T.KAR, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 13, T.KAR, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 14, T.KAR, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 15, T.KAR, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 16, T.KAR, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 1, T.KAS, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 2, T.KAS, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 3, T.KAS, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 4, T.KAS, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 5, T.KAS, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 6, T.KAS, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 7, T.KAS, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 8, T.KAS, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 9, T.KAS, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 10, T.KAS, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 11, T.KAS, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 12, T.KAS, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 13, T.KAS, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 14, T.KAS, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 15, T.KAS, 0)), 0),
+                       COALESCE(SUM(IIF(T.MNUM = 16, T.KAS, 0)), 0)
+                  FROM KAMOKU_TAX T
+                 WHERE T.SCODE = :PSCODE AND T.BCODE IN (SELECT G.BCODE FROM GROUPLIST G WHERE G.GCODE = :PGCODE) AND T.KKUBUN = IIF(:KCODE = :VKARIUKE, 1, 2)
+                  INTO :C01, :C02, :C03, :C04, :C05, :C06, :C07, :C08,
+                       :C09, :C10, :C11, :C12, :C13, :C14, :C15, :C16,
+                       :D01, :D02, :D03, :D04, :D05, :D06, :D07, :D08,
+                       :D09, :D10, :D11, :D12, :D13, :D14, :D15, :D16;
+                KAR01 = KAR01 + C01; KAR02 = KAR02 + C02; KAR03 = KAR03 + C03; KAR04 = KAR04 + C04;
+                KAR05 = KAR05 + C05; KAR06 = KAR06 + C06; KAR07 = KAR07 + C07; KAR08 = KAR08 + C08;
+                KAR09 = KAR09 + C09; KAR10 = KAR10 + C10; KAR11 = KAR11 + C11; KAR12 = KAR12 + C12;
+                KAR13 = KAR13 + C13; KAR14 = KAR14 + C14; KAR15 = KAR15 + C15; KAR16 = KAR16 + C16;
+                KAS01 = KAS01 + D01; KAS02 = KAS02 + D02; KAS03 = KAS03 + D03; KAS04 = KAS04 + D04;
+                KAS05 = KAS05 + D05; KAS06 = KAS06 + D06; KAS07 = KAS07 + D07; KAS08 = KAS08 + D08;
+                KAS09 = KAS09 + D09; KAS10 = KAS10 + D10; KAS11 = KAS11 + D11; KAS12 = KAS12 + D12;
+                KAS13 = KAS13 + D13; KAS14 = KAS14 + D14; KAS15 = KAS15 + D15; KAS16 = KAS16 + D16;
+            END
+            IF (VH IS NULL) THEN
+            BEGIN
+                HOJCNT = VHOJCNT;
+                HCODE = '';
+                HNAME = '';
+                SUSPEND;
+            END
+            ELSE
+            BEGIN
+                HOJCNT = 0;
+                HCODE = VH;
+                HNAME = NULL;
+                SELECT H.HNAME FROM HOJOMST H WHERE H.KCODE = :KCODE AND H.HCODE = :VH INTO :HNAME;
+                IF (VH = ' ') THEN
+                    HNAME = KNAME;
+                /* The account's own part shows only when it holds an amount. */
+                IF (VH <> ' ' OR KAISIZAN <> 0 OR KAR01 <> 0 OR KAR02 <> 0 OR KAR03 <> 0 OR KAR04 <> 0 OR KAR05 <> 0 OR KAR06 <> 0 OR
+                        KAR07 <> 0 OR KAR08 <> 0 OR KAR09 <> 0 OR KAR10 <> 0 OR KAR11 <> 0 OR KAR12 <> 0 OR KAR13 <> 0 OR
+                        KAR14 <> 0 OR KAR15 <> 0 OR KAR16 <> 0 OR KAS01 <> 0 OR KAS02 <> 0 OR KAS03 <> 0 OR KAS04 <> 0 OR
+                        KAS05 <> 0 OR KAS06 <> 0 OR KAS07 <> 0 OR KAS08 <> 0 OR KAS09 <> 0 OR KAS10 <> 0 OR KAS11 <> 0 OR
+                        KAS12 <> 0 OR KAS13 <> 0 OR KAS14 <> 0 OR KAS15 <> 0 OR KAS16 <> 0) THEN
+                    SUSPEND;
+            END
+        END
+    END
+END ^
+
+SET TERM ; ^
+
+
+/* ------------------------------------------------------------------------
+ * Triggers that later updates alter or drop, and the numbering triggers
+ * of the dictionaries and the cash-flow statement
+ * --------------------------------------------------------------------- */
+
+SET TERM ^ ;
+
+/* A deleted sub-account (or an account's own row) takes the dictionary
+   entries that use it on either side with it (journal patterns, summary
+   and partner dictionaries) and is written to HOJOLOG. Update 0.1.5
+   alters it to keep those entries with the sub-account blanked. */
+CREATE TRIGGER HOJOMST_BEFORE_DELETE FOR HOJOMST
+ACTIVE BEFORE DELETE POSITION 0
+AS
+BEGIN
+    DELETE FROM SWKDIC
+     WHERE (L_KCODE = OLD.KCODE AND L_HCODE = OLD.HCODE) OR (R_KCODE = OLD.KCODE AND R_HCODE = OLD.HCODE);
+    DELETE FROM TEKDIC
+     WHERE (KAR_KCODE = OLD.KCODE AND KAR_HCODE = OLD.HCODE) OR (KAS_KCODE = OLD.KCODE AND KAS_HCODE = OLD.HCODE);
+    DELETE FROM TORDIC
+     WHERE (KAR_KCODE = OLD.KCODE AND KAR_HCODE = OLD.HCODE) OR (KAS_KCODE = OLD.KCODE AND KAS_HCODE = OLD.HCODE);
+    INSERT INTO HOJOLOG
+    VALUES (GEN_ID(HOJOLOG_REC_GEN, 1),
+            OLD.REC, OLD.KCODE, OLD.HCODE, OLD.HKANA, OLD.HNAME, OLD.TAX_LCODE, OLD.TAX_RCODE, OLD.TAX_NUM,
+            OLD.BPFLG, OLD.SIME, OLD.SAITO, OLD.CODATE, OLD.GENDO, OLD.WARIAISW, OLD.WARI1, OLD.WARI2,
+            OLD.WARI3, OLD.TEGATA, OLD.YOKKMK, OLD.YOKHOJ, OLD.ADDRESS, OLD.KOUZA, OLD.BANK, OLD.SITEN,
+            OLD.KANKEI, OLD.TORIHIK, OLD.RIRITU, OLD.RIYUU, OLD.TANPO, OLD.YOUTO, OLD.FURIKOMI, OLD.KARINAME,
+            OLD.KARIDADD, OLD.RTIME, OLD.OPCODE);
+END ^
+
+/* A changed opening balance is also the closing balance of the period
+   before the books start: it is written to KAMOKU_PZ.NUKIZAN of the same
+   key at that period (ACCDEF1.KAISINO 1 -> MNUM 0, 2 -> 1, 3 -> 2, 4 -> 4,
+   5 -> 5, 6 -> 6, 7 -> 8, 8 -> 9, 9 -> 10, 10 -> 12, 11 -> 13, 12 -> 14).
+   Updates 0.1.5 and 1.0.0 alter it to leave out the equity accounts that
+   the carry-forward rewrites. */
+CREATE TRIGGER KAMOKUSZ_AFTER_UPDATE FOR KAMOKU_SZ
+ACTIVE AFTER UPDATE POSITION 0
+AS
+DECLARE VARIABLE VKAISINO INTEGER;
+DECLARE VARIABLE VMNUM INTEGER;
+BEGIN
+    IF (NEW.KAISIZAN IS NOT DISTINCT FROM OLD.KAISIZAN) THEN
+        EXIT;
+    SELECT KAISINO FROM ACCDEF1 WHERE REC = 1 INTO :VKAISINO;
+    VMNUM = CASE VKAISINO WHEN 2 THEN 1 WHEN 3 THEN 2 WHEN 4 THEN 4 WHEN 5 THEN 5 WHEN 6 THEN 6 WHEN 7 THEN 8
+                          WHEN 8 THEN 9 WHEN 9 THEN 10 WHEN 10 THEN 12 WHEN 11 THEN 13 WHEN 12 THEN 14 ELSE 0 END;
+    UPDATE KAMOKU_PZ SET NUKIZAN = COALESCE(NEW.KAISIZAN, 0)
+     WHERE SCODE = NEW.SCODE AND KCODE = NEW.KCODE AND HCODE = NEW.HCODE AND BCODE = NEW.BCODE
+       AND MNUM = :VMNUM;
+END ^
+
+/* Keeps the past-balance mark of a balance row: when a balance of an
+   earlier period changes, KAMOKU_SZ.KAKOZAN becomes the largest non-zero
+   NUKIZAN of the key's earlier periods, or 0. Update 0.3.1 alters it to
+   leave the oldest period (MNUM -32) out. */
+CREATE TRIGGER KAMOKU_PZ_AFTER_UPDATE FOR KAMOKU_PZ
+ACTIVE AFTER UPDATE POSITION 0
+AS
+DECLARE VARIABLE VMAX NUMERIC(16,4);
+BEGIN
+    IF (NEW.NUKIZAN IS NOT DISTINCT FROM OLD.NUKIZAN) THEN
+        EXIT;
+    VMAX = NULL;
+    SELECT MAX(NUKIZAN) FROM KAMOKU_PZ
+     WHERE SCODE = NEW.SCODE AND KCODE = NEW.KCODE AND HCODE = NEW.HCODE AND BCODE = NEW.BCODE AND NUKIZAN <> 0
+      INTO :VMAX;
+    UPDATE KAMOKU_SZ SET KAKOZAN = COALESCE(:VMAX, 0)
+     WHERE SCODE = NEW.SCODE AND KCODE = NEW.KCODE AND HCODE = NEW.HCODE AND BCODE = NEW.BCODE;
+END ^
+
+/* Keeps the start month KAISINO in step with the dates: when the first
+   day of the year (KISHU) or of the entries (KAISI) changes and the same
+   update does not set KAISINO itself, KAISINO becomes the month of the
+   fiscal year that KAISI falls in (1 to 12). Update 2.0.0 drops it. */
+CREATE TRIGGER ACCDEF1_BEFORE_UPDATE FOR ACCDEF1
+ACTIVE BEFORE UPDATE POSITION 0
+AS
+DECLARE VARIABLE VMONTH INTEGER;
+BEGIN
+    IF ((NEW.KISHU IS DISTINCT FROM OLD.KISHU OR NEW.KAISI IS DISTINCT FROM OLD.KAISI)
+        AND NEW.KAISINO IS NOT DISTINCT FROM OLD.KAISINO
+        AND NEW.KISHU IS NOT NULL AND NEW.KAISI IS NOT NULL) THEN
+    BEGIN
+        VMONTH = 1;
+        WHILE (VMONTH < 12 AND DATEADD(VMONTH MONTH TO NEW.KISHU) <= NEW.KAISI) DO
+            VMONTH = VMONTH + 1;
+        NEW.KAISINO = VMONTH;
+    END
+END ^
+
+/* A deleted live journal row (DELFLG 0) leaves the totals as a voided one
+   does: the facility's entry count (debit side), its KAMOKU_MS period row
+   and the tax total (per department only when ACCDEF1.BUMON is 2). Rows
+   deleted or replaced before are out of the totals already. Update 2.0.0
+   drops it. */
+CREATE TRIGGER SIWAKE_AFTER_DELETE FOR SIWAKE
+ACTIVE AFTER DELETE POSITION 0
+AS
+DECLARE VARIABLE VBUMON INTEGER;
+DECLARE VARIABLE VTAXB VARCHAR(6) CHARACTER SET ASCII;
+BEGIN
+    IF (COALESCE(OLD.DELFLG, 0) <> 0) THEN
+        EXIT;
+    SELECT BUMON FROM ACCDEF1 WHERE REC = 1 INTO :VBUMON;
+    VTAXB = IIF(VBUMON = 2, OLD.BCODE, ' ');
+    IF (OLD.TAISHAKU = 1) THEN
+    BEGIN
+        UPDATE SISETUMST SET SIWAKECOUNT = COALESCE(SIWAKECOUNT, 0) - 1 WHERE SCODE = OLD.SCODE;
+        UPDATE KAMOKU_MS
+           SET KAR_NUK = COALESCE(KAR_NUK, 0) - COALESCE(OLD.NUK, 0),
+               KAR_TAX = COALESCE(KAR_TAX, 0) - COALESCE(OLD.ZEI, 0)
+         WHERE SCODE = OLD.SCODE AND BCODE = OLD.BCODE AND KCODE = OLD.KCODE
+           AND HCODE = OLD.HCODE AND MNUM = OLD.MNUM;
+        UPDATE KAMOKU_TAX SET KAR = COALESCE(KAR, 0) - COALESCE(OLD.ZEI, 0)
+         WHERE SCODE = OLD.SCODE AND BCODE = :VTAXB AND KKUBUN = OLD.TAXUH AND MNUM = OLD.MNUM;
+    END
+    ELSE IF (OLD.TAISHAKU = 2) THEN
+    BEGIN
+        UPDATE KAMOKU_MS
+           SET KAS_NUK = COALESCE(KAS_NUK, 0) - COALESCE(OLD.NUK, 0),
+               KAS_TAX = COALESCE(KAS_TAX, 0) - COALESCE(OLD.ZEI, 0)
+         WHERE SCODE = OLD.SCODE AND BCODE = OLD.BCODE AND KCODE = OLD.KCODE
+           AND HCODE = OLD.HCODE AND MNUM = OLD.MNUM;
+        UPDATE KAMOKU_TAX SET KAS = COALESCE(KAS, 0) - COALESCE(OLD.ZEI, 0)
+         WHERE SCODE = OLD.SCODE AND BCODE = :VTAXB AND KKUBUN = OLD.TAXUH AND MNUM = OLD.MNUM;
+    END
+END ^
+
+/* Journal patterns inserted with REC 0 are numbered here. */
+CREATE TRIGGER SWKDIC_REC_NO FOR SWKDIC
+ACTIVE BEFORE INSERT POSITION 0
+AS
+BEGIN
+    IF (NEW.REC IS NULL OR NEW.REC = 0) THEN
+        NEW.REC = GEN_ID(SWKDIC_GEN, 1);
+END ^
+
+/* Cash-flow lines and mapping rows inserted without a number take the
+   next one of their generator; explicit numbers are kept. */
+CREATE TRIGGER CASHFMST_BEFORE_INSERT FOR CASHFMST
+ACTIVE BEFORE INSERT POSITION 0
+AS
+BEGIN
+    IF (NEW.CM_REC IS NULL OR NEW.CM_REC = 0) THEN
+        NEW.CM_REC = GEN_ID(CASHFMST_GEN, 1);
+END ^
+
+CREATE TRIGGER CASHFMKU_BEFORE_INSERT FOR CASHFMKU
+ACTIVE BEFORE INSERT POSITION 0
+AS
+BEGIN
+    IF (NEW.CF_REC IS NULL OR NEW.CF_REC = 0) THEN
+        NEW.CF_REC = GEN_ID(CASHFMKU_GEN, 1);
+END ^
+
+/* A new cash-flow line appears in every facility's view of the lines.
+   Update 0.1.4 drops it with the per-facility table. */
+CREATE TRIGGER CASHFMST_AFTER_INSERT FOR CASHFMST
+ACTIVE AFTER INSERT POSITION 0
+AS
+BEGIN
+    INSERT INTO CASHFMST_SISETU (SCODE, CM_REC)
+    SELECT F.SCODE, NEW.CM_REC FROM SISETUMST F;
+END ^
+
+/* A facility's line takes the delete lock and name of the line unless
+   given. Update 0.1.4 drops it with the per-facility table. */
+CREATE TRIGGER CASHFMST_SISETU_BEFORE_INSERT FOR CASHFMST_SISETU
+ACTIVE BEFORE INSERT POSITION 0
+AS
+DECLARE VARIABLE VDEL INTEGER;
+DECLARE VARIABLE VNAME VARCHAR(40);
+BEGIN
+    IF (NEW.CM_DEL IS NULL OR NEW.CM_NAME1 IS NULL) THEN
+    BEGIN
+        SELECT M.CM_DEL, M.CM_NAME1 FROM CASHFMST M WHERE M.CM_REC = NEW.CM_REC INTO :VDEL, :VNAME;
+        NEW.CM_DEL = COALESCE(NEW.CM_DEL, VDEL, 0);
+        NEW.CM_NAME1 = COALESCE(NEW.CM_NAME1, VNAME, '');
+    END
+END ^
+
+SET TERM ; ^
+
+/* ------------------------------------------------------------------------
  * Delivered rows: version, settings, the company facility and departments,
  * and the corporation chart of accounts
  * --------------------------------------------------------------------- */
@@ -2138,6 +7153,23 @@ INSERT INTO ACCDEF2 (KCODE, KNAME) VALUES ('3302', '繰越利益剰余金');
 INSERT INTO ACCDEF2 (KCODE, KNAME) VALUES ('1201', '受取手形');
 INSERT INTO ACCDEF2 (KCODE, KNAME) VALUES ('2111', '割引手形');
 INSERT INTO ACCDEF2 (KCODE, KNAME) VALUES ('2112', '裏書手形');
+
+/* The trial balance and settlement layouts: one line per account, in
+   group and code order, named after its account (KNAME1 empty); the A4,
+   A3 and settlement layouts start alike. */
+UPDATE KAMOKUMST K
+   SET EXT1_A4 = (SELECT COUNT(*) FROM KAMOKUMST K2
+                   WHERE K2.GROUPM1 < K.GROUPM1 OR (K2.GROUPM1 = K.GROUPM1 AND K2.KCODE <= K.KCODE));
+UPDATE KAMOKUMST SET EXT1_A3 = EXT1_A4, EXT1_KS = EXT1_A4;
+INSERT INTO EXTERA4 (REC, KUBUN, KGROUP, SUBREC, KNAME1)
+SELECT K.EXT1_A4, 0, K.GROUPM1,
+       (SELECT COUNT(*) FROM KAMOKUMST K2 WHERE K2.GROUPM1 = K.GROUPM1 AND K2.KCODE <= K.KCODE), ''
+  FROM KAMOKUMST K;
+INSERT INTO EXTERA3 (REC, KUBUN, KGROUP, SUBREC, KNAME1) SELECT REC, KUBUN, KGROUP, SUBREC, KNAME1 FROM EXTERA4;
+INSERT INTO EXTERKS (REC, KUBUN, KGROUP, SUBREC, KNAME1) SELECT REC, KUBUN, KGROUP, SUBREC, KNAME1 FROM EXTERA4;
+
+/* The settlement statements' settings row. */
+INSERT INTO KESSAN (REC) VALUES (1);
 
 /* The company as a whole: its trigger makes the balance rows of every
    account, the tax totals, the dictionary headings and the head-count
