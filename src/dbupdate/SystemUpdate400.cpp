@@ -1,6 +1,7 @@
 // System updates 4.0.0 (company code column, eras, twenty code systems),
 // 4.0.2 (damage mark of the data list) and 5.0.0 (data places).
 
+#include "dbupdate/CodeSystemImporter.h"
 #include "dbupdate/SystemUpdateUnits.h"
 #include "dbupdate/SystemUpdates.h"
 #include "foundation/AccRecord.h"
@@ -227,10 +228,8 @@ void ImportCodeSystems()
         const std::lock_guard lock(importerMutex);
         factory = ImporterFactory();
     }
-    if (!factory)
-        throw std::runtime_error("update 5.0.0: no code-system importer is installed");
     const std::string folder = BodyFileFolder(Shape.Major, Shape.Minor1, Shape.Minor2);
-    const std::unique_ptr<ICodeSystemImporter> importer = factory();
+    const std::unique_ptr<ICodeSystemImporter> importer = factory ? factory() : MakeCodeTaikeiImporter();
     const std::vector<std::string>& files = CodeSystemFiles();
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (files[i].empty())

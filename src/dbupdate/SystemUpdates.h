@@ -31,8 +31,9 @@ std::vector<std::string> RegisteredSystemUpdateVersions();
 
 // The code-system importer that update 5.0.0 uses for the editions that
 // deliver their own code systems (EditionFlag 1 or 2). An importer writes
-// into the system database; it opens the connection it needs when it is
-// made and closes it when it is freed, also after an error.
+// into the system database through the data module's system connection; it
+// has that connection from when it is made until it is freed, and leaves the
+// data module and the connection as it found them, also after an error.
 class ICodeSystemImporter {
 public:
     virtual ~ICodeSystemImporter() = default;
@@ -43,8 +44,7 @@ public:
 };
 using TCodeSystemImporterFactory = std::function<std::unique_ptr<ICodeSystemImporter>()>;
 
-// Installs the factory (the foundation's code-system reader); an empty one
-// removes it. While none is installed, 5.0.0 for EditionFlag 1 or 2 refuses
-// to run (throws before writing its script): without the code systems the
-// edition would be left with empty slots.
+// Installs another factory in place of the program's own importer
+// (MakeCodeTaikeiImporter, CodeSystemImporter.h), as tests do; an empty one
+// puts the program's own back. 5.0.0 always has an importer.
 void SetCodeSystemImporterFactory(TCodeSystemImporterFactory factory);

@@ -7,6 +7,7 @@
 #include "UpdateTestSupport.h"
 
 #include "foundation/AppInfo.h"
+#include "foundation/DataModule.h"
 #include "platform/Cp932.h"
 #include "platform/db/FbError.h"
 
@@ -586,12 +587,21 @@ protected:
     void TearDown() override
     {
         SetCodeSystemImporterFactory({});
+        DM.reset();
+        AppInfo = savedAppInfo_;
         SystemUpdateDbTest::TearDown();
     }
     std::string Setting() { return Session(SystemDbPath()).Line("SELECT STEXT FROM SYSREG"); }
+    // RECNO, NAME, DATATYPE, CODETYPE, INIDAT1 and INIDAT2 of rows 1 to 10.
+    std::vector<std::vector<std::string>> DeliveredCodeSystems()
+    {
+        return Session(SystemDbPath())
+            .Rows("SELECT RECNO,NAME,DATATYPE,CODETYPE,INIDAT1,INIDAT2 FROM USERCODE WHERE RECNO<=10 ORDER BY RECNO");
+    }
 
     fs::path sqlDir_;
     TImportLog log_;
+    TAppInfoRec savedAppInfo_ = AppInfo;
 };
 
 const std::vector<std::string> kAllImports{"1:販売業.txt", "2:製造業.txt", "3:建設業.txt", "4:運送業.txt", "5:病院.txt",
@@ -631,7 +641,7 @@ TEST_F(SystemUpdate500Test, FirstRefusedImportEndsTheImportsButNotTheUpdate)
     EXPECT_EQ(log_.freed, 1);
 }
 
-TEST_F(SystemUpdate500Test, MissingFileOrImporterLeavesTheDatabaseAtItsVersion)
+TEST_F(SystemUpdate500Test, AMissingFileLeavesTheDatabaseAtItsVersionWithEitherImporter)
 {
     EditionFlag = 1;
     fs::remove(sqlDir_ / "500" / "個人　一般.txt");
@@ -640,10 +650,66 @@ TEST_F(SystemUpdate500Test, MissingFileOrImporterLeavesTheDatabaseAtItsVersion)
     EXPECT_EQ(log_.freed, 1);
     EXPECT_EQ(dbupdate::ReadDatabaseVersion(UpdateListKind::SystemDatabase, SystemDbPath()), V(4, 0, 2));
 
+    // The program's own importer stops at the missing file alike, after it
+    // imported the files before it (their header has no product field,
+    // which this installation's product code "-" accepts).
     SetCodeSystemImporterFactory({});
+    AppInfo.Application.OEM = "-";
+    AppInfo.Application.VerTest = "";
     EXPECT_THROW(RunUpTo(std::nullopt, sqlDir_), dbupdate::DatabaseUpdateError);
     EXPECT_EQ(dbupdate::ReadDatabaseVersion(UpdateListKind::SystemDatabase, SystemDbPath()), V(4, 0, 2));
     EXPECT_FALSE(fs::exists(ScriptPath()));
+    const auto rows = DeliveredCodeSystems();
+    ASSERT_EQ(rows.size(), 10u);
+    EXPECT_EQ(rows[5][1], "name");
+    EXPECT_EQ(rows[7][1], "");
+    EXPECT_EQ(DM, nullptr);
+}
+
+// The program's own importer, on definition files as an installation
+// delivers them (CP932), whatever state the data module is in: the update
+// leaves the data module and its system connection as it found them.
+TEST_F(SystemUpdate500Test, DefinitionFilesFillTheDeliveredCodeSystems)
+{
+    EditionFlag = 1;
+    AppInfo.Application.OEM = "BrendalData";
+    AppInfo.Application.VerTest = "";
+    SetCodeSystemImporterFactory({});
+    const std::vector<std::string>& files = z5SystemDbUpdate500::CodeSystemFiles();
+    std::vector<std::vector<std::string>> expected;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::string recNo = std::to_string(i + 1);
+        if (files[i].empty()) {
+            expected.push_back({recNo, "", "0", "0", "<null>", "<null>"});
+            continue;
+        }
+        const std::string name = fs::path(files[i]).stem().string();
+        const std::string header = "1," + name + "," + std::to_string(i % 3 + 1) + ",2,,BrendalData";
+        WriteFile(sqlDir_ / "500" / files[i],
+                  cp932::FromUtf8(header + "\r\n2,100,現金\r\n5,x\r\n21,110,小口現金\r\n"));
+        expected.push_back(
+            {recNo, name, std::to_string(i % 3 + 1), "2", header, "2,100,現金\r\n21,110,小口現金"});
+    }
+
+    enum class Start { NoDataModule, Disconnected, Connected };
+    for (const Start start : {Start::NoDataModule, Start::Disconnected, Start::Connected}) {
+        SCOPED_TRACE(static_cast<int>(start));
+        UseSnapshot("4.0.2");
+        if (start != Start::NoDataModule)
+            DM = std::make_unique<TDM>();
+        if (start == Start::Connected) {
+            ASSERT_TRUE(DM->fnAccDefConnected("", false));
+        }
+
+        EXPECT_EQ(RunUpTo(std::nullopt, sqlDir_).reached, V(5, 0, 0));
+        EXPECT_TRUE(messages_.shown.empty());
+        EXPECT_EQ(DeliveredCodeSystems(), expected);
+        EXPECT_EQ(DM != nullptr, start != Start::NoDataModule);
+        if (DM) {
+            EXPECT_EQ(DM->IBDatabaseDEF.Connected(), start == Start::Connected);
+        }
+        DM.reset();
+    }
 }
 
 // The first data place is named after a system-data folder of up to 40
