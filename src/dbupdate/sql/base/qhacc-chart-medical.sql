@@ -6,6 +6,9 @@
  * "給料", "賞与", "賞与引当金繰入額" and "退職給付費用" by name. Its accounts
  * carry a second grouping, and its trial balance takes the facility, the
  * tax mode and a business kind in that order.
+ *
+ * Like qhacc.sql a template: the per-period lists are FOR ... END
+ * directives that the build expands into sql/base of the build folder.
  */
 
 UPDATE ACCDEF1 SET DATATYPE = 3, CODETYPE = 1 WHERE REC = 1;
@@ -64,38 +67,8 @@ RETURNS (
     HNAME VARCHAR(14),
     TAISHAKU INTEGER,
     KAISIZAN NUMERIC(16,4),
-    KAR01 NUMERIC(16,4),
-    KAR02 NUMERIC(16,4),
-    KAR03 NUMERIC(16,4),
-    KAR04 NUMERIC(16,4),
-    KAR05 NUMERIC(16,4),
-    KAR06 NUMERIC(16,4),
-    KAR07 NUMERIC(16,4),
-    KAR08 NUMERIC(16,4),
-    KAR09 NUMERIC(16,4),
-    KAR10 NUMERIC(16,4),
-    KAR11 NUMERIC(16,4),
-    KAR12 NUMERIC(16,4),
-    KAR13 NUMERIC(16,4),
-    KAR14 NUMERIC(16,4),
-    KAR15 NUMERIC(16,4),
-    KAR16 NUMERIC(16,4),
-    KAS01 NUMERIC(16,4),
-    KAS02 NUMERIC(16,4),
-    KAS03 NUMERIC(16,4),
-    KAS04 NUMERIC(16,4),
-    KAS05 NUMERIC(16,4),
-    KAS06 NUMERIC(16,4),
-    KAS07 NUMERIC(16,4),
-    KAS08 NUMERIC(16,4),
-    KAS09 NUMERIC(16,4),
-    KAS10 NUMERIC(16,4),
-    KAS11 NUMERIC(16,4),
-    KAS12 NUMERIC(16,4),
-    KAS13 NUMERIC(16,4),
-    KAS14 NUMERIC(16,4),
-    KAS15 NUMERIC(16,4),
-    KAS16 NUMERIC(16,4))
+    /*@ FOR N IN 1..16 JOIN ",\n" */KAR{NN} NUMERIC(16,4)/*@ END */,
+    /*@ FOR N IN 1..16 JOIN ",\n" */KAS{NN} NUMERIC(16,4)/*@ END */)
 AS
 DECLARE VARIABLE VKARIUKE VARCHAR(6) CHARACTER SET ASCII;
 DECLARE VARIABLE VKARIBARAI VARCHAR(6) CHARACTER SET ASCII;
@@ -142,38 +115,8 @@ BEGIN
                     OR Z.SCODE IN (SELECT F.SCODE FROM SISETUMST F WHERE F.MB_JIGYOU = :PJIGYOU))
               INTO :KAISIZAN;
             SELECT
-                   COALESCE(SUM(IIF(D.MNUM = 1, D.KAR, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 2, D.KAR, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 3, D.KAR, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 4, D.KAR, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 5, D.KAR, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 6, D.KAR, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 7, D.KAR, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 8, D.KAR, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 9, D.KAR, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 10, D.KAR, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 11, D.KAR, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 12, D.KAR, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 13, D.KAR, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 14, D.KAR, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 15, D.KAR, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 16, D.KAR, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 1, D.KAS, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 2, D.KAS, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 3, D.KAS, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 4, D.KAS, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 5, D.KAS, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 6, D.KAS, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 7, D.KAS, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 8, D.KAS, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 9, D.KAS, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 10, D.KAS, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 11, D.KAS, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 12, D.KAS, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 13, D.KAS, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 14, D.KAS, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 15, D.KAS, 0)), 0),
-                   COALESCE(SUM(IIF(D.MNUM = 16, D.KAS, 0)), 0)
+                   /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(D.MNUM = {N}, D.KAR, 0)), 0)/*@ END */,
+                   /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(D.MNUM = {N}, D.KAS, 0)), 0)/*@ END */
               FROM (SELECT M.SCODE, M.HCODE, M.MNUM,
                            M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0) AS KAR,
                            M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0) AS KAS
@@ -189,10 +132,8 @@ BEGIN
                AND (:PJIGYOU NOT IN (1, 2, 4, 8, 16)
                     OR D.SCODE IN (SELECT F.SCODE FROM SISETUMST F WHERE F.MB_JIGYOU = :PJIGYOU))
               INTO
-                   :KAR01, :KAR02, :KAR03, :KAR04, :KAR05, :KAR06, :KAR07, :KAR08, 
-                   :KAR09, :KAR10, :KAR11, :KAR12, :KAR13, :KAR14, :KAR15, :KAR16, 
-                   :KAS01, :KAS02, :KAS03, :KAS04, :KAS05, :KAS06, :KAS07, :KAS08, 
-                   :KAS09, :KAS10, :KAS11, :KAS12, :KAS13, :KAS14, :KAS15, :KAS16;
+                   /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+                   /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */;
             IF (VH IS NULL) THEN
             BEGIN
                 KNAME = VKNAME;
@@ -211,10 +152,8 @@ BEGIN
                 /* The account row carried the count; its parts carry 0. */
                 HOJCNT = 0;
                 IF (VH <> ' ' OR KAISIZAN <> 0
-                     OR KAR01 <> 0 OR KAR02 <> 0 OR KAR03 <> 0 OR KAR04 <> 0 OR KAR05 <> 0 OR KAR06 <> 0 OR KAR07 <> 0 OR KAR08 <> 0
-                    OR KAR09 <> 0 OR KAR10 <> 0 OR KAR11 <> 0 OR KAR12 <> 0 OR KAR13 <> 0 OR KAR14 <> 0 OR KAR15 <> 0 OR KAR16 <> 0
-                     OR KAS01 <> 0 OR KAS02 <> 0 OR KAS03 <> 0 OR KAS04 <> 0 OR KAS05 <> 0 OR KAS06 <> 0 OR KAS07 <> 0 OR KAS08 <> 0
-                    OR KAS09 <> 0 OR KAS10 <> 0 OR KAS11 <> 0 OR KAS12 <> 0 OR KAS13 <> 0 OR KAS14 <> 0 OR KAS15 <> 0 OR KAS16 <> 0
+                    /*@ FOR N IN 1..16 JOIN " " WRAP 8 */OR KAR{NN} <> 0/*@ END */
+                    /*@ FOR N IN 1..16 JOIN " " WRAP 8 */OR KAS{NN} <> 0/*@ END */
                     ) THEN
                     SUSPEND;
             END
