@@ -28,6 +28,11 @@ bool CompanyColumnExists(const std::string& table, const std::string& column);
 // two cash-flow periods, each added only when the database lacks it.
 void AddAccDef1ColumnChecks(TUpdateScript& script);
 
+// The second of them alone: KESSAN_KIKAN, CASHFLOW_KIKAN1 and
+// CASHFLOW_KIKAN2 (INTEGER DEFAULT -1, row 1 set to -1), added only when
+// the database lacks KESSAN_KIKAN.
+void AddKessanKikanColumnCheck(TUpdateScript& script);
+
 }  // namespace accupdate
 
 #define LEDRIX_ACCOUNTING_UNIT(name)                \
@@ -40,5 +45,9 @@ void AddAccDef1ColumnChecks(TUpdateScript& script);
 LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate011)
 LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate012)
 LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate013)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate014)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate015)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate020)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate021)
 
 #undef LEDRIX_ACCOUNTING_UNIT

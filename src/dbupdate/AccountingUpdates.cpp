@@ -47,6 +47,11 @@ void AddAccDef1ColumnChecks(TUpdateScript& script)
             "UPDATE ACCDEF1 SET SDAI_HASUU3=0 WHERE REC=1;",
             "COMMIT;",
         });
+    AddKessanKikanColumnCheck(script);
+}
+
+void AddKessanKikanColumnCheck(TUpdateScript& script)
+{
     if (!CompanyColumnExists("ACCDEF1", "KESSAN_KIKAN"))
         script.Add({
             "ALTER TABLE ACCDEF1",
@@ -67,6 +72,10 @@ TArrayDbUpdateListRec GetAccountingUpdateList()
         &z5UserDbUpdate011::GetUpdateInfo,
         &z5UserDbUpdate012::GetUpdateInfo,
         &z5UserDbUpdate013::GetUpdateInfo,
+        &z5UserDbUpdate014::GetUpdateInfo,
+        &z5UserDbUpdate015::GetUpdateInfo,
+        &z5UserDbUpdate020::GetUpdateInfo,
+        &z5UserDbUpdate021::GetUpdateInfo,
     };
     TArrayDbUpdateListRec list;
     for (const TDescribe describe : built) {

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,18 +35,28 @@ TEST(AccountingUpdateCatalogue, RowsInVersionOrderWithTheirTexts)
          "1)減価償却処理用のテーブルを作成します。\r2)３期比較経営分析用のプロシジャーを作成します。"},
         {"0.1.2", "当座残高調整表を追加", "当座残高調整表用のプロシジャーを作成します。"},
         {"0.1.3", "監査処理機能を追加", "監査処理用のテーブルを作成します。"},
+        {"0.1.4", "キャッシュ・フロー計算書を追加", "キャッシュ・フロー計算書用のテーブルを作成します。"},
+        {"0.1.5", "ページ辞書機能の仕様変更 他",
+         "1)補助または部門を削除したときに、削除対象の補助または部門がページ辞書仕訳に使用されていた場合に削除されないように"
+         "仕様を変更しました。\r2)決算書の注記表「タイトルと会計期間を印刷する」のフィールドを追加しました。\r3)青色申告書用"
+         "テーブルを作成します。"},
+        {"0.2.0", "データのバージョンを0.2.0に更新", "データのバージョンを0.2.0に更新します。"},
+        {"0.2.1", "過年度残高の修復 ", "過年度残高を修復します。"},
     };
+    // The units that only record their version ask for no backup.
+    const std::vector<std::string> withoutBackup{"0.2.0"};
     const TArrayDbUpdateListRec list = GetAccountingUpdateList();
     ASSERT_EQ(list.size(), std::size(rows));
     for (std::size_t i = 0; i < list.size(); ++i) {
         SCOPED_TRACE(rows[i].version);
         EXPECT_EQ(dbupdate::VersionOf(list[i]).Text(), rows[i].version);
-        EXPECT_EQ(list[i].BackupFlag, 1);
+        EXPECT_EQ(list[i].BackupFlag, std::count(withoutBackup.begin(), withoutBackup.end(), rows[i].version) ? 0 : 1);
         EXPECT_EQ(list[i].Title, rows[i].title);
         EXPECT_EQ(list[i].Description, rows[i].description);
         EXPECT_TRUE(static_cast<bool>(list[i].UpdateFunc));
     }
-    EXPECT_EQ(RegisteredAccountingUpdateVersions(), (std::vector<std::string>{"0.1.1", "0.1.2", "0.1.3"}));
+    EXPECT_EQ(RegisteredAccountingUpdateVersions(),
+              (std::vector<std::string>{"0.1.1", "0.1.2", "0.1.3", "0.1.4", "0.1.5", "0.2.0", "0.2.1"}));
 }
 
 class AccountingUpdateTest : public UpdateDbTest {
@@ -121,10 +132,10 @@ TEST_F(AccountingUpdateTest, ColumnChecksWriteOnlyWhatTheDatabaseLacks)
     EXPECT_FALSE(messages_.shown.empty());
 }
 
-TEST_F(AccountingUpdateTest, BaseToTheLastUnitAddsTheSettingsColumnsOnceAndKeepsOneVersionRow)
+TEST_F(AccountingUpdateTest, BaseToAuditItemsAddsTheSettingsColumnsOnceAndKeepsOneVersionRow)
 {
     UseCompanyAt("0.1.0");
-    const DatabaseBuildReport report = RunUpTo(std::nullopt);
+    const DatabaseBuildReport report = RunUpTo(UpdateVersion{0, 1, 3});
     ASSERT_TRUE(report.Succeeded()) << report.failedResult;
     ASSERT_EQ(report.applied.size(), 3u);
     EXPECT_EQ(report.reached, (UpdateVersion{0, 1, 3}));
@@ -181,7 +192,7 @@ TEST_F(AccountingUpdateTest, AFailingDropLeavesTheDatabaseAtItsVersion)
 {
     UseCompanyAt("0.1.2");
     Session(CompanyDbPath()).Exec("ALTER TABLE KANSA_ITEM DROP CONSTRAINT KANSA_ITEM_MOTO");
-    const DatabaseBuildReport report = RunUpTo(std::nullopt);
+    const DatabaseBuildReport report = RunUpTo(UpdateVersion{0, 1, 3});
     EXPECT_EQ(report.failedResult, UpdateResultScriptError);
     ASSERT_TRUE(report.failedAt.has_value());
     EXPECT_EQ(*report.failedAt, (UpdateVersion{0, 1, 3}));
@@ -199,6 +210,9 @@ TEST_F(AccountingUpdateTest, EveryObjectAUnitUsesExistsBeforeItRuns)
         {"0.1.0", &z5UserDbUpdate011::Script},
         {"0.1.1", &z5UserDbUpdate012::Script},
         {"0.1.2", &z5UserDbUpdate013::Script},
+        {"0.1.3", &z5UserDbUpdate014::Script},
+        {"0.1.4", &z5UserDbUpdate015::Script},
+        {"0.2.0", &z5UserDbUpdate021::Script},
     };
     for (const Unit& unit : units) {
         SCOPED_TRACE(unit.previous);
@@ -209,6 +223,31 @@ TEST_F(AccountingUpdateTest, EveryObjectAUnitUsesExistsBeforeItRuns)
         for (const scriptlint::UsedObject& object : used)
             EXPECT_TRUE(scriptlint::Exists(session, object)) << object.name;
     }
+}
+
+TEST_F(AccountingUpdateTest, StampOnlyUnitChangesNothingButTheVersion)
+{
+    UseCompanyAt("0.1.5");
+    const std::vector<std::string> lines = Lines(z5UserDbUpdate020::Script().Text());
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_TRUE(lines[2].starts_with("CONNECT '"));
+    EXPECT_TRUE(lines[3].starts_with("UPDATE ACCVERSION SET MAJOR=0,MINOR1=2,MINOR2=0,MEMO='"));
+    EXPECT_EQ(lines[4], "WHERE REC=1;");
+
+    const DatabaseBuildReport report = RunUpTo(UpdateVersion{0, 2, 0});
+    ASSERT_TRUE(report.Succeeded());
+    EXPECT_EQ(report.reached, (UpdateVersion{0, 2, 0}));
+}
+
+TEST_F(AccountingUpdateTest, WholeListRunsToItsLastUnit)
+{
+    UseCompanyAt("0.1.0");
+    const DatabaseBuildReport report = RunUpTo(std::nullopt);
+    ASSERT_TRUE(report.Succeeded()) << report.failedResult;
+    EXPECT_EQ(report.applied.size(), GetAccountingUpdateList().size());
+    EXPECT_EQ(report.reached, dbupdate::VersionOf(GetAccountingUpdateList().back()));
+    EXPECT_TRUE(report.pending.empty());
+    EXPECT_EQ(Session(CompanyDbPath()).Lines("SELECT REC FROM ACCVERSION"), (std::vector<std::string>{"1"}));
 }
 
 TEST_F(AccountingUpdateTest, DataModuleOpensTheUpdatedDataAndAnswersWhatItHas)

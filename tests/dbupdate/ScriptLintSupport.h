@@ -76,8 +76,13 @@ inline std::set<UsedObject> UsedObjects(const std::string& scriptText)
         } else if (m[9].matched) {
             note(ObjectKind::Procedure, m[10]);
         } else if (m[11].matched) {
+            // A selectable procedure: named SP_..., or called with arguments.
             const std::string name = Upper(m[12]);
-            note(name.rfind("SP_", 0) == 0 ? ObjectKind::Procedure : ObjectKind::Table, name);
+            auto next = m.suffix().first;
+            while (next != text.cend() && std::isspace(static_cast<unsigned char>(*next)))
+                ++next;
+            const bool called = next != text.cend() && *next == '(';
+            note(called || name.rfind("SP_", 0) == 0 ? ObjectKind::Procedure : ObjectKind::Table, name);
         } else if (m[13].matched) {
             note(ObjectKind::Function, m[13]);
         }
