@@ -58,26 +58,6 @@ void AddDrops(TUpdateScript& script)
     });
 }
 
-// Journal settings for the facilities that exist already (a new facility
-// gets them from its trigger).
-void AddExistingFacilitySettings(TUpdateScript& script)
-{
-    script.Add({
-        "SET TERM ^ ;",
-        "CREATE PROCEDURE ONE_TIME_PROC",
-        "AS",
-        "  DECLARE VARIABLE dvSCODE VARCHAR(6) CHARACTER SET ASCII;",
-        "BEGIN",
-        "  FOR SELECT SCODE FROM SISETUMST INTO :dvSCODE DO",
-        "    EXECUTE PROCEDURE SP_KS_INSSETSWK_CALL_SISETU(:dvSCODE);",
-        "END ^",
-        "SET TERM ; ^",
-        "EXECUTE PROCEDURE ONE_TIME_PROC;",
-        "Commit;",
-        "DROP PROCEDURE ONE_TIME_PROC;",
-    });
-}
-
 // Data whose version table lost its 0.1.0 row (several rows, none of them
 // the delivered version) is left with the one row the stamp updates.
 void AddVersionNormalisation(TUpdateScript& script)
@@ -120,7 +100,7 @@ TUpdateScript Script()
     script.Add("SET TERM ; ^");
 
     accupdate011::AddInitialJournalSettings(script);
-    AddExistingFacilitySettings(script);
+    accupdate011::AddExistingFacilitySettings(script);
     script.Add({"INSERT INTO GENKADIV(CODE,GDNAM) VALUES(6,'リース期間定額法');", "Commit;"});
 
     script.Add("SET TERM ^ ;");

@@ -31,6 +31,10 @@ void AddMasterTriggers(TUpdateScript& script);
 // data type 2, "Commit;".
 void AddInitialJournalSettings(TUpdateScript& script);
 
+// A one-time procedure that gives every facility of SISETUMST its journal
+// settings from the initial rows: created, run, committed, dropped.
+void AddExistingFacilitySettings(TUpdateScript& script);
+
 // Inside a "SET TERM ^ ;" block of its own: SP_MB_SELECT_SYUGYOU altered.
 void AddHeadCountProcedure(TUpdateScript& script);
 

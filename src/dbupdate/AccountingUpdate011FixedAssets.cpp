@@ -651,4 +651,24 @@ void AddInitialJournalSettings(TUpdateScript& script)
     }
 }
 
+// Journal settings for the facilities that exist already (a new facility
+// gets them from its trigger).
+void AddExistingFacilitySettings(TUpdateScript& script)
+{
+    script.Add({
+        "SET TERM ^ ;",
+        "RECREATE PROCEDURE ONE_TIME_PROC",
+        "AS",
+        "  DECLARE VARIABLE dvSCODE VARCHAR(6) CHARACTER SET ASCII;",
+        "BEGIN",
+        "  FOR SELECT SCODE FROM SISETUMST INTO :dvSCODE DO",
+        "    EXECUTE PROCEDURE SP_KS_INSSETSWK_CALL_SISETU(:dvSCODE);",
+        "END ^",
+        "SET TERM ; ^",
+        "EXECUTE PROCEDURE ONE_TIME_PROC;",
+        "Commit;",
+        "DROP PROCEDURE ONE_TIME_PROC;",
+    });
+}
+
 }  // namespace accupdate011

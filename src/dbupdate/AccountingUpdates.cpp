@@ -76,6 +76,8 @@ TArrayDbUpdateListRec GetAccountingUpdateList()
         &z5UserDbUpdate015::GetUpdateInfo,
         &z5UserDbUpdate020::GetUpdateInfo,
         &z5UserDbUpdate021::GetUpdateInfo,
+        &z5UserDbUpdate022::GetUpdateInfo,
+        &z5UserDbUpdate030::GetUpdateInfo,
     };
     TArrayDbUpdateListRec list;
     for (const TDescribe describe : built) {

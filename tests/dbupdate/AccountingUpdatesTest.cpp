@@ -42,9 +42,13 @@ TEST(AccountingUpdateCatalogue, RowsInVersionOrderWithTheirTexts)
          "テーブルを作成します。"},
         {"0.2.0", "データのバージョンを0.2.0に更新", "データのバージョンを0.2.0に更新します。"},
         {"0.2.1", "過年度残高の修復 ", "過年度残高を修復します。"},
+        {"0.2.2", "科目マスタの構造変更 他",
+         "1)科目マスタの構造を変更します。\r2)キャッシュフロー項目を再作成します。\r3)青色申告決算書で上書入力に対応します。"
+         "\r4)内訳書用テーブルを作成します。"},
+        {"0.3.0", "データのバージョンを0.3.0に更新", "データのバージョンを0.3.0に更新します。"},
     };
     // The units that only record their version ask for no backup.
-    const std::vector<std::string> withoutBackup{"0.2.0"};
+    const std::vector<std::string> withoutBackup{"0.2.0", "0.3.0"};
     const TArrayDbUpdateListRec list = GetAccountingUpdateList();
     ASSERT_EQ(list.size(), std::size(rows));
     for (std::size_t i = 0; i < list.size(); ++i) {
@@ -56,7 +60,7 @@ TEST(AccountingUpdateCatalogue, RowsInVersionOrderWithTheirTexts)
         EXPECT_TRUE(static_cast<bool>(list[i].UpdateFunc));
     }
     EXPECT_EQ(RegisteredAccountingUpdateVersions(),
-              (std::vector<std::string>{"0.1.1", "0.1.2", "0.1.3", "0.1.4", "0.1.5", "0.2.0", "0.2.1"}));
+              (std::vector<std::string>{"0.1.1", "0.1.2", "0.1.3", "0.1.4", "0.1.5", "0.2.0", "0.2.1", "0.2.2", "0.3.0"}));
 }
 
 class AccountingUpdateTest : public UpdateDbTest {
@@ -213,6 +217,7 @@ TEST_F(AccountingUpdateTest, EveryObjectAUnitUsesExistsBeforeItRuns)
         {"0.1.3", &z5UserDbUpdate014::Script},
         {"0.1.4", &z5UserDbUpdate015::Script},
         {"0.2.0", &z5UserDbUpdate021::Script},
+        {"0.2.1", &z5UserDbUpdate022::Script},
     };
     for (const Unit& unit : units) {
         SCOPED_TRACE(unit.previous);

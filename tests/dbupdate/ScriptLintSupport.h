@@ -33,11 +33,12 @@ inline std::string Upper(std::string s)
 inline std::set<UsedObject> UsedObjects(const std::string& scriptText)
 {
     // Comments and string literals name nothing; neither do the FROM and
-    // FOR inside EXTRACT, SUBSTRING and TRIM, nor a "FOR SELECT" loop.
+    // FOR inside EXTRACT, SUBSTRING, TRIM and IS DISTINCT FROM, nor a "FOR
+    // SELECT" loop.
     std::string text = std::regex_replace(scriptText, std::regex(R"(/\*[\s\S]*?\*/)"), " ");
     text = std::regex_replace(text, std::regex(R"('[^']*')"), "''");
     text = std::regex_replace(
-        text, std::regex(R"(\b(YEAR|MONTH|DAY|HOUR|MINUTE|SECOND|WEEKDAY|YEARDAY|LEADING|TRAILING|BOTH|'')\s+FROM\b)",
+        text, std::regex(R"(\b(YEAR|MONTH|DAY|HOUR|MINUTE|SECOND|WEEKDAY|YEARDAY|LEADING|TRAILING|BOTH|DISTINCT|'')\s+FROM\b)",
                          std::regex::icase),
         "$1 OF");
     text = std::regex_replace(text, std::regex(R"(\bSUBSTRING\s*\(([^()]*?)\bFROM\b([^()]*?)\bFOR\b)", std::regex::icase),
