@@ -6,6 +6,8 @@
 
 #include "dbupdate/UpdateUnit.h"
 
+#include <string>
+
 namespace accupdate022 {
 
 // The first block up to its procedures: the chart settings table, the
@@ -21,6 +23,10 @@ void AddOpeningBalanceProcedures(TUpdateScript& script);
 
 // Inside the same block, last: SP_KANENDO_BUMON_GROUPZANDAKA.
 void AddGroupPriorYearProcedure(TUpdateScript& script);
+
+// The same procedure text under another verb ("ALTER" for a later update
+// that changes the procedure in place).
+void AddGroupPriorYearProcedure(TUpdateScript& script, const std::string& verb);
 
 // The second block's procedures: SP_KANENDO_BUMON_ZANDAKA,
 // SP_KANENDO_ZANDAKA, SP_MB_SELECT_KANENDOZAN, SP_MB_SELECT_YOSAN,

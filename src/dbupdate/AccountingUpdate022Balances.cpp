@@ -492,10 +492,15 @@ void AddMonthBudgetFromLastYear(TUpdateScript& script)
 
 void AddGroupPriorYearProcedure(TUpdateScript& script)
 {
+    AddGroupPriorYearProcedure(script, "ReCREATE");
+}
+
+void AddGroupPriorYearProcedure(TUpdateScript& script, const std::string& verb)
+{
     const auto balances = BalanceColumns();
     const auto budgets = PeriodBudgetColumns();
     const std::string inGroup = "IN (SELECT G.BCODE FROM GROUPLIST G WHERE G.GCODE = :PGCODE)";
-    script.Add({"ReCREATE PROCEDURE SP_KANENDO_BUMON_GROUPZANDAKA (", "    PSCODE " + Code + ",",
+    script.Add({verb + " PROCEDURE SP_KANENDO_BUMON_GROUPZANDAKA (", "    PSCODE " + Code + ",",
                 "    PGCODE " + Code + ")"});
     AddReturns(script, AccountKeyColumns, Join(balances, budgets));
     script.Add({

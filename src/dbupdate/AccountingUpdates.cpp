@@ -78,6 +78,9 @@ TArrayDbUpdateListRec GetAccountingUpdateList()
         &z5UserDbUpdate021::GetUpdateInfo,
         &z5UserDbUpdate022::GetUpdateInfo,
         &z5UserDbUpdate030::GetUpdateInfo,
+        &z5UserDbUpdate031::GetUpdateInfo,
+        &z5UserDbUpdate032::GetUpdateInfo,
+        &z5UserDbUpdate033::GetUpdateInfo,
     };
     TArrayDbUpdateListRec list;
     for (const TDescribe describe : built) {

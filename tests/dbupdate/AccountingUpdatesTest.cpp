@@ -46,9 +46,13 @@ TEST(AccountingUpdateCatalogue, RowsInVersionOrderWithTheirTexts)
          "1)科目マスタの構造を変更します。\r2)キャッシュフロー項目を再作成します。\r3)青色申告決算書で上書入力に対応します。"
          "\r4)内訳書用テーブルを作成します。"},
         {"0.3.0", "データのバージョンを0.3.0に更新", "データのバージョンを0.3.0に更新します。"},
+        {"0.3.1", "３期比較集計プログラムの更新 他",
+         "３期比較集計プログラムを更新します。\r基本情報に通信フォルダー列を追加します。"},
+        {"0.3.2", "電子帳簿用ユーザーの追加", "電子帳簿用ユーザーを追加します。"},
+        {"0.3.3", "経営Navigore機能の追加 他", "比較経営分析表の初期値を設定します。\r元入金の繰り入れ計算を更新します。"},
     };
     // The units that only record their version ask for no backup.
-    const std::vector<std::string> withoutBackup{"0.2.0", "0.3.0"};
+    const std::vector<std::string> withoutBackup{"0.2.0", "0.3.0", "0.3.2"};
     const TArrayDbUpdateListRec list = GetAccountingUpdateList();
     ASSERT_EQ(list.size(), std::size(rows));
     for (std::size_t i = 0; i < list.size(); ++i) {
@@ -60,7 +64,8 @@ TEST(AccountingUpdateCatalogue, RowsInVersionOrderWithTheirTexts)
         EXPECT_TRUE(static_cast<bool>(list[i].UpdateFunc));
     }
     EXPECT_EQ(RegisteredAccountingUpdateVersions(),
-              (std::vector<std::string>{"0.1.1", "0.1.2", "0.1.3", "0.1.4", "0.1.5", "0.2.0", "0.2.1", "0.2.2", "0.3.0"}));
+              (std::vector<std::string>{"0.1.1", "0.1.2", "0.1.3", "0.1.4", "0.1.5", "0.2.0", "0.2.1", "0.2.2", "0.3.0",
+                                        "0.3.1", "0.3.2", "0.3.3"}));
 }
 
 class AccountingUpdateTest : public UpdateDbTest {
@@ -218,6 +223,8 @@ TEST_F(AccountingUpdateTest, EveryObjectAUnitUsesExistsBeforeItRuns)
         {"0.1.4", &z5UserDbUpdate015::Script},
         {"0.2.0", &z5UserDbUpdate021::Script},
         {"0.2.1", &z5UserDbUpdate022::Script},
+        {"0.3.0", &z5UserDbUpdate031::Script},
+        {"0.3.2", &z5UserDbUpdate033::Script},
     };
     for (const Unit& unit : units) {
         SCOPED_TRACE(unit.previous);
