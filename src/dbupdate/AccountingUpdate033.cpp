@@ -296,40 +296,27 @@ enum class TChart { None, Corporation, IndividualGeneral, IndividualRealEstate }
 // failed read (the data module reports it) writes no thresholds.
 TChart CompanyChart()
 {
-    std::unique_ptr<TDM> own;
-    TDM* dm = DM.get();
-    if (dm == nullptr) {
-        own = std::make_unique<TDM>();
-        dm = own.get();
-    }
-    if (!dm->fnAccDatConnected(SystemDef.HOSTNAME, SystemDef.DataDir, false))
-        return TChart::None;
     std::int32_t dataType = 0;
     std::int32_t codeType = 0;
     bool read = false;
-    try {
-        dm->IBQACC1.Close();
-        dm->IBQACC1.SetSQL("SELECT DATATYPE, CODETYPE FROM ACCDEF1 WHERE REC=1");
-        dm->IBQACC1.Open();
-        if (!dm->IBQACC1.Eof()) {
-            const db::Field dataTypeField = dm->IBQACC1.FieldByIndex(0);
-            const db::Field codeTypeField = dm->IBQACC1.FieldByIndex(1);
-            dataType = dataTypeField.IsNull() ? 0 : dataTypeField.AsInteger();
-            codeType = codeTypeField.IsNull() ? 0 : codeTypeField.AsInteger();
-            read = true;
+    accupdate::AskCompanyDatabase([&](TDM& dm) {
+        try {
+            dm.IBQACC1.Close();
+            dm.IBQACC1.SetSQL("SELECT DATATYPE, CODETYPE FROM ACCDEF1 WHERE REC=1");
+            dm.IBQACC1.Open();
+            if (!dm.IBQACC1.Eof()) {
+                const db::Field dataTypeField = dm.IBQACC1.FieldByIndex(0);
+                const db::Field codeTypeField = dm.IBQACC1.FieldByIndex(1);
+                dataType = dataTypeField.IsNull() ? 0 : dataTypeField.AsInteger();
+                codeType = codeTypeField.IsNull() ? 0 : codeTypeField.AsInteger();
+                read = true;
+            }
+            dm.IBQACC1.Close();
+        } catch (const db::FbError& error) {
+            dm.IBQACC1.Close();
+            HandleIBError(error, "z5UserDbUpdate033", "データ区分の取得に失敗しました。");
         }
-        dm->IBQACC1.Close();
-    } catch (const db::FbError& error) {
-        dm->IBQACC1.Close();
-        HandleIBError(error, "z5UserDbUpdate033", "データ区分の取得に失敗しました。");
-    }
-    try {
-        if (dm->IBTransactionDAT.InTransaction())
-            dm->IBTransactionDAT.Commit();
-        dm->fnAccDatDisConnected(SystemDef.DataDir, false, false);
-    } catch (const std::exception&) {
-        // The answer stands; the next connect closes what is left open.
-    }
+    });
     if (!read)
         return TChart::None;
     if (dataType == 1 || dataType == 3)

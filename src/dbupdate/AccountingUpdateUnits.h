@@ -7,7 +7,10 @@
 #include "dbupdate/UpdateUnit.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
+
+class TDM;
 
 namespace accupdate {
 
@@ -15,6 +18,13 @@ namespace accupdate {
 // folder, no "SET NAMES" line, the two-line ACCVERSION stamp with the
 // short MEMO, the body before the stamp.
 TUpdateUnitShape AccountingShape(std::int32_t major, std::int32_t minor1, std::int32_t minor2);
+
+// Opens the company database of the current data folder through the data
+// module's own connection (without marking the folder in use), lets ask
+// read it, and closes it again without refreshing anything. False, without
+// calling ask, when the database cannot be opened (the data module has
+// reported why).
+bool AskCompanyDatabase(const std::function<void(TDM&)>& ask);
 
 // Whether the company database of the current data folder has the column,
 // asked while the script is written through the data module's own

@@ -5,6 +5,7 @@
 #include "foundation/DataModule.h"
 #include "foundation/VersionUtils.h"
 
+#include <functional>
 #include <memory>
 
 namespace accupdate {
@@ -15,10 +16,10 @@ TUpdateUnitShape AccountingShape(std::int32_t major, std::int32_t minor1, std::i
             TMemoForm::Short};
 }
 
-bool CompanyColumnExists(const std::string& table, const std::string& column)
+bool AskCompanyDatabase(const std::function<void(TDM&)>& ask)
 {
     // The program always has its data module; a tool that runs the units
-    // without one (the database builder) gets a data module for the check.
+    // without one (the database builder) gets a data module for the question.
     std::unique_ptr<TDM> own;
     TDM* dm = DM.get();
     if (dm == nullptr) {
@@ -27,7 +28,7 @@ bool CompanyColumnExists(const std::string& table, const std::string& column)
     }
     if (!dm->fnAccDatConnected(SystemDef.HOSTNAME, SystemDef.DataDir, false))
         return false;
-    bool exists = dm->fnExistence_Field(table, column);
+    ask(*dm);
     try {
         if (dm->IBTransactionDAT.InTransaction())
             dm->IBTransactionDAT.Commit();
@@ -35,6 +36,13 @@ bool CompanyColumnExists(const std::string& table, const std::string& column)
     } catch (const std::exception&) {
         // The answer stands; the next connect closes what is left open.
     }
+    return true;
+}
+
+bool CompanyColumnExists(const std::string& table, const std::string& column)
+{
+    bool exists = false;
+    AskCompanyDatabase([&](TDM& dm) { exists = dm.fnExistence_Field(table, column); });
     return exists;
 }
 
