@@ -9,7 +9,6 @@
 #include "foundation/ErrorHandling.h"
 
 #include <algorithm>
-#include <memory>
 #include <sstream>
 #include <string>
 
