@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the program and the tests need.
 # Idempotent: asks apt only when something is missing, and runs apt-get update
-# only then.
+# only then. Exits 0 when every package ends up installed, non-zero when the
+# installation fails.
 set -euo pipefail
 
 packages=(
@@ -28,15 +29,24 @@ sudo=""
 
 # The server package would start the machine's Firebird service; the program
 # and the tests run their own private instance, so keep the service stopped.
-policy=/usr/sbin/policy-rc.d
-own_policy=0
-if [ ! -e "$policy" ]; then
-  printf '#!/bin/sh\nexit 101\n' | $sudo tee "$policy" >/dev/null
-  $sudo chmod +x "$policy"
-  own_policy=1
+# A policy file the machine already has may allow starts, so ours takes its
+# place for the installation and the machine's own is put back afterwards.
+policy=${LEDRIX_POLICY_RC_D:-/usr/sbin/policy-rc.d}
+saved_policy=""
+if [ -e "$policy" ]; then
+  saved_policy="$policy.ledrix-saved"
+  $sudo mv -f "$policy" "$saved_policy"
 fi
-cleanup() { [ "$own_policy" -eq 1 ] && $sudo rm -f "$policy"; }
-trap cleanup EXIT
+restore_policy() {
+  $sudo rm -f "$policy"
+  if [ -n "$saved_policy" ]; then
+    $sudo mv -f "$saved_policy" "$policy"
+  fi
+  return 0
+}
+trap 'status=$?; restore_policy; exit "$status"' EXIT
+printf '#!/bin/sh\nexit 101\n' | $sudo tee "$policy" >/dev/null
+$sudo chmod +x "$policy"
 
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -q

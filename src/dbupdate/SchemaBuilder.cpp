@@ -141,7 +141,8 @@ void CreateDatabaseFromScript(const std::string& database, const fs::path& scrip
 
     {
         db::Database created;
-        created.Create(database, options.user, options.password);
+        created.Create(database, options.user, options.password, db::Database::DefaultPageSize,
+                       options.forcedWrites);
         // Detached before the tool runs: it attaches on its own.
         created.Detach();
     }

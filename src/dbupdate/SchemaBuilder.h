@@ -44,6 +44,10 @@ struct SchemaBuildOptions {
     std::string charset = "UTF8";
     // A tool still running after this long is killed and the build fails.
     std::chrono::seconds timeLimit{300};
+    // Whether the new database flushes every commit to the disk (the
+    // engine's default). Throw-away databases, such as the tests', turn it
+    // off: the flush then only costs time.
+    bool forcedWrites = true;
 };
 
 // A script that cannot be found or run, or that failed; what() says which

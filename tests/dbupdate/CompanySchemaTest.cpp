@@ -1,5 +1,6 @@
 #include "dbupdate/SchemaBuilder.h"
 #include "SchemaTestSupport.h"
+#include "platform/db/MasterCache.h"
 
 #include "foundation/AccRecord.h"
 #include "foundation/DataModule.h"
@@ -35,15 +36,10 @@ using schematest::Quote;
 using schematest::Session;
 using schematest::SplitCommas;
 
-// The company base, built once per test process.
+// The company base, built once per test run.
 const std::string& CompanyBase()
 {
-    static const std::string path = [] {
-        const fs::path folder = TestFirebird::Get().NewWorkFolder("CompanyBase");
-        const std::string file = (folder / "qhacc.fdb").string();
-        dbupdate::BuildBaseDatabase(file, dbupdate::BaseSchema::CompanyDatabase, fs::path(LEDRIX_SQL_DIR), Options());
-        return file;
-    }();
+    static const std::string path = dbtest::BaseMaster(dbupdate::BaseSchema::CompanyDatabase).string();
     return path;
 }
 
@@ -51,9 +47,7 @@ class SchemaCompanyTest : public FirebirdTest {
 protected:
     std::string CopyOfBase(const std::string& name)
     {
-        const std::string copy = DbPath(name);
-        fs::copy_file(CompanyBase(), copy);
-        return copy;
+        return dbtest::CopyMasterFile(CompanyBase(), DbPath(name)).string();
     }
     void RunScript(const std::string& database, const std::string& name, const std::string& text)
     {
@@ -450,7 +444,7 @@ void ExpectPresent(Session& session, const Expected& e)
 
 TEST_F(SchemaCompanyTest, BuildsAtDataVersion010)
 {
-    Session session(CompanyBase());
+    Session session(dbtest::ProcessCopy(CompanyBase()).string());
     const auto rows = session.Rows(
         "SELECT MON$PAGE_SIZE, TRIM(RDB$CHARACTER_SET_NAME) FROM MON$DATABASE CROSS JOIN RDB$DATABASE");
     ASSERT_EQ(rows.size(), 1u);
@@ -463,7 +457,7 @@ TEST_F(SchemaCompanyTest, BuildsAtDataVersion010)
 
 TEST_F(SchemaCompanyTest, EverythingTheProgramAndTheUpdatesUseIsThere)
 {
-    Session session(CompanyBase());
+    Session session(dbtest::ProcessCopy(CompanyBase()).string());
     for (const Expected& e : kPresent) {
         SCOPED_TRACE(::testing::PrintToString(e));
         ExpectPresent(session, e);
@@ -472,7 +466,7 @@ TEST_F(SchemaCompanyTest, EverythingTheProgramAndTheUpdatesUseIsThere)
 
 TEST_F(SchemaCompanyTest, NothingTheUpdatesCreateIsThereYet)
 {
-    Session session(CompanyBase());
+    Session session(dbtest::ProcessCopy(CompanyBase()).string());
     for (const Expected& e : kAbsent) {
         SCOPED_TRACE(::testing::PrintToString(e));
         if (e.kind == Kind::Table && *e.detail != '\0') {
@@ -496,7 +490,7 @@ TEST_F(SchemaCompanyTest, ChartHoldsEveryAccountTheSeedsReferTo)
 {
     // The fixed-asset settings that 0.1.1, 0.2.2 and 2.0.4 insert for both
     // data types refer to these accounts through foreign keys.
-    Session session(CompanyBase());
+    Session session(dbtest::ProcessCopy(CompanyBase()).string());
     for (const char* code : kSeedAccounts)
         EXPECT_EQ(session.Count(std::string("SELECT COUNT(*) FROM KAMOKUMST WHERE KCODE = ") + Quote(code)), 1)
             << code;
@@ -529,7 +523,7 @@ TEST_F(SchemaCompanyTest, SystemAccountsAreFoundByName)
 {
     const char* const names[] = {"現金", "仮払消費税", "仮受消費税", "諸口", "繰越利益剰余金",
                                  "受取手形", "割引手形", "裏書手形"};
-    Session session(CompanyBase());
+    Session session(dbtest::ProcessCopy(CompanyBase()).string());
     for (const char* name : names) {
         const auto rows = session.Rows(std::string("SELECT A.KCODE, K.USERCODE FROM ACCDEF2 A"
                                                    " INNER JOIN KAMOKUMST K ON (A.KCODE=K.KCODE)"
@@ -1208,7 +1202,7 @@ TEST_F(SchemaCompanyTest, NewFacilityGetsItsRows)
 
 TEST_F(SchemaCompanyTest, SmallHelpersAnswerAsTheirCallersExpect)
 {
-    Session session(CompanyBase());
+    Session session(dbtest::ProcessCopy(CompanyBase()).string());
     struct Case {
         const char* query;
         const char* expected;
@@ -1292,7 +1286,7 @@ TEST_F(SchemaCompanyTest, DataModuleOpensACompanyDatabaseMadeFromTheBase)
 {
     const fs::path dataFolder = folder_ / "data" / "0001";
     fs::create_directories(dataFolder);
-    fs::copy_file(CompanyBase(), dataFolder / DataDbFileName);
+    dbtest::CopyMasterFile(CompanyBase(), dataFolder / DataDbFileName);
 
     const TSystemDef savedSystem = SystemDef;
     const std::uint8_t savedMode = ConnectionMode;

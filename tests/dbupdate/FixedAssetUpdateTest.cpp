@@ -24,19 +24,6 @@ using companytest::CopyCompanyMaster;
 using companytest::DataKind;
 using schematest::Session;
 
-const char* KindName(DataKind kind)
-{
-    switch (kind) {
-    case DataKind::Corporation:
-        return "corporation";
-    case DataKind::Individual:
-        return "individual";
-    case DataKind::Medical:
-        return "medical";
-    }
-    return "?";
-}
-
 // The settings of a journal-settings row as the tests compare them.
 const std::string SettingsColumns =
     "GSTAISYOU, GSKEIJYO, GSKAHI, GSHOUHOU, GSSISANZEI, SETSWK, RUIKEIKCODE, SYOKYAKU1_KCODE, SYOKYAKU2_KCODE, "
@@ -49,7 +36,7 @@ class FixedAssetUpdateTest : public dbtest::FirebirdTest {
 protected:
     std::string Copy(DataKind kind = DataKind::Corporation)
     {
-        return CopyCompanyMaster(CompanyMaster("0.1.1", kind), folder_ / "data" / KindName(kind));
+        return CopyCompanyMaster(CompanyMaster("0.1.1", kind), folder_ / "data" / dbtest::DataKindName(kind));
     }
 
     // A facility keeping the departments (each added to the department
@@ -163,7 +150,7 @@ TEST_F(FixedAssetUpdateTest, ExistingFacilityGetsSettingsForEveryAssetAccountOfI
         {DataKind::Medical, NullSettings, NullSettings},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(KindName(c.kind));
+        SCOPED_TRACE(dbtest::DataKindName(c.kind));
         Session s(Copy(c.kind));
         // Accounts of groups 1400 to 1800 of the chart, nothing else.
         EXPECT_EQ(s.Count("SELECT COUNT(*) FROM KS_SETSWK WHERE SCODE = ' '"), 31);
@@ -234,7 +221,7 @@ TEST_F(FixedAssetUpdateTest, NewAccountTakesTheDefaultRowOfTheCompanysDataTypeIn
         {DataKind::Medical, NullSettings},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(KindName(c.kind));
+        SCOPED_TRACE(dbtest::DataKindName(c.kind));
         Session s(Copy(c.kind));
         AddFacility(s, "T1");
         s.Exec("INSERT INTO KAMOKUMST (KCODE, USERCODE, KNAME, GROUPM1, GROUPM2, BPFLG, DAC) "

@@ -1,5 +1,6 @@
 #include "dbupdate/SchemaBuilder.h"
 #include "SchemaTestSupport.h"
+#include "platform/db/MasterCache.h"
 
 #include "platform/db/Database.h"
 #include "platform/db/FirebirdServerFixture.h"
@@ -32,21 +33,15 @@ using schematest::Quote;
 using schematest::Session;
 using schematest::SplitCommas;
 
-// The base databases, each built once per test process and copied for each
-// test that changes one.
+// The base databases, each built once per test run and copied for each test
+// that changes one.
 const std::string& BuiltBase(dbupdate::BaseSchema schema)
 {
-    static const fs::path folder = TestFirebird::Get().NewWorkFolder("SchemaBases");
-    const auto build = [](dbupdate::BaseSchema which, const char* name) {
-        const std::string path = (folder / name).string();
-        dbupdate::BuildBaseDatabase(path, which, SqlDir(), Options());
-        return path;
-    };
     if (schema == dbupdate::BaseSchema::SystemDatabase) {
-        static const std::string system = build(schema, "qhaccdef.fdb");
+        static const std::string system = dbtest::BaseMaster(schema).string();
         return system;
     }
-    static const std::string fileMan = build(schema, "qhfileman.fdb");
+    static const std::string fileMan = dbtest::BaseMaster(schema).string();
     return fileMan;
 }
 
@@ -58,9 +53,7 @@ protected:
     // A private copy of a built base.
     std::string CopyOf(const std::string& built, const std::string& name)
     {
-        const std::string copy = DbPath(name);
-        fs::copy_file(built, copy);
-        return copy;
+        return dbtest::CopyMasterFile(built, DbPath(name)).string();
     }
 };
 
@@ -71,7 +64,7 @@ TEST_F(SchemaBaseTest, BothBasesBuildIntoFreshDatabases)
 {
     for (const std::string& path : {SystemBase(), FileManBase()}) {
         SCOPED_TRACE(path);
-        Session session(path);
+        Session session(dbtest::ProcessCopy(path).string());
         const auto rows = session.Rows(
             "SELECT MON$PAGE_SIZE, TRIM(RDB$CHARACTER_SET_NAME) FROM MON$DATABASE CROSS JOIN RDB$DATABASE");
         ASSERT_EQ(rows.size(), 1u);
@@ -85,7 +78,7 @@ TEST_F(SchemaBaseTest, SeedTextsArriveAsShiftJis)
 {
     // The script is UTF-8 run as UTF8: the engine must store the names as
     // SJIS_0208 characters, not as the UTF-8 bytes.
-    Session session(SystemBase());
+    Session session(dbtest::ProcessCopy(SystemBase()).string());
     EXPECT_EQ(session.Value("SELECT OPNAME FROM OPERATOR WHERE GROUPID = 10000 AND OPCODE = 10"), "管理者");
     EXPECT_EQ(session.Value("SELECT OCTET_LENGTH(OPNAME) FROM OPERATOR WHERE GROUPID = 10000 AND OPCODE = 10"), "6");
 }
@@ -291,7 +284,7 @@ void ExpectPresent(Session& session, const Expected& e)
 
 TEST_F(SchemaBaseTest, EverythingTheUpdatesAndTheProgramUseIsThere)
 {
-    Session session(SystemBase());
+    Session session(dbtest::ProcessCopy(SystemBase()).string());
     for (const Expected& e : kPresent) {
         SCOPED_TRACE(::testing::PrintToString(e));
         ExpectPresent(session, e);
@@ -300,7 +293,7 @@ TEST_F(SchemaBaseTest, EverythingTheUpdatesAndTheProgramUseIsThere)
 
 TEST_F(SchemaBaseTest, NothingTheUpdatesCreateIsThereYet)
 {
-    Session session(SystemBase());
+    Session session(dbtest::ProcessCopy(SystemBase()).string());
     for (const Expected& e : kAbsent) {
         SCOPED_TRACE(::testing::PrintToString(e));
         if (e.kind == Kind::Rows) {
@@ -316,7 +309,7 @@ TEST_F(SchemaBaseTest, NothingTheUpdatesCreateIsThereYet)
 
 TEST_F(SchemaBaseTest, FileManagerBaseHoldsTheTransferTable)
 {
-    Session session(FileManBase());
+    Session session(dbtest::ProcessCopy(FileManBase()).string());
     EXPECT_EQ(session.Count("SELECT COUNT(*) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME = 'FILETRANS'"
                             " AND RDB$FIELD_NAME IN ('CONTENT_ID', 'CONTENT')"),
               2);
@@ -359,7 +352,7 @@ TEST_F(SchemaBaseTest, RightFunctionTakesTheLastCharacters)
         {"f_Right('会計帳簿', 2)", "帳簿"},
         {"f_Right(NULL, 2)", "<null>"},
     };
-    Session session(SystemBase());
+    Session session(dbtest::ProcessCopy(SystemBase()).string());
     for (const Case& c : cases)
         EXPECT_EQ(session.Value(std::string("SELECT ") + c.call + " FROM RDB$DATABASE"), c.expected) << c.call;
 }

@@ -7,6 +7,7 @@
 #include "platform/db/FirebirdServerFixture.h"
 #include "platform/db/Query.h"
 #include "platform/db/Transaction.h"
+#include "support/DatabaseMasters.h"
 
 #include <optional>
 #include <sstream>
@@ -18,10 +19,7 @@ namespace schematest {
 
 inline dbupdate::SchemaBuildOptions Options()
 {
-    dbupdate::SchemaBuildOptions options;
-    options.user = dbtest::User;
-    options.password = dbtest::Password;
-    return options;
+    return dbtest::TestSchemaOptions();
 }
 
 // One attachment with one transaction, for reading and changing a built

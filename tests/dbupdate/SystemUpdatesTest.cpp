@@ -10,6 +10,8 @@
 #include "foundation/DataModule.h"
 #include "platform/Cp932.h"
 #include "platform/db/FbError.h"
+#include "platform/db/MasterCache.h"
+#include "support/DatabaseMasters.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +20,7 @@
 #include <optional>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -79,49 +82,108 @@ DatabaseBuildSettings SettingsIn(const fs::path& work, const fs::path& sqlDir = 
     settings.sqlDir = sqlDir;
     settings.tempDir = work / "temp";
     settings.logDir = work / "log";
-    settings.schema.user = dbtest::User;
-    settings.schema.password = dbtest::Password;
+    settings.schema = schematest::Options();
     return settings;
 }
 
-// The system database built once through every registered unit (edition 0,
-// stand-alone mode), with a copy of the file at the base and after each
-// unit.
+// The system database built once per test run through every registered
+// unit (edition 0, stand-alone mode), with a copy of the file at the base and
+// after each unit, and the run's report.
 struct TBuiltChain {
     DatabaseBuildReport report;
     std::map<std::string, std::string> snapshots;  // "0.0.0" is the base
     std::string sysDir;
 };
 
+// The report travels with the master as lines "<field> <values...>".
+std::string ReportText(const DatabaseBuildReport& report, const std::string& sysDir)
+{
+    const auto line = [](const std::string& field, const std::vector<UpdateVersion>& versions) {
+        std::string text = field;
+        for (const UpdateVersion& v : versions)
+            text += " " + v.Text();
+        return text + "\n";
+    };
+    std::string text = line("start", {report.start}) + line("reached", {report.reached}) +
+                       line("applied", report.applied) + line("pending", report.pending);
+    text += "failed " + std::to_string(report.failedResult) + (report.failedAt ? " " + report.failedAt->Text() : "") + "\n";
+    if (report.unregisteredAt)
+        text += line("unregistered", {*report.unregisteredAt});
+    return text + "sysdir " + sysDir + "\n";
+}
+
+UpdateVersion ParseV(const std::string& text)
+{
+    UpdateVersion v;
+    char dot1 = 0, dot2 = 0;
+    std::istringstream(text) >> v.major >> dot1 >> v.minor1 >> dot2 >> v.minor2;
+    return v;
+}
+
+TBuiltChain ReadChain(const fs::path& master)
+{
+    TBuiltChain chain;
+    std::istringstream lines(ReadFile(master / "report.txt"));
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream words(line);
+        std::string field, word;
+        words >> field;
+        if (field == "sysdir") {
+            chain.sysDir = line.substr(field.size() + 1);
+            continue;
+        }
+        std::vector<UpdateVersion> versions;
+        if (field == "failed") {
+            words >> chain.report.failedResult;
+            if (words >> word)
+                chain.report.failedAt = ParseV(word);
+            continue;
+        }
+        while (words >> word)
+            versions.push_back(ParseV(word));
+        if (field == "start")
+            chain.report.start = versions.at(0);
+        else if (field == "reached")
+            chain.report.reached = versions.at(0);
+        else if (field == "applied")
+            chain.report.applied = versions;
+        else if (field == "pending")
+            chain.report.pending = versions;
+        else if (field == "unregistered")
+            chain.report.unregisteredAt = versions.at(0);
+    }
+    for (const auto& entry : fs::directory_iterator(master / "snapshots"))
+        chain.snapshots[entry.path().stem().string()] = entry.path().string();
+    return chain;
+}
+
 const TBuiltChain& Chain()
 {
-    static const TBuiltChain chain = [] {
+    static const TBuiltChain chain = ReadChain(dbtest::CachedMaster("system-chain", dbtest::SchemaMastersKey(), [](const fs::path& master) {
         SavedGlobals globals;
         SavedModes modes;
         RecordingMessagePresenter messages;
         EditionFlag = 0;
         ConnectionMode = 0;
-        TBuiltChain built;
         const fs::path work = TestFirebird::Get().NewWorkFolder("SystemChain");
-        const fs::path sys = work / "sys";
-        const fs::path shots = work / "snapshots";
+        const fs::path sys = master / "sys";
+        const fs::path shots = master / "snapshots";
         fs::create_directories(shots);
-        built.sysDir = sys.string();
         DatabaseBuildSettings settings = SettingsIn(work);
         // The base copy is taken before the first unit: a stop below 0.3.1.
         settings.stopAt = V(0, 0, 0);
         dbupdate::BuildSystemDatabase(sys, settings);
         const auto keep = [&](const std::string& version) {
-            const fs::path copy = shots / (version + ".fdb");
-            fs::copy_file(dbupdate::UpdateTargetPath(UpdateListKind::SystemDatabase, sys), copy);
-            built.snapshots[version] = copy.string();
+            fs::copy_file(dbupdate::UpdateTargetPath(UpdateListKind::SystemDatabase, sys), shots / (version + ".fdb"));
         };
         keep("0.0.0");
         settings.stopAt.reset();
         settings.afterUnit = [&](const TDbUpdateListRec& rec) { keep(dbupdate::VersionOf(rec).Text()); };
-        built.report = dbupdate::RunPendingUpdates(UpdateListKind::SystemDatabase, sys, GetSystemUpdateList(), settings);
-        return built;
-    }();
+        const DatabaseBuildReport report =
+            dbupdate::RunPendingUpdates(UpdateListKind::SystemDatabase, sys, GetSystemUpdateList(), settings);
+        WriteFile(master / "report.txt", ReportText(report, sys.string()));
+    }));
     return chain;
 }
 
@@ -151,7 +213,7 @@ protected:
     {
         const std::string path = SystemDbPath();
         fs::remove(path);
-        fs::copy_file(Snapshot(version), path);
+        dbtest::CopyMasterFile(Snapshot(version), path);
         return path;
     }
     DatabaseBuildReport RunUpTo(std::optional<UpdateVersion> stopAt, const fs::path& sqlDir = SourceSqlDir())
@@ -371,7 +433,7 @@ TEST_F(SystemUpdateDbTest, DataListTablesCarryTheirColumnsAndKeysAtFive)
 
 TEST_F(SystemUpdateDbTest, SeedRowsOfTheChain)
 {
-    Session session(Snapshot("5.0.0"));
+    Session session(dbtest::ProcessCopy(Snapshot("5.0.0")).string());
     // Four eras in order.
     EXPECT_EQ(session.Lines("SELECT GNAME, GSIGN, CAST(STARTDATE AS DATE), YEAROFFSET FROM GENGO"),
               (std::vector<std::string>{"明治|M|1868/09/08|1868", "大正|T|1912/07/30|1912", "昭和|S|1926/12/25|1926",
@@ -382,7 +444,7 @@ TEST_F(SystemUpdateDbTest, SeedRowsOfTheChain)
                             "AND CAST(INIDAT1 AS VARCHAR(10))='' AND CAST(INIDAT8 AS VARCHAR(10))=''"),
               10);
     // The system user: inserted with a password by 0.3.2, emptied by 0.3.3.
-    EXPECT_EQ(Session(Snapshot("0.3.2")).Line("SELECT OPNAME || '|' || JOBLEVEL || '|' || CHAR_LENGTH(PASWORD) FROM "
+    EXPECT_EQ(Session(dbtest::ProcessCopy(Snapshot("0.3.2")).string()).Line("SELECT OPNAME || '|' || JOBLEVEL || '|' || CHAR_LENGTH(PASWORD) FROM "
                                                "OPERATOR WHERE GROUPID=10000 AND OPCODE=1"),
               "システムユーザー|9|1");
     EXPECT_EQ(session.Line("SELECT '[' || PASWORD || ']' || DATAPAS || JIMUSHO || OKINIIRI || KANSA FROM OPERATOR "
@@ -725,7 +787,7 @@ TEST_F(SystemUpdateDbTest, FirstPlaceNameFollowsTheFolderUpToFortyBytes)
         const std::string base = root.string() + "/";
         const fs::path sys = base + std::string(bytes - base.size(), 'd');
         fs::create_directories(sys);
-        fs::copy_file(Snapshot("4.0.2"), dbupdate::UpdateTargetPath(UpdateListKind::SystemDatabase, sys));
+        dbtest::CopyMasterFile(Snapshot("4.0.2"), dbupdate::UpdateTargetPath(UpdateListKind::SystemDatabase, sys));
         DatabaseBuildSettings settings = SettingsIn(folder_);
         const DatabaseBuildReport report =
             dbupdate::RunPendingUpdates(UpdateListKind::SystemDatabase, sys, GetSystemUpdateList(), settings);
@@ -826,7 +888,7 @@ TEST_F(SystemUpdateDbTest, EveryObjectAUnitUsesExistsBeforeItRuns)
         EXPECT_TRUE(usedBy[version].count(object)) << version << " " << object.name;
 
     for (const auto& [version, objects] : usedBy) {
-        Session session(Snapshot(Previous(version)));
+        Session session(dbtest::ProcessCopy(Snapshot(Previous(version))).string());
         for (const UsedObject& object : objects)
             EXPECT_TRUE(Exists(session, object)) << version << " uses " << object.name;
     }

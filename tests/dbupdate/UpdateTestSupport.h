@@ -8,6 +8,7 @@
 #include "platform/db/Query.h"
 #include "platform/db/Transaction.h"
 #include "support/RecordingMessagePresenter.h"
+#include "support/SavedGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -36,23 +37,7 @@ inline void WriteFile(const fs::path& path, const std::string& bytes)
 }
 
 // SystemDef and the database file names as a test leaves them for the next.
-class SavedGlobals final {
-public:
-    SavedGlobals() : def_(SystemDef), sys_(SysDbFileName), data_(DataDbFileName) {}
-    ~SavedGlobals()
-    {
-        SystemDef = def_;
-        SysDbFileName = sys_;
-        DataDbFileName = data_;
-    }
-    SavedGlobals(const SavedGlobals&) = delete;
-    SavedGlobals& operator=(const SavedGlobals&) = delete;
-
-private:
-    TSystemDef def_;
-    std::string sys_;
-    std::string data_;
-};
+using SavedGlobals = dbtest::SavedGlobals;
 
 // Points the folders of SystemDef into root and sets a logged-on operator.
 inline void PointGlobalsAt(const fs::path& root)
@@ -81,7 +66,7 @@ inline void PointGlobalsAt(const fs::path& root)
 inline void CreateDatabase(const std::string& path, std::initializer_list<const char*> statements)
 {
     db::Database database;
-    database.Create(path, dbtest::User, dbtest::Password);
+    dbtest::CreateTestDatabase(database, path);
     for (const char* sql : statements) {
         db::Transaction transaction(database);
         transaction.Start();

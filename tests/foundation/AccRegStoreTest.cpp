@@ -9,6 +9,8 @@
 #include "platform/db/FirebirdServerFixture.h"
 #include "platform/db/Query.h"
 #include "platform/db/Transaction.h"
+#include "support/DatabaseMasters.h"
+#include "platform/db/MasterCache.h"
 
 #include <gtest/gtest.h>
 
@@ -25,19 +27,11 @@ namespace {
 namespace fs = std::filesystem;
 using dbtest::TestFirebird;
 
-// The company database is built once; each test works on its own copy.
+// The company database is built once per test run; each test works on its
+// own copy.
 const fs::path& BaseCompany()
 {
-    static const fs::path file = [] {
-        const fs::path folder = TestFirebird::Get().NewWorkFolder("AccRegBase");
-        const fs::path path = folder / "qhacc.fdb";
-        dbupdate::SchemaBuildOptions options;
-        options.user = dbtest::User;
-        options.password = dbtest::Password;
-        dbupdate::BuildBaseDatabase(path.string(), dbupdate::BaseSchema::CompanyDatabase, fs::path(LEDRIX_SQL_DIR),
-                                    options);
-        return path;
-    }();
+    static const fs::path file = dbtest::BaseMaster(dbupdate::BaseSchema::CompanyDatabase);
     return file;
 }
 
@@ -48,7 +42,7 @@ protected:
         FirebirdTest::SetUp();
         savedSystemDef_ = SystemDef;
         path_ = DbPath("qhacc.fdb");
-        fs::copy_file(BaseCompany(), path_, fs::copy_options::overwrite_existing);
+        dbtest::CopyMasterFile(BaseCompany(), path_);
         temp_ = fs::path(DbPath("wintemp"));
         fs::create_directories(temp_);
         SystemDef.WinTempDir = temp_.string();

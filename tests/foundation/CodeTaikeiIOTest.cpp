@@ -14,6 +14,8 @@
 #include "platform/db/FirebirdServerFixture.h"
 #include "platform/db/Query.h"
 #include "platform/db/Transaction.h"
+#include "support/DatabaseMasters.h"
+#include "platform/db/MasterCache.h"
 #include "support/RecordingMessagePresenter.h"
 
 #include <gtest/gtest.h>
@@ -37,18 +39,10 @@ const std::string kRepairFailed = "コード体系の区分修復に失敗しま
 const std::string kExpectedProduct = "BrendalDataT";
 
 // The system database as delivered (USERCODE rows 1 to 10, empty), built
-// once; each test works on its own copy.
+// once per test run; each test works on its own copy.
 const fs::path& BaseSystem()
 {
-    static const fs::path file = [] {
-        const fs::path path = TestFirebird::Get().NewWorkFolder("CodeTaikeiBase") / "qhaccdef.fdb";
-        dbupdate::SchemaBuildOptions options;
-        options.user = dbtest::User;
-        options.password = dbtest::Password;
-        dbupdate::BuildBaseDatabase(path.string(), dbupdate::BaseSchema::SystemDatabase, fs::path(LEDRIX_SQL_DIR),
-                                    options);
-        return path;
-    }();
+    static const fs::path file = dbtest::BaseMaster(dbupdate::BaseSchema::SystemDatabase);
     return file;
 }
 
@@ -91,7 +85,7 @@ protected:
     {
         FirebirdTest::SetUp();
         path_ = DbPath("qhaccdef.fdb");
-        fs::copy_file(BaseSystem(), path_, fs::copy_options::overwrite_existing);
+        dbtest::CopyMasterFile(BaseSystem(), path_);
         SystemDef.LogDir = (folder_ / "log").string();
         fs::create_directories(SystemDef.LogDir);
         AppTerminating = false;

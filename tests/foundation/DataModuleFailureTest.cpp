@@ -51,7 +51,7 @@ void CreateDatabase(const fs::path& path)
 {
     fs::create_directories(path.parent_path());
     db::Database database;
-    database.Create(path.string(), User, Password);
+    dbtest::CreateTestDatabase(database, path.string());
 }
 
 // A real round trip to the engine.

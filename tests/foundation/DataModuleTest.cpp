@@ -63,7 +63,7 @@ void CreateDatabase(const fs::path& path, const std::string& script = {})
 {
     fs::create_directories(path.parent_path());
     db::Database database;
-    database.Create(path.string(), User, Password);
+    dbtest::CreateTestDatabase(database, path.string());
     if (script.empty())
         return;
     db::Transaction transaction(database);

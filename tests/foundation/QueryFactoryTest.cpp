@@ -19,7 +19,7 @@ void CreateWithTable(const fs::path& path)
 {
     fs::create_directories(path.parent_path());
     db::Database database;
-    database.Create(path.string(), User, Password);
+    dbtest::CreateTestDatabase(database, path.string());
     db::Transaction transaction(database);
     transaction.Start();
     db::Query(database, transaction, "CREATE TABLE T (ID INTEGER)").ExecSQL();

@@ -95,7 +95,7 @@ void Database::Attach(std::string_view connectionString, std::string_view user, 
 }
 
 void Database::Create(std::string_view connectionString, std::string_view user, std::string_view password,
-                      int pageSize)
+                      int pageSize, bool forcedWrites)
 {
     if (!state_)
         state_ = std::make_unique<detail::DatabaseState>();
@@ -108,6 +108,8 @@ void Database::Create(std::string_view connectionString, std::string_view user, 
     AddLogin(dpb, user, password);
     dpb.Int(isc_dpb_page_size, pageSize);
     dpb.String(isc_dpb_set_db_charset, detail::ConnectionCharset);
+    if (!forcedWrites)
+        dpb.Int(isc_dpb_force_write, 0);
     state_->connectionString = std::string(connectionString);
     state_->attachment = detail::Provider()->createDatabase(&status, state_->connectionString.c_str(), dpb.Length(),
                                                             dpb.Buffer());

@@ -35,10 +35,14 @@ public:
     // Attaches with user_name, password and lc_ctype SJIS_0208. Throws FbError
     // (also when already connected).
     void Attach(std::string_view connectionString, std::string_view user, std::string_view password);
+    static constexpr int DefaultPageSize = 16384;
+
     // Creates the database (page size 16384 unless told, default character
-    // set SJIS_0208) and stays attached to it.
+    // set SJIS_0208) and stays attached to it. Forced writes (the engine
+    // flushing every commit to the disk) stay on unless turned off; only a
+    // throw-away database, such as a test's, has no use for them.
     void Create(std::string_view connectionString, std::string_view user, std::string_view password,
-                int pageSize = 16384);
+                int pageSize = DefaultPageSize, bool forcedWrites = true);
     // Rolls back this database's active transactions, releases its
     // statements and detaches. The connection is closed afterwards even when
     // the server reports an error (which is then thrown). Not connected:

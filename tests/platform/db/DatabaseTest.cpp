@@ -74,6 +74,29 @@ TEST_F(DbDatabaseTest, CreateAttachDetachDrop)
     EXPECT_THROW(database.Drop(), db::FbError);
 }
 
+// The program's databases keep the engine's flush per commit; a throw-away
+// database may go without it.
+TEST_F(DbDatabaseTest, ForcedWritesStayOnUnlessTurnedOff)
+{
+    for (const bool forced : {true, false}) {
+        SCOPED_TRACE(forced);
+        const std::string path = DbPath(forced ? "forced.fdb" : "async.fdb");
+        db::Database database;
+        if (forced)
+            database.Create(path, User, Password);
+        else
+            database.Create(path, User, Password, db::Database::DefaultPageSize, false);
+        db::Transaction transaction(database);
+        transaction.Start();
+        db::Query query(database, transaction, "SELECT MON$FORCED_WRITES AS FW FROM MON$DATABASE");
+        query.Open();
+        EXPECT_EQ(forced ? 1 : 0, query.FieldByName("FW").AsInteger());
+        query.Close();
+        transaction.Commit();
+        database.Detach();
+    }
+}
+
 TEST_F(DbDatabaseTest, OpensFilesInJapaneseFolders)
 {
     std::filesystem::create_directories(folder_ / "会社データ①");

@@ -87,7 +87,7 @@ TEST_F(DbFirebirdRootTest, RefusesWhatItCannotUse)
 
     // Once the client has started, its root can no longer move.
     db::Database database;
-    database.Create(DbPath("started.fdb"), User, Password);
+    dbtest::CreateTestDatabase(database, DbPath("started.fdb"));
     db::LayOutFirebirdRoot(folder_ / "late");
     EXPECT_THROW(db::UseFirebirdRoot(folder_ / "late"), std::logic_error);
 }

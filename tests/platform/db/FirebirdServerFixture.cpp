@@ -1,6 +1,7 @@
 #include "platform/db/FirebirdServerFixture.h"
 
 #include "platform/db/FirebirdRoot.h"
+#include "platform/db/MasterCache.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -19,14 +20,6 @@ namespace fs = std::filesystem;
 namespace dbtest {
 
 namespace {
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 int FreePort()
 {
@@ -95,16 +88,25 @@ TestFirebird::TestFirebird()
     db::LayOutFirebirdRoot(root_, settings);
     db::UseFirebirdRoot(root_);
 
-    // The security database, made by the embedded engine of isql-fb (the
-    // server reads it for its logins).
-    const fs::path script = folder_ / "security.sql";
-    std::ofstream(script) << "CREATE DATABASE '" << settings.securityDatabase.string() << "' USER 'SYSDBA';\n"
-                          << "CREATE USER " << User << " PASSWORD '" << Password << "';\n"
-                          << "GRANT CREATE DATABASE TO USER " << User << ";\n"
-                          << "COMMIT;\n";
-    const ToolRun run = Tool({"isql-fb", "-q", "-b", "-i", script.string()});
-    if (!run.status.Succeeded())
-        throw std::runtime_error("cannot create the security database: " + run.output);
+    // The security database (the server reads it for its logins): made once
+    // per test run by the embedded engine of isql-fb, copied for each process
+    // (starting the engine in a tool costs more than the copy).
+    const std::string users = std::string("CREATE USER ") + User + " PASSWORD '" + Password + "';\n" +
+                              "GRANT CREATE DATABASE TO USER " + User + ";\n" + "COMMIT;\n";
+    // The engine opens the configured security database even to create
+    // one, so it is made in its place and the master is a copy of it.
+    const fs::path master = CachedMaster("security", ContentKey(users), [&](const fs::path& folder) {
+        const fs::path script = folder_ / "security.sql";
+        std::ofstream(script) << "CREATE DATABASE '" << settings.securityDatabase.string() << "' USER 'SYSDBA';\n"
+                              << users;
+        const ToolRun run = Tool({"isql-fb", "-q", "-b", "-i", script.string()});
+        fs::remove(script);
+        if (!run.status.Succeeded())
+            throw std::runtime_error("cannot create the security database: " + run.output);
+        fs::copy_file(settings.securityDatabase, folder / "security3.fdb");
+    });
+    if (!fs::exists(settings.securityDatabase))
+        CopyMasterFile(master / "security3.fdb", settings.securityDatabase);
 }
 
 fs::path TestFirebird::NewWorkFolder(const std::string& name)
@@ -125,7 +127,7 @@ ToolRun TestFirebird::Tool(std::vector<std::string> args)
     options.stderrTarget = proc::OutputTarget::SameAsStdout();
     ToolRun run;
     run.status = proc::RunAndWait(std::move(args), options, std::chrono::seconds(120));
-    run.output = ReadFile(output);
+    run.output = ReadWholeFile(output);
     return run;
 }
 
@@ -164,10 +166,10 @@ void TestFirebird::StartServer()
     while (!Accepts(port_)) {
         if (server_->WaitFor(std::chrono::milliseconds(20)))
             throw std::runtime_error("the Firebird server ended at start: " + server_->Status()->Describe() + "\n" +
-                                     ReadFile(log));
+                                     ReadWholeFile(log));
         if (std::chrono::steady_clock::now() > deadline) {
             server_->Kill();
-            throw std::runtime_error("the Firebird server did not accept connections within 30 s\n" + ReadFile(log));
+            throw std::runtime_error("the Firebird server did not accept connections within 30 s\n" + ReadWholeFile(log));
         }
     }
 }
@@ -197,6 +199,19 @@ void TestFirebird::TearDown() noexcept
     StopServer();
     std::error_code ec;
     fs::remove_all(folder_, ec);
+}
+
+std::string ReadWholeFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void CreateTestDatabase(db::Database& database, const std::string& connectionString)
+{
+    database.Create(connectionString, User, Password, db::Database::DefaultPageSize, false);
 }
 
 void FirebirdTest::SetUp()

@@ -10,6 +10,7 @@
 // end. The machine's own Firebird service is never used or changed.
 
 #include "platform/ChildProcess.h"
+#include "platform/db/Database.h"
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,14 @@ private:
     std::unique_ptr<proc::ChildProcess> server_;
     unsigned workCount_ = 0;
 };
+
+// The whole content of a file ("" when it cannot be read).
+std::string ReadWholeFile(const std::filesystem::path& path);
+
+// Creates a test's database at connectionString, owned by the test user,
+// and leaves database attached to it. Forced writes are off: the database
+// is thrown away, so a flush per commit only costs time.
+void CreateTestDatabase(db::Database& database, const std::string& connectionString);
 
 // A folder of its own for every test.
 class FirebirdTest : public ::testing::Test {

@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         FirebirdTest::SetUp();
-        database_.Create(DbPath("query.fdb"), User, Password);
+        dbtest::CreateTestDatabase(database_, DbPath("query.fdb"));
         transaction_.Start();
         db::Query ddl(database_, transaction_);
         ddl.SetParamCheck(false);  // PSQL bodies

@@ -27,7 +27,7 @@ constexpr int PageSize = 16384;
 int MakeDatabase(const std::string& name)
 {
     db::Database database;
-    database.Create(name, User, Password);
+    dbtest::CreateTestDatabase(database, name);
     db::Transaction transaction(database);
     transaction.Start();
     db::Query(database, transaction, "CREATE TABLE T (ID INTEGER NOT NULL PRIMARY KEY, NAME VARCHAR(40))").ExecSQL();

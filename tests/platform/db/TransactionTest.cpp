@@ -19,7 +19,7 @@ protected:
     {
         FirebirdTest::SetUp();
         path_ = DbPath("tx.fdb");
-        first_.Create(path_, User, Password);
+        dbtest::CreateTestDatabase(first_, path_);
         db::Transaction ddl(first_);
         ddl.Start();
         db::Query(first_, ddl, "CREATE TABLE T (ID INTEGER NOT NULL PRIMARY KEY, V INTEGER)").ExecSQL();
