@@ -1,6 +1,9 @@
 #include "platform/db/FirebirdServerFixture.h"
 
+#include "platform/db/Database.h"
 #include "platform/db/FirebirdRoot.h"
+#include "platform/db/Query.h"
+#include "platform/db/Transaction.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -13,6 +16,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -197,6 +201,30 @@ void TestFirebird::TearDown() noexcept
     StopServer();
     std::error_code ec;
     fs::remove_all(folder_, ec);
+}
+
+bool WaitForRunningStatement(db::Database& observer, std::string_view sqlStart, std::chrono::seconds deadline)
+{
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    for (;;) {
+        // The monitoring tables are a snapshot per transaction: a new one
+        // each time.
+        db::Transaction look(observer);
+        look.Start();
+        db::Query query(observer, look,
+                        "SELECT COUNT(*) FROM MON$STATEMENTS WHERE MON$ATTACHMENT_ID <> CURRENT_CONNECTION"
+                        " AND MON$STATE = 1 AND MON$SQL_TEXT STARTING WITH :SQL_START");
+        query.ParamByName("SQL_START").SetString(sqlStart);
+        query.Open();
+        const bool running = query.FieldByIndex(0).AsInteger() > 0;
+        query.Close();
+        look.Commit();
+        if (running)
+            return true;
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
 }
 
 void FirebirdTest::SetUp()

@@ -11,12 +11,19 @@
 
 #include "platform/ChildProcess.h"
 
+#include <chrono>
+#include <string_view>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace db {
+class Database;
+}
 
 namespace dbtest {
 
@@ -67,6 +74,13 @@ private:
     std::unique_ptr<proc::ChildProcess> server_;
     unsigned workCount_ = 0;
 };
+
+// Waits until a statement that starts with sqlStart runs on another
+// attachment of observer's database (running, not idle: for an INSERT or
+// UPDATE that meets another's lock, waiting on it), asking the engine's
+// monitoring tables until the deadline. False when the deadline passes.
+bool WaitForRunningStatement(db::Database& observer, std::string_view sqlStart,
+                             std::chrono::seconds deadline = std::chrono::seconds(60));
 
 // A folder of its own for every test.
 class FirebirdTest : public ::testing::Test {
