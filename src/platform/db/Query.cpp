@@ -63,8 +63,8 @@ void QueryState::Unhook() noexcept
 namespace {
 
 using detail::QueryState;
-using detail::CharsetOctets;
 using detail::CharsetNone;
+using detail::CharsetOctets;
 using detail::CharsetSjis;
 
 bool IsTextType(unsigned type)
@@ -174,7 +174,7 @@ bool IsSelect(const QueryState& query)
 // The blob parameter block for writing a text blob: CP932 bytes of the
 // connection character set go to the column's character set, read as they
 // are when the column's set is SJIS_0208 itself or one without rules.
-std::vector<unsigned char> TextBlobBpb(int subType, unsigned charSet)
+std::vector<unsigned char> WritingBpb(int subType, unsigned charSet)
 {
     if (subType != isc_blob_text)
         return {};
@@ -253,7 +253,7 @@ detail::Handle<Firebird::IMessageMetadata> BuildInput(QueryState& query, Firebir
             if (type == SQL_BLOB) {
                 const int subType = original->getSubType(&status, i);
                 blobIds[i] = WriteBlob(query.database->attachment.get(), transaction, bytes,
-                                       text ? TextBlobBpb(subType, charSet) : std::vector<unsigned char>{});
+                                       text ? WritingBpb(subType, charSet) : std::vector<unsigned char>{});
                 continue;  // the parameter keeps its own description
             }
             if (bytes.size() > 32765)
