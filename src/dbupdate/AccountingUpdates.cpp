@@ -4,6 +4,7 @@
 #include "foundation/AccRecord.h"
 #include "foundation/DataModule.h"
 #include "foundation/VersionUtils.h"
+#include "platform/db/JoinedTransaction.h"
 
 #include <functional>
 #include <memory>
@@ -28,10 +29,18 @@ bool AskCompanyDatabase(const std::function<void(TDM&)>& ask)
     }
     if (!dm->fnAccDatConnected(SystemDef.HOSTNAME, SystemDef.DataDir, false))
         return false;
-    ask(*dm);
+    {
+        // The question runs in the company transaction; what it started is
+        // committed here, or rolled back when the question raises.
+        db::JoinedTransaction joined(dm->IBTransactionDAT);
+        ask(*dm);
+        try {
+            joined.Commit();
+        } catch (const std::exception&) {
+            // The answer stands.
+        }
+    }
     try {
-        if (dm->IBTransactionDAT.InTransaction())
-            dm->IBTransactionDAT.Commit();
         dm->fnAccDatDisConnected(SystemDef.DataDir, false, false);
     } catch (const std::exception&) {
         // The answer stands; the next connect closes what is left open.

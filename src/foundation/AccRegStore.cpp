@@ -4,109 +4,118 @@
 #include "foundation/DataModule.h"
 #include "foundation/QueryFactory.h"
 
+#include "platform/db/Database.h"
 #include "platform/db/FbError.h"
+#include "platform/db/JoinedTransaction.h"
+#include "platform/db/Query.h"
+#include "platform/db/Transaction.h"
+
+#include <ibase.h>
 
 #include <algorithm>
-#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <optional>
 #include <stdexcept>
-#include <thread>
 #include <vector>
 
 namespace {
 
-// Starts the company transaction unless the caller holds one; commits what it
-// started, and rolls back what it started when the work raises.
-class OwnTransaction final {
-public:
-    OwnTransaction() : started_(!DM->IBTransactionDAT.InTransaction())
-    {
-        if (started_)
-            DM->IBTransactionDAT.Start();
-    }
-    ~OwnTransaction()
-    {
-        if (started_ && !done_ && DM->IBTransactionDAT.InTransaction()) {
-            try {
-                DM->IBTransactionDAT.Rollback();
-            } catch (...) {
-            }
-        }
-    }
-    OwnTransaction(const OwnTransaction&) = delete;
-    OwnTransaction& operator=(const OwnTransaction&) = delete;
-    void Commit()
-    {
-        if (started_)
-            DM->IBTransactionDAT.Commit();
-        done_ = true;
-    }
-
-private:
-    bool started_;
-    bool done_ = false;
-};
-
 std::unique_ptr<db::Query> NewQuery() { return CreateAccQuery("ACCDAT", false); }
 
-// Another program inserted the same key first: the primary key rejects ours
-// (committed row) or the row is still locked by its transaction (nowait).
-bool IsKeyRace(const db::FbError& error)
+// How long a reader waits for another program's transaction that holds the
+// key it wants to insert.
+constexpr unsigned KeyWaitSeconds = 30;
+
+// Another program inserted the same key first: the key rejects ours, at once
+// when that program has committed, or (the company transaction does not
+// wait) while its transaction still holds the key.
+bool IsKeyTaken(const db::FbError& error)
 {
-    for (const std::int32_t code : error.Codes())
-        if (code == 335544665 || code == 335544349 || code == 335544345 || code == 335544336)
-            return true;
-    return error.IBErrorCode() == 335544665 || error.IBErrorCode() == 335544349 ||
-           error.IBErrorCode() == 335544345 || error.IBErrorCode() == 335544336;
+    return error.HasCode(isc_unique_key_violation) || error.HasCode(isc_no_dup);
 }
 
-bool ReadText(const std::string& selectSql, const std::string& groupParam, const std::string& codeParam,
-              const std::string& textField, const std::string& group, const std::string& code, std::string& text)
+bool IsKeyRace(const db::FbError& error)
+{
+    return IsKeyTaken(error) || error.HasCode(isc_lock_conflict) || error.HasCode(isc_deadlock);
+}
+
+// The key row of a setting, in the order of the insert's four parameters.
+struct KeyRow {
+    const char* const* names;
+    std::string values[4];
+};
+
+void InsertRow(db::Query& insert, const std::string& insertSql, const KeyRow& row)
+{
+    insert.SetSQL(insertSql);
+    for (int i = 0; i < 4; ++i)
+        insert.ParamByName(row.names[i]).SetString(row.values[i]);
+    insert.ExecSQL();
+}
+
+// Waits until the transaction that holds the key has ended: the same insert
+// in a transaction of its own that waits on the lock (up to its time-out,
+// which ends the wait with the engine's error), rolled back whatever it
+// gives.
+void WaitForKey(const std::string& insertSql, const KeyRow& row)
+{
+    db::Transaction waiting(DM->IBDatabaseDAT, db::TransactionOptions(db::TransactionOptions::ReadCommitted())
+                                                   .SetLockTimeout(KeyWaitSeconds));
+    waiting.Start();
+    db::Query probe(DM->IBDatabaseDAT, waiting);
+    try {
+        InsertRow(probe, insertSql, row);
+    } catch (const db::FbError& error) {
+        // Only the committed key ends the wait well; a time-out goes to
+        // the caller.
+        if (!IsKeyTaken(error))
+            throw;
+    }
+    waiting.Rollback();
+}
+
+bool ReadText(const std::string& selectSql, const std::string& textField, const KeyRow& row, std::string& text)
 {
     auto query = NewQuery();
     query->SetSQL(selectSql);
-    query->ParamByName(groupParam).SetString(group);
-    query->ParamByName(codeParam).SetString(code);
+    query->ParamByName(row.names[0]).SetString(row.values[0]);
+    query->ParamByName(row.names[1]).SetString(row.values[1]);
     query->Open();
     const bool found = !query->Eof();
-    if (found) {
-        const db::Field field = query->FieldByName(textField);
-        text = field.IsNull() ? std::string() : field.AsString();
-    }
+    if (found)
+        text = query->FieldByName(textField).AsString();  // NULL reads as ""
     query->Close();
     return found;
 }
 
 // Reads a value, storing the default when the key is missing. When another
 // program stores the same key between our read and our insert, its row wins:
-// we read that one back (waiting a little while its transaction is open).
+// we read that one back, first waiting for that program's transaction to end
+// while it is open (after its rollback the key is free again for ours).
 std::string ReadOrInsert(const std::string& selectSql, const std::string& insertSql, const char* const names[4],
                          const std::string& textField, const std::string& group, const std::string& code,
                          const std::string& typeName, const std::string& defaultText)
 {
+    const KeyRow row{names, {group, code, typeName, defaultText}};
     std::string text;
-    if (ReadText(selectSql, names[0], names[1], textField, group, code, text))
+    if (ReadText(selectSql, textField, row, text))
         return text;
     for (int attempt = 0;; ++attempt) {
         try {
             auto insert = NewQuery();
-            insert->SetSQL(insertSql);
-            insert->ParamByName(names[0]).SetString(group);
-            insert->ParamByName(names[1]).SetString(code);
-            insert->ParamByName(names[2]).SetString(typeName);
-            insert->ParamByName(names[3]).SetString(defaultText);
-            insert->ExecSQL();
+            InsertRow(*insert, insertSql, row);
             return defaultText;
         } catch (const db::FbError& error) {
-            if (!IsKeyRace(error) || attempt >= 100)
+            if (!IsKeyRace(error) || attempt >= 10)
                 throw;
         }
-        if (ReadText(selectSql, names[0], names[1], textField, group, code, text))
+        if (ReadText(selectSql, textField, row, text))
             return text;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        WaitForKey(insertSql, row);
+        if (ReadText(selectSql, textField, row, text))
+            return text;
     }
 }
 
@@ -238,7 +247,7 @@ const char* const MsdNames[4] = {"MDGROUP", "MDCODE", "MDTYPE", "MDTEXT1"};
 void GetAccReg(const std::string& group, const std::string& code, const std::string& typeName,
                const std::string& defaultText, AccRegValue& value)
 {
-    OwnTransaction transaction;
+    db::JoinedTransaction transaction(DM->IBTransactionDAT);
     const std::string text = ReadOrInsert("SELECT ATYPE,ATEXT FROM ACCREG WHERE AGROUP=:AGROUP AND ACODE=:ACODE ",
                                           "INSERT INTO ACCREG(AGROUP,ACODE,ATYPE,ATEXT) VALUES(:AGROUP,:ACODE,:ATYPE,:ATEXT)",
                                           AccRegNames, "ATEXT", group, code, typeName, defaultText);
@@ -252,7 +261,7 @@ void PutAccReg(const std::string& group, const std::string& code, const std::str
 {
     std::string text;
     const bool hasText = ToText(value, typeName, text);
-    OwnTransaction transaction;
+    db::JoinedTransaction transaction(DM->IBTransactionDAT);
     auto query = NewQuery();
     query->SetSQL("SELECT COUNT(AGROUP) AS RECCNT FROM ACCREG WHERE (AGROUP=:AGROUP) AND (ACODE=:ACODE)");
     query->ParamByName("AGROUP").SetString(group);
@@ -278,7 +287,7 @@ void PutAccReg(const std::string& group, const std::string& code, const std::str
 
 void DelAccReg(const std::string& group, const std::string& code)
 {
-    OwnTransaction transaction;
+    db::JoinedTransaction transaction(DM->IBTransactionDAT);
     auto query = NewQuery();
     query->SetSQL("DELETE FROM ACCREG WHERE (AGROUP=:AGROUP) AND (ACODE=:ACODE)");
     query->ParamByName("AGROUP").SetString(group);
@@ -290,7 +299,7 @@ void DelAccReg(const std::string& group, const std::string& code)
 void GetAccRegBlob(const std::string& group, const std::string& key, const std::string& /*kind*/,
                    AccRegValue& value)
 {
-    OwnTransaction transaction;
+    db::JoinedTransaction transaction(DM->IBTransactionDAT);
     auto query = NewQuery();
     query->SetSQL("SELECT FGROUP,FKEY,FTYPE,FVALUE FROM ACCREG_BLOB_BINARY WHERE FGROUP=:FGROUP AND FKEY=:FKEY");
     query->ParamByName("FGROUP").SetString(group);
@@ -334,7 +343,7 @@ void PutAccRegBlob(const std::string& group, const std::string& key, const std::
     } else if (kind == "メモ") {
         bytes = JoinCrLf(SplitLines(std::get<std::string>(value)));
     }
-    OwnTransaction transaction;
+    db::JoinedTransaction transaction(DM->IBTransactionDAT);
     auto query = NewQuery();
     query->SetSQL("SELECT COUNT(FGROUP) AS RECCNT FROM ACCREG_BLOB_BINARY WHERE (FGROUP=:FGROUP) AND (FKEY=:FKEY)");
     query->ParamByName("FGROUP").SetString(group);

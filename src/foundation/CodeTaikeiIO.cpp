@@ -8,6 +8,7 @@
 #include "platform/Cp932.h"
 #include "platform/NumberText.h"
 #include "platform/db/FbError.h"
+#include "platform/db/JoinedTransaction.h"
 #include "platform/db/Transaction.h"
 
 #include <cerrno>
@@ -165,26 +166,13 @@ bool TCodeTaikeiIO::CheckCodeTaikeiProduct(const std::string& productCode, std::
     return passes;
 }
 
-void TCodeTaikeiIO::RollbackIfStarted(bool started) noexcept
-{
-    if (!started || !transaction_.InTransaction())
-        return;
-    try {
-        transaction_.Rollback();
-    } catch (const std::exception&) {
-        // A failed rollback still ends the transaction on this side; the
-        // error that brought us here is the one to report.
-    }
-}
-
 bool TCodeTaikeiIO::UpDateRecored(const TCodeTaikeiRec2& record)
 {
     if (record.Name.empty() || record.DataType == 0 || record.CodeType == 0)
         return false;
-    const bool started = !transaction_.InTransaction();
     try {
-        if (started)
-            transaction_.Start();
+        // Rolled back on the way out of the try when it is ours.
+        db::JoinedTransaction joined(transaction_);
         IBSQL.Close();
         IBSQL.SetSQL(kUpdateSql);
         IBSQL.ParamByName("NAME").SetString(record.Name);
@@ -196,14 +184,11 @@ bool TCodeTaikeiIO::UpDateRecored(const TCodeTaikeiRec2& record)
         IBSQL.ExecSQL();
         if (IBSQL.RowsAffected() == 0)
             throw std::runtime_error("USERCODE has no row RECNO=" + std::to_string(record.RecNo));
-        if (started)
-            transaction_.Commit();
+        joined.Commit();
         return true;
     } catch (const db::FbError& error) {
-        RollbackIfStarted(started);
         HandleIBError(error, "TCodeTaikeiIO.UpDateRecored", kUpdateFailed);
     } catch (const std::exception& error) {
-        RollbackIfStarted(started);
         ShowErrorMessage(kUpdateFailed, error.what(), TMsgDlgType::mtError);
     }
     return false;
@@ -211,10 +196,9 @@ bool TCodeTaikeiIO::UpDateRecored(const TCodeTaikeiRec2& record)
 
 void TCodeTaikeiIO::KubunSyufuku()
 {
-    const bool started = !transaction_.InTransaction();
     try {
-        if (started)
-            transaction_.Start();
+        // Rolled back on the way out of the try when it is ours.
+        db::JoinedTransaction joined(transaction_);
         IBQuery.Close();
         IBQuery.SetSQL(kRepairSelectSql);
         IBSQL.Close();
@@ -233,15 +217,12 @@ void TCodeTaikeiIO::KubunSyufuku()
             IBSQL.ExecSQL();
         }
         IBQuery.Close();
-        if (started)
-            transaction_.Commit();
+        joined.Commit();
     } catch (const db::FbError& error) {
         IBQuery.Close();
-        RollbackIfStarted(started);
         HandleIBError(error, "TCodeTaikeiIO.KubunSyufuku", kRepairFailed);
     } catch (const std::exception& error) {
         IBQuery.Close();
-        RollbackIfStarted(started);
         ShowErrorMessage(kRepairFailed, error.what(), TMsgDlgType::mtError);
     }
 }

@@ -95,7 +95,6 @@ public:
 private:
     // Fills record from the file's lines (RecNo untouched).
     void ReadDefinitionFile(const std::string& fileName, TCodeTaikeiRec2& record);
-    void RollbackIfStarted(bool started) noexcept;
 
     db::Transaction& transaction_;
     db::Query IBSQL;    // statement

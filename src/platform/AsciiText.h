@@ -5,11 +5,20 @@
 // characters pass through untouched and compare exactly.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace ascii {
 
 constexpr char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// The text with its ASCII letters in upper case.
+inline std::string Upper(std::string_view s) {
+    std::string result(s);
+    for (char& c : result) c = Upper(c);
+    return result;
+}
 
 // Case-insensitive for ASCII letters, exact for everything else.
 constexpr bool SameText(std::string_view a, std::string_view b) {

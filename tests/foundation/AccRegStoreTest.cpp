@@ -14,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -174,12 +173,13 @@ TEST_F(AccRegTest, BadStoredTextsReadAsZeroExceptDateTimeWhichRaises)
     EXPECT_FALSE(AccRegColumn("ATEXT", "B", "dt").has_value());
 }
 
-TEST_F(AccRegTest, SecondAttachmentInsertingSameMissingKeyWins)
+// Another program inserts the key while our reader is trying to insert its
+// default, and ends its transaction only once our reader waits on that key.
+// Returns what the reader read; the reader must not fail on the key.
+AccRegValue RaceAnotherProgram(const std::string& path, bool commit)
 {
-    // Another program inserts the key and commits while our reader is trying
-    // to insert its default: ours must read that row, not fail on the key.
     db::Database other;
-    other.Attach(path_, dbtest::User, dbtest::Password);
+    other.Attach(path, dbtest::User, dbtest::Password);
     db::Transaction otherTr(other);
     otherTr.Start();
     db::Query insert(other, otherTr,
@@ -199,14 +199,30 @@ TEST_F(AccRegTest, SecondAttachmentInsertingSameMissingKeyWins)
             failure = std::current_exception();
         }
     });
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    otherTr.Commit();
+    const bool waiting = dbtest::WaitForRunningStatement(other, "INSERT INTO ACCREG");
+    if (commit)
+        otherTr.Commit();
+    else
+        otherTr.Rollback();
     reader.join();
     other.Detach();
 
-    ASSERT_FALSE(failure);
-    EXPECT_EQ(AccRegValue(true), value);
+    EXPECT_TRUE(waiting) << "the reader never waited on the key";
+    if (failure)
+        std::rethrow_exception(failure);
+    return value;
+}
+
+TEST_F(AccRegTest, SecondAttachmentInsertingSameMissingKeyWins)
+{
+    EXPECT_EQ(AccRegValue(true), RaceAnotherProgram(path_, true));
     EXPECT_EQ("TRUE", AccRegColumn("ATEXT", "基本設定", "同時"));
+}
+
+TEST_F(AccRegTest, SecondAttachmentRollingBackLeavesTheKeyToTheReader)
+{
+    EXPECT_EQ(AccRegValue(false), RaceAnotherProgram(path_, false));
+    EXPECT_EQ("FALSE", AccRegColumn("ATEXT", "基本設定", "同時"));
 }
 
 TEST_F(AccRegTest, BlobMemoAndPictureRoundTrip)

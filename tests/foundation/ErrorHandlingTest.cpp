@@ -62,13 +62,16 @@ void WriteCp932(const fs::path& path, const std::string& utf8) {
 }
 
 // How a log folder is made unusable.
-enum class TBrokenFolder { Missing, NamesTaken, ReadOnly, NotSet };
+// ThroughAFile: the folder's path runs through a regular file, so nothing
+// can be written there, also by the superuser (whom a read-only folder does
+// not stop).
+enum class TBrokenFolder { Missing, NamesTaken, ThroughAFile, NotSet };
 
 const char* Name(TBrokenFolder kind) {
     switch (kind) {
     case TBrokenFolder::Missing: return "Missing";
     case TBrokenFolder::NamesTaken: return "NamesTaken";
-    case TBrokenFolder::ReadOnly: return "ReadOnly";
+    case TBrokenFolder::ThroughAFile: return "ThroughAFile";
     case TBrokenFolder::NotSet: return "NotSet";
     }
     return "?";
@@ -109,32 +112,30 @@ protected:
         DataVersionText.clear();
         SystemDef = TSystemDef{};
         std::error_code ignored;
-        for (const fs::path& dir : readOnly_) fs::permissions(dir, fs::perms::owner_all, ignored);
         fs::remove_all(root_, ignored);
     }
 
     // Makes a folder unusable for the given file names and returns the folder
-    // to configure; false when this machine cannot show that kind (a
-    // read-only folder does not stop the superuser).
-    bool Break(TBrokenFolder kind, const fs::path& folder, const std::vector<std::string>& names, std::string& use) {
+    // to configure.
+    void Break(TBrokenFolder kind, const fs::path& folder, const std::vector<std::string>& names, std::string& use) {
         switch (kind) {
         case TBrokenFolder::Missing:
             use = (folder / "not-created").string();
-            return true;
+            return;
         case TBrokenFolder::NamesTaken:
             for (const std::string& name : names) fs::create_directories(folder / name);
             use = folder.string();
-            return true;
-        case TBrokenFolder::ReadOnly:
-            fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-            readOnly_.push_back(folder);
-            use = folder.string();
-            return ::access(folder.c_str(), W_OK) != 0;
+            return;
+        case TBrokenFolder::ThroughAFile: {
+            const fs::path file = folder / "plain-file";
+            std::ofstream(file) << "not a folder\n";
+            use = (file / "log").string();
+            return;
+        }
         case TBrokenFolder::NotSet:
             use.clear();
-            return true;
+            return;
         }
-        return false;
     }
 
     fs::path LogFile() const { return logDir_ / "ErrFbAccess.log"; }
@@ -152,7 +153,6 @@ protected:
     }
 
     fs::path root_, logDir_, parentDir_;
-    std::vector<fs::path> readOnly_;
     RecordingMessagePresenter presenter_;
     int quitCalls_ = 0;
 };
@@ -302,8 +302,7 @@ class HandleIBErrorBrokenLog : public ErrorHandlingTest, public ::testing::WithP
 
 TEST_P(HandleIBErrorBrokenLog, StillShowsTheErrorAndReportsTheLogSeparately) {
     std::string logDir;
-    if (!Break(GetParam(), logDir_, {"ErrFbAccess.log", "ErrFbAccess.txt"}, logDir))
-        GTEST_SKIP() << "this user can write to a read-only folder";
+    Break(GetParam(), logDir_, {"ErrFbAccess.log", "ErrFbAccess.txt"}, logDir);
     SystemDef.LogDir = logDir;
 
     HandleIBError(db::FbError(335544345, -901, "lock conflict"), "TDM.Op", "更新に失敗しました。");
@@ -336,7 +335,7 @@ TEST_P(HandleIBErrorBrokenLog, StillShowsTheErrorAndReportsTheLogSeparately) {
 
 INSTANTIATE_TEST_SUITE_P(Folders, HandleIBErrorBrokenLog,
                          ::testing::Values(TBrokenFolder::Missing, TBrokenFolder::NamesTaken,
-                                           TBrokenFolder::ReadOnly, TBrokenFolder::NotSet),
+                                           TBrokenFolder::ThroughAFile, TBrokenFolder::NotSet),
                          [](const auto& info) { return std::string(Name(info.param)); });
 
 struct TShowErrorCase {
@@ -424,7 +423,7 @@ class ShowFBErrorBrokenFolder : public ErrorHandlingTest, public ::testing::With
 TEST_P(ShowFBErrorBrokenFolder, FallsBackToTheLogFolderAndReportsOnlyWhenThatFailsToo) {
     const std::vector<std::string> names{"FB_ERROR.TXT", "FB_ERROR.LOG"};
     std::string parent;
-    if (!Break(GetParam(), parentDir_, names, parent)) GTEST_SKIP() << "this user can write to a read-only folder";
+    Break(GetParam(), parentDir_, names, parent);
     SystemDef.ProgramParentDir = parent;
 
     ShowFBError(db::FbError(335544344, -902, "I/O error"), "試算表読込");
@@ -445,7 +444,7 @@ TEST_P(ShowFBErrorBrokenFolder, FallsBackToTheLogFolderAndReportsOnlyWhenThatFai
 
 INSTANTIATE_TEST_SUITE_P(Folders, ShowFBErrorBrokenFolder,
                          ::testing::Values(TBrokenFolder::Missing, TBrokenFolder::NamesTaken,
-                                           TBrokenFolder::ReadOnly, TBrokenFolder::NotSet),
+                                           TBrokenFolder::ThroughAFile, TBrokenFolder::NotSet),
                          [](const auto& info) { return std::string(Name(info.param)); });
 
 struct TCommaCase {

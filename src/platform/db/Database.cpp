@@ -1,7 +1,9 @@
 #include "platform/db/Database.h"
 
 #include "platform/db/DbState.h"
+#include "platform/db/FbConstants.h"
 #include "platform/db/FbError.h"
+#include "platform/db/ParameterBlock.h"
 
 #include <ibase.h>
 
@@ -12,15 +14,7 @@ namespace detail {
 DatabaseState::~DatabaseState()
 {
     ReleaseDependents();
-    if (attachment != nullptr) {
-        try {
-            Status status;
-            attachment->detach(&status);
-            attachment = nullptr;
-        } catch (...) {
-            Abandon();
-        }
-    }
+    attachment.End();
     for (TransactionState* transaction : transactions)
         transaction->database = nullptr;
     for (QueryState* query : queries)
@@ -34,14 +28,6 @@ void DatabaseState::ReleaseDependents() noexcept
         query->Unprepare();
     for (TransactionState* transaction : transactions)
         transaction->RollbackQuietly();
-}
-
-void DatabaseState::Abandon() noexcept
-{
-    if (attachment != nullptr) {
-        attachment->release();
-        attachment = nullptr;
-    }
 }
 
 }  // namespace detail
@@ -60,16 +46,6 @@ void CheckConnectArguments(std::string_view connectionString, std::string_view u
     }
 }
 
-void AddLogin(detail::ParameterBlock& dpb, std::string_view user, std::string_view password)
-{
-    // File names are UTF-8 here, whatever the process's locale says.
-    dpb.Tag(isc_dpb_utf8_filename);
-    dpb.Int(isc_dpb_sql_dialect, static_cast<int>(detail::SqlDialect));
-    dpb.String(isc_dpb_user_name, user);
-    dpb.String(isc_dpb_password, password);
-    dpb.String(isc_dpb_lc_ctype, detail::ConnectionCharset);
-}
-
 }  // namespace
 
 Database::Database() : state_(std::make_unique<detail::DatabaseState>()) {}
@@ -78,71 +54,68 @@ Database::~Database() = default;
 Database::Database(Database&& other) noexcept = default;
 Database& Database::operator=(Database&& other) noexcept = default;
 
-void Database::Attach(std::string_view connectionString, std::string_view user, std::string_view password)
+void Database::Open(bool create, std::string_view connectionString, std::string_view user,
+                    std::string_view password, int pageSize, bool forcedWrites)
 {
     if (!state_)
         state_ = std::make_unique<detail::DatabaseState>();
-    if (state_->attachment != nullptr)
+    if (state_->attachment)
         throw FbError("the database is already connected");
     CheckConnectArguments(connectionString, user, password);
 
     detail::Status status;
     detail::ParameterBlock dpb(status, Firebird::IXpbBuilder::DPB);
-    AddLogin(dpb, user, password);
+    // File names are UTF-8 here, whatever the process's locale says.
+    dpb.Tag(isc_dpb_utf8_filename);
+    dpb.Int(isc_dpb_sql_dialect, static_cast<int>(detail::SqlDialect));
+    dpb.String(isc_dpb_user_name, user);
+    dpb.String(isc_dpb_password, password);
+    dpb.String(isc_dpb_lc_ctype, detail::ConnectionCharset);
+    if (create) {
+        dpb.Int(isc_dpb_page_size, pageSize);
+        dpb.String(isc_dpb_set_db_charset, detail::ConnectionCharset);
+        if (!forcedWrites)
+            dpb.Int(isc_dpb_force_write, 0);
+    }
     state_->connectionString = std::string(connectionString);
-    state_->attachment = detail::Provider()->attachDatabase(&status, state_->connectionString.c_str(), dpb.Length(),
-                                                            dpb.Buffer());
+    const char* name = state_->connectionString.c_str();
+    state_->attachment = detail::Handle<Firebird::IAttachment>(
+        create ? detail::Provider()->createDatabase(&status, name, dpb.Length(), dpb.Buffer())
+               : detail::Provider()->attachDatabase(&status, name, dpb.Length(), dpb.Buffer()));
+}
+
+void Database::Attach(std::string_view connectionString, std::string_view user, std::string_view password)
+{
+    Open(false, connectionString, user, password, 0, true);
 }
 
 void Database::Create(std::string_view connectionString, std::string_view user, std::string_view password,
                       int pageSize, bool forcedWrites)
 {
-    if (!state_)
-        state_ = std::make_unique<detail::DatabaseState>();
-    if (state_->attachment != nullptr)
-        throw FbError("the database is already connected");
-    CheckConnectArguments(connectionString, user, password);
-
-    detail::Status status;
-    detail::ParameterBlock dpb(status, Firebird::IXpbBuilder::DPB);
-    AddLogin(dpb, user, password);
-    dpb.Int(isc_dpb_page_size, pageSize);
-    dpb.String(isc_dpb_set_db_charset, detail::ConnectionCharset);
-    if (!forcedWrites)
-        dpb.Int(isc_dpb_force_write, 0);
-    state_->connectionString = std::string(connectionString);
-    state_->attachment = detail::Provider()->createDatabase(&status, state_->connectionString.c_str(), dpb.Length(),
-                                                            dpb.Buffer());
+    Open(true, connectionString, user, password, pageSize, forcedWrites);
 }
 
 void Database::Detach()
 {
-    if (!state_ || state_->attachment == nullptr)
+    if (!state_ || !state_->attachment)
         return;
     state_->ReleaseDependents();
-    try {
-        detail::Status status;
-        state_->attachment->detach(&status);
-        state_->attachment = nullptr;
-    } catch (const FbError&) {
-        state_->Abandon();
-        throw;
-    }
+    state_->attachment.Finish();
 }
 
 void Database::Drop()
 {
-    if (!state_ || state_->attachment == nullptr)
+    if (!state_ || !state_->attachment)
         throw FbError("the database is not connected");
     state_->ReleaseDependents();
     detail::Status status;
     state_->attachment->dropDatabase(&status);
-    state_->attachment = nullptr;
+    state_->attachment.Disown();
 }
 
 bool Database::Connected() const noexcept
 {
-    return state_ && state_->attachment != nullptr;
+    return state_ && static_cast<bool>(state_->attachment);
 }
 
 std::string Database::DatabaseName() const

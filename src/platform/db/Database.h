@@ -58,6 +58,8 @@ public:
     std::string DatabaseName() const;
 
 private:
+    void Open(bool create, std::string_view connectionString, std::string_view user, std::string_view password,
+              int pageSize, bool forcedWrites);
     friend class Transaction;
     friend class Query;
     std::unique_ptr<detail::DatabaseState> state_;

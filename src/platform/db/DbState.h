@@ -8,7 +8,7 @@
 
 #include "platform/DateTime.h"
 #include "platform/NumberText.h"
-#include "platform/db/FbClient.h"
+#include "platform/db/FbHandle.h"
 #include "platform/db/TransactionOptions.h"
 
 #include <cstdint>
@@ -22,7 +22,7 @@ struct TransactionState;
 struct QueryState;
 
 struct DatabaseState {
-    Firebird::IAttachment* attachment = nullptr;
+    Handle<Firebird::IAttachment> attachment;
     std::string connectionString;
     std::vector<TransactionState*> transactions;
     std::vector<QueryState*> queries;
@@ -35,16 +35,13 @@ struct DatabaseState {
     // Rolls back the active transactions and releases the statements, ahead
     // of a detach or a drop. Never throws.
     void ReleaseDependents() noexcept;
-    // Gives up the attachment without asking the server (after a failed
-    // detach). Never throws.
-    void Abandon() noexcept;
 };
 
 struct TransactionState {
     DatabaseState* database = nullptr;
     TransactionOptions options;
     std::vector<std::uint8_t> tpb;
-    Firebird::ITransaction* handle = nullptr;
+    Handle<Firebird::ITransaction> handle;
     std::vector<QueryState*> queries;
 
     TransactionState(DatabaseState* database, const TransactionOptions& options);
@@ -56,6 +53,9 @@ struct TransactionState {
     void CloseCursors() noexcept;
     // Rolls back when active, ignoring errors; the handle is gone afterwards.
     void RollbackQuietly() noexcept;
+    // Starts the transaction (a Start, or a query that starts its own).
+    // Throws FbError when it is active or the database is not connected.
+    void Start();
 };
 
 // A parameter value as the caller set it, before it meets the statement.
@@ -98,15 +98,16 @@ struct QueryState {
     std::vector<std::string> paramPositions;  // upper-case name per "?"
     std::vector<ParamValue> values;           // per "?"
 
-    Firebird::IStatement* statement = nullptr;
-    Firebird::IAttachment* preparedOn = nullptr;
-    Firebird::IMessageMetadata* inputMetadata = nullptr;
-    Firebird::IMessageMetadata* outputMetadata = nullptr;
+    Handle<Firebird::IStatement> statement;
+    Firebird::IAttachment* preparedOn = nullptr;  // identity only
+    Handle<Firebird::IMessageMetadata> inputMetadata;
+    Handle<Firebird::IMessageMetadata> outputMetadata;
     unsigned statementType = 0;
     std::vector<FieldInfo> fields;
 
-    Firebird::IResultSet* cursor = nullptr;
-    Firebird::ITransaction* rowTransaction = nullptr;  // the transaction the row's blobs belong to
+    Handle<Firebird::IResultSet> cursor;
+    // The transaction the row's blobs belong to; identity only.
+    Firebird::ITransaction* rowTransaction = nullptr;
     std::vector<unsigned char> row;
     std::vector<unsigned char> fetchBuffer;
     bool active = false;

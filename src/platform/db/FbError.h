@@ -27,7 +27,8 @@ public:
     FbError(std::int32_t ibErrorCode, std::int32_t sqlCode, const std::string& message);
 
     // Reads a failed status: its first error code, the SQL code the client
-    // derives from the whole vector, and the formatted text (UTF-8).
+    // derives from the whole vector, the SQLSTATE, and the formatted text
+    // (UTF-8) however long it is.
     static FbError FromStatus(Firebird::IStatus* status);
 
     // The first Firebird status code (for example 335544569), 0 when the
@@ -35,7 +36,10 @@ public:
     std::int32_t IBErrorCode() const noexcept { return ibErrorCode_; }
     // The SQL code (for example -204), 0 when the layer raised the error.
     std::int32_t SQLCode() const noexcept { return sqlCode_; }
-    // The formatted message text, UTF-8, lines separated by "\n".
+    // The five-character SQLSTATE the server gives (for example "42S02"),
+    // empty when the layer raised the error or the server gave none.
+    const std::string& SQLState() const noexcept { return sqlState_; }
+    // The whole formatted message text, UTF-8, lines separated by "\n".
     std::string Message() const { return what(); }
     // Every status code of the vector, in order; lets a caller look past the
     // first one (a failed attach carries the file error behind the first).
@@ -46,6 +50,7 @@ private:
     std::int32_t ibErrorCode_ = 0;
     std::int32_t sqlCode_ = 0;
     std::vector<std::int32_t> codes_;
+    std::string sqlState_;
 };
 
 }  // namespace db

@@ -1,7 +1,9 @@
 #include "platform/db/Field.h"
 
+#include "platform/AsciiText.h"
 #include "platform/Cp932.h"
 #include "platform/db/DbState.h"
+#include "platform/db/FbConstants.h"
 #include "platform/db/FbError.h"
 
 #include <ibase.h>
@@ -9,6 +11,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string_view>
 
 namespace db {
 
@@ -16,12 +19,6 @@ namespace {
 
 using detail::FieldInfo;
 using detail::QueryState;
-
-constexpr int DaysFromFirebirdToDelphi = 15018;  // 1858-11-17 .. 1899-12-30
-constexpr double TicksPerDay = 86400.0 * 10000.0;
-constexpr unsigned CharsetNone = 0;
-constexpr unsigned CharsetOctets = 1;
-constexpr unsigned CharsetSjis = 5;
 
 template <typename T>
 T Read(const unsigned char* data)
@@ -53,8 +50,8 @@ bool IsDate(unsigned type)
 
 TDateTime FromFirebirdTime(ISC_DATE date, ISC_TIME time, bool hasDate)
 {
-    const double day = hasDate ? static_cast<double>(date) - DaysFromFirebirdToDelphi : 0.0;
-    const double fraction = static_cast<double>(time) / TicksPerDay;
+    const double day = hasDate ? static_cast<double>(date) - detail::DaysFromFirebirdToDelphi : 0.0;
+    const double fraction = static_cast<double>(time) / detail::TicksPerDay;
     // Before 1899-12-30 the fraction counts away from zero.
     return day >= 0 ? day + fraction : day - fraction;
 }
@@ -113,9 +110,14 @@ public:
 
     const FieldInfo& Info() const { return field_; }
 
+    // Every reading starts here: with no current row (nothing opened, an
+    // empty result, a closed query) there is nothing to read, and a NULL
+    // would pass for a real 0 or "".
     bool IsNull() const
     {
-        if (!query_.hasRow || field_.type == SQL_NULL)
+        if (!query_.hasRow)
+            throw FbError("field " + field_.name + " is read with no current row");
+        if (field_.type == SQL_NULL)
             return true;
         return Read<std::int16_t>(Data(field_.nullOffset)) != 0;
     }
@@ -170,44 +172,35 @@ public:
     std::string Blob() const
     {
         const detail::TransactionState* transaction = query_.transaction;
-        if (query_.database == nullptr || query_.database->attachment == nullptr)
+        if (query_.database == nullptr || !query_.database->attachment)
             throw FbError("the database of field " + field_.name + " is not connected");
-        if (transaction == nullptr || transaction->handle == nullptr || transaction->handle != query_.rowTransaction)
+        if (transaction == nullptr || !transaction->handle || transaction->handle.get() != query_.rowTransaction)
             throw FbError("the transaction that read blob field " + field_.name + " has ended");
 
         // Text in another character set than the connection's comes
         // converted to it; SJIS_0208 and sets without rules come as stored.
         std::vector<unsigned char> bpb;
-        if (field_.subType == isc_blob_text && field_.charSet != CharsetNone && field_.charSet != CharsetOctets &&
-            field_.charSet != CharsetSjis) {
-            bpb = {isc_bpb_version1,
-                   isc_bpb_source_type, 1, static_cast<unsigned char>(isc_blob_text),
-                   isc_bpb_source_interp, 1, static_cast<unsigned char>(field_.charSet),
-                   isc_bpb_target_type, 1, static_cast<unsigned char>(isc_blob_text),
-                   isc_bpb_target_interp, 1, static_cast<unsigned char>(CharsetSjis)};
-        }
+        if (field_.subType == isc_blob_text && !detail::IsRawCharset(field_.charSet) &&
+            field_.charSet != detail::CharsetSjis)
+            bpb = detail::TextBlobBpb(field_.charSet, detail::CharsetSjis);
 
         auto id = Read<ISC_QUAD>(Data(field_.offset));
         detail::Status status;
-        Firebird::IBlob* blob = query_.database->attachment->openBlob(
-            &status, transaction->handle, &id, static_cast<unsigned>(bpb.size()), bpb.empty() ? nullptr : bpb.data());
+        detail::Handle<Firebird::IBlob> blob(query_.database->attachment->openBlob(
+            &status, transaction->handle.get(), &id, static_cast<unsigned>(bpb.size()),
+            bpb.empty() ? nullptr : bpb.data()));
         std::string bytes;
-        try {
-            char buffer[32 * 1024];
-            for (;;) {
-                unsigned length = 0;
-                const int result = blob->getSegment(&status, sizeof buffer, buffer, &length);
-                if (result == Firebird::IStatus::RESULT_NO_DATA)
-                    break;
-                bytes.append(buffer, length);
-            }
-            blob->close(&status);
-            blob = nullptr;
-        } catch (...) {
-            if (blob != nullptr)
-                blob->release();
-            throw;
+        std::vector<char> buffer(detail::BlobSegment);
+        for (;;) {
+            unsigned length = 0;
+            const int result =
+                blob->getSegment(&status, static_cast<unsigned>(buffer.size()), buffer.data(), &length);
+            if (result == Firebird::IStatus::RESULT_NO_DATA)
+                break;
+            bytes.append(buffer.data(), length);
         }
+        blob->close(&status);
+        blob.Disown();
         return bytes;
     }
 
@@ -232,18 +225,9 @@ private:
     const FieldInfo& field_;
 };
 
-std::string TrimBlanks(const std::string& text)
+bool ParseInt64(std::string_view text, std::int64_t& result)
 {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
-bool ParseInt64(const std::string& text, std::int64_t& result)
-{
-    const std::string trimmed = TrimBlanks(text);
+    const std::string_view trimmed = ascii::TrimBlanks(text);
     if (trimmed.empty())
         return false;
     std::size_t pos = 0;
@@ -422,7 +406,7 @@ TDateTime Field::AsDateTime() const
         return reader.DateTime();
     if (IsText(info.type)) {
         TDateTime value = 0;
-        if (!TryStrToDateTime(TrimBlanks(reader.Utf8(reader.Bytes())), value))
+        if (!TryStrToDateTime(ascii::TrimBlanks(reader.Utf8(reader.Bytes())), value))
             reader.Unconvertible("a date");
         return value;
     }
@@ -440,6 +424,53 @@ std::string Field::AsBlob() const
     if (IsText(info.type))
         return reader.Bytes();
     reader.Unconvertible("a blob");
+}
+
+namespace {
+
+template <typename T, typename Read>
+std::optional<T> UnlessNull(const Field& field, Read read)
+{
+    if (field.IsNull())
+        return std::nullopt;
+    return (field.*read)();
+}
+
+}  // namespace
+
+std::optional<std::string> Field::OptionalString() const
+{
+    return UnlessNull<std::string>(*this, &Field::AsString);
+}
+
+std::optional<std::int32_t> Field::OptionalInteger() const
+{
+    return UnlessNull<std::int32_t>(*this, &Field::AsInteger);
+}
+
+std::optional<std::int64_t> Field::OptionalInt64() const
+{
+    return UnlessNull<std::int64_t>(*this, &Field::AsInt64);
+}
+
+std::optional<Currency> Field::OptionalCurrency() const
+{
+    return UnlessNull<Currency>(*this, &Field::AsCurrency);
+}
+
+std::optional<double> Field::OptionalDouble() const
+{
+    return UnlessNull<double>(*this, &Field::AsDouble);
+}
+
+std::optional<TDateTime> Field::OptionalDateTime() const
+{
+    return UnlessNull<TDateTime>(*this, &Field::AsDateTime);
+}
+
+std::optional<std::string> Field::OptionalBlob() const
+{
+    return UnlessNull<std::string>(*this, &Field::AsBlob);
 }
 
 }  // namespace db

@@ -1,5 +1,7 @@
 #include "platform/db/NamedParams.h"
 
+#include "platform/AsciiText.h"
+
 namespace db {
 
 namespace {
@@ -12,11 +14,6 @@ bool IsNameStart(char c)
 bool IsNamePart(char c)
 {
     return IsNameStart(c) || (c >= '0' && c <= '9') || c == '$';
-}
-
-char Upper(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 // The end of a quoted run that starts at pos (the opening quote); a doubled
@@ -62,7 +59,7 @@ NamedParamSql TranslateNamedParams(std::string_view sql)
                 ++nameEnd;
             std::string name;
             for (std::size_t k = i + 1; k < nameEnd; ++k)
-                name += Upper(sql[k]);
+                name += ascii::Upper(sql[k]);
             result.names.push_back(std::move(name));
             result.sql += '?';
             i = nameEnd;

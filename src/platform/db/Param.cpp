@@ -73,4 +73,52 @@ void Param::SetBlob(std::string_view bytes)
     Assign(query_, name_, detail::BytesValue{std::string(bytes)});
 }
 
+namespace {
+
+template <typename T, typename Set>
+void SetUnlessEmpty(Param& param, const std::optional<T>& value, Set set)
+{
+    if (value)
+        (param.*set)(*value);
+    else
+        param.SetNull();
+}
+
+}  // namespace
+
+void Param::SetOptionalString(std::optional<std::string_view> text)
+{
+    SetUnlessEmpty(*this, text, &Param::SetString);
+}
+
+void Param::SetOptionalInteger(std::optional<std::int32_t> value)
+{
+    SetUnlessEmpty(*this, value, &Param::SetInteger);
+}
+
+void Param::SetOptionalInt64(std::optional<std::int64_t> value)
+{
+    SetUnlessEmpty(*this, value, &Param::SetInt64);
+}
+
+void Param::SetOptionalCurrency(std::optional<Currency> value)
+{
+    SetUnlessEmpty(*this, value, &Param::SetCurrency);
+}
+
+void Param::SetOptionalDouble(std::optional<double> value)
+{
+    SetUnlessEmpty(*this, value, &Param::SetDouble);
+}
+
+void Param::SetOptionalDateTime(std::optional<TDateTime> value)
+{
+    SetUnlessEmpty(*this, value, &Param::SetDateTime);
+}
+
+void Param::SetOptionalBlob(std::optional<std::string_view> bytes)
+{
+    SetUnlessEmpty(*this, bytes, &Param::SetBlob);
+}
+
 }  // namespace db

@@ -9,7 +9,8 @@
 // or TIME (the time of day), a text into a number or a date column by the
 // server's own reading. Text goes to the server as CP932; a text or bytes
 // value for a BLOB parameter is written as a blob in the query's transaction
-// when the statement runs. A parameter never set is NULL.
+// when the statement runs. A parameter never set is NULL. The Optional
+// setters set NULL for no value and the value otherwise.
 //
 // The object refers to its query and is valid while the query lives.
 
@@ -17,6 +18,7 @@
 #include "platform/NumberText.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -41,6 +43,14 @@ public:
     void SetDateTime(TDateTime value);
     // Bytes as they are: for binary blobs (and text blobs already in CP932).
     void SetBlob(std::string_view bytes);
+
+    void SetOptionalString(std::optional<std::string_view> text);
+    void SetOptionalInteger(std::optional<std::int32_t> value);
+    void SetOptionalInt64(std::optional<std::int64_t> value);
+    void SetOptionalCurrency(std::optional<Currency> value);
+    void SetOptionalDouble(std::optional<double> value);
+    void SetOptionalDateTime(std::optional<TDateTime> value);
+    void SetOptionalBlob(std::optional<std::string_view> bytes);
 
 private:
     friend class Query;

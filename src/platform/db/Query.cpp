@@ -1,8 +1,10 @@
 #include "platform/db/Query.h"
 
+#include "platform/AsciiText.h"
 #include "platform/Cp932.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbState.h"
+#include "platform/db/FbConstants.h"
 #include "platform/db/FbError.h"
 #include "platform/db/NamedParams.h"
 #include "platform/db/Transaction.h"
@@ -24,16 +26,7 @@ QueryState::~QueryState()
 
 void QueryState::CloseCursor() noexcept
 {
-    if (cursor != nullptr) {
-        try {
-            Status status;
-            cursor->close(&status);
-            cursor = nullptr;
-        } catch (...) {
-            cursor->release();
-            cursor = nullptr;
-        }
-    }
+    cursor.End();
     active = false;
     hasRow = false;
     eof = true;
@@ -43,24 +36,9 @@ void QueryState::CloseCursor() noexcept
 void QueryState::Unprepare() noexcept
 {
     CloseCursor();
-    if (inputMetadata != nullptr) {
-        inputMetadata->release();
-        inputMetadata = nullptr;
-    }
-    if (outputMetadata != nullptr) {
-        outputMetadata->release();
-        outputMetadata = nullptr;
-    }
-    if (statement != nullptr) {
-        try {
-            Status status;
-            statement->free(&status);
-            statement = nullptr;
-        } catch (...) {
-            statement->release();
-            statement = nullptr;
-        }
-    }
+    inputMetadata.End();
+    outputMetadata.End();
+    statement.End();
     preparedOn = nullptr;
     fields.clear();
     row.clear();
@@ -85,25 +63,13 @@ void QueryState::Unhook() noexcept
 namespace {
 
 using detail::QueryState;
-
-constexpr unsigned CharsetNone = 0;
-constexpr unsigned CharsetOctets = 1;
-constexpr unsigned CharsetSjis = 5;  // SJIS_0208
-constexpr unsigned BlobSegment = 32 * 1024;
+using detail::CharsetNone;
+using detail::CharsetOctets;
+using detail::CharsetSjis;
 
 bool IsTextType(unsigned type)
 {
     return type == SQL_TEXT || type == SQL_VARYING;
-}
-
-std::string Upper(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return result;
 }
 
 QueryState& Checked(const std::unique_ptr<QueryState>& state)
@@ -115,9 +81,9 @@ QueryState& Checked(const std::unique_ptr<QueryState>& state)
 
 Firebird::IAttachment* ConnectedAttachment(const QueryState& query)
 {
-    if (query.database == nullptr || query.database->attachment == nullptr)
+    if (query.database == nullptr || !query.database->attachment)
         throw FbError("the database of the query is not connected");
-    return query.database->attachment;
+    return query.database->attachment.get();
 }
 
 // The transaction the statement runs in; started here when the query is
@@ -127,21 +93,18 @@ Firebird::ITransaction* RunningTransaction(QueryState& query)
     ConnectedAttachment(query);
     if (query.transaction == nullptr)
         throw FbError("the transaction of the query no longer exists");
-    if (query.transaction->handle == nullptr) {
+    if (!query.transaction->handle) {
         if (!query.autoStart)
             throw FbError("the transaction of the query is not active");
-        Firebird::IAttachment* attachment = query.database->attachment;
-        detail::Status status;
-        query.transaction->handle = attachment->startTransaction(
-            &status, static_cast<unsigned>(query.transaction->tpb.size()), query.transaction->tpb.data());
+        query.transaction->Start();
     }
-    return query.transaction->handle;
+    return query.transaction->handle.get();
 }
 
 void PrepareStatement(QueryState& query, Firebird::ITransaction* transaction)
 {
     Firebird::IAttachment* attachment = ConnectedAttachment(query);
-    if (query.statement != nullptr && query.preparedOn == attachment)
+    if (query.statement && query.preparedOn == attachment)
         return;
     query.Unprepare();
     if (query.serverSql.empty())
@@ -149,13 +112,15 @@ void PrepareStatement(QueryState& query, Firebird::ITransaction* transaction)
 
     detail::Status status;
     try {
-        query.statement = attachment->prepare(&status, transaction, static_cast<unsigned>(query.serverSql.size()),
-                                              query.serverSql.data(), detail::SqlDialect,
-                                              Firebird::IStatement::PREPARE_PREFETCH_METADATA);
+        query.statement = detail::Handle<Firebird::IStatement>(
+            attachment->prepare(&status, transaction, static_cast<unsigned>(query.serverSql.size()),
+                                query.serverSql.data(), detail::SqlDialect,
+                                Firebird::IStatement::PREPARE_PREFETCH_METADATA));
         query.preparedOn = attachment;
         query.statementType = query.statement->getType(&status);
-        query.inputMetadata = query.statement->getInputMetadata(&status);
-        query.outputMetadata = query.statement->getOutputMetadata(&status);
+        query.inputMetadata = detail::Handle<Firebird::IMessageMetadata>(query.statement->getInputMetadata(&status));
+        query.outputMetadata =
+            detail::Handle<Firebird::IMessageMetadata>(query.statement->getOutputMetadata(&status));
 
         const unsigned inputs = query.inputMetadata->getCount(&status);
         if (query.paramCheck) {
@@ -167,7 +132,7 @@ void PrepareStatement(QueryState& query, Firebird::ITransaction* transaction)
             query.values.resize(inputs);
         }
 
-        Firebird::IMessageMetadata* out = query.outputMetadata;
+        Firebird::IMessageMetadata* out = query.outputMetadata.get();
         const unsigned columns = out->getCount(&status);
         query.fields.clear();
         query.fields.reserve(columns);
@@ -175,7 +140,7 @@ void PrepareStatement(QueryState& query, Firebird::ITransaction* transaction)
             detail::FieldInfo field;
             const char* alias = out->getAlias(&status, i);
             field.name = detail::TextFromServer(alias != nullptr ? alias : "");
-            field.upperName = Upper(field.name);
+            field.upperName = ascii::Upper(field.name);
             field.type = out->getType(&status, i) & ~1u;
             field.subType = out->getSubType(&status, i);
             field.scale = out->getScale(&status, i);
@@ -209,16 +174,11 @@ bool IsSelect(const QueryState& query)
 // The blob parameter block for writing a text blob: CP932 bytes of the
 // connection character set go to the column's character set, read as they
 // are when the column's set is SJIS_0208 itself or one without rules.
-std::vector<unsigned char> TextBlobBpb(int subType, unsigned charSet)
+std::vector<unsigned char> WritingBpb(int subType, unsigned charSet)
 {
     if (subType != isc_blob_text)
         return {};
-    const unsigned source = (charSet == CharsetNone || charSet == CharsetOctets) ? charSet : CharsetSjis;
-    return {isc_bpb_version1,
-            isc_bpb_source_type, 1, static_cast<unsigned char>(isc_blob_text),
-            isc_bpb_source_interp, 1, static_cast<unsigned char>(source),
-            isc_bpb_target_type, 1, static_cast<unsigned char>(isc_blob_text),
-            isc_bpb_target_interp, 1, static_cast<unsigned char>(charSet)};
+    return detail::TextBlobBpb(detail::IsRawCharset(charSet) ? charSet : CharsetSjis, charSet);
 }
 
 ISC_QUAD WriteBlob(Firebird::IAttachment* attachment, Firebird::ITransaction* transaction, std::string_view bytes,
@@ -226,26 +186,15 @@ ISC_QUAD WriteBlob(Firebird::IAttachment* attachment, Firebird::ITransaction* tr
 {
     detail::Status status;
     ISC_QUAD id{};
-    Firebird::IBlob* blob = attachment->createBlob(&status, transaction, &id, static_cast<unsigned>(bpb.size()),
-                                                   bpb.empty() ? nullptr : bpb.data());
-    try {
-        for (std::size_t pos = 0; pos < bytes.size(); pos += BlobSegment) {
-            const std::size_t length = std::min<std::size_t>(BlobSegment, bytes.size() - pos);
-            blob->putSegment(&status, static_cast<unsigned>(length), bytes.data() + pos);
-        }
-        blob->close(&status);
-        blob = nullptr;
-    } catch (...) {
-        if (blob != nullptr) {
-            try {
-                detail::Status cancelStatus;
-                blob->cancel(&cancelStatus);
-            } catch (...) {
-                blob->release();
-            }
-        }
-        throw;
+    // Cancelled unless it is closed: a blob cut short is never stored.
+    detail::Handle<Firebird::IBlob> blob(attachment->createBlob(
+        &status, transaction, &id, static_cast<unsigned>(bpb.size()), bpb.empty() ? nullptr : bpb.data()));
+    for (std::size_t pos = 0; pos < bytes.size(); pos += detail::BlobSegment) {
+        const std::size_t length = std::min<std::size_t>(detail::BlobSegment, bytes.size() - pos);
+        blob->putSegment(&status, static_cast<unsigned>(length), bytes.data() + pos);
     }
+    blob->close(&status);
+    blob.Disown();
     return id;
 }
 
@@ -261,41 +210,38 @@ void Describe(Firebird::IMetadataBuilder* builder, detail::Status& status, unsig
     builder->setCharSet(&status, index, charSet);
 }
 
-constexpr int DaysFromFirebirdToDelphi = 15018;  // 1858-11-17 .. 1899-12-30
-constexpr double TicksPerDay = 86400.0 * 10000.0;  // ISC_TIME counts 1/10000 s
-
 void ToFirebirdTime(TDateTime value, ISC_DATE& date, ISC_TIME& time)
 {
     if (!std::isfinite(value) || std::fabs(value) > 3.0e6)
         throw FbError("the date-time value is out of range");
     // The fraction counts the time of day away from zero, also before 1899.
     double day = std::trunc(value);
-    auto ticks = static_cast<std::int64_t>(std::llround(std::fabs(value - day) * TicksPerDay));
-    if (ticks >= static_cast<std::int64_t>(TicksPerDay)) {
-        ticks -= static_cast<std::int64_t>(TicksPerDay);
+    auto ticks = static_cast<std::int64_t>(std::llround(std::fabs(value - day) * detail::TicksPerDay));
+    if (ticks >= static_cast<std::int64_t>(detail::TicksPerDay)) {
+        ticks -= static_cast<std::int64_t>(detail::TicksPerDay);
         day += 1;
     }
-    date = static_cast<ISC_DATE>(day) + DaysFromFirebirdToDelphi;
+    date = static_cast<ISC_DATE>(day) + detail::DaysFromFirebirdToDelphi;
     time = static_cast<ISC_TIME>(ticks);
 }
 
 // The input message for one execution. Blob values are written here, in the
 // statement's transaction.
-detail::Ref<Firebird::IMessageMetadata> BuildInput(QueryState& query, Firebird::ITransaction* transaction,
-                                                   std::vector<unsigned char>& buffer)
+detail::Handle<Firebird::IMessageMetadata> BuildInput(QueryState& query, Firebird::ITransaction* transaction,
+                                                      std::vector<unsigned char>& buffer)
 {
     detail::Status status;
-    Firebird::IMessageMetadata* original = query.inputMetadata;
+    Firebird::IMessageMetadata* original = query.inputMetadata.get();
     const unsigned count = original->getCount(&status);
     if (count == 0) {
         buffer.clear();
         original->addRef();
-        return detail::Ref<Firebird::IMessageMetadata>(original);
+        return detail::Handle<Firebird::IMessageMetadata>(original);
     }
 
     // Blob ids written for this execution, by parameter index.
     std::vector<ISC_QUAD> blobIds(count);
-    detail::Ref<Firebird::IMetadataBuilder> builder(original->getBuilder(&status));
+    detail::Handle<Firebird::IMetadataBuilder> builder(original->getBuilder(&status));
     for (unsigned i = 0; i < count; ++i) {
         const detail::ParamValue& value = query.values[i];
         const unsigned type = original->getType(&status, i) & ~1u;
@@ -306,8 +252,8 @@ detail::Ref<Firebird::IMessageMetadata> BuildInput(QueryState& query, Firebird::
                 text ? std::get<detail::TextValue>(value).cp932 : std::get<detail::BytesValue>(value).bytes;
             if (type == SQL_BLOB) {
                 const int subType = original->getSubType(&status, i);
-                blobIds[i] = WriteBlob(query.database->attachment, transaction, bytes,
-                                       text ? TextBlobBpb(subType, charSet) : std::vector<unsigned char>{});
+                blobIds[i] = WriteBlob(query.database->attachment.get(), transaction, bytes,
+                                       text ? WritingBpb(subType, charSet) : std::vector<unsigned char>{});
                 continue;  // the parameter keeps its own description
             }
             if (bytes.size() > 32765)
@@ -325,7 +271,7 @@ detail::Ref<Firebird::IMessageMetadata> BuildInput(QueryState& query, Firebird::
         }
     }
 
-    detail::Ref<Firebird::IMessageMetadata> metadata(builder->getMetadata(&status));
+    detail::Handle<Firebird::IMessageMetadata> metadata(builder->getMetadata(&status));
     buffer.assign(metadata->getMessageLength(&status), 0);
     for (unsigned i = 0; i < count; ++i) {
         unsigned char* data = buffer.data() + metadata->getOffset(&status, i);
@@ -392,21 +338,21 @@ void Run(QueryState& query, bool requireRows)
         throw FbError("the statement gives no rows to open");
 
     std::vector<unsigned char> input;
-    detail::Ref<Firebird::IMessageMetadata> inputMetadata = BuildInput(query, transaction, input);
+    detail::Handle<Firebird::IMessageMetadata> inputMetadata = BuildInput(query, transaction, input);
     void* inputData = input.empty() ? nullptr : input.data();
 
     detail::Status status;
     query.rowsAffected = 0;
     try {
         if (IsSelect(query)) {
-            query.cursor = query.statement->openCursor(&status, transaction, inputMetadata.get(), inputData,
-                                                       query.outputMetadata, 0);
+            query.cursor = detail::Handle<Firebird::IResultSet>(query.statement->openCursor(
+                &status, transaction, inputMetadata.get(), inputData, query.outputMetadata.get(), 0));
             query.active = true;
             query.rowTransaction = transaction;
             FetchRow(query);
         } else if (!query.fields.empty()) {
-            query.statement->execute(&status, transaction, inputMetadata.get(), inputData, query.outputMetadata,
-                                     query.row.data());
+            query.statement->execute(&status, transaction, inputMetadata.get(), inputData,
+                                     query.outputMetadata.get(), query.row.data());
             query.active = true;
             query.hasRow = true;
             query.eof = false;
@@ -497,7 +443,7 @@ void Query::Prepare()
 Param Query::ParamByName(std::string_view name)
 {
     QueryState& query = Checked(state_);
-    std::string upper = Upper(name);
+    std::string upper = ascii::Upper(name);
     if (upper.empty() ||
         std::find(query.paramPositions.begin(), query.paramPositions.end(), upper) == query.paramPositions.end())
         throw FbError("the SQL text has no parameter " + std::string(name));
@@ -542,7 +488,7 @@ void Query::Next()
         throw FbError("the query is not open");
     if (query.eof)
         return;
-    if (query.cursor == nullptr) {
+    if (!query.cursor) {
         query.eof = true;  // the one output row of a procedure
         return;
     }
@@ -558,9 +504,9 @@ void Query::Close() noexcept
 Field Query::FieldByName(std::string_view name) const
 {
     const QueryState& query = Checked(state_);
-    if (query.statement == nullptr)
+    if (!query.statement)
         throw FbError("the query is not prepared; no field " + std::string(name));
-    const std::string upper = Upper(name);
+    const std::string upper = ascii::Upper(name);
     for (std::size_t i = 0; i < query.fields.size(); ++i) {
         if (query.fields[i].upperName == upper)
             return Field(&query, i);

@@ -1,8 +1,9 @@
 #include "platform/db/ServiceManager.h"
 
 #include "platform/db/ConnectionString.h"
-#include "platform/db/FbClient.h"
 #include "platform/db/FbError.h"
+#include "platform/db/FbHandle.h"
+#include "platform/db/ParameterBlock.h"
 
 #include <ibase.h>
 
@@ -29,7 +30,8 @@ std::uint32_t ReadNumber(const unsigned char* data, unsigned length)
 }
 
 
-// One attachment to the service manager, detached however the call ends.
+// One attachment to the service manager; its handle detaches it however the
+// call ends.
 class ServiceSession final {
 public:
     ServiceSession(const std::string& name, const std::string& user, const std::string& password)
@@ -39,19 +41,9 @@ public:
         spb.Tag(isc_spb_utf8_filename);  // database and backup names are UTF-8
         spb.String(isc_spb_user_name, user);
         spb.String(isc_spb_password, password);
-        service_ = detail::Provider()->attachServiceManager(&status, name.c_str(), spb.Length(), spb.Buffer());
+        service_ = detail::Handle<Firebird::IService>(
+            detail::Provider()->attachServiceManager(&status, name.c_str(), spb.Length(), spb.Buffer()));
     }
-    ~ServiceSession()
-    {
-        try {
-            detail::Status status;
-            service_->detach(&status);
-        } catch (...) {
-            service_->release();
-        }
-    }
-    ServiceSession(const ServiceSession&) = delete;
-    ServiceSession& operator=(const ServiceSession&) = delete;
 
     void Start(detail::ParameterBlock& spb)
     {
@@ -102,8 +94,20 @@ public:
     }
 
 private:
-    Firebird::IService* service_ = nullptr;
+    detail::Handle<Firebird::IService> service_;
 };
+
+// Ends a backup's or restore's block with its options and runs it to the end
+// of its output.
+std::vector<std::string> RunWithOptions(ServiceSession& session, detail::ParameterBlock& spb, int flags,
+                                        bool verbose, const ServiceManager::OutputLine& onLine)
+{
+    spb.Int(isc_spb_options, flags);
+    if (verbose)
+        spb.Tag(isc_spb_verbose);
+    session.Start(spb);
+    return session.ReadLines(onLine);
+}
 
 }  // namespace
 
@@ -128,11 +132,7 @@ std::vector<std::string> ServiceManager::Backup(const std::string& database, con
         flags |= isc_spb_bkp_no_garbage_collect;
     if (options.nonTransportable)
         flags |= isc_spb_bkp_non_transportable;
-    spb.Int(isc_spb_options, flags);
-    if (options.verbose)
-        spb.Tag(isc_spb_verbose);
-    session.Start(spb);
-    return session.ReadLines(onLine);
+    return RunWithOptions(session, spb, flags, options.verbose, onLine);
 }
 
 std::vector<std::string> ServiceManager::Restore(const std::string& backupFile, const std::string& database,
@@ -155,11 +155,7 @@ std::vector<std::string> ServiceManager::Restore(const std::string& backupFile, 
         flags |= isc_spb_res_create;
     if (options.deactivateIndexes)
         flags |= isc_spb_res_deactivate_idx;
-    spb.Int(isc_spb_options, flags);
-    if (options.verbose)
-        spb.Tag(isc_spb_verbose);
-    session.Start(spb);
-    return session.ReadLines(onLine);
+    return RunWithOptions(session, spb, flags, options.verbose, onLine);
 }
 
 ValidationResult ServiceManager::Validate(const std::string& database, const OutputLine& onLine) const

@@ -31,17 +31,21 @@ void TransactionState::CloseCursors() noexcept
 
 void TransactionState::RollbackQuietly() noexcept
 {
-    if (handle == nullptr)
+    if (!handle)
         return;
     CloseCursors();
-    try {
-        Status status;
-        handle->rollback(&status);
-        handle = nullptr;
-    } catch (...) {
-        handle->release();
-        handle = nullptr;
-    }
+    handle.End();
+}
+
+void TransactionState::Start()
+{
+    if (handle)
+        throw FbError("the transaction is already active");
+    if (database == nullptr || !database->attachment)
+        throw FbError("the database of the transaction is not connected");
+    Status status;
+    handle = Handle<Firebird::ITransaction>(
+        database->attachment->startTransaction(&status, static_cast<unsigned>(tpb.size()), tpb.data()));
 }
 
 }  // namespace detail
@@ -61,18 +65,12 @@ void Transaction::Start()
 {
     if (!state_)
         throw FbError("the transaction object was moved from");
-    if (state_->handle != nullptr)
-        throw FbError("the transaction is already active");
-    if (state_->database == nullptr || state_->database->attachment == nullptr)
-        throw FbError("the database of the transaction is not connected");
-    detail::Status status;
-    state_->handle = state_->database->attachment->startTransaction(
-        &status, static_cast<unsigned>(state_->tpb.size()), state_->tpb.data());
+    state_->Start();
 }
 
 bool Transaction::InTransaction() const noexcept
 {
-    return state_ && state_->handle != nullptr;
+    return state_ && static_cast<bool>(state_->handle);
 }
 
 void Transaction::Commit()
@@ -82,7 +80,7 @@ void Transaction::Commit()
     state_->CloseCursors();
     detail::Status status;
     state_->handle->commit(&status);
-    state_->handle = nullptr;
+    state_->handle.Disown();
 }
 
 void Transaction::CommitRetaining()
@@ -98,17 +96,9 @@ void Transaction::Rollback()
     if (!InTransaction())
         throw FbError("the transaction is not active");
     state_->CloseCursors();
-    try {
-        detail::Status status;
-        state_->handle->rollback(&status);
-        state_->handle = nullptr;
-    } catch (const FbError&) {
-        // The server could not roll back (the connection is gone, say); the
-        // transaction is over for this side all the same.
-        state_->handle->release();
-        state_->handle = nullptr;
-        throw;
-    }
+    // A rollback the server cannot do (the connection is gone, say) still
+    // ends the transaction on this side.
+    state_->handle.Finish();
 }
 
 const TransactionOptions& Transaction::Options() const

@@ -21,6 +21,13 @@ std::vector<std::uint8_t> TransactionOptions::Build() const
         break;
     }
     tpb.push_back(wait_ ? isc_tpb_wait : isc_tpb_nowait);
+    if (wait_ && lockTimeout_ > 0) {
+        // A counted little-endian number.
+        tpb.push_back(isc_tpb_lock_timeout);
+        tpb.push_back(4);
+        for (int shift = 0; shift < 32; shift += 8)
+            tpb.push_back(static_cast<std::uint8_t>(lockTimeout_ >> shift));
+    }
     return tpb;
 }
 

@@ -38,6 +38,18 @@ public:
         wait_ = wait;
         return *this;
     }
+    // How many seconds a waiting transaction waits on a lock before the
+    // statement fails as a nowait one would have at once (a row held by
+    // another transaction: isc_deadlock with isc_update_conflict); 0 waits
+    // as long as it takes. A time-out turns waiting on (it means nothing to
+    // nowait).
+    TransactionOptions& SetLockTimeout(unsigned seconds)
+    {
+        lockTimeout_ = seconds;
+        if (seconds > 0)
+            wait_ = true;
+        return *this;
+    }
     TransactionOptions& SetReadOnly(bool readOnly)
     {
         readOnly_ = readOnly;
@@ -47,6 +59,7 @@ public:
     Isolation GetIsolation() const { return isolation_; }
     bool RecordVersion() const { return recordVersion_; }
     bool Wait() const { return wait_; }
+    unsigned LockTimeout() const { return lockTimeout_; }
     bool ReadOnly() const { return readOnly_; }
 
     // The parameter block, version 3.
@@ -64,6 +77,7 @@ private:
     bool recordVersion_ = true;
     bool wait_ = false;
     bool readOnly_ = false;
+    unsigned lockTimeout_ = 0;
 };
 
 }  // namespace db

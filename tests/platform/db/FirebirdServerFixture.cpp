@@ -1,7 +1,10 @@
 #include "platform/db/FirebirdServerFixture.h"
 
+#include "platform/db/Database.h"
 #include "platform/db/FirebirdRoot.h"
 #include "platform/db/MasterCache.h"
+#include "platform/db/Query.h"
+#include "platform/db/Transaction.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -14,6 +17,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -212,6 +216,30 @@ std::string ReadWholeFile(const fs::path& path)
 void CreateTestDatabase(db::Database& database, const std::string& connectionString)
 {
     database.Create(connectionString, User, Password, db::Database::DefaultPageSize, false);
+}
+
+bool WaitForRunningStatement(db::Database& observer, std::string_view sqlStart, std::chrono::seconds deadline)
+{
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    for (;;) {
+        // The monitoring tables are a snapshot per transaction: a new one
+        // each time.
+        db::Transaction look(observer);
+        look.Start();
+        db::Query query(observer, look,
+                        "SELECT COUNT(*) FROM MON$STATEMENTS WHERE MON$ATTACHMENT_ID <> CURRENT_CONNECTION"
+                        " AND MON$STATE = 1 AND MON$SQL_TEXT STARTING WITH :SQL_START");
+        query.ParamByName("SQL_START").SetString(sqlStart);
+        query.Open();
+        const bool running = query.FieldByIndex(0).AsInteger() > 0;
+        query.Close();
+        look.Commit();
+        if (running)
+            return true;
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
 }
 
 void FirebirdTest::SetUp()

@@ -12,12 +12,19 @@
 #include "platform/ChildProcess.h"
 #include "platform/db/Database.h"
 
+#include <chrono>
+#include <string_view>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace db {
+class Database;
+}
 
 namespace dbtest {
 
@@ -76,6 +83,13 @@ std::string ReadWholeFile(const std::filesystem::path& path);
 // and leaves database attached to it. Forced writes are off: the database
 // is thrown away, so a flush per commit only costs time.
 void CreateTestDatabase(db::Database& database, const std::string& connectionString);
+
+// Waits until a statement that starts with sqlStart runs on another
+// attachment of observer's database (running, not idle: for an INSERT or
+// UPDATE that meets another's lock, waiting on it), asking the engine's
+// monitoring tables until the deadline. False when the deadline passes.
+bool WaitForRunningStatement(db::Database& observer, std::string_view sqlStart,
+                             std::chrono::seconds deadline = std::chrono::seconds(60));
 
 // A folder of its own for every test.
 class FirebirdTest : public ::testing::Test {

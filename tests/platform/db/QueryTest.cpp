@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -175,6 +176,83 @@ TEST_F(DbQueryTest, ParametersReachEveryColumnType)
     EXPECT_EQ(2, select.FieldByName("ID").AsInteger());
 }
 
+TEST_F(DbQueryTest, OptionalValuesKeepNullApartFromZero)
+{
+    db::Query insert(database_, transaction_,
+                     "INSERT INTO T (ID, NAME, AMOUNT, RATE, BIG, STAMP, DATA)"
+                     " VALUES (:ID, :NAME, :AMOUNT, :RATE, :BIG, :STAMP, :DATA)");
+    insert.ParamByName("ID").SetOptionalInteger(1);
+    insert.ParamByName("NAME").SetOptionalString("");
+    insert.ParamByName("AMOUNT").SetOptionalCurrency(0);
+    insert.ParamByName("RATE").SetOptionalDouble(0.0);
+    insert.ParamByName("BIG").SetOptionalInt64(0);
+    insert.ParamByName("STAMP").SetOptionalDateTime(0.0);
+    insert.ParamByName("DATA").SetOptionalBlob("");
+    insert.ExecSQL();
+    insert.ParamByName("ID").SetOptionalInteger(2);
+    insert.ParamByName("NAME").SetOptionalString(std::nullopt);
+    insert.ParamByName("AMOUNT").SetOptionalCurrency(std::nullopt);
+    insert.ParamByName("RATE").SetOptionalDouble(std::nullopt);
+    insert.ParamByName("BIG").SetOptionalInt64(std::nullopt);
+    insert.ParamByName("STAMP").SetOptionalDateTime(std::nullopt);
+    insert.ParamByName("DATA").SetOptionalBlob(std::nullopt);
+    insert.ExecSQL();
+
+    db::Query select(database_, transaction_, "SELECT * FROM T ORDER BY ID");
+    select.Open();
+    EXPECT_EQ(std::optional<std::int32_t>(1), select.FieldByName("ID").OptionalInteger());
+    EXPECT_EQ(std::optional<std::string>(""), select.FieldByName("NAME").OptionalString());
+    EXPECT_EQ(std::optional<Currency>(0), select.FieldByName("AMOUNT").OptionalCurrency());
+    EXPECT_EQ(std::optional<double>(0.0), select.FieldByName("RATE").OptionalDouble());
+    EXPECT_EQ(std::optional<std::int64_t>(0), select.FieldByName("BIG").OptionalInt64());
+    EXPECT_EQ(std::optional<TDateTime>(0.0), select.FieldByName("STAMP").OptionalDateTime());
+    EXPECT_EQ(std::optional<std::string>(""), select.FieldByName("DATA").OptionalBlob());
+
+    select.Next();
+    EXPECT_EQ(std::nullopt, select.FieldByName("NAME").OptionalString());
+    EXPECT_EQ(std::nullopt, select.FieldByName("AMOUNT").OptionalCurrency());
+    EXPECT_EQ(std::nullopt, select.FieldByName("RATE").OptionalDouble());
+    EXPECT_EQ(std::nullopt, select.FieldByName("BIG").OptionalInt64());
+    EXPECT_EQ(std::nullopt, select.FieldByName("BIG").OptionalInteger());
+    EXPECT_EQ(std::nullopt, select.FieldByName("STAMP").OptionalDateTime());
+    EXPECT_EQ(std::nullopt, select.FieldByName("DATA").OptionalBlob());
+    // The dataset readers still read a NULL as nothing.
+    EXPECT_EQ(0, select.FieldByName("AMOUNT").AsCurrency());
+}
+
+TEST_F(DbQueryTest, ReadingWithNoCurrentRowIsAnError)
+{
+    Insert(1);
+    // Each way a query can be without a row: prepared but not run, an
+    // empty result, closed after a row.
+    struct State {
+        const char* label;
+        const char* sql;
+        bool open;
+        bool close;
+    };
+    const State states[] = {
+        {"prepared", "SELECT ID FROM T", false, false},
+        {"empty result", "SELECT ID FROM T WHERE ID < 0", true, false},
+        {"closed", "SELECT ID FROM T", true, true},
+    };
+    for (const State& state : states) {
+        db::Query query(database_, transaction_, state.sql);
+        query.Prepare();
+        if (state.open)
+            query.Open();
+        if (state.close)
+            query.Close();
+        const db::Field field = query.FieldByName("ID");
+        EXPECT_EQ("ID", field.Name()) << state.label;
+        EXPECT_THROW(field.IsNull(), db::FbError) << state.label;
+        EXPECT_THROW(field.AsInteger(), db::FbError) << state.label;
+        EXPECT_THROW(field.AsString(), db::FbError) << state.label;
+        EXPECT_THROW(field.AsCurrency(), db::FbError) << state.label;
+        EXPECT_THROW(field.OptionalInteger(), db::FbError) << state.label;
+    }
+}
+
 TEST_F(DbQueryTest, TextFieldsReadAsNumbersAndDates)
 {
     db::Query select(database_, transaction_,
@@ -214,7 +292,7 @@ TEST_F(DbQueryTest, BlobsKeepEveryByte)
     EXPECT_EQ(bytes, select.FieldByName("DATA").AsBlob());
     transaction_.Commit();
     EXPECT_FALSE(select.Active());
-    EXPECT_EQ("", select.FieldByName("DATA").AsBlob());  // no row any more
+    EXPECT_THROW(select.FieldByName("DATA").AsBlob(), db::FbError);  // no row any more
 }
 
 TEST_F(DbQueryTest, ProceduresGiveRows)
@@ -254,7 +332,7 @@ TEST_F(DbQueryTest, MisuseIsAnFbError)
     query.ParamByName("id").SetInteger(1);
     query.Open();
     EXPECT_TRUE(query.Eof());
-    EXPECT_TRUE(query.FieldByName("ID").IsNull());
+    EXPECT_THROW(query.FieldByName("ID").IsNull(), db::FbError);  // no row to read
     EXPECT_THROW(query.FieldByName("NAME"), db::FbError);
 
     db::Query update(database_, transaction_, "UPDATE T SET NAME = 'x'");
@@ -265,16 +343,17 @@ struct ProvokedError {
     const char* sql;
     std::int32_t code;
     std::int32_t sqlCode;
+    const char* sqlState;
 };
 
 TEST_F(DbQueryTest, ErrorsCarryFirebirdAndSqlCodes)
 {
     Insert(1);
     const ProvokedError cases[] = {
-        {"SELECT * FROM NO_SUCH_TABLE", 335544569, -204},
-        {"INSERT INTO T (ID) VALUES (1)", 335544665, -803},
-        {"SELEC 1 FROM T", 335544569, -104},
-        {"INSERT INTO T (ID) VALUES (NULL)", 335544347, -625},
+        {"SELECT * FROM NO_SUCH_TABLE", 335544569, -204, "42S02"},
+        {"INSERT INTO T (ID) VALUES (1)", 335544665, -803, "23000"},
+        {"SELEC 1 FROM T", 335544569, -104, "42000"},
+        {"INSERT INTO T (ID) VALUES (NULL)", 335544347, -625, "23000"},
     };
     for (const ProvokedError& c : cases) {
         db::Query query(database_, transaction_, c.sql);
@@ -284,8 +363,23 @@ TEST_F(DbQueryTest, ErrorsCarryFirebirdAndSqlCodes)
         } catch (const db::FbError& error) {
             EXPECT_EQ(c.code, error.IBErrorCode()) << c.sql << ": " << error.what();
             EXPECT_EQ(c.sqlCode, error.SQLCode()) << c.sql << ": " << error.what();
+            EXPECT_EQ(c.sqlState, error.SQLState()) << c.sql << ": " << error.what();
             EXPECT_FALSE(error.Message().empty());
         }
+    }
+}
+
+TEST_F(DbQueryTest, LongErrorTextIsKeptWhole)
+{
+    // The engine puts the offending token into the message: a long one
+    // makes a text well beyond a few kilobytes.
+    const std::string token = "'" + std::string(6000, 'x') + "END'";
+    db::Query query(database_, transaction_, "SELECT 1 FROM RDB$DATABASE WHERE 1 = 1 " + token);
+    try {
+        query.Open();
+        FAIL() << "the statement did not fail";
+    } catch (const db::FbError& error) {
+        EXPECT_NE(std::string::npos, error.Message().find(std::string(6000, 'x') + "END")) << error.Message().size();
     }
 }
 

@@ -6,8 +6,11 @@
 #include "platform/db/Query.h"
 
 #include <gtest/gtest.h>
+#include <ibase.h>
 
 #include <chrono>
+#include <exception>
+#include <thread>
 
 namespace {
 
@@ -154,6 +157,56 @@ TEST_F(DbTransactionTest, NoWaitConflictFailsAtOnce)
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
         other.Rollback();
     }
+}
+
+TEST_F(DbTransactionTest, LockTimeOutWaitsForTheHolderThenGivesUp)
+{
+    db::Transaction setup(first_);
+    setup.Start();
+    Run(first_, setup, "INSERT INTO T (ID, V) VALUES (1, 0)");
+    setup.Commit();
+
+    const db::TransactionOptions waitOptions =
+        db::TransactionOptions(db::TransactionOptions::ReadCommitted()).SetLockTimeout(60);
+    EXPECT_TRUE(waitOptions.Wait());
+
+    // A holder that rolls back while the other waits on its lock: the
+    // waiting update goes through.
+    db::Transaction holder(first_);
+    holder.Start();
+    Run(first_, holder, "UPDATE T SET V = 1 WHERE ID = 1");
+    db::Transaction waiter(second_, waitOptions);
+    waiter.Start();
+    std::exception_ptr failure;
+    std::thread update([&] {
+        try {
+            Run(second_, waiter, "UPDATE T SET V = 2 WHERE ID = 1");
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    const bool waiting = WaitForRunningStatement(first_, "UPDATE T SET V = 2");
+    holder.Rollback();
+    update.join();
+    EXPECT_TRUE(waiting);
+    EXPECT_FALSE(failure);
+    waiter.Commit();
+
+    // A holder that stays: the wait ends with the time-out.
+    holder.Start();
+    Run(first_, holder, "UPDATE T SET V = 3 WHERE ID = 1");
+    db::Transaction impatient(second_,
+                              db::TransactionOptions(db::TransactionOptions::ReadCommitted()).SetLockTimeout(1));
+    impatient.Start();
+    try {
+        Run(second_, impatient, "UPDATE T SET V = 4 WHERE ID = 1");
+        ADD_FAILURE() << "the update did not time out";
+    } catch (const db::FbError& error) {
+        // The conflict a nowait transaction meets at once.
+        EXPECT_TRUE(error.HasCode(isc_deadlock) && error.HasCode(isc_update_conflict)) << error.what();
+    }
+    impatient.Rollback();
+    holder.Rollback();
 }
 
 TEST_F(DbTransactionTest, MovedObjectsKeepTheirBindings)
