@@ -1,5 +1,6 @@
 #include "dbupdate/UpdateUnit.h"
 
+#include "dbupdate/PrivateFile.h"
 #include "foundation/AccRecord.h"
 #include "foundation/StringUtils.h"
 #include "platform/Cp932.h"
@@ -221,14 +222,11 @@ std::string TUpdateScript::Text() const
 
 void TUpdateScript::Save() const
 {
-    const std::string text = Text();
-    const std::string path = UpdateScriptPath();
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (out)
-        out << text;
-    out.flush();
-    if (!out)
-        throw TUpdateScriptError("update script: cannot write " + path);
+    try {
+        WritePrivateFile(UpdateScriptPath(), Text());
+    } catch (const TPrivateFileError& error) {
+        throw TUpdateScriptError(std::string("update script: ") + error.what());
+    }
 }
 
 std::int32_t TUpdateScript::Run() const

@@ -38,6 +38,10 @@
 // body then failed, which left databases without a backup marked as updated
 // while broken.
 //
+// The script carries the database password in its CONNECT line: it is saved
+// as a file only this user may read (PrivateFile.h), never passed on a
+// command line, and removed after the run (IsqlRunner.h).
+//
 // The database of the CONNECT line: "<host>:<folder>/<file>" when a database
 // host is set (also "127.0.0.1": the tool must reach the server, as a bare
 // path would open the file beside it through the embedded engine), else the
@@ -158,8 +162,9 @@ public:
     // "COMMIT;" and "EXIT;", in CP932 (the CONNECT line in UTF-8), each line
     // ended by CR LF.
     std::string Text() const;
-    // Saves Text() as <TempDir>/qhzdataup.sql, replacing an older file.
-    // Throws TUpdateScriptError when it cannot be written.
+    // Saves Text() as <TempDir>/qhzdataup.sql, a new file that only this
+    // user may read (an older file or link there is removed first). Throws
+    // TUpdateScriptError when it cannot be written.
     void Save() const;
     // Save, then ExecIsqlScript with the unit's version.
     std::int32_t Run() const;
