@@ -39,8 +39,11 @@ public:
         SystemDef.GOGLOBAL = 0;
         SystemDef.USER = settings.schema.user;
         SystemDef.PASSWORD = settings.schema.password;
+        // The work folder holds the scripts with the login and the units'
+        // copies of the database: one made here is this user's alone.
         std::error_code ec;
-        fs::create_directories(settings.tempDir, ec);
+        if (fs::create_directories(settings.tempDir, ec))
+            fs::permissions(settings.tempDir, fs::perms::owner_all, ec);
     }
     ~RunGlobals()
     {

@@ -2,8 +2,9 @@
 // Builds a database the way an installation gets one: a new database from
 // the delivered base schema, then the registered update units in list
 // order, each through its own DoUpdate and so through isql-fb and the same
-// runner the update dialog uses. No dialog, no backup: a build that fails
-// is simply thrown away and made again.
+// runner the update dialog uses. No dialog, no backup of its own: a unit
+// that fails puts its database back as it found it (UnitRollback.h), and a
+// build that fails is simply thrown away and made again.
 //
 // While it runs, the builder points the program's folders in SystemDef
 // (TempDir, LogDir, SqlDir, SYSDIR and, for company data, DataDir) and the

@@ -1,5 +1,6 @@
 #include "dbupdate/IsqlRunner.h"
 
+#include "dbupdate/PrivateFile.h"
 #include "foundation/AccRecord.h"
 #include "foundation/SystemServices.h"
 #include "foundation/UserMessage.h"
@@ -97,6 +98,45 @@ bool ContainsFailure(const std::string& text)
     return text.find("failed") != std::string::npos || text.find("Error") != std::string::npos;
 }
 
+// The tool's log, made anew, empty and private before the run; the reason
+// when it cannot be made (then the tool must not run: it would write the
+// echoed password where others may read it, or append to a stale log).
+std::optional<std::string> MakeEmptyLog(const std::string& log)
+{
+    try {
+        CreatePrivateFile(log);
+        return std::nullopt;
+    } catch (const TPrivateFileError& error) {
+        return std::string(error.what());
+    }
+}
+
+// Whether the run failed, judged by its log and its end; the lines of the
+// log (and why it failed where the log does not say) go to lines.
+bool JudgeLog(const std::string& log, const proc::ExitStatus& status, std::vector<std::string>& lines)
+{
+    const std::optional<std::string> text = ReadWholeFile(log);
+    if (!text || text->empty()) {
+        // The tool echoes every statement, the CONNECT line first: a log it
+        // left empty (or removed) means it never got to the script, and its
+        // silence is no success.
+        lines.push_back(std::string(IsqlToolName) + " wrote no log (" + status.Describe() + ")");
+        return true;
+    }
+    lines = SplitTextLines(*text);
+    if (lines.size() > 2 && ContainsFailure(*text))
+        return true;
+    // Bailing out, the tool ends with a non-zero code also where its log
+    // names no error (a statement left open at the end of the script:
+    // "Expected end of statement, encountered EOF"); then nothing after it
+    // has run.
+    if (!status.Succeeded()) {
+        lines.push_back(std::string(IsqlToolName) + " ended with " + status.Describe());
+        return true;
+    }
+    return false;
+}
+
 // Runs the tool; nothing when it could not be started.
 std::optional<proc::ExitStatus> RunTool(const std::string& script, const std::string& log)
 {
@@ -177,38 +217,21 @@ std::int32_t ExecIsqlScript(const std::string& VersionText)
             ShowUserMessage(Replace(MissingScriptMessage, script), TMsgDlgType::mtCustom);
             result = UpdateResultFileMissing;
         } else {
-            RemoveQuietly(log);
-            const std::optional<proc::ExitStatus> status = RunTool(script, log);
-            if (!status) {
+            std::vector<std::string> lines;  // what a failed run leaves in the error logs
+            bool failed = false;
+            if (std::optional<std::string> refused = MakeEmptyLog(log)) {
+                failed = true;
+                lines.push_back(std::move(*refused));
+            } else if (const std::optional<proc::ExitStatus> status = RunTool(script, log); !status) {
                 ShowUserMessage(ToolStartMessage, TMsgDlgType::mtCustom);
                 result = UpdateResultToolMissing;
             } else {
-                const std::optional<std::string> text = ReadWholeFile(log);
-                std::vector<std::string> lines;
-                bool failed = false;
-                if (!text) {
-                    // No log means the tool never got to the script; its
-                    // silence is no success.
-                    failed = true;
-                    lines.push_back(std::string(IsqlToolName) + " wrote no log (" + status->Describe() + ")");
-                } else {
-                    lines = SplitTextLines(*text);
-                    failed = lines.size() > 2 && ContainsFailure(*text);
-                    // Bailing out, the tool ends with a non-zero code also
-                    // where its log names no error (a statement left open at
-                    // the end of the script: "Expected end of statement,
-                    // encountered EOF"); then nothing after it has run.
-                    if (!failed && !status->Succeeded()) {
-                        failed = true;
-                        lines.push_back(std::string(IsqlToolName) + " ended with " + status->Describe());
-                    }
-                }
-                if (failed) {
-                    result = UpdateResultScriptError;
-                    ShowUserMessage(Replace(UpdateFailedMessage, VersionText), TMsgDlgType::mtError,
-                                    {TMsgDlgBtn::mbOK});
-                    KeepFailedLog(lines);
-                }
+                failed = JudgeLog(log, *status, lines);
+            }
+            if (failed) {
+                result = UpdateResultScriptError;
+                ShowUserMessage(Replace(UpdateFailedMessage, VersionText), TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+                KeepFailedLog(lines);
             }
         }
     } catch (const std::exception& e) {

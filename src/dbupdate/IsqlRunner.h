@@ -6,15 +6,21 @@
 // Files (folders from SystemDef):
 //   <TempDir>/qhzdataup.sql   the script; the unit writes it, the runner
 //                             deletes it after every call
-//   <TempDir>/qhzdataup.log   the tool's output; deleted before the run (the
-//                             tool appends to an existing file, so an old
-//                             error would fail every later run) and after it
+//   <TempDir>/qhzdataup.log   the tool's output; made anew and empty before
+//                             the run (the tool appends to an existing file,
+//                             so an old error would fail every later run),
+//                             readable by this user only (the tool echoes the
+//                             CONNECT line with the password), deleted after
 //   <LogDir>/ErrDataup.txt    the log of the last failed run, replaced
 //   <LogDir>/ErrDataup.log    the logs of every failed run, appended
 //
 // The tool is "isql-fb" from the program folder when one lies there, else
 // the one on PATH. It inherits this process's environment, so it works in
 // the Firebird root the program uses (FIREBIRD and its lock folder).
+//
+// The database login reaches the tool only through the script's CONNECT
+// line, never its command line, which every user of the machine can read in
+// the process list.
 //
 // The tool runs with "-b": it stops at the first failed statement instead of
 // going on, so nothing after a failure runs; above all not the version stamp
@@ -52,12 +58,13 @@ std::string IsqlToolPath();
 //  18  the script is missing: "更新ファイル(%s)が見つかりません。\r処理を中止します。"
 //  17  the tool cannot be started: "ISQL.EXEが起動できません。\r処理を中止します。"
 //  16  the log has more than two lines and contains "failed" or "Error"
-//      (case-sensitive), or the tool left no log or ended with a non-zero
+//      (case-sensitive), or the tool left its log empty or ended with a non-zero
 //      code or a signal (with bail-on-error it stops so on any error, also
 //      one its log does not call an error):
 //      "Ver %sのデータベース更新に失敗しました。" (error, OK); the log goes to
 //      ErrDataup.txt and is appended to ErrDataup.log, with the database
-//      password of the echoed CONNECT line blotted out
+//      password of the echoed CONNECT line blotted out; also when the
+//      empty log cannot be made (the reason goes to the error logs)
 //   1  otherwise
 // The script and the log are removed on every path. Never throws.
 std::int32_t ExecIsqlScript(const std::string& VersionText);

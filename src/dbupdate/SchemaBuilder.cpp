@@ -114,8 +114,11 @@ void RunSchemaScript(const std::string& database, const fs::path& script, const 
     proc::ChildOptions child;
     child.stdoutTarget = proc::OutputTarget::ToFile(output.Path().string());
     child.stderrTarget = proc::OutputTarget::SameAsStdout();
+    // The login goes through the client library's own variables: a command
+    // line is readable by every user of the machine in the process list,
+    // a process's environment only by its owner.
+    child.SetEnv("ISC_USER", options.user).SetEnv("ISC_PASSWORD", options.password);
     std::vector<std::string> args{options.isqlProgram, "-q", "-b", "-ch", options.charset,
-                                  "-user", options.user, "-pas", options.password,
                                   "-i", script.string(), database};
     proc::ExitStatus status;
     try {

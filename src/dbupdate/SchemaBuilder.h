@@ -6,7 +6,10 @@
 // SJIS_0208), then one of the delivered base schemas under "<sql>/base/",
 // then the update units on top. The base scripts hold no CREATE DATABASE
 // or CONNECT line: the builder creates the file through the Firebird access
-// layer and hands the database to isql-fb on its command line.
+// layer and hands the database to isql-fb on its command line, the login
+// through the client library's variables ISC_USER and ISC_PASSWORD in the
+// tool's environment (never the password on a command line, which every
+// user of the machine can read in the process list).
 //
 // isql-fb runs with "-b" (bail on error): it stops at the first statement
 // that fails, so a broken script never leaves a half-built database that

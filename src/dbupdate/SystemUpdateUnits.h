@@ -17,7 +17,8 @@ namespace sysupdate {
 // one-line VERSION stamp with the short MEMO, the body before the stamp.
 TUpdateUnitShape SystemShape(std::int32_t major, std::int32_t minor1, std::int32_t minor2, bool setNames);
 
-// Fills the catalogue row of a unit.
+// Fills the catalogue row of a unit; its update function runs guarded
+// (UnitRollback.h).
 void Describe(TDbUpdateListRec& rec, const TUpdateUnitShape& shape, TDbUpdateFunc func, std::int32_t backupFlag,
               std::string title, std::string description);
 

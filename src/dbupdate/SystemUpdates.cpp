@@ -1,6 +1,7 @@
 #include "dbupdate/SystemUpdates.h"
 
 #include "dbupdate/SystemUpdateUnits.h"
+#include "dbupdate/UnitRollback.h"
 #include "foundation/AccRecord.h"
 #include "foundation/AppInfo.h"
 #include "foundation/VersionUtils.h"
@@ -21,7 +22,7 @@ void Describe(TDbUpdateListRec& rec, const TUpdateUnitShape& shape, TDbUpdateFun
     rec.Major = shape.Major;
     rec.Minor1 = shape.Minor1;
     rec.Minor2 = shape.Minor2;
-    rec.UpdateFunc = std::move(func);
+    rec.UpdateFunc = GuardedUpdateFunc(shape.Target, UnitVersionText(shape), std::move(func));
     rec.BackupFlag = backupFlag;
     rec.Title = std::move(title);
     rec.Description = std::move(description);

@@ -1,5 +1,7 @@
 #include "dbupdate/UpdateUnit.h"
 
+#include "dbupdate/PrivateFile.h"
+#include "dbupdate/UnitRollback.h"
 #include "foundation/AccRecord.h"
 #include "foundation/StringUtils.h"
 #include "platform/Cp932.h"
@@ -114,12 +116,17 @@ std::string MakeVersionMemo(TMemoForm form, TDateTime now)
     return TrimBlanks(FixLenStrL(full, MemoMaxBytes));
 }
 
-std::string UpdateDatabaseName(TUpdateTarget target)
+std::string UpdateDatabasePath(TUpdateTarget target)
 {
     const bool system = target == TUpdateTarget::SystemDatabase;
     const std::string& folder = system ? SystemDef.SYSDIR : SystemDef.DataDir;
     const std::string& file = system ? SysDbFileName : DataDbFileName;
-    return db::ConnectionString(SystemDef.HOSTNAME, folder + "/" + file);
+    return folder + "/" + file;
+}
+
+std::string UpdateDatabaseName(TUpdateTarget target)
+{
+    return db::ConnectionString(SystemDef.HOSTNAME, UpdateDatabasePath(target));
 }
 
 TUpdateScript::TUpdateScript(const TUpdateUnitShape& shape, TDateTime now) : shape_(shape), now_(now)
@@ -221,20 +228,20 @@ std::string TUpdateScript::Text() const
 
 void TUpdateScript::Save() const
 {
-    const std::string text = Text();
-    const std::string path = UpdateScriptPath();
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (out)
-        out << text;
-    out.flush();
-    if (!out)
-        throw TUpdateScriptError("update script: cannot write " + path);
+    try {
+        WritePrivateFile(UpdateScriptPath(), Text());
+    } catch (const TPrivateFileError& error) {
+        throw TUpdateScriptError(std::string("update script: ") + error.what());
+    }
 }
 
 std::int32_t TUpdateScript::Run() const
 {
-    Save();
-    return ExecIsqlScript(UnitVersionText(shape_));
+    const std::string version = UnitVersionText(shape_);
+    return RunGuardedUnit(shape_.Target, version, [this, &version] {
+        Save();
+        return ExecIsqlScript(version);
+    });
 }
 
 void DescribeStandardUnit(const TStandardUnit& unit, TDbUpdateFunc updateFunc, TDbUpdateListRec& rec)
@@ -242,7 +249,7 @@ void DescribeStandardUnit(const TStandardUnit& unit, TDbUpdateFunc updateFunc, T
     rec.Major = unit.Shape.Major;
     rec.Minor1 = unit.Shape.Minor1;
     rec.Minor2 = unit.Shape.Minor2;
-    rec.UpdateFunc = std::move(updateFunc);
+    rec.UpdateFunc = GuardedUpdateFunc(unit.Shape.Target, UnitVersionText(unit.Shape), std::move(updateFunc));
     rec.BackupFlag = unit.BackupFlag;
     rec.Title = unit.Title;
     rec.Description = unit.Description;

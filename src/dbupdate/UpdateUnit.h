@@ -38,6 +38,16 @@
 // body then failed, which left databases without a backup marked as updated
 // while broken.
 //
+// The statements before a failure are committed all the same (isql-fb
+// commits each DDL statement as it runs). So a unit runs under the guard of
+// a copy of its database, taken before it and put back when it fails
+// (UnitRollback.h): its update function as described here is guarded as a
+// whole, and Run guards the script again where it is called on its own.
+//
+// The script carries the database password in its CONNECT line: it is saved
+// as a file only this user may read (PrivateFile.h), never passed on a
+// command line, and removed after the run (IsqlRunner.h).
+//
 // The database of the CONNECT line: "<host>:<folder>/<file>" when a database
 // host is set (also "127.0.0.1": the tool must reach the server, as a bare
 // path would open the file beside it through the embedded engine), else the
@@ -129,6 +139,8 @@ std::string MakeVersionMemo(TMemoForm form, TDateTime now);
 
 // The database name of the CONNECT line for the target (see above).
 std::string UpdateDatabaseName(TUpdateTarget target);
+// The target's file on its machine: "<folder>/<file>", without the host.
+std::string UpdateDatabasePath(TUpdateTarget target);
 
 class TUpdateScript final {
 public:
@@ -158,10 +170,12 @@ public:
     // "COMMIT;" and "EXIT;", in CP932 (the CONNECT line in UTF-8), each line
     // ended by CR LF.
     std::string Text() const;
-    // Saves Text() as <TempDir>/qhzdataup.sql, replacing an older file.
-    // Throws TUpdateScriptError when it cannot be written.
+    // Saves Text() as <TempDir>/qhzdataup.sql, a new file that only this
+    // user may read (an older file or link there is removed first). Throws
+    // TUpdateScriptError when it cannot be written.
     void Save() const;
-    // Save, then ExecIsqlScript with the unit's version.
+    // Save, then ExecIsqlScript with the unit's version, under the guard of
+    // a copy of the target database (UnitRollback.h).
     std::int32_t Run() const;
 
     const TUpdateUnitShape& Shape() const { return shape_; }
@@ -185,7 +199,8 @@ struct TStandardUnit {
     TMissingBodyFile MissingFile = TMissingBodyFile::Skip;
 };
 
-// What a standard unit's GetUpdateInfo does.
+// What a standard unit's GetUpdateInfo does; the update function is
+// guarded (UnitRollback.h).
 void DescribeStandardUnit(const TStandardUnit& unit, TDbUpdateFunc updateFunc, TDbUpdateListRec& rec);
 // A standard unit's DoUpdate: 18 without a script when a body file is
 // missing and the row says so, else the script's result.

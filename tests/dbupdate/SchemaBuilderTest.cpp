@@ -114,6 +114,36 @@ TEST_F(SchemaBaseTest, RunSchemaScriptStopsAtTheFirstFailure)
     EXPECT_EQ(session.Count("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'C'"), 0);
 }
 
+// The password is never on the tool's command line, yet the tool logs in
+// with it: the server checks it.
+TEST_F(SchemaBaseTest, TheLoginReachesTheToolOutsideItsCommandLine)
+{
+    const fs::path args = folder_ / "args.txt";
+    const fs::path wrapper = folder_ / "isql-wrapper";
+    std::ofstream(wrapper) << "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" << args.string() << "'\nexec isql-fb \"$@\"\n";
+    fs::permissions(wrapper, fs::perms::owner_all);
+    dbupdate::SchemaBuildOptions options = Options();
+    options.isqlProgram = wrapper.string();
+    const fs::path script = folder_ / "table.sql";
+    std::ofstream(script) << "CREATE TABLE T (A INTEGER);\n";
+    TestFirebird::Get().StartServer();
+    const std::string remote = "127.0.0.1:" + DbPath("remote.fdb");
+
+    EXPECT_NO_THROW(dbupdate::CreateDatabaseFromScript(DbPath("local.fdb"), script, options));
+    EXPECT_NO_THROW(dbupdate::CreateDatabaseFromScript(remote, script, options));
+    EXPECT_EQ(Session(DbPath("remote.fdb")).Count("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'T'"),
+              1);
+    options.password = "wrong";
+    EXPECT_THROW(dbupdate::RunSchemaScript(remote, script, options), dbupdate::SchemaBuildError);
+
+    std::ostringstream recorded;
+    recorded << std::ifstream(args).rdbuf();
+    const std::string seen = recorded.str();
+    EXPECT_NE(seen.find("table.sql"), std::string::npos) << seen;
+    EXPECT_EQ(seen.find(dbtest::Password), std::string::npos) << seen;
+    EXPECT_EQ(seen.find("wrong"), std::string::npos) << seen;
+}
+
 TEST_F(SchemaBaseTest, MissingScriptOrToolIsReportedWithoutLeavingADatabase)
 {
     const std::string path = DbPath("none.fdb");

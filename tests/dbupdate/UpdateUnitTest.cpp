@@ -380,6 +380,49 @@ TEST_F(UpdateUnitDbTest, StandardUnitDescribesItself)
     EXPECT_EQ(called, 1);
 }
 
+// The password travels in the script's CONNECT line only: the tool's
+// command line never holds it, and no file that holds it (the script, the
+// tool's log while the tool runs) is readable by anyone else. The tool in the
+// program folder is a stand-in that notes its arguments and the modes of its
+// script and log, then hands over to the real tool.
+TEST_F(UpdateUnitDbTest, TheLoginStaysOffCommandLinesAndOutOfOthersReach)
+{
+    CreateCompanyDb();
+    const fs::path program(SystemDef.ProgramDir);
+    WriteFile(program / "isql-fb", "#!/bin/sh\n"
+                                   "d=$(dirname \"$0\")\n"
+                                   "printf '%s\\n' \"$@\" >> \"$d/args.txt\"\n"
+                                   "stat -c %a \"$3\" \"$7\" >> \"$d/modes.txt\"\n"
+                                   "exec isql-fb \"$@\"\n");
+    fs::permissions(program / "isql-fb", fs::perms::owner_all);
+    // Stale files where the script and the log go are replaced, not reused.
+    WriteFile(ScriptPath(), "stale");
+    fs::permissions(ScriptPath(), fs::perms::all);
+    fs::create_symlink(folder_ / "elsewhere.log", LogPath());
+
+    TUpdateScript passing(DataShape(0, 1, 1, false));
+    passing.Add("INSERT INTO T VALUES(1);");
+    EXPECT_EQ(passing.Run(), 1) << (messages_.shown.empty() ? "" : messages_.shown[0].Text);
+    TUpdateScript failing(DataShape(0, 1, 2, false));
+    failing.Add("INSERT INTO NO_SUCH_TABLE VALUES(1);");
+    EXPECT_EQ(failing.Run(), 16);
+
+    EXPECT_EQ(AccVersion(), "0.1.1");
+    EXPECT_EQ(ReadFile(program / "modes.txt"), "600\n600\n600\n600\n");
+    const std::string args = ReadFile(program / "args.txt");
+    EXPECT_NE(args.find("qhzdataup.sql"), std::string::npos) << args;
+    EXPECT_EQ(args.find(dbtest::Password), std::string::npos) << args;
+    EXPECT_FALSE(fs::exists(folder_ / "elsewhere.log"));
+    for (const auto& entry : fs::recursive_directory_iterator(folder_)) {
+        if (!entry.is_regular_file())
+            continue;
+        const bool othersRead = (entry.status().permissions() & (fs::perms::group_read | fs::perms::others_read)) !=
+                                fs::perms::none;
+        EXPECT_FALSE(othersRead && ReadFile(entry.path()).find(dbtest::Password) != std::string::npos)
+            << entry.path();
+    }
+}
+
 class UpdateUnitServerTest : public dbtest::FirebirdServerTest {
 protected:
     void SetUp() override

@@ -208,15 +208,14 @@ TEST_F(DataModuleFailureTest, ShutDownDatabaseIsReportedWithoutDataCheckAndConne
                 UseServer();
             const std::string file = DbFile(kind).string();
             const ToolRun shut =
-                TestFirebird::Get().Tool({"gfix", "-user", User, "-password", Password, "-shut", "full", "-force",
-                                          "0", file});
+                TestFirebird::Get().Tool({"gfix", "-shut", "full", "-force", "0", file}, true);
             ASSERT_TRUE(shut.status.Succeeded()) << shut.output;
 
             EXPECT_FALSE(Connect(kind));
             ExpectReportedFailure(kind, kShutDown);
 
             const ToolRun online =
-                TestFirebird::Get().Tool({"gfix", "-user", User, "-password", Password, "-online", file});
+                TestFirebird::Get().Tool({"gfix", "-online", file}, true);
             ASSERT_TRUE(online.status.Succeeded()) << online.output;
             ASSERT_TRUE(Connect(kind));
             Touch(AnyQuery(kind));

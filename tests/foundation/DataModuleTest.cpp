@@ -681,9 +681,8 @@ TEST_F(DataModuleTest, InConnectionStandAloneSeesOtherProcesses)
     proc::ChildOptions options;
     options.stdoutTarget = proc::OutputTarget::Discard();
     options.stderrTarget = proc::OutputTarget::Discard();
-    proc::ChildProcess isql({"isql-fb", "-q", "-user", User, "-pas", Password, "-i", script.string(),
-                             DatDb().string()},
-                            options);
+    SetTestLogin(options);
+    proc::ChildProcess isql({"isql-fb", "-q", "-i", script.string(), DatDb().string()}, options);
     isql.Start();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     bool seen = false;

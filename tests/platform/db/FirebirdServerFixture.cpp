@@ -123,10 +123,17 @@ fs::path TestFirebird::NewWorkFolder(const std::string& name)
     return path;
 }
 
-ToolRun TestFirebird::Tool(std::vector<std::string> args)
+void SetTestLogin(proc::ChildOptions& options)
+{
+    options.SetEnv("ISC_USER", User).SetEnv("ISC_PASSWORD", Password);
+}
+
+ToolRun TestFirebird::Tool(std::vector<std::string> args, bool asTestUser)
 {
     const fs::path output = folder_ / ("tool-" + std::to_string(::getpid()) + ".out");
     proc::ChildOptions options;
+    if (asTestUser)
+        SetTestLogin(options);
     options.stdoutTarget = proc::OutputTarget::ToFile(output.string());
     options.stderrTarget = proc::OutputTarget::SameAsStdout();
     ToolRun run;
@@ -139,8 +146,7 @@ ToolRun TestFirebird::Isql(const std::string& database, const std::string& scrip
 {
     const fs::path file = folder_ / "script.sql";
     std::ofstream(file, std::ios::binary | std::ios::trunc) << script;
-    return Tool({"isql-fb", "-q", "-b", "-ch", "SJIS_0208", "-user", User, "-pas", Password, "-i", file.string(),
-                 database});
+    return Tool({"isql-fb", "-q", "-b", "-ch", "SJIS_0208", "-i", file.string(), database}, true);
 }
 
 void TestFirebird::GrantServerAdmin()

@@ -60,8 +60,9 @@ public:
     // Runs isql-fb (embedded unless the database name says a host) as LEDRIX
     // with lc_ctype SJIS_0208, feeding it the script.
     ToolRun Isql(const std::string& database, const std::string& script);
-    // Runs a Firebird tool with the process's root.
-    ToolRun Tool(std::vector<std::string> args);
+    // Runs a Firebird tool with the process's root; asTestUser logs it in
+    // as LEDRIX (SetTestLogin).
+    ToolRun Tool(std::vector<std::string> args, bool asTestUser = false);
 
     // Stops the server and removes the folder.
     void TearDown() noexcept;
@@ -90,6 +91,11 @@ void CreateTestDatabase(db::Database& database, const std::string& connectionStr
 // monitoring tables until the deadline. False when the deadline passes.
 bool WaitForRunningStatement(db::Database& observer, std::string_view sqlStart,
                              std::chrono::seconds deadline = std::chrono::seconds(60));
+
+// Logs a Firebird tool in as LEDRIX through the client library's variables
+// ISC_USER and ISC_PASSWORD: a password on a command line is readable by
+// every user of the machine in the process list.
+void SetTestLogin(proc::ChildOptions& options);
 
 // A folder of its own for every test.
 class FirebirdTest : public ::testing::Test {
