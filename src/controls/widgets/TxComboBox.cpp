@@ -103,7 +103,19 @@ void TxComboBox::keyPressEvent(QKeyEvent* e) {
     QComboBox::keyPressEvent(e);
 }
 
+void TxComboBox::DropCompleter() {
+    // The platform completes typed text from the items; the code search
+    // must see the text as typed.
+    if (isEditable() && completer() != nullptr) setCompleter(nullptr);
+}
+
+void TxComboBox::showEvent(QShowEvent* e) {
+    DropCompleter();
+    QComboBox::showEvent(e);
+}
+
 void TxComboBox::focusInEvent(QFocusEvent* e) {
+    DropCompleter();
     QComboBox::focusInEvent(e);
     if (e->reason() != Qt::PopupFocusReason) SelectRemembered();
 }

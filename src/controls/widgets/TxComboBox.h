@@ -37,12 +37,14 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
     void TextChanged();
     void SelectRemembered();
+    void DropCompleter();
     bool ListOpen() const;
 
     int remembered_ = -1;
