@@ -52,3 +52,20 @@ bool HandleNavKey(QWidget* control, QKeyEvent* event, TKeyStyles styles) {
     event->accept();
     return true;
 }
+
+bool HandleButtonNavKey(QWidget* control, QKeyEvent* event, TKeyStyles styles) {
+    if (HandleNavKey(control, event, styles)) return true;
+    TKeyStyle style;
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: style = ksEnter; break;
+        case Qt::Key_Left: style = ksLeft; break;
+        case Qt::Key_Up: style = ksUp; break;
+        case Qt::Key_Right: style = ksRight; break;
+        case Qt::Key_Down: style = ksDown; break;
+        default: return false;
+    }
+    if (!styles.Has(style)) return false;
+    event->accept();
+    return true;
+}

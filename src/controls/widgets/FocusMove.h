@@ -24,3 +24,10 @@ bool NavKeyStyle(const QKeyEvent* event, TKeyStyle& style, bool& forward);
 // The common rule: when the key is a navigation key in the styles, the focus
 // moves and the key is consumed (true); otherwise the key goes its way.
 bool HandleNavKey(QWidget* control, QKeyEvent* event, TKeyStyles styles);
+
+// The rule of the check box and the radio button: a key whose style is in
+// the styles never reaches the platform's own arrow and Enter handling (no
+// stepping within a group, no default button), whatever modifiers are held;
+// it moves the focus when the common rule says so. True when the key is
+// taken.
+bool HandleButtonNavKey(QWidget* control, QKeyEvent* event, TKeyStyles styles);

@@ -8,5 +8,5 @@ TxCheckBox::TxCheckBox(QWidget* parent) : QCheckBox(parent) {}
 TxCheckBox::TxCheckBox(const QString& text, QWidget* parent) : QCheckBox(text, parent) {}
 
 void TxCheckBox::keyPressEvent(QKeyEvent* e) {
-    if (!HandleNavKey(this, e, KeyStyles)) QCheckBox::keyPressEvent(e);
+    if (!HandleButtonNavKey(this, e, KeyStyles)) QCheckBox::keyPressEvent(e);
 }

@@ -8,5 +8,5 @@ TxRadioButton::TxRadioButton(QWidget* parent) : QRadioButton(parent) {}
 TxRadioButton::TxRadioButton(const QString& text, QWidget* parent) : QRadioButton(text, parent) {}
 
 void TxRadioButton::keyPressEvent(QKeyEvent* e) {
-    if (!HandleNavKey(this, e, KeyStyles)) QRadioButton::keyPressEvent(e);
+    if (!HandleButtonNavKey(this, e, KeyStyles)) QRadioButton::keyPressEvent(e);
 }
