@@ -29,7 +29,7 @@ bool IsCombo(int box) { return box == dbEra || box == dbAmpm; }
 
 }  // namespace
 
-TLedrixExDateEdit::TLedrixExDateEdit(QWidget* parent) : QWidget(parent), disableColor_(vcl::clGrayText()) {
+TLedrixExDateEdit::TLedrixExDateEdit(QWidget* parent) : QWidget(parent), disableColor_(vcl::clGrayText) {
     s_.SystemEras = SystemEraList();
     setFocusPolicy(Qt::ClickFocus);
     eraBox_ = new QComboBox(this);
@@ -276,6 +276,7 @@ void TLedrixExDateEdit::ApplyColours() {
         QPalette pal = Box(b)->palette();
         for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
             pal.setColor(g, QPalette::Base, enabled ? color_ : disableColor_);
+            if (IsCombo(b)) pal.setColor(g, QPalette::Button, enabled ? color_ : disableColor_);
             pal.setColor(g, QPalette::Text, enabled ? palette().color(QPalette::WindowText) : disableFontColor_);
             pal.setColor(g, QPalette::ButtonText, enabled ? palette().color(QPalette::WindowText) : disableFontColor_);
         }

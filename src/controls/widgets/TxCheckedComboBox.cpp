@@ -66,6 +66,7 @@ TxCheckedComboBox::TxCheckedComboBox(QWidget* parent) : QFrame(parent) {
     connect(list_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) { ItemChanged(item); });
 
     resize(120, 20);
+    Layout();
     ShowPicture(QStringLiteral("DROPDOWN_NORMAL"));
     UpdateText();
     ColourTextArea();
@@ -291,7 +292,7 @@ void TxCheckedComboBox::ColourTextArea() {
     const bool focused = hasFocus();
     pal.setColor(QPalette::Window, focused ? vcl::clHighlight() : vcl::clWhite);
     QColor text = focused ? vcl::clWhite : palette().color(QPalette::WindowText);
-    if (!isEnabled()) text = vcl::clGrayText();
+    if (!isEnabled()) text = vcl::clGrayText;
     for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         pal.setColor(g, QPalette::WindowText, text);
     textArea_->setPalette(pal);
@@ -309,10 +310,7 @@ void TxCheckedComboBox::focusOutEvent(QFocusEvent* e) {
 
 void TxCheckedComboBox::Layout() {
     const int h = QFontMetrics(font()).height() + 8;
-    if (height() != h) {
-        resize(width(), h);
-        return;  // the resize lays out again
-    }
+    if (height() != h) resize(width(), h);
     textArea_->setGeometry(0, 0, std::max(width() - h - 3, 0), h);
     button_->setGeometry(width() - h, 0, h - 4, h - 4);
     update();

@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyle>
-#include <QStyleOptionFocusRect>
+#include <QStyleOption>
 #include <qdrawutil.h>
 
 #include "controls/widgets/VclColors.h"
@@ -133,7 +133,7 @@ void TxPlButton::DrawCaption(QPainter& p, const TxPlBtnCaption& caption, int top
             drawAt(1, 1, vcl::clBtnHighlight());
             drawAt(0, 0, vcl::clBtnShadow());
         } else {
-            drawAt(shift, shift, isEnabled() ? palette().color(QPalette::ButtonText) : vcl::clGrayText());
+            drawAt(shift, shift, isEnabled() ? palette().color(QPalette::ButtonText) : vcl::clGrayText);
         }
     };
     TxPlBtnAlignment alignment = caption.Alignment;
@@ -239,10 +239,11 @@ void TxPlButton::paintEvent(QPaintEvent*) {
             QRect focus = r.adjusted(3, 3, -3, -3);
             if (style_ == bsFlat && frameType_ == bffBump) focus.adjust(0, 0, 1, 1);
             if (style_ == bsFlat && frameType_ == bffEtched) focus.adjust(0, 0, -1, -1);
-            QStyleOptionFocusRect option;
-            option.initFrom(this);
-            option.rect = focus;
-            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
+            // The dotted focus rectangle, drawn whatever the style thinks of
+            // showing focus only after keyboard moves.
+            p.setPen(QPen(QColor(0, 0, 0), 1, Qt::DotLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(focus.adjusted(0, 0, -1, -1));
         }
     }
 }

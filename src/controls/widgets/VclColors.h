@@ -14,7 +14,9 @@ inline const QColor clSilver{192, 192, 192};
 inline const QColor clGray{128, 128, 128};
 inline QColor clBtnFace() { return QGuiApplication::palette().color(QPalette::Button); }
 inline QColor clWindowText() { return QGuiApplication::palette().color(QPalette::WindowText); }
-inline QColor clGrayText() { return QGuiApplication::palette().color(QPalette::Disabled, QPalette::WindowText); }
+// The grey of disabled text: a fixed dark grey, so that the white text of
+// disabled date boxes stays readable on it whatever the style's own grey.
+inline const QColor clGrayText{109, 109, 109};
 inline QColor clHighlight() { return QGuiApplication::palette().color(QPalette::Highlight); }
 inline QColor clBtnShadow() { return QGuiApplication::palette().color(QPalette::Dark); }
 inline QColor clBtnHighlight() { return QGuiApplication::palette().color(QPalette::Light); }

@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QTimer>
+#include <cstdio>
 
 #include "controls/widgets/TLedrixEdit.h"
 #include "controls/widgets/TLedrixExDateEdit.h"
@@ -92,10 +93,14 @@ int main(int argc, char** argv) {
     kikan->SetEdno(9);
     kikan->SetKakuteiMode(true);
     kikan->SetKakuteiMNo(3);
+    QFont small = kikan->font();
+    small.setPixelSize(11);
+    kikan->setFont(small);
     kikan->resize(248, 22);
     row(QStringLiteral("TxKikanPanel16"), kikan, 22);
 
     auto* kikan12 = new TxKikanPanel12(&form);
+    kikan12->setFont(small);
     kikan12->resize(248, 22);
     row(QStringLiteral("TxKikanPanel12"), kikan12, 22);
 
@@ -144,17 +149,27 @@ int main(int argc, char** argv) {
     y += 44;
 
     auto* f1 = new TxPFbtn(QStringLiteral("F1"), &form);
-    f1->setGeometry(150, y, 60, 24);
+    f1->setGeometry(150, y, 90, 24);
     auto* f1Label = new QLabel(QStringLiteral("F1 ヘルプ"), f1);
-    f1Label->setGeometry(4, 2, 56, 20);
+    f1Label->setGeometry(6, 2, 80, 20);
     Caption(&form, QStringLiteral("TxPFbtn"), y);
 
     form.show();
+    form.activateWindow();
     ok->setFocus();
     if (argc < 2) return app.exec();
     const QString path = QString::fromLocal8Bit(argv[1]);
     QTimer::singleShot(300, &form, [&] {
-        const bool saved = form.grab().save(path);
+        const QWidget* focus = QApplication::focusWidget();
+        std::fprintf(stderr, "focus: %s\n", focus != nullptr ? qPrintable(focus->objectName()) : "(none)");
+        const QPixmap picture = form.grab();
+        // The button row once more, three times as large, to look at the
+        // frames pixel by pixel.
+        const QRect buttons(140, ok->y() - 10, 370, 50);
+        const QPixmap zoomed = picture.copy(buttons).scaled(buttons.size() * 3);
+        QString zoomPath = path;
+        zoomPath.replace(QLatin1String(".png"), QLatin1String("-buttons.png"));
+        const bool saved = picture.save(path) && zoomed.save(zoomPath);
         app.exit(saved ? 0 : 1);
     });
     return app.exec();
