@@ -186,7 +186,7 @@ QChar TLedrixEdit::KeyPress(QChar ch, Qt::KeyboardModifiers modifiers, bool& zer
 }
 
 void TLedrixEdit::InsertText(const QString& inserted) {
-    QString piece = inserted;
+    QString inserting = inserted;
     QString t = text();
     int pos = cursorPosition();
     if (hasSelectedText()) {
@@ -195,10 +195,10 @@ void TLedrixEdit::InsertText(const QString& inserted) {
     }
     if (maxLength_ > 0) {
         const int room = maxLength_ - static_cast<int>(QString(t).remove(',').length());
-        piece.truncate(std::max(room, 0));
+        inserting.truncate(std::max(room, 0));
     }
     const int commasBefore = CountCommas(t.toStdString());
-    t.insert(pos, piece);
+    t.insert(pos, inserting);
     if (maxLength_ > 0 && FieldLength(t) >= maxLength_) {
         result_.Include(acMaxLength);
         if (AutoNextCtls.Has(acSendEnter)) result_.Include(acSendEnter);
@@ -206,7 +206,7 @@ void TLedrixEdit::InsertText(const QString& inserted) {
     if (maxLength_ > 0) setMaxLength(std::max(maxLength(), static_cast<int>(t.length())));
     setText(t);
     const int gained = CountCommas(text().toStdString()) - commasBefore;
-    setCursorPosition(std::clamp(pos + static_cast<int>(piece.length()) + gained, 0, static_cast<int>(text().length())));
+    setCursorPosition(std::clamp(pos + static_cast<int>(inserting.length()) + gained, 0, static_cast<int>(text().length())));
 }
 
 void TLedrixEdit::keyPressEvent(QKeyEvent* e) {

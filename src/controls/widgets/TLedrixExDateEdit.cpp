@@ -7,21 +7,11 @@
 #include <cmath>
 
 #include "controls/Abort.h"
+#include "controls/widgets/SystemEras.h"
 #include "controls/widgets/VclColors.h"
 #include "foundation/UserMessage.h"
 
 namespace {
-
-TGengoArray SystemEraList() {
-    TGengoArray eras;
-    for (const TGengo2Rec& e : BuiltInGengoList()) {
-        TDateTime start = 0;
-        int y = 0, m = 0, d = 0;
-        if (std::sscanf(e.STARTDATE.c_str(), "%d/%d/%d", &y, &m, &d) == 3) TryEncodeDate(y, m, d, start);
-        eras.push_back({e.GNAME, e.GSIGN, start, e.YEAROFFSET});
-    }
-    return eras;
-}
 
 const char* const kLabels[ExDateBoxCount] = {"", "年", "月", "日", "", "時", "分", "秒"};
 

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "controls/widgets/TLedrixDateEdit.h"
 #include "controls/widgets/TLedrixEdit.h"
 #include "controls/widgets/TLedrixExDateEdit.h"
 #include "controls/widgets/TxCheckBox.h"
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
 
     QDialog form;
     form.setWindowTitle(QStringLiteral("コントロール見本"));
-    form.resize(560, 560);
+    form.resize(560, 580);
     int y = 10;
     const auto row = [&](const QString& caption, QWidget* w, int height = 26) {
         Caption(&form, caption, y);
@@ -119,6 +120,12 @@ int main(int argc, char** argv) {
     dateOff->SetExDateEditValue(EncodeDate(1989, 1, 7));
     dateOff->setEnabled(false);
     row(QStringLiteral("(無効)"), dateOff, dateOff->height());
+
+    auto* masked = new TLedrixDateEdit(&form);
+    masked->SetEraEntry(true);
+    masked->SetDate(EncodeDate(2024, 6, 7));
+    masked->resize(90, 24);
+    row(QStringLiteral("TLedrixDateEdit (和暦)"), masked);
 
     auto* checked = new TxCheckedComboBox(&form);
     checked->SetItems({QStringLiteral("本店"), QStringLiteral("支店"), QStringLiteral("工場")});
