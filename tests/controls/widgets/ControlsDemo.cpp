@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
     masked->SetEraEntry(true);
     masked->SetDate(EncodeDate(2024, 6, 7));
     masked->resize(90, 24);
-    row(QStringLiteral("TLedrixDateEdit (和暦)"), masked);
+    row(QStringLiteral("TLedrixDateEdit"), masked);
 
     auto* checked = new TxCheckedComboBox(&form);
     checked->SetItems({QStringLiteral("本店"), QStringLiteral("支店"), QStringLiteral("工場")});
