@@ -21,6 +21,9 @@ bool IsCombo(int box) { return box == dbEra || box == dbAmpm; }
 
 TLedrixExDateEdit::TLedrixExDateEdit(QWidget* parent) : QWidget(parent), disableColor_(vcl::clGrayText) {
     s_.SystemEras = SystemEraList();
+    // The program's dates are read and written in the four-digit form from
+    // the moment a date edit exists.
+    FormatSettings.ShortDateFormat = "yyyy/MM/dd";
     setFocusPolicy(Qt::ClickFocus);
     eraBox_ = new QComboBox(this);
     ampmBox_ = new QComboBox(this);
