@@ -23,7 +23,7 @@
 
 #include "platform/DateTime.h"
 
-class TxAnimeProgressDialog;
+class TProgressWindow;
 
 // ---------------------------------------------------------------------------
 // Small shared records
@@ -271,7 +271,7 @@ struct TSystemDef {
     std::int32_t PartnerNoInput = 0;               // 取引先＿入力なし区分
     std::int32_t TrialManufacturingRow = 0;        // 試算表製造集計行出区
 
-    TxAnimeProgressDialog* ProgressWindow = nullptr; // the progress window shown now
+    TProgressWindow* ProgressWindow = nullptr;       // the progress window shown now (the screens own it)
     std::int32_t SpareFlag = 0;
 };
 
