@@ -16,14 +16,8 @@ RETURNS (
     HNAME VARCHAR(14),
     TAISHAKU INTEGER,
     KAISIZAN NUMERIC(16,4),
-    KAR01 NUMERIC(16,4), KAR02 NUMERIC(16,4), KAR03 NUMERIC(16,4), KAR04 NUMERIC(16,4),
-    KAR05 NUMERIC(16,4), KAR06 NUMERIC(16,4), KAR07 NUMERIC(16,4), KAR08 NUMERIC(16,4),
-    KAR09 NUMERIC(16,4), KAR10 NUMERIC(16,4), KAR11 NUMERIC(16,4), KAR12 NUMERIC(16,4),
-    KAR13 NUMERIC(16,4), KAR14 NUMERIC(16,4), KAR15 NUMERIC(16,4), KAR16 NUMERIC(16,4),
-    KAS01 NUMERIC(16,4), KAS02 NUMERIC(16,4), KAS03 NUMERIC(16,4), KAS04 NUMERIC(16,4),
-    KAS05 NUMERIC(16,4), KAS06 NUMERIC(16,4), KAS07 NUMERIC(16,4), KAS08 NUMERIC(16,4),
-    KAS09 NUMERIC(16,4), KAS10 NUMERIC(16,4), KAS11 NUMERIC(16,4), KAS12 NUMERIC(16,4),
-    KAS13 NUMERIC(16,4), KAS14 NUMERIC(16,4), KAS15 NUMERIC(16,4), KAS16 NUMERIC(16,4))
+    /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */KAR{NN} NUMERIC(16,4)/*@ END */,
+    /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */KAS{NN} NUMERIC(16,4)/*@ END */)
 AS
 DECLARE VARIABLE VKARIUKE VARCHAR(6) CHARACTER SET ASCII;
 DECLARE VARIABLE VKARIBARAI VARCHAR(6) CHARACTER SET ASCII;
@@ -72,17 +66,12 @@ BEGIN
     SELECT COUNT(*) FROM KAMOKU_SZ Z
      WHERE Z.SCODE = :PSCODE AND Z.KCODE = :KCODE AND Z.BCODE = :PBCODE AND Z.HCODE <> ' '
       INTO :VHOJCNT;
-    R01 = 0; R02 = 0; R03 = 0; R04 = 0; R05 = 0; R06 = 0; R07 = 0; R08 = 0;
-    R09 = 0; R10 = 0; R11 = 0; R12 = 0; R13 = 0; R14 = 0; R15 = 0; R16 = 0;
+    /*@ FOR N IN 1..16 JOIN " " WRAP 8 */R{NN} = 0;/*@ END */
     SELECT
-           COALESCE(Z.HAIBUN01, 0) * 0.01, COALESCE(Z.HAIBUN02, 0) * 0.01, COALESCE(Z.HAIBUN03, 0) * 0.01, COALESCE(Z.HAIBUN04, 0) * 0.01,
-           COALESCE(Z.HAIBUN05, 0) * 0.01, COALESCE(Z.HAIBUN06, 0) * 0.01, COALESCE(Z.HAIBUN07, 0) * 0.01, COALESCE(Z.HAIBUN08, 0) * 0.01,
-           COALESCE(Z.HAIBUN09, 0) * 0.01, COALESCE(Z.HAIBUN10, 0) * 0.01, COALESCE(Z.HAIBUN11, 0) * 0.01, COALESCE(Z.HAIBUN12, 0) * 0.01,
-           COALESCE(Z.HAIBUN13, 0) * 0.01, COALESCE(Z.HAIBUN14, 0) * 0.01, COALESCE(Z.HAIBUN15, 0) * 0.01, COALESCE(Z.HAIBUN16, 0) * 0.01
+           /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */COALESCE(Z.HAIBUN{NN}, 0) * 0.01/*@ END */
       FROM KAMOKU_SZ Z
      WHERE Z.SCODE = :PSCODE AND Z.KCODE = :KCODE AND Z.HCODE = ' ' AND Z.BCODE = :PBCODE
-      INTO :R01, :R02, :R03, :R04, :R05, :R06, :R07, :R08,
-           :R09, :R10, :R11, :R12, :R13, :R14, :R15, :R16;
+      INTO /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:R{NN}/*@ END */;
     /* The period in which the books start. */
     VORATE = CASE VKAISINO WHEN 2 THEN R02 WHEN 3 THEN R03 WHEN 4 THEN R05 WHEN 5 THEN R06
                            WHEN 6 THEN R07 WHEN 7 THEN R09 WHEN 8 THEN R10 WHEN 9 THEN R11
@@ -107,19 +96,12 @@ BEGIN
         ELSE
             KAISIZAN = VOPEN;
         SELECT
-               /*@ FOR N IN 1..16 */
-               COALESCE(SUM(IIF(M.MNUM = {N}, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
-               /*@ END */
-               /*@ FOR N IN 1..15 */
-               COALESCE(SUM(IIF(M.MNUM = {N}, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
-               /*@ END */
-               COALESCE(SUM(IIF(M.MNUM = 16, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)
+               /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(M.MNUM = {N}, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0)/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(M.MNUM = {N}, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)/*@ END */
           FROM KAMOKU_MS M
          WHERE M.SCODE = :PSCODE AND M.KCODE = :KCODE AND M.BCODE = :PBCODE AND (:VH IS NULL OR M.HCODE = :VH)
-          INTO :KAR01, :KAR02, :KAR03, :KAR04, :KAR05, :KAR06, :KAR07, :KAR08,
-               :KAR09, :KAR10, :KAR11, :KAR12, :KAR13, :KAR14, :KAR15, :KAR16,
-               :KAS01, :KAS02, :KAS03, :KAS04, :KAS05, :KAS06, :KAS07, :KAS08,
-               :KAS09, :KAS10, :KAS11, :KAS12, :KAS13, :KAS14, :KAS15, :KAS16;
+          INTO /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */;
         IF (PHIBUN = 1 AND PBCODE = '00') THEN
         BEGIN
             /*@ FOR N IN 1..16 */
@@ -132,19 +114,12 @@ BEGIN
         ELSE IF (PHIBUN = 1) THEN
         BEGIN
             SELECT
-                   /*@ FOR N IN 1..16 */
-                   COALESCE(SUM(IIF(M.MNUM = {N}, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
-                   /*@ END */
-                   /*@ FOR N IN 1..15 */
-                   COALESCE(SUM(IIF(M.MNUM = {N}, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
-                   /*@ END */
-                   COALESCE(SUM(IIF(M.MNUM = 16, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)
+                   /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(M.MNUM = {N}, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0)/*@ END */,
+                   /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(M.MNUM = {N}, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)/*@ END */
               FROM KAMOKU_MS M
              WHERE M.SCODE = :PSCODE AND M.KCODE = :KCODE AND M.BCODE = '00' AND (:VH IS NULL OR M.HCODE = :VH)
-              INTO :C01, :C02, :C03, :C04, :C05, :C06, :C07, :C08,
-                   :C09, :C10, :C11, :C12, :C13, :C14, :C15, :C16,
-                   :D01, :D02, :D03, :D04, :D05, :D06, :D07, :D08,
-                   :D09, :D10, :D11, :D12, :D13, :D14, :D15, :D16;
+              INTO /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:C{NN}/*@ END */,
+                   /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:D{NN}/*@ END */;
             /*@ FOR N IN 1..16 */
             KAR{NN} = KAR{NN} + SIGN(C{NN} * R{NN}) * FLOOR(0.5 + ABS(C{NN} * R{NN}));
             /*@ END */
@@ -160,28 +135,18 @@ BEGIN
             IF (PBCODE <> '00') THEN
             BEGIN
                 EXECUTE PROCEDURE SP_ZEIGAKU_ADD (:PSCODE, :PBCODE, :VKIND,
-                    :KAR01, :KAR02, :KAR03, :KAR04, :KAR05, :KAR06, :KAR07, :KAR08,
-                    :KAR09, :KAR10, :KAR11, :KAR12, :KAR13, :KAR14, :KAR15, :KAR16,
-                    :KAS01, :KAS02, :KAS03, :KAS04, :KAS05, :KAS06, :KAS07, :KAS08,
-                    :KAS09, :KAS10, :KAS11, :KAS12, :KAS13, :KAS14, :KAS15, :KAS16,
-                    1, 1, 1, 1, 1, 1, 1, 1,
-                    1, 1, 1, 1, 1, 1, 1, 1)
-                    RETURNING_VALUES :KAR01, :KAR02, :KAR03, :KAR04, :KAR05, :KAR06, :KAR07, :KAR08,
-                                     :KAR09, :KAR10, :KAR11, :KAR12, :KAR13, :KAR14, :KAR15, :KAR16,
-                                     :KAS01, :KAS02, :KAS03, :KAS04, :KAS05, :KAS06, :KAS07, :KAS08,
-                                     :KAS09, :KAS10, :KAS11, :KAS12, :KAS13, :KAS14, :KAS15, :KAS16;
+                    /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+                    /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */,
+                    /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */1/*@ END */)
+                    RETURNING_VALUES /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+                                     /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */;
             END
             EXECUTE PROCEDURE SP_ZEIGAKU_ADD (:PSCODE, '00', :VKIND,
-                :KAR01, :KAR02, :KAR03, :KAR04, :KAR05, :KAR06, :KAR07, :KAR08,
-                :KAR09, :KAR10, :KAR11, :KAR12, :KAR13, :KAR14, :KAR15, :KAR16,
-                :KAS01, :KAS02, :KAS03, :KAS04, :KAS05, :KAS06, :KAS07, :KAS08,
-                :KAS09, :KAS10, :KAS11, :KAS12, :KAS13, :KAS14, :KAS15, :KAS16,
-                :R01, :R02, :R03, :R04, :R05, :R06, :R07, :R08,
-                :R09, :R10, :R11, :R12, :R13, :R14, :R15, :R16)
-                RETURNING_VALUES :KAR01, :KAR02, :KAR03, :KAR04, :KAR05, :KAR06, :KAR07, :KAR08,
-                                 :KAR09, :KAR10, :KAR11, :KAR12, :KAR13, :KAR14, :KAR15, :KAR16,
-                                 :KAS01, :KAS02, :KAS03, :KAS04, :KAS05, :KAS06, :KAS07, :KAS08,
-                                 :KAS09, :KAS10, :KAS11, :KAS12, :KAS13, :KAS14, :KAS15, :KAS16;
+                /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+                /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */,
+                /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:R{NN}/*@ END */)
+                RETURNING_VALUES /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+                                 /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */;
         END
         IF (VH IS NULL) THEN
         BEGIN
@@ -199,10 +164,8 @@ BEGIN
             IF (VH = ' ') THEN
                 HNAME = KNAME;
             IF (VH <> ' ' OR KAISIZAN <> 0
-                    OR KAR01 <> 0 OR KAR02 <> 0 OR KAR03 <> 0 OR KAR04 <> 0 OR KAR05 <> 0 OR KAR06 <> 0 OR KAR07 <> 0 OR KAR08 <> 0
-                    OR KAR09 <> 0 OR KAR10 <> 0 OR KAR11 <> 0 OR KAR12 <> 0 OR KAR13 <> 0 OR KAR14 <> 0 OR KAR15 <> 0 OR KAR16 <> 0
-                    OR KAS01 <> 0 OR KAS02 <> 0 OR KAS03 <> 0 OR KAS04 <> 0 OR KAS05 <> 0 OR KAS06 <> 0 OR KAS07 <> 0 OR KAS08 <> 0
-                    OR KAS09 <> 0 OR KAS10 <> 0 OR KAS11 <> 0 OR KAS12 <> 0 OR KAS13 <> 0 OR KAS14 <> 0 OR KAS15 <> 0 OR KAS16 <> 0) THEN
+                    /*@ FOR N IN 1..16 JOIN " " WRAP 8 */OR KAR{NN} <> 0/*@ END */
+                    /*@ FOR N IN 1..16 JOIN " " WRAP 8 */OR KAS{NN} <> 0/*@ END */) THEN
                 SUSPEND;
         END
     END
@@ -225,14 +188,8 @@ RETURNS (
     HNAME VARCHAR(14),
     TAISHAKU INTEGER,
     KAISIZAN NUMERIC(16,4),
-    KAR01 NUMERIC(16,4), KAR02 NUMERIC(16,4), KAR03 NUMERIC(16,4), KAR04 NUMERIC(16,4),
-    KAR05 NUMERIC(16,4), KAR06 NUMERIC(16,4), KAR07 NUMERIC(16,4), KAR08 NUMERIC(16,4),
-    KAR09 NUMERIC(16,4), KAR10 NUMERIC(16,4), KAR11 NUMERIC(16,4), KAR12 NUMERIC(16,4),
-    KAR13 NUMERIC(16,4), KAR14 NUMERIC(16,4), KAR15 NUMERIC(16,4), KAR16 NUMERIC(16,4),
-    KAS01 NUMERIC(16,4), KAS02 NUMERIC(16,4), KAS03 NUMERIC(16,4), KAS04 NUMERIC(16,4),
-    KAS05 NUMERIC(16,4), KAS06 NUMERIC(16,4), KAS07 NUMERIC(16,4), KAS08 NUMERIC(16,4),
-    KAS09 NUMERIC(16,4), KAS10 NUMERIC(16,4), KAS11 NUMERIC(16,4), KAS12 NUMERIC(16,4),
-    KAS13 NUMERIC(16,4), KAS14 NUMERIC(16,4), KAS15 NUMERIC(16,4), KAS16 NUMERIC(16,4))
+    /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */KAR{NN} NUMERIC(16,4)/*@ END */,
+    /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */KAS{NN} NUMERIC(16,4)/*@ END */)
 AS
 DECLARE VARIABLE VKARIUKE VARCHAR(6) CHARACTER SET ASCII;
 DECLARE VARIABLE VKARIBARAI VARCHAR(6) CHARACTER SET ASCII;
@@ -275,34 +232,22 @@ BEGIN
            AND (:VH IS NULL OR Z.HCODE = :VH)
           INTO :KAISIZAN;
         SELECT
-               /*@ FOR N IN 1..16 */
-               COALESCE(SUM(IIF(M.MNUM = {N}, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0),
-               /*@ END */
-               /*@ FOR N IN 1..15 */
-               COALESCE(SUM(IIF(M.MNUM = {N}, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0),
-               /*@ END */
-               COALESCE(SUM(IIF(M.MNUM = 16, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)
+               /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(M.MNUM = {N}, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0)/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(M.MNUM = {N}, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)/*@ END */
           FROM KAMOKU_MS M
          WHERE M.SCODE = :PSCODE AND M.KCODE = :KCODE AND M.BCODE IN (SELECT G.BCODE FROM GROUPLIST G WHERE G.GCODE = :PGCODE) AND (:VH IS NULL OR M.HCODE = :VH)
-          INTO :KAR01, :KAR02, :KAR03, :KAR04, :KAR05, :KAR06, :KAR07, :KAR08,
-               :KAR09, :KAR10, :KAR11, :KAR12, :KAR13, :KAR14, :KAR15, :KAR16,
-               :KAS01, :KAS02, :KAS03, :KAS04, :KAS05, :KAS06, :KAS07, :KAS08,
-               :KAS09, :KAS10, :KAS11, :KAS12, :KAS13, :KAS14, :KAS15, :KAS16;
+          INTO /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */;
         /* Tax kept per department: each member's tax is added in full. */
         IF (PTAX = 1 AND VBUMON = 2 AND VH IS NULL AND VKIND > 0) THEN
             FOR SELECT G.BCODE FROM GROUPLIST G WHERE G.GCODE = :PGCODE ORDER BY G.BCODE INTO :VB DO
             BEGIN
                 EXECUTE PROCEDURE SP_ZEIGAKU_ADD (:PSCODE, :VB, :VKIND,
-                    :KAR01, :KAR02, :KAR03, :KAR04, :KAR05, :KAR06, :KAR07, :KAR08,
-                    :KAR09, :KAR10, :KAR11, :KAR12, :KAR13, :KAR14, :KAR15, :KAR16,
-                    :KAS01, :KAS02, :KAS03, :KAS04, :KAS05, :KAS06, :KAS07, :KAS08,
-                    :KAS09, :KAS10, :KAS11, :KAS12, :KAS13, :KAS14, :KAS15, :KAS16,
-                    1, 1, 1, 1, 1, 1, 1, 1,
-                    1, 1, 1, 1, 1, 1, 1, 1)
-                    RETURNING_VALUES :KAR01, :KAR02, :KAR03, :KAR04, :KAR05, :KAR06, :KAR07, :KAR08,
-                                     :KAR09, :KAR10, :KAR11, :KAR12, :KAR13, :KAR14, :KAR15, :KAR16,
-                                     :KAS01, :KAS02, :KAS03, :KAS04, :KAS05, :KAS06, :KAS07, :KAS08,
-                                     :KAS09, :KAS10, :KAS11, :KAS12, :KAS13, :KAS14, :KAS15, :KAS16;
+                    /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+                    /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */,
+                    /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */1/*@ END */)
+                    RETURNING_VALUES /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+                                     /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */;
             END
         IF (VH IS NULL) THEN
         BEGIN
@@ -320,10 +265,8 @@ BEGIN
             IF (VH = ' ') THEN
                 HNAME = KNAME;
             IF (VH <> ' ' OR KAISIZAN <> 0
-                    OR KAR01 <> 0 OR KAR02 <> 0 OR KAR03 <> 0 OR KAR04 <> 0 OR KAR05 <> 0 OR KAR06 <> 0 OR KAR07 <> 0 OR KAR08 <> 0
-                    OR KAR09 <> 0 OR KAR10 <> 0 OR KAR11 <> 0 OR KAR12 <> 0 OR KAR13 <> 0 OR KAR14 <> 0 OR KAR15 <> 0 OR KAR16 <> 0
-                    OR KAS01 <> 0 OR KAS02 <> 0 OR KAS03 <> 0 OR KAS04 <> 0 OR KAS05 <> 0 OR KAS06 <> 0 OR KAS07 <> 0 OR KAS08 <> 0
-                    OR KAS09 <> 0 OR KAS10 <> 0 OR KAS11 <> 0 OR KAS12 <> 0 OR KAS13 <> 0 OR KAS14 <> 0 OR KAS15 <> 0 OR KAS16 <> 0) THEN
+                    /*@ FOR N IN 1..16 JOIN " " WRAP 8 */OR KAR{NN} <> 0/*@ END */
+                    /*@ FOR N IN 1..16 JOIN " " WRAP 8 */OR KAS{NN} <> 0/*@ END */) THEN
                 SUSPEND;
         END
     END
