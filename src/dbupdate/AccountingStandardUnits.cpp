@@ -5,6 +5,10 @@
 
 #include "dbupdate/AccountingUpdateUnits.h"
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace {
 
 TStandardUnit AccountingUnit(std::int32_t minor1, std::int32_t minor2, std::int32_t backupFlag, std::string title,

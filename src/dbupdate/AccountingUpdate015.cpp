@@ -6,7 +6,6 @@
 
 #include "dbupdate/AccountingUpdateUnits.h"
 
-
 namespace z5UserDbUpdate015 {
 
 namespace {
@@ -51,9 +50,9 @@ std::int32_t DoUpdate()
 void GetUpdateInfo(TDbUpdateListRec& rec)
 {
     DescribeUnit(rec, Shape, &DoUpdate, 1, "ページ辞書機能の仕様変更 他",
-                        "1)補助または部門を削除したときに、削除対象の補助または部門がページ辞書仕訳に使用されていた場合に削除されないように仕様を変更しました。\r"
-                        "2)決算書の注記表「タイトルと会計期間を印刷する」のフィールドを追加しました。\r"
-                        "3)青色申告書用テーブルを作成します。");
+                 "1)補助または部門を削除したときに、削除対象の補助または部門がページ辞書仕訳に使用されていた場合に削除されないように仕様を変更しました。\r"
+                 "2)決算書の注記表「タイトルと会計期間を印刷する」のフィールドを追加しました。\r"
+                 "3)青色申告書用テーブルを作成します。");
 }
 
 }  // namespace z5UserDbUpdate015

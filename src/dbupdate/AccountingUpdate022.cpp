@@ -42,10 +42,10 @@ std::int32_t DoUpdate()
 void GetUpdateInfo(TDbUpdateListRec& rec)
 {
     DescribeUnit(rec, Shape, &DoUpdate, 1, "科目マスタの構造変更 他",
-                        "1)科目マスタの構造を変更します。\r"
-                        "2)キャッシュフロー項目を再作成します。\r"
-                        "3)青色申告決算書で上書入力に対応します。\r"
-                        "4)内訳書用テーブルを作成します。");
+                 "1)科目マスタの構造を変更します。\r"
+                 "2)キャッシュフロー項目を再作成します。\r"
+                 "3)青色申告決算書で上書入力に対応します。\r"
+                 "4)内訳書用テーブルを作成します。");
 }
 
 }  // namespace z5UserDbUpdate022

@@ -102,7 +102,7 @@ std::int32_t DoUpdate()
 void GetUpdateInfo(TDbUpdateListRec& rec)
 {
     DescribeUnit(rec, Shape, &DoUpdate, 1, "経営Navigore機能の追加 他",
-                        "比較経営分析表の初期値を設定します。\r元入金の繰り入れ計算を更新します。");
+                 "比較経営分析表の初期値を設定します。\r元入金の繰り入れ計算を更新します。");
 }
 
 }  // namespace z5UserDbUpdate033

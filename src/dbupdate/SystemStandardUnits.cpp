@@ -6,6 +6,10 @@
 
 #include "dbupdate/SystemUpdateUnits.h"
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace {
 
 TStandardUnit SystemUnit(std::int32_t major, std::int32_t minor1, std::int32_t minor2, std::int32_t backupFlag,

@@ -147,7 +147,7 @@ std::int32_t DoUpdate()
 void GetUpdateInfo(TDbUpdateListRec& rec)
 {
     DescribeUnit(rec, Shape, &DoUpdate, 1, "Ｃ／Ｓ版でフォルダ毎にデータを管理する機能を追加",
-             "１）Ｃ／Ｓ版でフォルダ毎にデータを管理する機能を追加する。");
+                 "１）Ｃ／Ｓ版でフォルダ毎にデータを管理する機能を追加する。");
 }
 
 }  // namespace z5SystemDbUpdate500
