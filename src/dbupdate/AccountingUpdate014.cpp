@@ -2,9 +2,7 @@
 // line table and gets the standard layout; ACCDEF1 gets the statement's
 // period settings where it lacks them.
 
-#include "dbupdate/AccountingCashFlowSeed.h"
 #include "dbupdate/AccountingUpdateUnits.h"
-#include "dbupdate/SystemUpdateUnits.h"
 
 namespace z5UserDbUpdate014 {
 
@@ -12,27 +10,18 @@ namespace {
 
 const TUpdateUnitShape Shape = accupdate::AccountingShape(0, 1, 4);
 
-// Triggers first (one of them fills the table), then the two foreign keys,
-// then the table. The script has no guard: a database without the table
-// fails here and keeps its version.
-void AddFacilityLineTableDrop(TUpdateScript& script)
-{
-    script.Add({
-        "DROP  TRIGGER \"CASHFMST_SISETU_BEFORE_INSERT\";",
-        "DROP  TRIGGER \"CASHFMST_AFTER_INSERT\";",
-        "ALTER TABLE   \"CASHFMST_SISETU\" DROP CONSTRAINT \"CASHFMST_SISETU_SCODE\";",
-        "ALTER TABLE   \"CASHFMST_SISETU\" DROP CONSTRAINT \"CASHFMST_SISET_REC\";",
-        "DROP  TABLE   \"CASHFMST_SISETU\";",
-    });
-}
-
 }  // namespace
 
 TUpdateScript Script()
 {
     TUpdateScript script(Shape);
-    AddFacilityLineTableDrop(script);
-    accupdate::AddCashFlowReseed(script);
+    // Triggers first (one of them fills the table), then the two foreign
+    // keys, then the table. The script has no guard: a database without the
+    // table fails here and keeps its version.
+    script.AddSql("facility-lines-drop.sql");
+    // The standard layout: its 102 lines (CASHFMST) and the 491 rows that
+    // map accounts onto them (CASHFMKU); 0.2.2 writes it again.
+    script.AddSql("cash-flow-layout.sql");
     accupdate::AddKessanKikanColumnCheck(script);
     return script;
 }
@@ -44,7 +33,7 @@ std::int32_t DoUpdate()
 
 void GetUpdateInfo(TDbUpdateListRec& rec)
 {
-    sysupdate::Describe(rec, Shape, &DoUpdate, 1, "キャッシュ・フロー計算書を追加", "キャッシュ・フロー計算書用のテーブルを作成します。");
+    DescribeUnit(rec, Shape, &DoUpdate, 1, "キャッシュ・フロー計算書を追加", "キャッシュ・フロー計算書用のテーブルを作成します。");
 }
 
 }  // namespace z5UserDbUpdate014

@@ -17,20 +17,9 @@ namespace sysupdate {
 // one-line VERSION stamp with the short MEMO, the body before the stamp.
 TUpdateUnitShape SystemShape(std::int32_t major, std::int32_t minor1, std::int32_t minor2, bool setNames);
 
-// Fills the catalogue row of a unit; its update function runs guarded
-// (UnitRollback.h).
-void Describe(TDbUpdateListRec& rec, const TUpdateUnitShape& shape, TDbUpdateFunc func, std::int32_t backupFlag,
-              std::string title, std::string description);
-
-// text between the quotes of an SQL string literal (quotes doubled).
-std::string SqlString(std::string_view text);
-
 // The call that brings the data list's folder names into the spelling of
 // the system-data folder (1.0.1 and 4.0.2, client/server mode only).
 void AddDataListFolderUpdate(TUpdateScript& script);
-
-// The body of the trigger VERSION_REC from "AS" to "END ^".
-void AddVersionRecBody(TUpdateScript& script);
 
 // The four data-list tables that share the later columns.
 inline const std::vector<std::string> DataListTables{"DATALIST", "SERVERDATALIST", "CHILD_DATALIST",

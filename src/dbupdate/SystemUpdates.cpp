@@ -16,35 +16,12 @@ TUpdateUnitShape SystemShape(std::int32_t major, std::int32_t minor1, std::int32
             TMemoForm::Short};
 }
 
-void Describe(TDbUpdateListRec& rec, const TUpdateUnitShape& shape, TDbUpdateFunc func, std::int32_t backupFlag,
-              std::string title, std::string description)
-{
-    rec.Major = shape.Major;
-    rec.Minor1 = shape.Minor1;
-    rec.Minor2 = shape.Minor2;
-    rec.UpdateFunc = GuardedUpdateFunc(shape.Target, UnitVersionText(shape), std::move(func));
-    rec.BackupFlag = backupFlag;
-    rec.Title = std::move(title);
-    rec.Description = std::move(description);
-}
-
-std::string SqlString(std::string_view text)
-{
-    std::string out;
-    for (const char c : text) {
-        out += c;
-        if (c == '\'')
-            out += '\'';
-    }
-    return out;
-}
-
 void AddDataListFolderUpdate(TUpdateScript& script)
 {
     // The stored folder names are brought into the spelling of the
     // system-data folder as it is, not into upper case: on this platform
     // the case of a path is part of its name.
-    script.Add("SELECT * FROM SP_DATALIST_UPDATE('" + SqlString(SystemDef.SYSDIR) + "');");
+    script.Add("SELECT * FROM SP_DATALIST_UPDATE('" + SqlQuoted(SystemDef.SYSDIR) + "');");
     script.Add("COMMIT;");
 }
 

@@ -1,7 +1,9 @@
 #include "dbupdate/UpdateUnit.h"
 
+#include "dbupdate/EmbeddedSql.h"
 #include "dbupdate/PrivateFile.h"
 #include "dbupdate/UnitRollback.h"
+
 #include "foundation/AccRecord.h"
 #include "foundation/StringUtils.h"
 #include "platform/Cp932.h"
@@ -58,18 +60,6 @@ std::string TrimBlanks(std::string_view text)
     return std::string(text.substr(begin, end - begin));
 }
 
-// The text between the quotes of an SQL string literal.
-std::string QuoteDoubled(std::string_view text)
-{
-    std::string out;
-    for (const char c : text) {
-        out += c;
-        if (c == '\'')
-            out += '\'';
-    }
-    return out;
-}
-
 // A name inside the quotes of the CONNECT line. The tool's CONNECT takes no
 // doubled quote (it ends the name there), so a quote cannot be written.
 std::string ConnectItem(std::string_view what, const std::string& value)
@@ -90,6 +80,23 @@ std::string FormatTime(TDateTime now)
 std::string UnitVersionText(const TUpdateUnitShape& shape)
 {
     return std::to_string(shape.Major) + "." + std::to_string(shape.Minor1) + "." + std::to_string(shape.Minor2);
+}
+
+std::string SqlQuoted(std::string_view text)
+{
+    std::string out;
+    for (const char c : text) {
+        out += c;
+        if (c == '\'')
+            out += '\'';
+    }
+    return out;
+}
+
+std::string UnitSqlFolder(const TUpdateUnitShape& shape)
+{
+    return std::string(shape.Target == TUpdateTarget::SystemDatabase ? "system/" : "accounting/") +
+           std::to_string(shape.Major) + std::to_string(shape.Minor1) + std::to_string(shape.Minor2);
 }
 
 std::string BodyFileFolder(std::int32_t major, std::int32_t minor1, std::int32_t minor2)
@@ -156,6 +163,23 @@ void TUpdateScript::Add(std::initializer_list<std::string_view> lines)
         Add(line);
 }
 
+void TUpdateScript::AddSql(std::string_view name)
+{
+    const std::string path = fs::path(UnitSqlFolder(shape_) + "/" + std::string(name)).lexically_normal().generic_string();
+    const std::string* text = embeddedsql::Find(path);
+    if (text == nullptr)
+        throw TUpdateScriptError("update script: the program holds no SQL file " + path);
+    std::string_view rest = *text;
+    while (!rest.empty()) {
+        const std::size_t newline = rest.find('\n');
+        std::string_view line = rest.substr(0, newline);
+        rest.remove_prefix(newline == std::string_view::npos ? rest.size() : newline + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        Add(line);
+    }
+}
+
 std::string TUpdateScript::BodyFilePath(std::string_view name) const
 {
     return BodyFileFolder(shape_.Major, shape_.Minor1, shape_.Minor2) + "/" + std::string(name);
@@ -195,7 +219,7 @@ bool TUpdateScript::AddBodyFile(std::string_view name)
 std::vector<std::string> TUpdateScript::FinalLines() const
 {
     std::vector<std::string> lines = lines_;
-    const std::string memo = QuoteDoubled(ToCp932(MakeVersionMemo(shape_.Memo, now_)));
+    const std::string memo = SqlQuoted(ToCp932(MakeVersionMemo(shape_.Memo, now_)));
     const std::string numbers =
         std::to_string(shape_.Major) + "," + std::to_string(shape_.Minor1) + "," + std::to_string(shape_.Minor2);
     switch (shape_.Stamp) {
@@ -244,26 +268,37 @@ std::int32_t TUpdateScript::Run() const
     });
 }
 
+void DescribeUnit(TDbUpdateListRec& rec, const TUpdateUnitShape& shape, TDbUpdateFunc updateFunc,
+                  std::int32_t backupFlag, std::string title, std::string description)
+{
+    rec.Major = shape.Major;
+    rec.Minor1 = shape.Minor1;
+    rec.Minor2 = shape.Minor2;
+    rec.UpdateFunc = GuardedUpdateFunc(shape.Target, UnitVersionText(shape), std::move(updateFunc));
+    rec.BackupFlag = backupFlag;
+    rec.Title = std::move(title);
+    rec.Description = std::move(description);
+}
+
 void DescribeStandardUnit(const TStandardUnit& unit, TDbUpdateFunc updateFunc, TDbUpdateListRec& rec)
 {
-    rec.Major = unit.Shape.Major;
-    rec.Minor1 = unit.Shape.Minor1;
-    rec.Minor2 = unit.Shape.Minor2;
-    rec.UpdateFunc = GuardedUpdateFunc(unit.Shape.Target, UnitVersionText(unit.Shape), std::move(updateFunc));
-    rec.BackupFlag = unit.BackupFlag;
-    rec.Title = unit.Title;
-    rec.Description = unit.Description;
+    DescribeUnit(rec, unit.Shape, std::move(updateFunc), unit.BackupFlag, unit.Title, unit.Description);
+}
+
+TUpdateScript StandardUnitScript(const TStandardUnit& unit)
+{
+    TUpdateScript script(unit.Shape);
+    for (const std::string& name : unit.SqlFiles)
+        script.AddSql(name);
+    for (const std::string& name : unit.BodyFiles)
+        script.AddBodyFile(name);
+    return script;
 }
 
 std::int32_t RunStandardUnit(const TStandardUnit& unit)
 {
-    TUpdateScript script(unit.Shape);
     // A unit that needs all its files checks them before it writes anything.
-    if (unit.MissingFile == TMissingBodyFile::Fail && !script.BodyFilesExist(unit.BodyFiles))
+    if (unit.MissingFile == TMissingBodyFile::Fail && !TUpdateScript(unit.Shape).BodyFilesExist(unit.BodyFiles))
         return UpdateResultFileMissing;
-    for (const std::string& line : unit.Statements)
-        script.Add(line);
-    for (const std::string& name : unit.BodyFiles)
-        script.AddBodyFile(name);
-    return script.Run();
+    return StandardUnitScript(unit).Run();
 }

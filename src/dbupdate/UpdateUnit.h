@@ -6,17 +6,20 @@
 // A unit is two routines. GetUpdateInfo fills a TDbUpdateListRec (version,
 // update function, backup flag, title, description) and has no other effect;
 // DoUpdate writes "qhzdataup.sql" into the work folder, runs it through
-// ExecIsqlScript and returns its result code (IsqlRunner.h). A unit whose
-// row needs no code of its own is a TStandardUnit constant:
+// ExecIsqlScript and returns its result code (IsqlRunner.h).
 //
-//   namespace sys_0_3_1 {
-//   const TStandardUnit& Unit() { static const TStandardUnit u{...}; return u; }
-//   std::int32_t DoUpdate() { return RunStandardUnit(Unit()); }
-//   void GetUpdateInfo(TDbUpdateListRec& r) { DescribeStandardUnit(Unit(), &DoUpdate, r); }
-//   }
+// A unit's fixed statements are SQL files embedded in the program
+// (EmbeddedSql.h says where they live and how the build takes them in);
+// AddSql appends one. A unit whose row needs no code of its own is a
+// TStandardUnit constant:
+//
+//   LEDRIX_STANDARD_UNIT(z5SystemDbUpdate032, SystemUnit(0, 3, 2, 0, "title", "description",
+//                                                       {"system-user.sql"}))
 //
 // Units with choices of their own (files left out for a chart, lines for a
-// data kind, a step after the script) build a TUpdateScript themselves.
+// data kind, a step after the script) build a TUpdateScript themselves: the
+// files they take, the lines that depend on the database or the edition,
+// and nothing else in C++.
 //
 // The script (CP932 but for the CONNECT line, which keeps the file system's
 // UTF-8 names; every line ended by CR LF):
@@ -142,6 +145,14 @@ std::string UpdateDatabaseName(TUpdateTarget target);
 // The target's file on its machine: "<folder>/<file>", without the host.
 std::string UpdateDatabasePath(TUpdateTarget target);
 
+// The folder of a unit's embedded SQL files: "accounting/<MMM>" for the
+// company database, "system/<MMM>" for the system database, <MMM> as in
+// BodyFileFolder (0.1.1 -> "accounting/011").
+std::string UnitSqlFolder(const TUpdateUnitShape& shape);
+
+// The text between the quotes of an SQL string literal: every quote doubled.
+std::string SqlQuoted(std::string_view text);
+
 class TUpdateScript final {
 public:
     // Starts the script: comment line, empty line, CONNECT line and, where
@@ -155,6 +166,13 @@ public:
     // procedure), UTF-8. Throws TUpdateScriptError when CP932 cannot hold it.
     void Add(std::string_view line);
     void Add(std::initializer_list<std::string_view> lines);
+
+    // Every line of the unit's embedded SQL file <UnitSqlFolder>/<name> (a
+    // name may reach another unit's file of the list: "../022/x.sql"), as
+    // it stands (empty lines too; a carriage return ending a line is part
+    // of the line end). Throws TUpdateScriptError when the program holds no
+    // such file or CP932 cannot hold a line.
+    void AddSql(std::string_view name);
 
     // <BodyFileFolder>/<name> of this unit.
     std::string BodyFilePath(std::string_view name) const;
@@ -194,14 +212,36 @@ struct TStandardUnit {
     std::int32_t BackupFlag = 0;
     std::string Title;
     std::string Description;
-    std::vector<std::string> Statements;  // the body's own lines, before the files
-    std::vector<std::string> BodyFiles;   // names in the unit's body-file folder, in order
+    std::vector<std::string> SqlFiles;   // the unit's embedded SQL files, in order, before the body files
+    std::vector<std::string> BodyFiles;  // names in the unit's body-file folder, in order
     TMissingBodyFile MissingFile = TMissingBodyFile::Skip;
 };
 
-// What a standard unit's GetUpdateInfo does; the update function is
-// guarded (UnitRollback.h).
+// Fills a unit's catalogue row; its update function runs guarded
+// (UnitRollback.h).
+void DescribeUnit(TDbUpdateListRec& rec, const TUpdateUnitShape& shape, TDbUpdateFunc updateFunc,
+                  std::int32_t backupFlag, std::string title, std::string description);
+// What a standard unit's GetUpdateInfo does.
 void DescribeStandardUnit(const TStandardUnit& unit, TDbUpdateFunc updateFunc, TDbUpdateListRec& rec);
+// A standard unit's script: its SQL files, then its body files (those that
+// exist).
+TUpdateScript StandardUnitScript(const TStandardUnit& unit);
 // A standard unit's DoUpdate: 18 without a script when a body file is
 // missing and the row says so, else the script's result.
 std::int32_t RunStandardUnit(const TStandardUnit& unit);
+
+// A standard unit's namespace: Unit() returning the TStandardUnit that the
+// arguments make, and the unit's Script, DoUpdate and GetUpdateInfo.
+//
+//   LEDRIX_STANDARD_UNIT(z5UserDbUpdate020, TStandardUnit{...})
+#define LEDRIX_STANDARD_UNIT(unitNamespace, ...)                                                            \
+    namespace unitNamespace {                                                                                \
+    const TStandardUnit& Unit()                                                                              \
+    {                                                                                                        \
+        static const TStandardUnit unit = __VA_ARGS__;                                                       \
+        return unit;                                                                                         \
+    }                                                                                                        \
+    TUpdateScript Script() { return StandardUnitScript(Unit()); }                                            \
+    std::int32_t DoUpdate() { return RunStandardUnit(Unit()); }                                              \
+    void GetUpdateInfo(TDbUpdateListRec& rec) { DescribeStandardUnit(Unit(), &DoUpdate, rec); }              \
+    }

@@ -103,6 +103,12 @@ const ExpandCase ExpandCases[] = {
      "/* A comment {N} with braces. */\r\n\tSELECT '{NN}' FROM RDB$DATABASE;\r\n-- 仮払消費税 */ /* @ FOR */\n\n",
      "/* A comment {N} with braces. */\r\n\tSELECT '{NN}' FROM RDB$DATABASE;\r\n-- 仮払消費税 */ /* @ FOR */\n\n"},
     {"EmptyText", "", ""},
+    {"WordListRepeatsLinesOncePerWord",
+     "/*@ FOR F IN A4, A3 */\nCREATE PROCEDURE SP_SISANHYO_{F}\nSELECT * FROM EXTER{F};\n/*@ END */",
+     "CREATE PROCEDURE SP_SISANHYO_A4\nSELECT * FROM EXTERA4;\nCREATE PROCEDURE SP_SISANHYO_A3\nSELECT * FROM EXTERA3;"},
+    {"WordListWithinALineAndWithinANumberList",
+     "/*@ FOR N IN 1..2 */\nSET /*@ FOR T IN KAR, KAS_2 JOIN \", \" */{T}{NN}/*@ END */;\n/*@ END */",
+     "SET KAR01, KAS_201;\nSET KAR02, KAS_202;"},
     {"TextAfterTheLastBlockWithoutLineEnd", "/*@ FOR N IN 1..2 */\nL{N}\n/*@ END */\nEND", "L1\nL2\nEND"},
 };
 
@@ -152,6 +158,8 @@ const ErrorCase ErrorCases[] = {
     {"MissingIn", "/*@ FOR N 1..2 */\n/*@ END */\n", 1, "needs IN"},
     {"RangeWithoutItsEnd", "\n/*@ FOR N IN 1.. */\n/*@ END */\n", 2, "the end of the range expected"},
     {"ValueThatIsNoNumber", "/*@ FOR N IN one..two */\n/*@ END */\n", 1, "a number expected"},
+    {"WordsAndNumbersMixed", "/*@ FOR T IN A4, 3 */\n/*@ END */\n", 1, "a list holds numbers or words, not both"},
+    {"PaddedWord", "/*@ FOR T IN A4 */\n{TT}\n/*@ END */\n", 2, "{TT} pads a number, but T runs over words"},
     {"TooManyValues", "/*@ FOR N IN 1..100000 */\n/*@ END */\n", 1, "more than 1000 values"},
     {"UnknownOption", "x /*@ FOR N IN 1..2 SEP \",\" */{N}/*@ END */\n", 1, "unexpected \"SEP"},
     {"JoinWithoutQuotes", "x /*@ FOR N IN 1..2 JOIN , */{N}/*@ END */\n", 1, "double quotes"},

@@ -50,9 +50,15 @@ std::string_view Trimmed(std::string_view text)
     return text;
 }
 
+// A value of a FOR: a number, or a word of a word list.
+struct Value {
+    int number = 0;
+    std::string word; // empty for a number
+};
+
 struct ForClause {
     char var = 0;
-    std::vector<int> values;
+    std::vector<Value> values;
     std::optional<std::string> join;
     int wrap = 0; // 0: no breaks
 };
@@ -145,8 +151,44 @@ private:
         return value;
     }
 
-    void ReadValues(std::vector<int>& values)
+    // A word of letters, digits and underscores, starting with a letter or
+    // an underscore; empty when none starts here.
+    std::string TakeName()
     {
+        SkipBlanks();
+        const std::size_t start = at_;
+        if (AtEnd() || !IsWordChar(text_[at_]) || (text_[at_] >= '0' && text_[at_] <= '9'))
+            return {};
+        while (!AtEnd() && IsWordChar(text_[at_]))
+            ++at_;
+        return std::string(text_.substr(start, at_ - start));
+    }
+
+    // Words separated by commas; the first word has been read.
+    void ReadWords(std::vector<Value>& values, std::string first)
+    {
+        for (;;) {
+            if (values.size() == MaxValues)
+                Fail("more than " + std::to_string(MaxValues) + " values");
+            values.push_back({0, std::move(first)});
+            SkipBlanks();
+            if (!Take(","))
+                return;
+            first = TakeName();
+            if (first.empty())
+                Fail("a word expected at \"" + Rest() + "\"; a list holds numbers or words, not both");
+        }
+    }
+
+    void ReadValues(std::vector<Value>& values)
+    {
+        if (std::string word = TakeName(); !word.empty()) {
+            SkipBlanks();
+            if (text_.substr(at_, 2) == "..")
+                Fail("a number expected at \"" + word + Rest() + "\"; a range runs between numbers");
+            ReadWords(values, std::move(word));
+            return;
+        }
         do {
             const int from = TakeNumber("a number");
             SkipBlanks();
@@ -156,7 +198,7 @@ private:
                 Fail("more than " + std::to_string(MaxValues) + " values");
             const int step = from <= to ? 1 : -1;
             for (int v = from;; v += step) {
-                values.push_back(v);
+                values.push_back({v, {}});
                 if (v == to)
                     break;
             }
@@ -411,7 +453,7 @@ private:
                 continue;
             }
             Bind(node.clause.var, node.line);
-            for (int value : node.clause.values) {
+            for (const Value& value : node.clause.values) {
                 env_[node.clause.var] = value;
                 EmitAll(node.children);
             }
@@ -468,7 +510,11 @@ private:
                     if (found == env_.end())
                         throw SqlTemplateError(lineNo, "{" + std::string(j - i - 1, letter) +
                                                            "} names no variable of an enclosing FOR");
-                    out += Padded(found->second, j - i - 1);
+                    const Value& value = found->second;
+                    if (!value.word.empty() && j - i - 1 > 1)
+                        throw SqlTemplateError(lineNo, "{" + std::string(j - i - 1, letter) + "} pads a number, but " +
+                                                           std::string(1, letter) + " runs over words");
+                    out += value.word.empty() ? Padded(value.number, j - i - 1) : value.word;
                     i = j + 1;
                     continue;
                 }
@@ -478,7 +524,7 @@ private:
         return out;
     }
 
-    std::map<char, int> env_;
+    std::map<char, Value> env_;
     std::vector<std::string> out_;
 };
 

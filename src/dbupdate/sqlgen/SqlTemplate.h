@@ -28,11 +28,21 @@
 //
 // Values: numbers and ranges separated by commas ("1..3, 5..7"); a range
 // counts down when it starts above its end ("32..0"), and numbers may be
-// negative ("-32..15").
+// negative ("-32..15"). Or words separated by commas, for statements that
+// differ only in a name (the A4 and A3 forms of a procedure, the tables
+// that take the same column):
+//
+//     /*@ FOR T IN DATALIST, SERVERDATALIST */
+//     ALTER TABLE {T} ADD GASSAN INTEGER DEFAULT 0;
+//     /*@ END */
+//
+// A word is letters, digits and underscores, not starting with a digit; a
+// list holds numbers or words, not both.
 //
 // The loop variable is one capital letter; in the repeated text {N} is its
 // value and {NN}, {NNN} the value zero-padded to two or three digits (a
-// minus sign goes before the digits). Inside a FOR every such brace must
+// minus sign goes before the digits); a word is written as it is, by {N}
+// only. Inside a FOR every such brace must
 // name a variable of an enclosing FOR; outside any FOR the text is left
 // exactly as it is, so a file without directives comes out byte for byte.
 //

@@ -1,4 +1,5 @@
 // ledrix_sqlgen SOURCE OUTPUT
+// ledrix_sqlgen --embed SOURCE OUTPUT.cpp
 //
 // Writes the installation's sql folder: every file of SOURCE goes to the
 // same relative path under OUTPUT, a .sql file expanded from its template
@@ -7,9 +8,14 @@
 // live on in the folder that the tests build their databases from. A file
 // whose text is unchanged is not rewritten.
 //
+// With --embed it writes instead the C++ source that embeds the expanded
+// text of every .sql file of SOURCE in the program (SqlEmbed.h), named by
+// its path relative to SOURCE with "/" between folders.
+//
 // A malformed template stops the tool with "<file>:<line>: error: <fault>"
 // (the form editors jump to) and exit code 1, before anything is written.
 
+#include "dbupdate/sqlgen/SqlEmbed.h"
 #include "dbupdate/sqlgen/SqlTemplate.h"
 
 #include <filesystem>
@@ -117,6 +123,17 @@ void RemoveStrays(const fs::path& output, const std::map<fs::path, std::string>&
         fs::remove_all(stray);
 }
 
+void Embed(const fs::path& source, const fs::path& output)
+{
+    if (!fs::is_directory(source))
+        throw ToolError(source.string() + ": no such folder");
+    std::map<std::string, std::string> sqlFiles;
+    for (const auto& [relative, text] : ExpandedFiles(source))
+        if (relative.extension() == ".sql")
+            sqlFiles.emplace(relative.generic_string(), text);
+    WriteIfChanged(output, sqlgen::EmbeddedSqlSource(sqlFiles));
+}
+
 void Run(const fs::path& sourceArg, const fs::path& outputArg)
 {
     const fs::path source = fs::weakly_canonical(sourceArg);
@@ -137,12 +154,16 @@ void Run(const fs::path& sourceArg, const fs::path& outputArg)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::cerr << "usage: ledrix_sqlgen SOURCE OUTPUT\n";
+    const bool embed = argc == 4 && std::string(argv[1]) == "--embed";
+    if (argc != 3 && !embed) {
+        std::cerr << "usage: ledrix_sqlgen SOURCE OUTPUT\n       ledrix_sqlgen --embed SOURCE OUTPUT.cpp\n";
         return 2;
     }
     try {
-        Run(argv[1], argv[2]);
+        if (embed)
+            Embed(argv[2], argv[3]);
+        else
+            Run(argv[1], argv[2]);
         return 0;
     } catch (const std::exception& error) {
         std::cerr << error.what() << '\n';

@@ -2190,10 +2190,11 @@ BEGIN
     SUSPEND;
 END ^
 
-/* The A4 layout trial balance of all facilities (PSCODE empty) or of one,
+/*@ FOR F IN A4, A3 */
+/* The {F} layout trial balance of all facilities (PSCODE empty) or of one,
    optionally limited to the facilities of the facility group PSITENGROUP:
-   one row per line of EXTERA4 (KGROUP, SUBREC order) to which at least one
-   account (KAMOKUMST.EXT1_A4 = the line's REC, KCODE order) with balance
+   one row per line of EXTER{F} (KGROUP, SUBREC order) to which at least one
+   account (KAMOKUMST.EXT1_{F} = the line's REC, KCODE order) with balance
    rows in those facilities contributes. KAISIZAN is the opening balance,
    KARnn/KASnn the debit and credit movements of period nn with tax (PTAX
    0) or without (PTAX 1); without tax the accounts "仮受消費税" and
@@ -2202,7 +2203,7 @@ END ^
    of several gets the codes "-" and its own name KNAME1. GROUPM1, GROUPM2,
    BSPL and TAISHAKU are those of the line's last account. Later updates
    alter it. */
-CREATE PROCEDURE SP_SISANHYO_A4 (
+CREATE PROCEDURE SP_SISANHYO_{F} (
     PTAX INTEGER,
     PSCODE VARCHAR(6) CHARACTER SET ASCII,
     PSITENGROUP VARCHAR(6) CHARACTER SET ASCII)
@@ -2245,7 +2246,7 @@ BEGIN
     PSITENGROUP = COALESCE(PSITENGROUP, '');
     SELECT CODE FROM SYSKMKCODEINF('仮受消費税') INTO :VKARIUKE;
     SELECT CODE FROM SYSKMKCODEINF('仮払消費税') INTO :VKARIBARAI;
-    FOR SELECT L.REC, L.SUBREC, L.KNAME1 FROM EXTERA4 L ORDER BY L.KGROUP, L.SUBREC, L.REC
+    FOR SELECT L.REC, L.SUBREC, L.KNAME1 FROM EXTER{F} L ORDER BY L.KGROUP, L.SUBREC, L.REC
          INTO :MSTREC, :SUBREC, :VKNAME1 DO
     BEGIN
         VCOUNT = 0;
@@ -2254,7 +2255,7 @@ BEGIN
         /*@ FOR N IN 1..16 JOIN " " WRAP 8 */KAS{NN} = 0;/*@ END */
         FOR SELECT K.KCODE, K.USERCODE, K.KNAME, K.GROUPM1, K.GROUPM2, K.BPFLG, K.DAC
               FROM KAMOKUMST K
-             WHERE K.EXT1_A4 = :MSTREC
+             WHERE K.EXT1_{F} = :MSTREC
              ORDER BY K.KCODE
               INTO :VK, :VU, :VN, :VG1, :VG2, :VBP, :VDAC DO
         BEGIN
@@ -2308,126 +2309,10 @@ BEGIN
     END
 END ^
 
-/* The A3 layout trial balance of all facilities (PSCODE empty) or of one,
-   optionally limited to the facilities of the facility group PSITENGROUP:
-   one row per line of EXTERA3 (KGROUP, SUBREC order) to which at least one
-   account (KAMOKUMST.EXT1_A3 = the line's REC, KCODE order) with balance
-   rows in those facilities contributes. KAISIZAN is the opening balance,
-   KARnn/KASnn the debit and credit movements of period nn with tax (PTAX
-   0) or without (PTAX 1); without tax the accounts "仮受消費税" and
-   "仮払消費税" get the tax totals of KAMOKU_TAX (KKUBUN 1 and 2) of the
-   same facilities. A line of one account takes its codes and name; a line
-   of several gets the codes "-" and its own name KNAME1. GROUPM1, GROUPM2,
-   BSPL and TAISHAKU are those of the line's last account. Later updates
-   alter it. */
-CREATE PROCEDURE SP_SISANHYO_A3 (
-    PTAX INTEGER,
-    PSCODE VARCHAR(6) CHARACTER SET ASCII,
-    PSITENGROUP VARCHAR(6) CHARACTER SET ASCII)
-RETURNS (
-    GROUPM1 VARCHAR(6) CHARACTER SET ASCII,
-    GROUPM2 VARCHAR(6) CHARACTER SET ASCII,
-    MSTREC INTEGER,
-    SUBREC INTEGER,
-    USERCODE VARCHAR(6) CHARACTER SET ASCII,
-    KCODE VARCHAR(6) CHARACTER SET ASCII,
-    KNAME VARCHAR(14),
-    BSPL VARCHAR(1) CHARACTER SET ASCII,
-    TAISHAKU INTEGER,
-    KAISIZAN NUMERIC(16,4),
-    /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */KAR{NN} NUMERIC(16,4)/*@ END */,
-    /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */KAS{NN} NUMERIC(16,4)/*@ END */)
-AS
-DECLARE VARIABLE VKARIUKE VARCHAR(6) CHARACTER SET ASCII;
-DECLARE VARIABLE VKARIBARAI VARCHAR(6) CHARACTER SET ASCII;
-DECLARE VARIABLE VKNAME1 VARCHAR(20);
-DECLARE VARIABLE VCOUNT INTEGER;
-DECLARE VARIABLE VROWS INTEGER;
-DECLARE VARIABLE VZ NUMERIC(16,4);
-DECLARE VARIABLE VK VARCHAR(6) CHARACTER SET ASCII;
-DECLARE VARIABLE VU VARCHAR(6) CHARACTER SET ASCII;
-DECLARE VARIABLE VN VARCHAR(14);
-DECLARE VARIABLE VG1 VARCHAR(6) CHARACTER SET ASCII;
-DECLARE VARIABLE VG2 VARCHAR(6) CHARACTER SET ASCII;
-DECLARE VARIABLE VBP VARCHAR(1) CHARACTER SET ASCII;
-DECLARE VARIABLE VDAC INTEGER;
-/*@ FOR N IN 1..16 */
-DECLARE VARIABLE A{NN} NUMERIC(16,4);
 /*@ END */
-/*@ FOR N IN 1..16 */
-DECLARE VARIABLE B{NN} NUMERIC(16,4);
-/*@ END */
-BEGIN
-    PTAX = COALESCE(PTAX, 0);
-    PSCODE = COALESCE(PSCODE, '');
-    PSITENGROUP = COALESCE(PSITENGROUP, '');
-    SELECT CODE FROM SYSKMKCODEINF('仮受消費税') INTO :VKARIUKE;
-    SELECT CODE FROM SYSKMKCODEINF('仮払消費税') INTO :VKARIBARAI;
-    FOR SELECT L.REC, L.SUBREC, L.KNAME1 FROM EXTERA3 L ORDER BY L.KGROUP, L.SUBREC, L.REC
-         INTO :MSTREC, :SUBREC, :VKNAME1 DO
-    BEGIN
-        VCOUNT = 0;
-        KAISIZAN = 0;
-        /*@ FOR N IN 1..16 JOIN " " WRAP 8 */KAR{NN} = 0;/*@ END */
-        /*@ FOR N IN 1..16 JOIN " " WRAP 8 */KAS{NN} = 0;/*@ END */
-        FOR SELECT K.KCODE, K.USERCODE, K.KNAME, K.GROUPM1, K.GROUPM2, K.BPFLG, K.DAC
-              FROM KAMOKUMST K
-             WHERE K.EXT1_A3 = :MSTREC
-             ORDER BY K.KCODE
-              INTO :VK, :VU, :VN, :VG1, :VG2, :VBP, :VDAC DO
-        BEGIN
-            SELECT COUNT(*), COALESCE(SUM(Z.KAISIZAN), 0) FROM KAMOKU_SZ Z
-             WHERE Z.KCODE = :VK
-               AND (:PSCODE = '' OR Z.SCODE = :PSCODE)
-               AND (:PSITENGROUP = '' OR Z.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PSITENGROUP))
-              INTO :VROWS, :VZ;
-            IF (VROWS > 0) THEN
-            BEGIN
-                VCOUNT = VCOUNT + 1;
-                KAISIZAN = KAISIZAN + VZ;
-                SELECT /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(M.MNUM = {N}, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0)/*@ END */,
-                       /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(M.MNUM = {N}, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)/*@ END */
-                  FROM KAMOKU_MS M
-                 WHERE M.KCODE = :VK AND (:PSCODE = '' OR M.SCODE = :PSCODE)
-                     AND (:PSITENGROUP = '' OR M.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PSITENGROUP))
-                  INTO /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:A{NN}/*@ END */,
-                       /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:B{NN}/*@ END */;
-                /*@ FOR N IN 1..16 JOIN " " WRAP 4 */KAR{NN} = KAR{NN} + A{NN};/*@ END */
-                /*@ FOR N IN 1..16 JOIN " " WRAP 4 */KAS{NN} = KAS{NN} + B{NN};/*@ END */
-                IF (PTAX = 1 AND VK <> '' AND (VK = VKARIUKE OR VK = VKARIBARAI)) THEN
-                BEGIN
-                    SELECT /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(T.MNUM = {N}, T.KAR, 0)), 0)/*@ END */,
-                           /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(T.MNUM = {N}, T.KAS, 0)), 0)/*@ END */
-                      FROM KAMOKU_TAX T
-                     WHERE T.KKUBUN = IIF(:VK = :VKARIUKE, 1, 2) AND (:PSCODE = '' OR T.SCODE = :PSCODE)
-                         AND (:PSITENGROUP = '' OR T.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PSITENGROUP))
-                      INTO /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:A{NN}/*@ END */,
-                           /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:B{NN}/*@ END */;
-                    /*@ FOR N IN 1..16 JOIN " " WRAP 4 */KAR{NN} = KAR{NN} + A{NN};/*@ END */
-                    /*@ FOR N IN 1..16 JOIN " " WRAP 4 */KAS{NN} = KAS{NN} + B{NN};/*@ END */
-                END
-            END
-        END
-        IF (VCOUNT > 0) THEN
-        BEGIN
-            /* One account on the line: its codes and name; several: codes
-               "-" and the line's own name (else the last account's). */
-            IF (VCOUNT = 1) THEN
-            BEGIN
-                USERCODE = VU; KCODE = VK; KNAME = VN;
-            END
-            ELSE
-            BEGIN
-                USERCODE = '-'; KCODE = '-'; KNAME = IIF(COALESCE(VKNAME1, '') = '', VN, VKNAME1);
-            END
-            GROUPM1 = VG1; GROUPM2 = VG2; BSPL = VBP; TAISHAKU = VDAC;
-            SUSPEND;
-        END
-    END
-END ^
-
-/* The A4 layout trial balance of one department PBCODE of the facility
-   PSCODE: one row per line of EXTERA4 that an account of the line has
+/*@ FOR F IN A4, A3 */
+/* The {F} layout trial balance of one department PBCODE of the facility
+   PSCODE: one row per line of EXTER{F} that an account of the line has
    balance rows for, in the department or, allocating (PHIBUN 1), in the
    common department '00'. The account's ratios are HAIBUN01-16 x 0.01 of
    its own row (HCODE ' ') in PBCODE. Allocating, '00' keeps FLOOR(0.5 +
@@ -2438,7 +2323,7 @@ END ^
    Without tax (PTAX 1) the suspense tax accounts get their tax through
    SP_ZEIGAKU_ADD in the same way. Codes and names as in the layout trial
    balance of all departments. Later updates alter it. */
-CREATE PROCEDURE SP_SISANHYO_BUMON_A4 (
+CREATE PROCEDURE SP_SISANHYO_BUMON_{F} (
     PTAX INTEGER,
     PHIBUN INTEGER,
     PSCODE VARCHAR(6) CHARACTER SET ASCII,
@@ -2495,7 +2380,7 @@ BEGIN
     SELECT CODE FROM SYSKMKCODEINF('仮受消費税') INTO :VKARIUKE;
     SELECT CODE FROM SYSKMKCODEINF('仮払消費税') INTO :VKARIBARAI;
     SELECT COALESCE(KAISINO, 1) FROM ACCDEF1 WHERE REC = 1 INTO :VKAISINO;
-    FOR SELECT L.REC, L.SUBREC, L.KNAME1 FROM EXTERA4 L ORDER BY L.KGROUP, L.SUBREC, L.REC
+    FOR SELECT L.REC, L.SUBREC, L.KNAME1 FROM EXTER{F} L ORDER BY L.KGROUP, L.SUBREC, L.REC
          INTO :MSTREC, :SUBREC, :VKNAME1 DO
     BEGIN
         VCOUNT = 0;
@@ -2504,7 +2389,7 @@ BEGIN
         /*@ FOR N IN 1..16 JOIN " " WRAP 8 */KAS{NN} = 0;/*@ END */
         FOR SELECT K.KCODE, K.USERCODE, K.KNAME, K.GROUPM1, K.GROUPM2, K.BPFLG, K.DAC
               FROM KAMOKUMST K
-             WHERE K.EXT1_A4 = :MSTREC
+             WHERE K.EXT1_{F} = :MSTREC
              ORDER BY K.KCODE
               INTO :VK, :VU, :VN, :VG1, :VG2, :VBP, :VDAC DO
         BEGIN
@@ -2601,181 +2486,7 @@ BEGIN
     END
 END ^
 
-/* The A3 layout trial balance of one department PBCODE of the facility
-   PSCODE: one row per line of EXTERA3 that an account of the line has
-   balance rows for, in the department or, allocating (PHIBUN 1), in the
-   common department '00'. The account's ratios are HAIBUN01-16 x 0.01 of
-   its own row (HCODE ' ') in PBCODE. Allocating, '00' keeps FLOOR(0.5 +
-   amount x ratio) of its own amounts and any other department adds
-   FLOOR(0.5 + amount of '00' x ratio) to its own; the opening balance
-   uses the ratio of period 1, or for books that start later in the year
-   (ACCDEF1.KAISINO > 1) that of the period before the start month.
-   Without tax (PTAX 1) the suspense tax accounts get their tax through
-   SP_ZEIGAKU_ADD in the same way. Codes and names as in the layout trial
-   balance of all departments. Later updates alter it. */
-CREATE PROCEDURE SP_SISANHYO_BUMON_A3 (
-    PTAX INTEGER,
-    PHIBUN INTEGER,
-    PSCODE VARCHAR(6) CHARACTER SET ASCII,
-    PBCODE VARCHAR(6) CHARACTER SET ASCII)
-RETURNS (
-    GROUPM1 VARCHAR(6) CHARACTER SET ASCII,
-    GROUPM2 VARCHAR(6) CHARACTER SET ASCII,
-    MSTREC INTEGER,
-    SUBREC INTEGER,
-    USERCODE VARCHAR(6) CHARACTER SET ASCII,
-    KCODE VARCHAR(6) CHARACTER SET ASCII,
-    KNAME VARCHAR(14),
-    BSPL VARCHAR(1) CHARACTER SET ASCII,
-    TAISHAKU INTEGER,
-    KAISIZAN NUMERIC(16,4),
-    /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */KAR{NN} NUMERIC(16,4)/*@ END */,
-    /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */KAS{NN} NUMERIC(16,4)/*@ END */)
-AS
-DECLARE VARIABLE VKARIUKE VARCHAR(6) CHARACTER SET ASCII;
-DECLARE VARIABLE VKARIBARAI VARCHAR(6) CHARACTER SET ASCII;
-DECLARE VARIABLE VKNAME1 VARCHAR(20);
-DECLARE VARIABLE VCOUNT INTEGER;
-DECLARE VARIABLE VROWS INTEGER;
-DECLARE VARIABLE VZ NUMERIC(16,4);
-DECLARE VARIABLE VK VARCHAR(6) CHARACTER SET ASCII;
-DECLARE VARIABLE VU VARCHAR(6) CHARACTER SET ASCII;
-DECLARE VARIABLE VN VARCHAR(14);
-DECLARE VARIABLE VG1 VARCHAR(6) CHARACTER SET ASCII;
-DECLARE VARIABLE VG2 VARCHAR(6) CHARACTER SET ASCII;
-DECLARE VARIABLE VBP VARCHAR(1) CHARACTER SET ASCII;
-DECLARE VARIABLE VDAC INTEGER;
-/*@ FOR N IN 1..16 */
-DECLARE VARIABLE A{NN} NUMERIC(16,4);
 /*@ END */
-/*@ FOR N IN 1..16 */
-DECLARE VARIABLE B{NN} NUMERIC(16,4);
-/*@ END */
-DECLARE VARIABLE VZ00 NUMERIC(16,4);
-DECLARE VARIABLE VKAISINO INTEGER;
-DECLARE VARIABLE VRATE NUMERIC(16,4);
-DECLARE VARIABLE VKIND INTEGER;
-/*@ FOR N IN 1..16 */
-DECLARE VARIABLE R{NN} NUMERIC(16,4);
-/*@ END */
-/*@ FOR N IN 1..16 */
-DECLARE VARIABLE C{NN} NUMERIC(16,4);
-/*@ END */
-/*@ FOR N IN 1..16 */
-DECLARE VARIABLE D{NN} NUMERIC(16,4);
-/*@ END */
-BEGIN
-    PTAX = COALESCE(PTAX, 0);
-    PHIBUN = COALESCE(PHIBUN, 0);
-    SELECT CODE FROM SYSKMKCODEINF('仮受消費税') INTO :VKARIUKE;
-    SELECT CODE FROM SYSKMKCODEINF('仮払消費税') INTO :VKARIBARAI;
-    SELECT COALESCE(KAISINO, 1) FROM ACCDEF1 WHERE REC = 1 INTO :VKAISINO;
-    FOR SELECT L.REC, L.SUBREC, L.KNAME1 FROM EXTERA3 L ORDER BY L.KGROUP, L.SUBREC, L.REC
-         INTO :MSTREC, :SUBREC, :VKNAME1 DO
-    BEGIN
-        VCOUNT = 0;
-        KAISIZAN = 0;
-        /*@ FOR N IN 1..16 JOIN " " WRAP 8 */KAR{NN} = 0;/*@ END */
-        /*@ FOR N IN 1..16 JOIN " " WRAP 8 */KAS{NN} = 0;/*@ END */
-        FOR SELECT K.KCODE, K.USERCODE, K.KNAME, K.GROUPM1, K.GROUPM2, K.BPFLG, K.DAC
-              FROM KAMOKUMST K
-             WHERE K.EXT1_A3 = :MSTREC
-             ORDER BY K.KCODE
-              INTO :VK, :VU, :VN, :VG1, :VG2, :VBP, :VDAC DO
-        BEGIN
-            SELECT COUNT(*) FROM KAMOKU_SZ Z
-             WHERE Z.SCODE = :PSCODE AND Z.KCODE = :VK
-               AND (Z.BCODE = :PBCODE OR (:PHIBUN = 1 AND Z.BCODE = '00'))
-              INTO :VROWS;
-            IF (VROWS > 0) THEN
-            BEGIN
-                VCOUNT = VCOUNT + 1;
-                /*@ FOR N IN 1..16 JOIN " " WRAP 8 */R{NN} = 0;/*@ END */
-                SELECT /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */HAIBUN{NN} * 0.01/*@ END */
-                  FROM KAMOKU_SZ
-                 WHERE SCODE = :PSCODE AND KCODE = :VK AND HCODE = ' ' AND BCODE = :PBCODE
-                  INTO /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:R{NN}/*@ END */;
-                SELECT COALESCE(SUM(IIF(BCODE = :PBCODE, KAISIZAN, 0)), 0),
-                       COALESCE(SUM(IIF(BCODE = '00', KAISIZAN, 0)), 0)
-                  FROM KAMOKU_SZ
-                 WHERE SCODE = :PSCODE AND KCODE = :VK
-                  INTO :VZ, :VZ00;
-                VRATE = COALESCE(IIF(VKAISINO <= 1, R01, CASE VKAISINO WHEN 2 THEN R01 WHEN 3 THEN R02 WHEN 4 THEN R03 WHEN 5 THEN R05 WHEN 6 THEN R06 WHEN 7 THEN R07 WHEN 8 THEN R09 WHEN 9 THEN R10 WHEN 10 THEN R11 WHEN 11 THEN R13 WHEN 12 THEN R14 ELSE R01 END), 0);
-                IF (PHIBUN = 1 AND PBCODE = '00') THEN
-                    KAISIZAN = KAISIZAN + FLOOR(0.5 + VZ * VRATE);
-                ELSE IF (PHIBUN = 1) THEN
-                    KAISIZAN = KAISIZAN + VZ + FLOOR(0.5 + VZ00 * VRATE);
-                ELSE
-                    KAISIZAN = KAISIZAN + VZ;
-                SELECT /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(M.MNUM = {N}, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0)/*@ END */,
-                       /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(M.MNUM = {N}, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)/*@ END */
-                  FROM KAMOKU_MS M
-                 WHERE M.SCODE = :PSCODE AND M.KCODE = :VK AND M.BCODE = :PBCODE
-                  INTO /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:A{NN}/*@ END */,
-                       /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:B{NN}/*@ END */;
-                IF (PHIBUN = 1 AND PBCODE = '00') THEN
-                BEGIN
-                    /*@ FOR N IN 1..16 JOIN " " WRAP 3 */A{NN} = FLOOR(0.5 + A{NN} * COALESCE(R{NN}, 0));/*@ END */
-                    /*@ FOR N IN 1..16 JOIN " " WRAP 3 */B{NN} = FLOOR(0.5 + B{NN} * COALESCE(R{NN}, 0));/*@ END */
-                END
-                VKIND = IIF(VK = VKARIUKE, 1, IIF(VK = VKARIBARAI, 2, 0));
-                IF (PTAX = 1 AND VK <> '' AND VKIND > 0) THEN
-                BEGIN
-                    IF (PHIBUN = 1 AND PBCODE = '00') THEN
-                        EXECUTE PROCEDURE SP_ZEIGAKU_ADD (:PSCODE, :PBCODE, :VKIND,
-                            /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:A{NN}/*@ END */,
-                            /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:B{NN}/*@ END */,
-                            /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:R{NN}/*@ END */)
-                            RETURNING_VALUES /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:A{NN}/*@ END */,
-                                             /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:B{NN}/*@ END */;
-                    ELSE
-                        EXECUTE PROCEDURE SP_ZEIGAKU_ADD (:PSCODE, :PBCODE, :VKIND,
-                            /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:A{NN}/*@ END */,
-                            /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:B{NN}/*@ END */,
-                            /*@ FOR N IN 1..16 JOIN ", " */1/*@ END */)
-                            RETURNING_VALUES /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:A{NN}/*@ END */,
-                                             /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:B{NN}/*@ END */;
-                END
-                IF (PHIBUN = 1 AND PBCODE <> '00') THEN
-                BEGIN
-                    SELECT /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(M.MNUM = {N}, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0)/*@ END */,
-                           /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(M.MNUM = {N}, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)/*@ END */
-                      FROM KAMOKU_MS M
-                     WHERE M.SCODE = :PSCODE AND M.KCODE = :VK AND M.BCODE = '00'
-                      INTO /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:C{NN}/*@ END */,
-                           /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:D{NN}/*@ END */;
-                    /*@ FOR N IN 1..16 JOIN " " WRAP 2 */A{NN} = A{NN} + FLOOR(0.5 + C{NN} * COALESCE(R{NN}, 0));/*@ END */
-                    /*@ FOR N IN 1..16 JOIN " " WRAP 2 */B{NN} = B{NN} + FLOOR(0.5 + D{NN} * COALESCE(R{NN}, 0));/*@ END */
-                    IF (PTAX = 1 AND VK <> '' AND VKIND > 0) THEN
-                        EXECUTE PROCEDURE SP_ZEIGAKU_ADD (:PSCODE, '00', :VKIND,
-                            /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:A{NN}/*@ END */,
-                            /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:B{NN}/*@ END */,
-                            /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:R{NN}/*@ END */)
-                            RETURNING_VALUES /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:A{NN}/*@ END */,
-                                             /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:B{NN}/*@ END */;
-                END
-                /*@ FOR N IN 1..16 JOIN " " WRAP 4 */KAR{NN} = KAR{NN} + A{NN};/*@ END */
-                /*@ FOR N IN 1..16 JOIN " " WRAP 4 */KAS{NN} = KAS{NN} + B{NN};/*@ END */
-            END
-        END
-        IF (VCOUNT > 0) THEN
-        BEGIN
-            /* One account on the line: its codes and name; several: codes
-               "-" and the line's own name (else the last account's). */
-            IF (VCOUNT = 1) THEN
-            BEGIN
-                USERCODE = VU; KCODE = VK; KNAME = VN;
-            END
-            ELSE
-            BEGIN
-                USERCODE = '-'; KCODE = '-'; KNAME = IIF(COALESCE(VKNAME1, '') = '', VN, VKNAME1);
-            END
-            GROUPM1 = VG1; GROUPM2 = VG2; BSPL = VBP; TAISHAKU = VDAC;
-            SUSPEND;
-        END
-    END
-END ^
-
 /* The settlement trial balance of all facilities: one row per line of
    EXTERKS (KGROUP, SUBREC order) with at least one account (EXT1_KS = the
    line's REC) that has balance rows, amounts as in the layout trial

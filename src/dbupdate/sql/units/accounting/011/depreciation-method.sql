@@ -1,0 +1,2 @@
+INSERT INTO GENKADIV(CODE,GDNAM) VALUES(6,'リース期間定額法');
+Commit;

@@ -1,0 +1,329 @@
+SET TERM ^ ;
+RECREATE PROCEDURE SP_SISANHYO_BUMON (
+    PTAX INTEGER,
+    PHIBUN INTEGER,
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PBCODE VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    GROUPM1 VARCHAR(6) CHARACTER SET ASCII,
+    GROUPM2 VARCHAR(6) CHARACTER SET ASCII,
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(14),
+    BSPL VARCHAR(1) CHARACTER SET ASCII,
+    HOJCNT INTEGER,
+    HCODE VARCHAR(6) CHARACTER SET ASCII,
+    HNAME VARCHAR(14),
+    TAISHAKU INTEGER,
+    KAISIZAN NUMERIC(16,4),
+    /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */KAR{NN} NUMERIC(16,4)/*@ END */,
+    /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */KAS{NN} NUMERIC(16,4)/*@ END */)
+AS
+DECLARE VARIABLE VKARIUKE VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VKARIBARAI VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VKAISINO INTEGER;
+DECLARE VARIABLE VBUMON INTEGER;
+DECLARE VARIABLE VOPENALLOC INTEGER;
+DECLARE VARIABLE VHOJCNT INTEGER;
+DECLARE VARIABLE VKIND INTEGER;
+DECLARE VARIABLE VH VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VORDER INTEGER;
+DECLARE VARIABLE VORATE NUMERIC(16,4);
+DECLARE VARIABLE VOPEN NUMERIC(16,4);
+DECLARE VARIABLE VOPEN00 NUMERIC(16,4);
+/*@ FOR N IN 1..16 */
+DECLARE VARIABLE R{NN} NUMERIC(16,4);
+/*@ END */
+/*@ FOR N IN 1..16 */
+DECLARE VARIABLE C{NN} NUMERIC(16,4);
+/*@ END */
+/*@ FOR N IN 1..16 */
+DECLARE VARIABLE D{NN} NUMERIC(16,4);
+/*@ END */
+BEGIN
+    PTAX = COALESCE(PTAX, 0);
+    PHIBUN = COALESCE(PHIBUN, 0);
+    VKAISINO = 1;
+    VBUMON = 0;
+    SELECT COALESCE(KAISINO, 1), COALESCE(BUMON, 0) FROM ACCDEF1 WHERE REC = 1 INTO :VKAISINO, :VBUMON;
+    SELECT CODE FROM SYSKMKCODEINF('仮受消費税') INTO :VKARIUKE;
+    SELECT CODE FROM SYSKMKCODEINF('仮払消費税') INTO :VKARIBARAI;
+    /* The opening balance takes its share of the common department when
+       the books start mid-year, or at the start with departments on
+       every account. */
+    VOPENALLOC = IIF(PHIBUN = 1 AND (VKAISINO > 1 OR VBUMON = 2), 1, 0);
+    FOR SELECT V.GROUPM1, V.USERCODE FROM KAMOKU_VIEW V
+         WHERE V.SCODE = :PSCODE AND V.BCODE = :PBCODE
+         GROUP BY V.SCODE, V.GROUPM1, V.USERCODE
+         ORDER BY V.SCODE, V.GROUPM1, V.USERCODE
+          INTO :GROUPM1, :USERCODE DO
+    BEGIN
+    KCODE = NULL; GROUPM2 = NULL; KNAME = NULL; BSPL = NULL; TAISHAKU = NULL;
+    SELECT FIRST 1 K.KCODE, K.GROUPM2, K.KNAME, K.BPFLG, K.DAC FROM KAMOKUMST K
+     WHERE K.USERCODE = :USERCODE ORDER BY K.KCODE
+      INTO :KCODE, :GROUPM2, :KNAME, :BSPL, :TAISHAKU;
+    VKIND = IIF(KCODE = VKARIUKE, 1, IIF(KCODE = VKARIBARAI, 2, 0));
+    SELECT COUNT(*) FROM KAMOKU_SZ Z
+     WHERE Z.SCODE = :PSCODE AND Z.KCODE = :KCODE AND Z.BCODE = :PBCODE AND Z.HCODE <> ' '
+      INTO :VHOJCNT;
+    /*@ FOR N IN 1..16 JOIN " " WRAP 8 */R{NN} = 0;/*@ END */
+    SELECT
+           /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */COALESCE(Z.HAIBUN{NN}, 0) * 0.01/*@ END */
+      FROM KAMOKU_SZ Z
+     WHERE Z.SCODE = :PSCODE AND Z.KCODE = :KCODE AND Z.HCODE = ' ' AND Z.BCODE = :PBCODE
+      INTO /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:R{NN}/*@ END */;
+    /* The period in which the books start. */
+    VORATE = CASE VKAISINO WHEN 2 THEN R02 WHEN 3 THEN R03 WHEN 4 THEN R05 WHEN 5 THEN R06
+                           WHEN 6 THEN R07 WHEN 7 THEN R09 WHEN 8 THEN R10 WHEN 9 THEN R11
+                           WHEN 10 THEN R13 WHEN 11 THEN R14 WHEN 12 THEN R15 ELSE R01 END;
+    /* The account row first (VH null), then its sub-account rows. */
+    FOR SELECT D.H, D.O FROM (SELECT CAST(NULL AS VARCHAR(6) CHARACTER SET ASCII) AS H, 0 AS O FROM RDB$DATABASE
+                              UNION ALL
+                              SELECT Z.HCODE, 1 FROM KAMOKU_SZ Z
+                               WHERE Z.SCODE = :PSCODE AND Z.KCODE = :KCODE AND Z.BCODE = :PBCODE
+                                 AND :VHOJCNT > 0) D
+         ORDER BY D.O, D.H
+          INTO :VH, :VORDER DO
+    BEGIN
+        SELECT COALESCE(SUM(IIF(Z.BCODE = :PBCODE, Z.KAISIZAN, 0)), 0),
+               COALESCE(SUM(IIF(Z.BCODE = '00', Z.KAISIZAN, 0)), 0)
+          FROM KAMOKU_SZ Z
+         WHERE Z.SCODE = :PSCODE AND Z.KCODE = :KCODE AND (:VH IS NULL OR Z.HCODE = :VH)
+          INTO :VOPEN, :VOPEN00;
+        IF (VOPENALLOC = 1) THEN
+            KAISIZAN = IIF(PBCODE = '00', SIGN(VOPEN * VORATE) * FLOOR(0.5 + ABS(VOPEN * VORATE)),
+                           VOPEN + SIGN(VOPEN00 * VORATE) * FLOOR(0.5 + ABS(VOPEN00 * VORATE)));
+        ELSE
+            KAISIZAN = VOPEN;
+        SELECT
+               /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(M.MNUM = {N}, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0)/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(M.MNUM = {N}, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)/*@ END */
+          FROM KAMOKU_MS M
+         WHERE M.SCODE = :PSCODE AND M.KCODE = :KCODE AND M.BCODE = :PBCODE AND (:VH IS NULL OR M.HCODE = :VH)
+          INTO /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */;
+        IF (PHIBUN = 1 AND PBCODE = '00') THEN
+        BEGIN
+            /*@ FOR N IN 1..16 */
+            KAR{NN} = SIGN(KAR{NN} * R{NN}) * FLOOR(0.5 + ABS(KAR{NN} * R{NN}));
+            /*@ END */
+            /*@ FOR N IN 1..16 */
+            KAS{NN} = SIGN(KAS{NN} * R{NN}) * FLOOR(0.5 + ABS(KAS{NN} * R{NN}));
+            /*@ END */
+        END
+        ELSE IF (PHIBUN = 1) THEN
+        BEGIN
+            SELECT
+                   /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(M.MNUM = {N}, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0)/*@ END */,
+                   /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(M.MNUM = {N}, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)/*@ END */
+              FROM KAMOKU_MS M
+             WHERE M.SCODE = :PSCODE AND M.KCODE = :KCODE AND M.BCODE = '00' AND (:VH IS NULL OR M.HCODE = :VH)
+              INTO /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:C{NN}/*@ END */,
+                   /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:D{NN}/*@ END */;
+            /*@ FOR N IN 1..16 */
+            KAR{NN} = KAR{NN} + SIGN(C{NN} * R{NN}) * FLOOR(0.5 + ABS(C{NN} * R{NN}));
+            /*@ END */
+            /*@ FOR N IN 1..16 */
+            KAS{NN} = KAS{NN} + SIGN(D{NN} * R{NN}) * FLOOR(0.5 + ABS(D{NN} * R{NN}));
+            /*@ END */
+        END
+        /* Without tax the suspense tax accounts of an allocating trial
+           balance get the department's own tax in full and the common
+           department's tax in the account's share. */
+        IF (PTAX = 1 AND PHIBUN = 1 AND VH IS NULL AND VKIND > 0) THEN
+        BEGIN
+            IF (PBCODE <> '00') THEN
+            BEGIN
+                EXECUTE PROCEDURE SP_ZEIGAKU_ADD (:PSCODE, :PBCODE, :VKIND,
+                    /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+                    /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */,
+                    /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */1/*@ END */)
+                    RETURNING_VALUES /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+                                     /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */;
+            END
+            EXECUTE PROCEDURE SP_ZEIGAKU_ADD (:PSCODE, '00', :VKIND,
+                /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+                /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */,
+                /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:R{NN}/*@ END */)
+                RETURNING_VALUES /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+                                 /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */;
+        END
+        IF (VH IS NULL) THEN
+        BEGIN
+            HOJCNT = VHOJCNT;
+            HCODE = '';
+            HNAME = '';
+            SUSPEND;
+        END
+        ELSE
+        BEGIN
+            HOJCNT = 0;
+            HCODE = VH;
+            HNAME = NULL;
+            SELECT H.HNAME FROM HOJOMST H WHERE H.KCODE = :KCODE AND H.HCODE = :VH INTO :HNAME;
+            IF (VH = ' ') THEN
+                HNAME = KNAME;
+            IF (VH <> ' ' OR KAISIZAN <> 0
+                    /*@ FOR N IN 1..16 JOIN " " WRAP 8 */OR KAR{NN} <> 0/*@ END */
+                    /*@ FOR N IN 1..16 JOIN " " WRAP 8 */OR KAS{NN} <> 0/*@ END */) THEN
+                SUSPEND;
+        END
+    END
+    END
+END ^
+
+RECREATE PROCEDURE SP_SISANHYO_BUMON_GROUP (
+    PTAX INTEGER,
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PGCODE VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    GROUPM1 VARCHAR(6) CHARACTER SET ASCII,
+    GROUPM2 VARCHAR(6) CHARACTER SET ASCII,
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(14),
+    BSPL VARCHAR(1) CHARACTER SET ASCII,
+    HOJCNT INTEGER,
+    HCODE VARCHAR(6) CHARACTER SET ASCII,
+    HNAME VARCHAR(14),
+    TAISHAKU INTEGER,
+    KAISIZAN NUMERIC(16,4),
+    /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */KAR{NN} NUMERIC(16,4)/*@ END */,
+    /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */KAS{NN} NUMERIC(16,4)/*@ END */)
+AS
+DECLARE VARIABLE VKARIUKE VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VKARIBARAI VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VBUMON INTEGER;
+DECLARE VARIABLE VHOJCNT INTEGER;
+DECLARE VARIABLE VKIND INTEGER;
+DECLARE VARIABLE VH VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VB VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VORDER INTEGER;
+BEGIN
+    PTAX = COALESCE(PTAX, 0);
+    VBUMON = 0;
+    SELECT COALESCE(BUMON, 0) FROM ACCDEF1 WHERE REC = 1 INTO :VBUMON;
+    SELECT CODE FROM SYSKMKCODEINF('仮受消費税') INTO :VKARIUKE;
+    SELECT CODE FROM SYSKMKCODEINF('仮払消費税') INTO :VKARIBARAI;
+    FOR SELECT V.GROUPM1, V.USERCODE FROM KAMOKU_VIEW V
+         WHERE V.SCODE = :PSCODE AND V.BCODE IN (SELECT G.BCODE FROM GROUPLIST G WHERE G.GCODE = :PGCODE)
+         GROUP BY V.SCODE, V.GROUPM1, V.USERCODE
+         ORDER BY V.SCODE, V.GROUPM1, V.USERCODE
+          INTO :GROUPM1, :USERCODE DO
+    BEGIN
+    KCODE = NULL; GROUPM2 = NULL; KNAME = NULL; BSPL = NULL; TAISHAKU = NULL;
+    SELECT FIRST 1 K.KCODE, K.GROUPM2, K.KNAME, K.BPFLG, K.DAC FROM KAMOKUMST K
+     WHERE K.USERCODE = :USERCODE ORDER BY K.KCODE
+      INTO :KCODE, :GROUPM2, :KNAME, :BSPL, :TAISHAKU;
+    VKIND = IIF(KCODE = VKARIUKE, 1, IIF(KCODE = VKARIBARAI, 2, 0));
+    SELECT COUNT(DISTINCT Z.HCODE) FROM KAMOKU_SZ Z
+     WHERE Z.SCODE = :PSCODE AND Z.KCODE = :KCODE AND Z.BCODE IN (SELECT G.BCODE FROM GROUPLIST G WHERE G.GCODE = :PGCODE) AND Z.HCODE <> ' '
+      INTO :VHOJCNT;
+    FOR SELECT D.H, D.O FROM (SELECT CAST(NULL AS VARCHAR(6) CHARACTER SET ASCII) AS H, 0 AS O FROM RDB$DATABASE
+                              UNION
+                              SELECT Z.HCODE, 1 FROM KAMOKU_SZ Z
+                               WHERE Z.SCODE = :PSCODE AND Z.KCODE = :KCODE AND Z.BCODE IN (SELECT G.BCODE FROM GROUPLIST G WHERE G.GCODE = :PGCODE)
+                                 AND :VHOJCNT > 0) D
+         ORDER BY D.O, D.H
+          INTO :VH, :VORDER DO
+    BEGIN
+        SELECT COALESCE(SUM(Z.KAISIZAN), 0) FROM KAMOKU_SZ Z
+         WHERE Z.SCODE = :PSCODE AND Z.KCODE = :KCODE AND Z.BCODE IN (SELECT G.BCODE FROM GROUPLIST G WHERE G.GCODE = :PGCODE)
+           AND (:VH IS NULL OR Z.HCODE = :VH)
+          INTO :KAISIZAN;
+        SELECT
+               /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(M.MNUM = {N}, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)), 0)/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(M.MNUM = {N}, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)), 0)/*@ END */
+          FROM KAMOKU_MS M
+         WHERE M.SCODE = :PSCODE AND M.KCODE = :KCODE AND M.BCODE IN (SELECT G.BCODE FROM GROUPLIST G WHERE G.GCODE = :PGCODE) AND (:VH IS NULL OR M.HCODE = :VH)
+          INTO /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */;
+        /* Tax kept per department: each member's tax is added in full. */
+        IF (PTAX = 1 AND VBUMON = 2 AND VH IS NULL AND VKIND > 0) THEN
+            FOR SELECT G.BCODE FROM GROUPLIST G WHERE G.GCODE = :PGCODE ORDER BY G.BCODE INTO :VB DO
+            BEGIN
+                EXECUTE PROCEDURE SP_ZEIGAKU_ADD (:PSCODE, :VB, :VKIND,
+                    /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+                    /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */,
+                    /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */1/*@ END */)
+                    RETURNING_VALUES /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+                                     /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */;
+            END
+        IF (VH IS NULL) THEN
+        BEGIN
+            HOJCNT = VHOJCNT;
+            HCODE = '';
+            HNAME = '';
+            SUSPEND;
+        END
+        ELSE
+        BEGIN
+            HOJCNT = 0;
+            HCODE = VH;
+            HNAME = NULL;
+            SELECT H.HNAME FROM HOJOMST H WHERE H.KCODE = :KCODE AND H.HCODE = :VH INTO :HNAME;
+            IF (VH = ' ') THEN
+                HNAME = KNAME;
+            IF (VH <> ' ' OR KAISIZAN <> 0
+                    /*@ FOR N IN 1..16 JOIN " " WRAP 8 */OR KAR{NN} <> 0/*@ END */
+                    /*@ FOR N IN 1..16 JOIN " " WRAP 8 */OR KAS{NN} <> 0/*@ END */) THEN
+                SUSPEND;
+        END
+    END
+    END
+END ^
+
+ReCREATE PROCEDURE SP_YOSAN_READ (
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PBCODE VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    KGROUP VARCHAR(6) CHARACTER SET ASCII,
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(14),
+    HCODE VARCHAR(6) CHARACTER SET ASCII,
+    HNAME VARCHAR(14),
+    TAISHAKU INTEGER,
+    /*@ FOR N IN 1..11 */
+    YOSAN{NN} NUMERIC(16,4),
+    /*@ END */
+    YOSAN12 NUMERIC(16,4))
+AS
+DECLARE VARIABLE VMNUM INTEGER;
+DECLARE VARIABLE VAMOUNT NUMERIC(16,4);
+BEGIN
+    FOR SELECT V.GROUPM1, V.USERCODE, V.KCODE, V.KNAME, V.HCODE, V.HNAME, V.DAC
+          FROM KAMOKU_VIEW V
+         WHERE V.SCODE = :PSCODE AND V.BCODE = :PBCODE AND V.BPFLG = 'P' AND V.GROUPM1 <> '9900'
+         ORDER BY V.GROUPM1, V.USERCODE, V.HCODE
+          INTO :KGROUP, :USERCODE, :KCODE, :KNAME, :HCODE, :HNAME, :TAISHAKU DO
+    BEGIN
+        /*@ FOR N IN 1..12 */
+        YOSAN{NN} = 0;
+        /*@ END */
+        /* The blank facility or department sums them all. */
+        FOR SELECT M.MNUM, COALESCE(SUM(M.BYOSAN), 0) FROM KAMOKU_MS M
+             WHERE M.KCODE = :KCODE AND M.HCODE = :HCODE
+               AND (:PSCODE = ' ' OR M.SCODE = :PSCODE) AND (:PBCODE = ' ' OR M.BCODE = :PBCODE)
+               AND MOD(M.MNUM, 4) <> 0
+             GROUP BY M.MNUM
+             ORDER BY M.MNUM
+              INTO :VMNUM, :VAMOUNT DO
+        BEGIN
+            IF (VMNUM = 1) THEN YOSAN01 = VAMOUNT;
+            IF (VMNUM = 2) THEN YOSAN02 = VAMOUNT;
+            IF (VMNUM = 3) THEN YOSAN03 = VAMOUNT;
+            IF (VMNUM = 5) THEN YOSAN04 = VAMOUNT;
+            IF (VMNUM = 6) THEN YOSAN05 = VAMOUNT;
+            IF (VMNUM = 7) THEN YOSAN06 = VAMOUNT;
+            IF (VMNUM = 9) THEN YOSAN07 = VAMOUNT;
+            IF (VMNUM = 10) THEN YOSAN08 = VAMOUNT;
+            IF (VMNUM = 11) THEN YOSAN09 = VAMOUNT;
+            IF (VMNUM = 13) THEN YOSAN10 = VAMOUNT;
+            IF (VMNUM = 14) THEN YOSAN11 = VAMOUNT;
+            IF (VMNUM = 15) THEN YOSAN12 = VAMOUNT;
+        END
+        SUSPEND;
+    END
+END ^
+
