@@ -1,12 +1,7 @@
 #include "foundation/StringUtils.h"
 
-#include "foundation/AccRecord.h"
 #include "platform/Cp932.h"
 #include "platform/AsciiText.h"
-#include "platform/SpecialFolders.h"
-
-#include <stdexcept>
-#include <utility>
 
 namespace {
 
@@ -204,82 +199,3 @@ std::string BoolToTrueFalse(bool value) { return value ? "TRUE" : "FALSE"; }
 int BoolToInt(bool value) { return value ? 1 : 0; }
 
 std::string IntToKingakuStr(std::int32_t value) { return FormatFloat("#,##0", static_cast<double>(value)); }
-
-void SetBitFlag(std::int32_t& flags, int bit) {
-    if (bit < 1 || bit > 24) return;
-    flags = static_cast<std::int32_t>(static_cast<std::uint32_t>(flags) | (1u << (bit - 1)));
-}
-
-int GetBitFlag(std::int32_t flags, int bit) {
-    if (bit < 1 || bit > 32) return 0;
-    return static_cast<int>((static_cast<std::uint32_t>(flags) >> (bit - 1)) & 1u);
-}
-
-void MakeIndex16(std::uint16_t& result, std::uint16_t a, std::uint16_t b, std::int32_t c) {
-    const std::uint32_t product = static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(c);
-    result = static_cast<std::uint16_t>(b + product);
-}
-
-// ---------------------------------------------------------------------------
-// Sorting and identity
-
-namespace {
-
-struct SortEntry {
-    std::string Sjis;  // the key's CP932 bytes, what the order is decided on
-    TQSORT Pair;
-};
-
-// Byte order of unsigned bytes, a prefix first: exactly what
-// std::string::compare does with char_traits<char>.
-bool KeyLess(const std::string& a, const std::string& b) { return a.compare(b) < 0; }
-
-// Indexes here count from the start of the sorted range; (low + high) / 2
-// picks the same element as it would on the caller's indexes, since moving
-// both bounds by the same whole number moves their midpoint with them.
-void HoareSort(std::vector<SortEntry>& a, int low, int high) {
-    const std::string pivot = a[static_cast<std::size_t>((low + high) / 2)].Sjis;
-    int i = low;
-    int j = high;
-    do {
-        while (KeyLess(a[static_cast<std::size_t>(i)].Sjis, pivot)) ++i;
-        while (KeyLess(pivot, a[static_cast<std::size_t>(j)].Sjis)) --j;
-        if (i <= j) {
-            std::swap(a[static_cast<std::size_t>(i)], a[static_cast<std::size_t>(j)]);
-            ++i;
-            --j;
-        }
-    } while (i <= j);
-    if (low < j) HoareSort(a, low, j);
-    if (i < high) HoareSort(a, i, high);
-}
-
-} // namespace
-
-void QuickSortStrInt(std::span<TQSORT> pairs, int low, int high) {
-    if (low >= high) return;
-    if (low < 0 || static_cast<std::size_t>(high) >= pairs.size())
-        throw std::out_of_range("QuickSortStrInt: range " + std::to_string(low) + ".." + std::to_string(high) +
-                                " outside an array of " + std::to_string(pairs.size()));
-
-    // Keys are converted once, before anything moves, so a key CP932 cannot
-    // hold leaves the pairs as they were.
-    std::vector<SortEntry> entries;
-    entries.reserve(static_cast<std::size_t>(high - low + 1));
-    for (int k = low; k <= high; ++k)
-        entries.push_back({cp932::FromUtf8(pairs[static_cast<std::size_t>(k)].Key), TQSORT{}});
-    for (int k = low; k <= high; ++k)
-        entries[static_cast<std::size_t>(k - low)].Pair = std::move(pairs[static_cast<std::size_t>(k)]);
-
-    HoareSort(entries, 0, high - low);
-
-    for (int k = low; k <= high; ++k)
-        pairs[static_cast<std::size_t>(k)] = std::move(entries[static_cast<std::size_t>(k - low)].Pair);
-}
-
-std::string ChoosePCName(std::uint8_t connectionMode, std::string_view winUserName, std::string_view computerName) {
-    if (connectionMode == 2) return winUserName.empty() ? std::string("ANONYMOUS") : std::string(winUserName);
-    return computerName.empty() ? std::string("PCNAME-ERROR") : std::string(computerName);
-}
-
-std::string GetPCName() { return ChoosePCName(ConnectionMode, SystemDef.WinUserName, folders::ComputerName()); }

@@ -101,35 +101,3 @@ constexpr bool IsAssigned(const T& ref) {
 }
 // The value with thousands separators: "#,##0".
 std::string IntToKingakuStr(std::int32_t value);
-
-// Sets bit (bit − 1) for bit 1 to 24; any other bit number changes nothing.
-void SetBitFlag(std::int32_t& flags, int bit);
-// Bit (bit − 1) as 0 or 1, for bit 1 to 32; 0 for any other bit number.
-int GetBitFlag(std::int32_t flags, int bit);
-// result := b + a × c in 16-bit arithmetic (wrapping).
-void MakeIndex16(std::uint16_t& result, std::uint16_t a, std::uint16_t b, std::int32_t c);
-
-// ---------------------------------------------------------------------------
-// Sorting and identity
-
-// One ordering entry of the balance rows: a sort key and a row index.
-struct TQSORT {
-    std::string Key;
-    std::int32_t Value = 0;
-};
-
-// Sorts pairs[low..high] by key in place (Hoare partition around the key in
-// the middle, recursive; not stable: equal keys may change their order).
-// Keys compare by the unsigned bytes of their CP932 form, a key that is the
-// start of a longer one sorting first, so "ﾟ" (0xDF) sorts after digits,
-// letters and kana. Nothing happens when low >= high. Throws
-// std::out_of_range for low < 0 or high beyond the array, and
-// cp932::TextEncodingError for a key CP932 cannot hold (the pairs unchanged).
-void QuickSortStrInt(std::span<TQSORT> pairs, int low, int high);
-
-// This workstation's name: in server-based connection mode (2) the desktop
-// user's name of SystemDef, "ANONYMOUS" when that is empty; otherwise the
-// computer name, "PCNAME-ERROR" when it cannot be read.
-std::string GetPCName();
-// The rule of GetPCName on given inputs.
-std::string ChoosePCName(std::uint8_t connectionMode, std::string_view winUserName, std::string_view computerName);
