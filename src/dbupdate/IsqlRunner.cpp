@@ -2,7 +2,7 @@
 
 #include "dbupdate/PrivateFile.h"
 #include "foundation/AccRecord.h"
-#include "foundation/SystemServices.h"
+#include "foundation/ScreenServices.h"
 #include "foundation/UserMessage.h"
 #include "platform/ChildProcess.h"
 

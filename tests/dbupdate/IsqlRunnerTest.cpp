@@ -2,7 +2,7 @@
 
 #include "UpdateTestSupport.h"
 
-#include "foundation/SystemServices.h"
+#include "foundation/ScreenServices.h"
 #include "support/ScopedEnv.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,8 @@
-#include "foundation/SystemServices.h"
+#include "foundation/RegistryRead.h"
+#include "foundation/ScreenServices.h"
+#include "foundation/SystemFolders.h"
+#include "foundation/SystemInfo.h"
+#include "foundation/WriteGuard.h"
 
 #include "platform/Registry.h"
 #include "platform/WindowMessages.h"
