@@ -3,7 +3,6 @@
 // and the thresholds and search kana of the standard chart of the data's kind.
 
 #include "dbupdate/AccountingUpdateUnits.h"
-#include "foundation/AccRecord.h"
 #include "foundation/DataModule.h"
 #include "foundation/ErrorHandling.h"
 

@@ -1,7 +1,7 @@
 #include "dbupdate/AccountingUpdates.h"
 
 #include "dbupdate/AccountingUpdateUnits.h"
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
 #include "foundation/DataModule.h"
 #include "foundation/VersionUtils.h"
 #include "platform/db/JoinedTransaction.h"

@@ -1,6 +1,6 @@
 #include "dbupdate/CodeSystemImporter.h"
 
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
 #include "foundation/CodeTaikeiIO.h"
 #include "foundation/DataModule.h"
 

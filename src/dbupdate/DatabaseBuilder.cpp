@@ -2,7 +2,8 @@
 
 #include "dbupdate/AccountingUpdates.h"
 #include "dbupdate/SystemUpdates.h"
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
+#include "foundation/InstallationNames.h"
 #include "foundation/VersionUtils.h"
 #include "platform/db/Database.h"
 #include "platform/db/Query.h"

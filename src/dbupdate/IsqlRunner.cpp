@@ -1,7 +1,7 @@
 #include "dbupdate/IsqlRunner.h"
 
 #include "dbupdate/PrivateFile.h"
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
 #include "foundation/ScreenServices.h"
 #include "foundation/UserMessage.h"
 #include "platform/ChildProcess.h"

@@ -1,6 +1,6 @@
 #include "dbupdate/SchemaBuilder.h"
 
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
 #include "platform/ChildProcess.h"
 #include "platform/db/Database.h"
 #include "platform/db/FbError.h"

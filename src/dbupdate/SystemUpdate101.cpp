@@ -1,7 +1,7 @@
 // System update 1.0.1: the data list's folder names.
 
 #include "dbupdate/SystemUpdateUnits.h"
-#include "foundation/AccRecord.h"
+#include "foundation/ProgramGlobals.h"
 
 namespace z5SystemDbUpdate101 {
 

@@ -5,7 +5,8 @@
 #include "dbupdate/CodeSystemImporter.h"
 #include "dbupdate/SystemUpdateUnits.h"
 #include "dbupdate/SystemUpdates.h"
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
+#include "foundation/ProgramGlobals.h"
 #include "platform/Cp932.h"
 
 #include <cerrno>

@@ -2,7 +2,8 @@
 
 #include "dbupdate/SystemUpdateUnits.h"
 #include "dbupdate/UnitRollback.h"
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
+#include "foundation/ProgramGlobals.h"
 #include "foundation/AppInfo.h"
 #include "foundation/VersionUtils.h"
 

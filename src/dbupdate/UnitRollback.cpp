@@ -2,7 +2,7 @@
 
 #include "dbupdate/IsqlRunner.h"
 #include "dbupdate/PrivateFile.h"
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
 #include "foundation/DataModule.h"
 #include "foundation/UserMessage.h"
 #include "platform/db/FbError.h"

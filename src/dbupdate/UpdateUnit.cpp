@@ -4,7 +4,8 @@
 #include "dbupdate/PrivateFile.h"
 #include "dbupdate/UnitRollback.h"
 
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
+#include "foundation/InstallationNames.h"
 #include "foundation/StringUtils.h"
 #include "platform/Cp932.h"
 #include "platform/db/ConnectionString.h"

@@ -1,6 +1,6 @@
 #include "foundation/AccRegStore.h"
 
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
 #include "foundation/DataModule.h"
 #include "foundation/QueryFactory.h"
 

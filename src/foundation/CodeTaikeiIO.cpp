@@ -1,6 +1,6 @@
 #include "foundation/CodeTaikeiIO.h"
 
-#include "foundation/AccRecord.h"
+#include "foundation/ProgramGlobals.h"
 #include "foundation/AppInfo.h"
 #include "foundation/DataModule.h"
 #include "foundation/ErrorHandling.h"

@@ -1,6 +1,9 @@
 #include "foundation/DataModule.h"
 
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
+#include "foundation/ProgramGlobals.h"
+#include "foundation/HostHooks.h"
+#include "foundation/InstallationNames.h"
 #include "foundation/ErrorHandling.h"
 #include "foundation/FolderOps.h"
 #include "foundation/StringUtils.h"

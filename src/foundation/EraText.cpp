@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "calc/FiscalDates.h"
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
 #include "foundation/StringUtils.h"
 #include "platform/AsciiText.h"
 

@@ -1,6 +1,7 @@
 #include "foundation/ErrorHandling.h"
 
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
+#include "foundation/ProgramGlobals.h"
 #include "foundation/IBErrorMessages.h"
 #include "foundation/StringUtils.h"
 #include "platform/Cp932.h"

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "platform/NumberText.h"
+#include "foundation/VersionRecords.h"
 
 void ParseVersion(std::string_view text, TVersionRec& version) {
     version = TVersionRec{};

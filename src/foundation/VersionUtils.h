@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "foundation/AccRecord.h"
+#include "foundation/VersionRecords.h"
 
 // Reads a version text into the record. Every number starts at 0; the text
 // is cut at every "." and the first four parts become Major, Minor1, Minor2

@@ -1,6 +1,7 @@
 #include "foundation/WorkstationName.h"
 
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
+#include "foundation/ProgramGlobals.h"
 #include "platform/SpecialFolders.h"
 
 std::string ChoosePCName(std::uint8_t connectionMode, std::string_view winUserName, std::string_view computerName) {

@@ -7,6 +7,7 @@
 #include "dbupdate/AccountingUpdates.h"
 #include "dbupdate/DatabaseBuilder.h"
 #include "foundation/DataModule.h"
+#include "foundation/SystemDef.h"
 
 #include <gtest/gtest.h>
 

@@ -8,6 +8,7 @@
 
 #include "dbupdate/AccountingUpdates.h"
 #include "dbupdate/DatabaseBuilder.h"
+#include "foundation/SystemDef.h"
 
 #include <gtest/gtest.h>
 

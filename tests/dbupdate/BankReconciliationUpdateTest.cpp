@@ -6,7 +6,7 @@
 #include "UpdateTestSupport.h"
 
 #include "dbupdate/AccountingUpdateUnits.h"
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,9 @@
 #include "SchemaTestSupport.h"
 #include "platform/db/MasterCache.h"
 
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
+#include "foundation/ProgramGlobals.h"
+#include "foundation/InstallationNames.h"
 #include "foundation/DataModule.h"
 
 #include "platform/db/Database.h"

@@ -11,6 +11,7 @@
 #include "dbupdate/AccountingUpdates.h"
 #include "dbupdate/DatabaseBuilder.h"
 #include "platform/Cp932.h"
+#include "foundation/SystemDef.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 
 #include "foundation/ScreenServices.h"
 #include "support/ScopedEnv.h"
+#include "foundation/SystemDef.h"
 
 #include <gtest/gtest.h>
 

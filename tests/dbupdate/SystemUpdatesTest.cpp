@@ -12,6 +12,8 @@
 #include "platform/db/FbError.h"
 #include "platform/db/MasterCache.h"
 #include "support/DatabaseMasters.h"
+#include "foundation/SystemDef.h"
+#include "foundation/ProgramGlobals.h"
 
 #include <gtest/gtest.h>
 

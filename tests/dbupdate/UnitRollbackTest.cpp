@@ -6,6 +6,8 @@
 
 #include "dbupdate/AccountingUpdates.h"
 #include "foundation/DataModule.h"
+#include "foundation/SystemDef.h"
+#include "foundation/ProgramGlobals.h"
 
 #include <gtest/gtest.h>
 

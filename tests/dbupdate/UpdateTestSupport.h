@@ -2,7 +2,8 @@
 // Shared set-up of the update tests: the program globals pointed at a test
 // folder, a recording message presenter, and small database helpers.
 
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
+#include "foundation/InstallationNames.h"
 #include "platform/db/Database.h"
 #include "platform/db/FirebirdServerFixture.h"
 #include "platform/db/Query.h"

@@ -3,6 +3,8 @@
 #include "UpdateTestSupport.h"
 
 #include "platform/Cp932.h"
+#include "foundation/SystemDef.h"
+#include "foundation/InstallationNames.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "foundation/AccRegStore.h"
 
 #include "dbupdate/SchemaBuilder.h"
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
 #include "foundation/DataModule.h"
 
 #include "platform/db/Database.h"

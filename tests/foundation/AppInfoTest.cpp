@@ -1,6 +1,6 @@
 #include "foundation/AppInfo.h"
 
-#include "foundation/AccRecord.h"
+#include "foundation/InstallationNames.h"
 #include "platform/Cp932.h"
 #include "platform/IniFile.h"
 

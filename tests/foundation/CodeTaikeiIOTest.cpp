@@ -6,7 +6,8 @@
 #include "foundation/CodeTaikeiIO.h"
 
 #include "dbupdate/SchemaBuilder.h"
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
+#include "foundation/ProgramGlobals.h"
 #include "foundation/AppInfo.h"
 #include "foundation/DataModule.h"
 #include "platform/Cp932.h"

@@ -5,7 +5,9 @@
 
 #include "foundation/DataModule.h"
 
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
+#include "foundation/ProgramGlobals.h"
+#include "foundation/HostHooks.h"
 #include "foundation/ErrorHandling.h"
 #include "platform/Cp932.h"
 #include "platform/db/FirebirdServerFixture.h"

@@ -1,6 +1,8 @@
 #include "foundation/DataModule.h"
 
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
+#include "foundation/ProgramGlobals.h"
+#include "foundation/HostHooks.h"
 #include "foundation/ErrorHandling.h"
 #include "platform/ChildProcess.h"
 #include "platform/Cp932.h"

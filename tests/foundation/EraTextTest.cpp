@@ -1,7 +1,7 @@
 #include "foundation/EraText.h"
 
 #include "calc/FiscalDates.h"
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "foundation/ErrorHandling.h"
 
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
+#include "foundation/ProgramGlobals.h"
 #include "platform/Cp932.h"
 #include "platform/DateTime.h"
 #include "support/RecordingMessagePresenter.h"

@@ -1,6 +1,7 @@
 #include "foundation/QueryFactory.h"
 
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
+#include "foundation/ProgramGlobals.h"
 #include "foundation/DataModule.h"
 #include "platform/db/FirebirdServerFixture.h"
 #include "support/RecordingMessagePresenter.h"

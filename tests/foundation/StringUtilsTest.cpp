@@ -1,6 +1,5 @@
 #include "foundation/StringUtils.h"
 
-#include "foundation/AccRecord.h"
 #include "platform/Cp932.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #include "foundation/VersionUtils.h"
+#include "foundation/VersionRecords.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "foundation/WorkstationName.h"
 
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
+#include "foundation/ProgramGlobals.h"
 
 #include <gtest/gtest.h>
 

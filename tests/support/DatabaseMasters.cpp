@@ -3,7 +3,7 @@
 #include "dbupdate/AccountingUpdates.h"
 #include "dbupdate/DatabaseBuilder.h"
 #include "dbupdate/SystemUpdates.h"
-#include "foundation/AccRecord.h"
+#include "foundation/InstallationNames.h"
 #include "platform/db/FirebirdServerFixture.h"
 #include "platform/db/MasterCache.h"
 #include "support/SavedGlobals.h"

@@ -2,7 +2,8 @@
 // The program globals a test or a database build changes (SystemDef and the
 // database file names), put back when the object goes.
 
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
+#include "foundation/InstallationNames.h"
 
 #include <string>
 

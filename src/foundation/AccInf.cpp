@@ -1,0 +1,3 @@
+#include "foundation/AccInf.h"
+
+TACCINF AccInf;

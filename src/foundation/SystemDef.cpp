@@ -1,0 +1,3 @@
+#include "foundation/SystemDef.h"
+
+TSystemDef SystemDef;
