@@ -130,6 +130,38 @@ void SetHintText(QWidget* target, const QString& text)
         line->setText(text);
 }
 
+// The Windows virtual-key code of a Qt key, which LastKey keeps (Esc 27,
+// F12 123); 0 for a key without one.
+std::uint16_t VirtualKeyOf(int key)
+{
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return static_cast<std::uint16_t>(112 + (key - Qt::Key_F1));
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
+        return static_cast<std::uint16_t>(key);
+    switch (key) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    default: return 0;
+    }
+}
+
 }  // namespace
 
 TBSDI::TBSDI(QWidget* parent, TFormBorderStyle borderStyle) : QDialog(parent), borderStyle_(borderStyle)
@@ -552,7 +584,7 @@ void TBSDI::FormKeyUp(int& key, Qt::KeyboardModifiers shift)
             close();
         }
     }
-    LastKey = static_cast<std::uint16_t>(key);
+    LastKey = VirtualKeyOf(key);
 }
 
 // ---------------------------------------------------------------------------

@@ -96,7 +96,7 @@ public:
     bool PositionPending = true;
     QWidget* HintMemo = nullptr;  // a label or a text edit
     bool KeepOnClose = false;
-    std::uint16_t LastKey = 0;
+    std::uint16_t LastKey = 0;  // Windows virtual-key code (Esc 27, F12 123)
     bool GridResizeOn = false;
     QFont ZoomFont;
     std::int32_t ZoomPercent = 100;
@@ -125,7 +125,7 @@ public:
     void FormActivate();
     void FormDeactivate();
     void FormClose(TCloseAction& action);
-    // Key is 0 afterwards when the form consumed it.
+    // Key is a Qt key; it is 0 afterwards when the form consumed it.
     void FormKeyUp(int& key, Qt::KeyboardModifiers shift);
     void BaseFormShowingChanged();
     void BaseFormFocusChanged();
