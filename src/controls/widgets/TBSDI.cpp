@@ -102,6 +102,15 @@ std::string Cut(const QString& text, int bytes)
     return std::string(ascii::TrimBlanks(FixLenStrL(text.toStdString(), bytes)));
 }
 
+// Plain containers hold the form's own controls; any other widget is a
+// control whose inner widgets are its own business (the cells of a period
+// selector, the boxes of a date edit) and lays them out itself.
+bool IsContainer(const QWidget* w)
+{
+    const char* name = w->metaObject()->className();
+    return qstrcmp(name, "QWidget") == 0 || qstrcmp(name, "QFrame") == 0 || qstrcmp(name, "QGroupBox") == 0;
+}
+
 bool IsLeftAlignedPanel(const QWidget* w)
 {
     return qobject_cast<const QFrame*>(w) && w->property("Align").toString() == QLatin1String("alLeft");
@@ -204,6 +213,21 @@ int TBSDI::PeriodIndexOfMonth(int month)
 }
 
 int TBSDI::FrameCompensation(int frameSize) { return frameSize > 4 ? 2 * (frameSize - 4) : 0; }
+
+QList<QWidget*> TBSDI::FormComponents() const
+{
+    QList<QWidget*> components;
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (w->isWindow())
+            continue;
+        bool own = true;
+        for (const QWidget* p = w->parentWidget(); p && p != this; p = p->parentWidget())
+            own = own && IsContainer(p);
+        if (own)
+            components.append(w);
+    }
+    return components;
+}
 
 // ---------------------------------------------------------------------------
 // Create
@@ -350,7 +374,7 @@ void TBSDI::ApplyFrameCompensation()
     const int d = FrameCompensation(SystemDef.FrameHeight);
     if (d == 0)
         return;
-    const QList<QWidget*> controls = findChildren<QWidget*>();
+    const QList<QWidget*> controls = FormComponents();
     for (QWidget* w : controls) {
         if (!IsLeftAlignedPanel(w))
             continue;
@@ -360,7 +384,7 @@ void TBSDI::ApplyFrameCompensation()
             w->resize(w->width() + d, w->height());
     }
     for (QWidget* w : controls) {
-        if (w->isWindow() || qobject_cast<QGroupBox*>(w->parentWidget()) || IsLeftAlignedPanel(w) ||
+        if (qobject_cast<QGroupBox*>(w->parentWidget()) || IsLeftAlignedPanel(w) ||
             InsideKeptPanel(w))
             continue;
         w->move(std::max(0, w->x() - d), w->y());
@@ -369,7 +393,7 @@ void TBSDI::ApplyFrameCompensation()
 
 void TBSDI::TakeLayout(int referencePPI)
 {
-    const QList<QWidget*> controls = findChildren<QWidget*>();
+    const QList<QWidget*> controls = FormComponents();
     Layout.assign(static_cast<std::size_t>(controls.size()), TLayoutRec{});
     if (DesignWidth == 0 && DesignHeight == 0) {
         DesignWidth = width();
@@ -438,9 +462,7 @@ void TBSDI::ScaleBy(int m, int d)
 {
     if (m == d || d == 0)
         return;
-    for (QWidget* w : findChildren<QWidget*>()) {
-        if (w->isWindow())
-            continue;
+    for (QWidget* w : FormComponents()) {
         w->setGeometry(MulDiv(w->x(), m, d), MulDiv(w->y(), m, d), MulDiv(w->width(), m, d),
                        MulDiv(w->height(), m, d));
         if (w->testAttribute(Qt::WA_SetFont)) {
@@ -465,7 +487,7 @@ void TBSDI::ZoomToOperatorFont(int r)
     pixelsPerInch_ = static_cast<int>(std::lround(r * ZoomPercent / 100.0));
     ScaleBy(pixelsPerInch_, r);
 
-    const QList<QWidget*> controls = findChildren<QWidget*>();
+    const QList<QWidget*> controls = FormComponents();
     for (qsizetype i = 0; i < controls.size() && i < static_cast<qsizetype>(Layout.size()); ++i) {
         QWidget* w = controls[i];
         const TLayoutRec& rec = Layout[static_cast<std::size_t>(i)];

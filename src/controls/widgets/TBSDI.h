@@ -171,6 +171,10 @@ public:
     void done(int result) override;
 
 private:
+    // The form's components in creation order: its widgets and those of
+    // its plain containers (panels, group boxes), not the inner widgets of
+    // a control.
+    QList<QWidget*> FormComponents() const;
     void SetUpPeriodSelectors();
     void ApplyFrameCompensation();
     void TakeLayout(int referencePPI);
