@@ -323,6 +323,56 @@ TEST(TBSDIShowTest, HintMemoShowsTheLongHintOfTheFocusedControl)
     EXPECT_EQ(memo->text(), QStringLiteral("摘要のみ"));
 }
 
+TEST(TBSDIShowTest, SetFormPositionPlacesOverTheMainFormOrTheScreen)
+{
+    GlobalsGuard guard;
+    SystemDef.FrameHeight = 4;
+    SystemDef.CaptionHeight = 20;
+    SystemDef.MenuHeight = 18;
+    QWidget main;
+    main.setGeometry(100, 50, 600, 400);
+    main.show();
+    TBSDI::SetMainForm(&main);
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    // Sizes are the window's outer ones, frame included.
+    TBSDI probe(nullptr, bsDialog);
+    probe.resize(200, 100);
+    probe.show();
+    const int w = probe.frameGeometry().width();
+    const int h = probe.frameGeometry().height();
+    const QRect mainFrame = main.frameGeometry();
+    struct Case {
+        int kind;
+        QPoint pos;
+    };
+    const Case cases[] = {
+        {1, {main.x() + 4 + 10 + (400 - w) / 2, main.y() + 4 + 20 + 18 + 20 + (300 - h) / 2}},
+        {2, {main.x() + (mainFrame.width() - w) / 2, main.y() + (mainFrame.height() - h) / 2}},
+        {3, {work.x() + (work.width() - w) / 2, work.y() + (work.height() - h) / 2}},
+    };
+    for (const Case& c : cases) {
+        TBSDI form(nullptr, bsDialog);
+        form.FormCreate();
+        form.resize(200, 100);
+        form.show();
+        form.SetFormPosition(10, 20, 400, 300, c.kind);
+        EXPECT_EQ(form.pos(), c.pos) << c.kind;
+    }
+    // An area beyond the work area's edge keeps the form inside it.
+    TBSDI form(nullptr, bsDialog);
+    form.FormCreate();
+    form.resize(200, 100);
+    form.show();
+    form.SetFormPosition(work.width(), work.height(), 0, 0, 1);
+    EXPECT_EQ(form.pos(), QPoint(work.x() + work.width() - w, work.y() + work.height() - h));
+    // Placed once and on the screen: stays.
+    form.PositionPending = false;
+    form.move(40, 30);
+    form.SetFormPosition(0, 0, 0, 0, 2);
+    EXPECT_EQ(form.pos(), QPoint(40, 30));
+    TBSDI::SetMainForm(nullptr);
+}
+
 // ---------------------------------------------------------------------------
 // Size memory and process history on real databases
 
