@@ -26,6 +26,7 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QInputMethod>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -236,9 +237,7 @@ void TBSDI::FormCreate()
 {
     FormatSettings.ShortDateFormat = "YYYY/MM/DD";
     FormatSettings.DateSeparator = '/';
-    const bool hints = SystemDef.ShowHint != 0;
-    setToolTipDuration(hints ? -1 : 0);
-    setProperty("ShowHint", hints);
+    showHint_ = SystemDef.ShowHint != 0;
 
     const bool notDialog = !IsDialog();
     UseProcHistory = notDialog;
@@ -421,13 +420,12 @@ void TBSDI::TakeLayout(int referencePPI)
         setMaximumSize(MaxWidth, MaxHeight);
     FontHeight = std::abs(font().pixelSize() > 0 ? font().pixelSize() : QFontInfo(font()).pixelSize());
 
-    const bool hints = SystemDef.ShowHint != 0;
+    showHint_ = SystemDef.ShowHint != 0;
     const bool medical = AccInf.MedicalChart != 0;
     (void)referencePPI;
     for (qsizetype i = 0; i < controls.size(); ++i) {
         QWidget* w = controls[i];
         TLayoutRec& rec = Layout[static_cast<std::size_t>(i)];
-        w->setToolTipDuration(hints ? -1 : 0);
         rec.Left = w->x();
         rec.Top = w->y();
         rec.Width = w->width();
@@ -562,6 +560,12 @@ void TBSDI::keyPressEvent(QKeyEvent* event)
 
 bool TBSDI::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::ToolTip && !showHint_) {
+        // The operator turned hints off: no tool tips anywhere on the form.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this)
+            return true;
+    }
     if (event->type() != QEvent::KeyRelease)
         return QDialog::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
@@ -636,7 +640,8 @@ void TBSDI::FormClose(TCloseAction& action)
         TCloseAction& action;
         ~Finally()
         {
-            form->setAttribute(Qt::WA_InputMethodEnabled, false);
+            if (QInputMethod* im = QGuiApplication::inputMethod())
+                im->reset();
             while (QApplication::overrideCursor())
                 QApplication::restoreOverrideCursor();
             action = form->KeepOnClose ? caHide : caFree;

@@ -185,5 +185,6 @@ private:
     TFormBorderStyle borderStyle_;
     int pixelsPerInch_ = 96;
     bool closing_ = false;
+    bool showHint_ = true;  // the operator's hint switch
     std::unique_ptr<db::Transaction> IBTransactionDAT;
 };
