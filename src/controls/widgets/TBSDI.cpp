@@ -360,7 +360,7 @@ void TBSDI::FormShow()
     if (!IsDialog())
         ApplyFrameCompensation();
     const int r = ReferencePPI();
-    TakeLayout(r);
+    TakeLayout();
     setUpdatesEnabled(false);
     ZoomToOperatorFont(r);
     setUpdatesEnabled(true);
@@ -390,7 +390,7 @@ void TBSDI::ApplyFrameCompensation()
     }
 }
 
-void TBSDI::TakeLayout(int referencePPI)
+void TBSDI::TakeLayout()
 {
     const QList<QWidget*> controls = FormComponents();
     Layout.assign(static_cast<std::size_t>(controls.size()), TLayoutRec{});
@@ -422,7 +422,6 @@ void TBSDI::TakeLayout(int referencePPI)
 
     showHint_ = SystemDef.ShowHint != 0;
     const bool medical = AccInf.MedicalChart != 0;
-    (void)referencePPI;
     for (qsizetype i = 0; i < controls.size(); ++i) {
         QWidget* w = controls[i];
         TLayoutRec& rec = Layout[static_cast<std::size_t>(i)];

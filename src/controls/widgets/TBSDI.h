@@ -177,7 +177,7 @@ private:
     QList<QWidget*> FormComponents() const;
     void SetUpPeriodSelectors();
     void ApplyFrameCompensation();
-    void TakeLayout(int referencePPI);
+    void TakeLayout();
     void ZoomToOperatorFont(int referencePPI);
     void ScaleBy(int m, int d);
     int ReferencePPI() const;
