@@ -300,11 +300,15 @@ CREATE TABLE MSD_HOUKOKU (
 
 /* Jobs run on the data (the year-end carry-over "翌年度更新", the balance
    adjustment "繰越残高調整", ...): the carry-forward trigger asks whether
-   one ran; the program clears the table. */
+   one ran; the program clears the table. The screens also keep their
+   process history here: a row per open screen (its caption as JOBNAME, the
+   computer and the opening time), which OPINF_DELETE removes again. */
 CREATE TABLE OPINF (
     JOBNAME VARCHAR(40) NOT NULL,
     OPCODE INTEGER DEFAULT 0,
-    RTIME TIMESTAMP
+    RTIME TIMESTAMP,
+    PCNAME VARCHAR(64) DEFAULT '',
+    OPENTIME TIMESTAMP
 );
 
 /* Depreciation methods by code (update 0.1.1 adds method 6). */
@@ -1165,6 +1169,19 @@ ALTER TABLE KS_DAICHO ADD CONSTRAINT KSDAICHO_REC FOREIGN KEY (REC)
     REFERENCES KS_SISAN (REC) ON UPDATE CASCADE ON DELETE CASCADE;
 
 SET TERM ^ ;
+
+/* Invented: the screens call it with the operator, the screen's caption and
+   how the screen ended ("エラー終了" when it opens, so that a row left by a
+   run that never closed is cleared; "正常終了" when it closes). It removes
+   the operator's rows of that job; the state takes no part. */
+CREATE PROCEDURE OPINF_DELETE (
+    OPCODE INTEGER,
+    JOBNAME VARCHAR(40),
+    STATE VARCHAR(20))
+AS
+BEGIN
+    DELETE FROM OPINF WHERE OPCODE = :OPCODE AND JOBNAME = :JOBNAME;
+END ^
 
 /* Numbers the initial settings rows from their generator. */
 CREATE TRIGGER KSSETSWKINIT_BEFORE_INSERT FOR KS_SETSWK_INIT
