@@ -1,6 +1,6 @@
 #include "foundation/GamenKeyValue.h"
 
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
 #include "foundation/DataModule.h"
 #include "foundation/ErrorHandling.h"
 #include "foundation/QueryFactory.h"

@@ -1,6 +1,7 @@
 #include "foundation/GamenKeyValue.h"
 
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
+#include "foundation/ProgramGlobals.h"
 #include "foundation/DataModule.h"
 #include "platform/Cp932.h"
 #include "platform/db/FirebirdServerFixture.h"

@@ -16,7 +16,8 @@
 #include "controls/widgets/TxKikanPanel16.h"
 #include "controls/widgets/TxPlButton.h"
 #include "controls/widgets/TxWizard.h"
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
+#include "foundation/AccInf.h"
 #include "platform/DateTime.h"
 
 namespace {
