@@ -46,19 +46,23 @@ void TextInputGuard::Limit() {
 }
 
 bool TextInputGuard::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == edit_ && filter_ != 0) {
-        if (event->type() == QEvent::KeyPress) {
-            const QString text = static_cast<QKeyEvent*>(event)->text();
-            if (!text.isEmpty() && Filtered(text) != text) return true;
-        } else if (event->type() == QEvent::InputMethod) {
-            auto* ime = static_cast<QInputMethodEvent*>(event);
-            const QString kept = Filtered(ime->commitString());
-            if (kept != ime->commitString()) {
-                QInputMethodEvent filtered(ime->preeditString(), ime->attributes());
-                filtered.setCommitString(kept, ime->replacementStart(), ime->replacementLength());
-                QCoreApplication::sendEvent(edit_, &filtered);
-                return true;
-            }
+    if (watched != edit_ || forwarding_) return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress && filter_ != 0) {
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        if (!text.isEmpty() && Filtered(text) != text) return true;
+    } else if (event->type() == QEvent::InputMethod) {
+        // A commit is filtered, handed to the edit and then held to the
+        // limit here: the edit does not report it as typed text.
+        auto* ime = static_cast<QInputMethodEvent*>(event);
+        if (!ime->commitString().isEmpty()) {
+            QInputMethodEvent filtered(ime->preeditString(), ime->attributes());
+            filtered.setCommitString(Filtered(ime->commitString()), ime->replacementStart(),
+                                     ime->replacementLength());
+            forwarding_ = true;
+            QCoreApplication::sendEvent(edit_, &filtered);
+            forwarding_ = false;
+            Limit();
+            return true;
         }
     }
     return QObject::eventFilter(watched, event);

@@ -31,4 +31,5 @@ private:
     int maxBytes_ = 0;
     int filter_ = 0;
     bool limiting_ = false;
+    bool forwarding_ = false;
 };
