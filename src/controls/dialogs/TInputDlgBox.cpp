@@ -184,7 +184,13 @@ void TInputDlgBox::SetupInputDlg(bool initFlag) {
     case 2:
         cmbInput->clear();
         for (const auto& item : ComboItems) cmbInput->addItem(QString::fromStdString(item));
-        cmbInput->setEditText(QString::fromStdString(Value));
+        // A value among the items selects it; any other stays as typed text.
+        if (const auto item = std::find(ComboItems.begin(), ComboItems.end(), Value); item != ComboItems.end()) {
+            cmbInput->SetItemIndex(static_cast<int>(item - ComboItems.begin()));
+        } else {
+            cmbInput->SetItemIndex(-1);
+            cmbInput->setEditText(QString::fromStdString(Value));
+        }
         SetHint(cmbInput, hint);
         comboGuard_->SetMaxBytes(MaxInputLength);
         break;

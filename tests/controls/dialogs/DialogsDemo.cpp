@@ -1,7 +1,8 @@
-// Draws each dialog to a PNG for looking at them: run under
-// `xvfb-run -a dialogs_demo <folder>`.
+// Draws each dialog (and the foundation's computer and folder browsers) to
+// a PNG for looking at them: run under `xvfb-run -a dialogs_demo <folder>`.
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFont>
 #include <QTimer>
 #include <cstdio>
@@ -10,13 +11,15 @@
 #include "controls/dialogs/TMessageBox.h"
 #include "controls/dialogs/TMessageBox2.h"
 #include "controls/dialogs/TxAnimeProgressDialog.h"
+#include "foundation/screens/TSelectComputerForm.h"
 #include "platform/DateTime.h"
 
 namespace {
 
 bool Save(QWidget* w, const QString& folder, const QString& name) {
     w->show();
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    w->activateWindow();
+    for (int i = 0; i < 20; ++i) QApplication::processEvents();
     const bool ok = w->grab().save(QDir(folder).filePath(name));
     std::printf("%s %s\n", ok ? "saved" : "FAILED", qPrintable(name));
     w->hide();
@@ -80,7 +83,7 @@ int main(int argc, char** argv) {
         dlg.DlgCaption = "データパスワード";
         dlg.Prompt = "データパスワードを入力して下さい。";
         dlg.InputHint = "パスワード|データを開くためのパスワードを入力します。";
-        dlg.Value = kind == 3 ? "1234567" : "secret12";
+        dlg.Value = kind == 3 ? "1234567" : kind == 2 ? "002:普通預金" : "secret12";
         dlg.ComboItems = {"001:現金", "002:普通預金"};
         TryEncodeDate(2024, 4, 1, dlg.Date1);
         TryEncodeDate(2025, 3, 31, dlg.Date2);
@@ -97,6 +100,20 @@ int main(int argc, char** argv) {
         progress.ShowProgressDialog(&owner);
         ok &= Save(progress.Handle(), folder, QStringLiteral("progress.png"));
         progress.CloseProgressDialog();
+    }
+    {
+        TSelectComputerForm form;
+        form.setWindowTitle(QStringLiteral("コンピュータを選択して下さい"));
+        form.SetComputerName(QStringLiteral("accsrv"));
+        ok &= Save(&form, folder, QStringLiteral("select-computer.png"));
+    }
+    {
+        QFileDialog dialog(nullptr, QStringLiteral("フォルダを選択して下さい"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setDirectory(QDir::homePath());
+        ok &= Save(&dialog, folder, QStringLiteral("select-folder.png"));
     }
     return ok ? 0 : 1;
 }

@@ -162,6 +162,14 @@ TEST_F(InputDlgBoxTest, ComboTakesItsItemsAndRequiresAChoice) {
     ClickOK();
     EXPECT_TRUE(Accepted());
     EXPECT_EQ(dlg.Value, "002:普通預金");
+
+    // The value given selects its item; another value stays as text.
+    dlg.Value = "001:現金";
+    Open(2);
+    EXPECT_EQ(dlg.cmbInput->currentIndex(), 0);
+    dlg.Value = "手入力";
+    Open(2);
+    EXPECT_EQ(dlg.cmbInput->currentText(), QStringLiteral("手入力"));
 }
 
 TEST_F(InputDlgBoxTest, BlankAmountBecomesZero) {
