@@ -1,8 +1,8 @@
 #pragma once
 // Acting on a modal window that the code under test is about to open: the
 // action runs once the next modal window shows (each showing of a window is
-// acted on once), inside its modal loop. When none shows within five
-// seconds the test fails.
+// acted on once), inside its modal loop, as soon as it is the active
+// window. When none shows within five seconds the test fails.
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -38,7 +38,10 @@ inline void WhenModalShows(std::function<void(QWidget*)> act) {
     const QDeadlineTimer deadline(5000);
     QObject::connect(timer, &QTimer::timeout, [timer, deadline, act = std::move(act)] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible() && !modal->property(modal_driver::ActedProperty).toBool()) {
+        const bool fresh = modal && modal->isVisible() && !modal->property(modal_driver::ActedProperty).toBool();
+        // The user works on the window once it is the active one.
+        if (fresh && !modal->isActiveWindow()) modal->activateWindow();
+        if (fresh && modal->isActiveWindow()) {
             timer->stop();
             timer->deleteLater();
             modal->setProperty(modal_driver::ActedProperty, true);
