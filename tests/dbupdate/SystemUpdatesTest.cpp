@@ -859,6 +859,21 @@ TEST_F(SystemUpdateDbTest, LaterObjectsOfTheChain)
     EXPECT_EQ(session.Count("SELECT COUNT(*) FROM JOBCONTROL2"), 0);
 }
 
+TEST_F(SystemUpdateDbTest, AQuoteInTheOperatorNameReachesTheLongMemoCutToItsColumn)
+{
+    SystemDef.OPNAME = "O'Brien " + std::string(200, 'x');
+    SystemDef.PCName = "PC'01";
+    UseSnapshot("10.0.4");
+    const DatabaseBuildReport report = RunUpTo(V(12, 0, 0));
+    ASSERT_TRUE(report.Succeeded()) << report.failedResult;
+    const auto memos = Session(SystemDbPath()).Lines("SELECT MEMO FROM VERSION WHERE MAJOR>=11 ORDER BY MAJOR");
+    ASSERT_EQ(memos.size(), 2u);
+    for (const std::string& memo : memos) {
+        EXPECT_NE(memo.find(",7,O'Brien xxx"), std::string::npos) << memo;
+        EXPECT_EQ(memo.size(), 127u);
+    }
+}
+
 TEST_F(SystemUpdateDbTest, MissingBodyFilesAreSkippedUpToSevenZeroFourAndFailFromEightOn)
 {
     // An installation whose sql folder lacks the version folders.
