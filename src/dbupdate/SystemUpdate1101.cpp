@@ -26,7 +26,7 @@ TGengoArray ReadGengo()
     TGengoArray eras;
     db::JoinedTransaction transaction(DM->IBTransactionDEF);
     db::Query query(DM->IBDatabaseDEF, DM->IBTransactionDEF,
-                    "SELECT GNAME,GSIGN,STARTDATE,YEAROFFSET FROM GENGO ORDER BY STARTDATE DESC");
+                    "SELECT GNAME,GSIGN,STARTDATE,YEAROFFSET FROM GENGO ORDER BY YEAROFFSET DESC");
     for (query.Open(); !query.Eof(); query.Next())
         eras.push_back({query.FieldByName("GNAME").AsString(), query.FieldByName("GSIGN").AsString(),
                         query.FieldByName("STARTDATE").AsDateTime(), query.FieldByName("YEAROFFSET").AsInteger()});
@@ -52,8 +52,10 @@ std::int32_t DoUpdate()
         try {
             SetGengoTable(ReadGengo());
         } catch (const db::FbError& error) {
-            // The era table stays as it was; the update's result stands.
+            // As after the logon: an unreadable table gives the built-in
+            // eras. The update's result stands.
             HandleIBError(error, "z5SystemDbUpdate1101", "");
+            SetGengoTable({});
         }
     }
     return result;
