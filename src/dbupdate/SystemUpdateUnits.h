@@ -17,6 +17,17 @@ namespace sysupdate {
 // one-line VERSION stamp with the short MEMO, the body before the stamp.
 TUpdateUnitShape SystemShape(std::int32_t major, std::int32_t minor1, std::int32_t minor2, bool setNames);
 
+// The shape of the units from 7.0.0 on, whose bodies are the installation's
+// files: "SET NAMES SJIS_0208;", and from 11.0.1 on the two-line stamp with
+// the long MEMO.
+TUpdateUnitShape BodyFileShape(std::int32_t major, std::int32_t minor1, std::int32_t minor2);
+
+// A unit of 7.0.0 on: its shape, its body files and what a missing one
+// means.
+TStandardUnit BodyFileUnit(std::int32_t major, std::int32_t minor1, std::int32_t minor2, std::int32_t backupFlag,
+                           std::string title, std::string description, std::vector<std::string> bodyFiles,
+                           TMissingBodyFile missingFile);
+
 // The call that brings the data list's folder names into the spelling of
 // the system-data folder (1.0.1 and 4.0.2, client/server mode only).
 void AddDataListFolderUpdate(TUpdateScript& script);
@@ -26,6 +37,26 @@ inline const std::vector<std::string> DataListTables{"DATALIST", "SERVERDATALIST
                                                      "CHILD_SERVERDATALIST"};
 
 }  // namespace sysupdate
+
+// A unit of body files followed by a conversion of the program's, which
+// runs only when the script succeeded: the unit's Unit(), Script(),
+// DoUpdate() (the script's result, else the conversion's) and
+// GetUpdateInfo().
+#define LEDRIX_SYSTEM_CONVERSION_UNIT(unitNamespace, convert, ...)                                     \
+    namespace unitNamespace {                                                                          \
+    const TStandardUnit& Unit()                                                                        \
+    {                                                                                                  \
+        static const TStandardUnit unit = __VA_ARGS__;                                                 \
+        return unit;                                                                                   \
+    }                                                                                                  \
+    TUpdateScript Script() { return StandardUnitScript(Unit()); }                                      \
+    std::int32_t DoUpdate()                                                                            \
+    {                                                                                                  \
+        const std::int32_t result = RunStandardUnit(Unit());                                           \
+        return result == UpdateResultOk ? convert() : result;                                          \
+    }                                                                                                  \
+    void GetUpdateInfo(TDbUpdateListRec& rec) { DescribeStandardUnit(Unit(), &DoUpdate, rec); }        \
+    }
 
 #define LEDRIX_SYSTEM_UNIT(name)                    \
     namespace name {                                \
@@ -44,6 +75,14 @@ LEDRIX_SYSTEM_UNIT(z5SystemDbUpdate307)
 LEDRIX_SYSTEM_UNIT(z5SystemDbUpdate400)
 LEDRIX_SYSTEM_UNIT(z5SystemDbUpdate402)
 LEDRIX_SYSTEM_UNIT(z5SystemDbUpdate500)
+LEDRIX_SYSTEM_UNIT(z5SystemDbUpdate700)
+LEDRIX_SYSTEM_UNIT(z5SystemDbUpdate704)
+LEDRIX_SYSTEM_UNIT(z5SystemDbUpdate800)
+LEDRIX_SYSTEM_UNIT(z5SystemDbUpdate802)
+LEDRIX_SYSTEM_UNIT(z5SystemDbUpdate904)
+LEDRIX_SYSTEM_UNIT(z5SystemDbUpdate1004)
+LEDRIX_SYSTEM_UNIT(z5SystemDbUpdate1101)
+LEDRIX_SYSTEM_UNIT(z5SystemDbUpdate1200)
 
 #undef LEDRIX_SYSTEM_UNIT
 
@@ -55,3 +94,24 @@ const std::vector<std::string>& CodeSystemFiles();
 // the folder is too long to be a name.
 std::string FirstPlaceName();
 }  // namespace z5SystemDbUpdate500
+
+namespace z5SystemDbUpdate700 {
+// The office step before the script: the office copy of SystemDef from
+// SYSTEMINI row 10, and the row rewritten in its new form when the office
+// keeps its record (RESERVE1 1). False when the row cannot be read (the
+// error has been shown).
+bool ConvertOfficeRecord();
+}  // namespace z5SystemDbUpdate700
+
+namespace z5SystemDbUpdate802 {
+// The conversion after the script: a JOBCONTROL2 row for every JOBCONTROL
+// row whose old slot held a program. 1, or 19 after an error (what was
+// inserted before it is committed).
+std::int32_t ConvertMenuControl();
+}  // namespace z5SystemDbUpdate802
+
+namespace z5SystemDbUpdate904 {
+// The conversion after the script: the eight dictionary opening settings
+// of every operator of SYSDEF. 1, or 19 after an error.
+std::int32_t ConvertDictionarySettings();
+}  // namespace z5SystemDbUpdate904

@@ -7,6 +7,7 @@
 #include "foundation/AppInfo.h"
 #include "foundation/VersionUtils.h"
 
+#include <tuple>
 #include <utility>
 
 namespace sysupdate {
@@ -15,6 +16,22 @@ TUpdateUnitShape SystemShape(std::int32_t major, std::int32_t minor1, std::int32
 {
     return {TUpdateTarget::SystemDatabase, major, minor1, minor2, setNames, TVersionStamp::SystemOneLine,
             TMemoForm::Short};
+}
+
+TUpdateUnitShape BodyFileShape(std::int32_t major, std::int32_t minor1, std::int32_t minor2)
+{
+    const bool longStamp = std::tuple(major, minor1, minor2) >= std::tuple(11, 0, 1);
+    return {TUpdateTarget::SystemDatabase, major, minor1, minor2, true,
+            longStamp ? TVersionStamp::SystemTwoLines : TVersionStamp::SystemOneLine,
+            longStamp ? TMemoForm::Long : TMemoForm::Short};
+}
+
+TStandardUnit BodyFileUnit(std::int32_t major, std::int32_t minor1, std::int32_t minor2, std::int32_t backupFlag,
+                           std::string title, std::string description, std::vector<std::string> bodyFiles,
+                           TMissingBodyFile missingFile)
+{
+    return {BodyFileShape(major, minor1, minor2), backupFlag, std::move(title), std::move(description), {},
+            std::move(bodyFiles), missingFile};
 }
 
 void AddDataListFolderUpdate(TUpdateScript& script)
@@ -30,33 +47,8 @@ void AddDataListFolderUpdate(TUpdateScript& script)
 
 namespace {
 
-// The rows of the units this program does not carry yet: their texts and
-// flags, no update function.
-struct TPendingRow {
-    std::int32_t Major, Minor1, Minor2, BackupFlag;
-    const char* Title;
-    const char* Description;
-};
-
 constexpr const char* EditionTitle = "機能強化および不具合修正";
 constexpr const char* EditionDescription = "１）機能強化および不具合の修正（詳しくはＨＰで確認ください）";
-
-TDbUpdateListRec PendingRow(const TPendingRow& row)
-{
-    TDbUpdateListRec rec;
-    rec.Major = row.Major;
-    rec.Minor1 = row.Minor1;
-    rec.Minor2 = row.Minor2;
-    rec.BackupFlag = row.BackupFlag;
-    rec.Title = row.Title;
-    rec.Description = row.Description;
-    return rec;
-}
-
-bool EditionWithOwnTexts()
-{
-    return EditionFlag == 1 || EditionFlag == 2;
-}
 
 }  // namespace
 
@@ -69,37 +61,18 @@ TArrayDbUpdateListRec GetSystemUpdateList()
         &z5SystemDbUpdate300::GetUpdateInfo, &z5SystemDbUpdate305::GetUpdateInfo,
         &z5SystemDbUpdate307::GetUpdateInfo, &z5SystemDbUpdate400::GetUpdateInfo,
         &z5SystemDbUpdate402::GetUpdateInfo, &z5SystemDbUpdate500::GetUpdateInfo,
+        &z5SystemDbUpdate700::GetUpdateInfo, &z5SystemDbUpdate704::GetUpdateInfo,
+        &z5SystemDbUpdate800::GetUpdateInfo, &z5SystemDbUpdate802::GetUpdateInfo,
+        &z5SystemDbUpdate904::GetUpdateInfo, &z5SystemDbUpdate1004::GetUpdateInfo,
+        &z5SystemDbUpdate1101::GetUpdateInfo, &z5SystemDbUpdate1200::GetUpdateInfo,
     };
     TArrayDbUpdateListRec list;
     for (const TDescribe describe : built) {
         TDbUpdateListRec rec;
         describe(rec);
-        list.push_back(std::move(rec));
-    }
-
-    // 7.0.0 names the product it converts from by the application title.
-    const std::string& appTitle = AppInfo.Zaimu.AppTitle;
-    TDbUpdateListRec v700 = PendingRow({7, 0, 0, 0, "", ""});
-    v700.Title = appTitle + "１５のデータ形式に変換";
-    v700.Description = "１）" + appTitle + "１５のデータ形式に変換する。";
-    if (EditionWithOwnTexts()) {
-        v700.Title = "個別原価管理機能の追加";
-        v700.Description = "１）個別原価管理機能を追加する。";
-    }
-    list.push_back(std::move(v700));
-
-    static constexpr TPendingRow later[] = {
-        {7, 0, 4, 0, "消費税・特定課税仕入れ に対応", "１）特定課税仕入れの取引 に対応します。"},
-        {8, 0, 0, 1, "マイナンバー制度に対応", "１）マイナンバー制度に対応しました。"},
-        {8, 0, 2, 1, "メニューの起動管理方法を変更", "１）メニューの起動管理方法を変更しました。"},
-        {9, 0, 4, 1, "仕訳帳、元帳の入力方法の管理項目を変更", "１）仕訳帳、元帳の入力方法の管理項目を変更しました。"},
-        {10, 0, 4, 1, "オペレータの種類に承認者を追加", "１）オペレータの種類に承認者を追加しました。"},
-        {11, 0, 1, 1, "新元号対応 他", "１）新元号「令和」を追加しました。\r２）クラウドシェア機能を追加しました。"},
-        {12, 0, 0, 1, "仕訳入力の禁止設定", "１）仕訳入力を禁止にする設定を追加しました。※対象製品：Ledrix財務"},
-    };
-    for (const TPendingRow& row : later) {
-        TDbUpdateListRec rec = PendingRow(row);
-        if (EditionWithOwnTexts() && row.Major >= 10) {
+        // The editions with individual costing describe the updates from
+        // 10.0.4 on in one general text.
+        if ((EditionFlag == 1 || EditionFlag == 2) && rec.Major >= 10) {
             rec.Title = EditionTitle;
             rec.Description = EditionDescription;
         }

@@ -6,10 +6,10 @@
 // Registration. The list always holds all eighteen rows with their titles,
 // descriptions and backup flags, so that the version the program expects
 // and the texts shown for a pending update are right. An entry whose unit
-// is built into this program carries its update function; an entry whose
-// unit is not built yet (7.0.0 and later for now) has an empty UpdateFunc:
-// it must never pretend to have run. IsUpdateRegistered tells them apart,
-// and whoever runs the list stops before the first entry without one.
+// is built into this program carries its update function (all of them are
+// now); an entry without one must never pretend to have run.
+// IsUpdateRegistered tells them apart, and whoever runs the list stops
+// before the first entry without one.
 
 #include "dbupdate/UpdateUnit.h"
 

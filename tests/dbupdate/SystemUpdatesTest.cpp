@@ -8,6 +8,8 @@
 
 #include "foundation/AppInfo.h"
 #include "foundation/DataModule.h"
+#include "foundation/ErrorHandling.h"
+#include "calc/FiscalDates.h"
 #include "platform/Cp932.h"
 #include "platform/db/FbError.h"
 #include "platform/db/MasterCache.h"
@@ -17,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <optional>
@@ -24,6 +27,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -55,10 +59,9 @@ std::vector<std::string> Texts(const std::vector<UpdateVersion>& versions)
     return texts;
 }
 
-const std::vector<std::string> BuiltVersions{"0.3.1", "0.3.2", "0.3.3", "1.0.1", "3.0.0",
-                                             "3.0.5", "3.0.7", "4.0.0", "4.0.2", "5.0.0"};
-const std::vector<std::string> LaterVersions{"7.0.0", "7.0.4", "8.0.0", "8.0.2",
-                                             "9.0.4", "10.0.4", "11.0.1", "12.0.0"};
+const std::vector<std::string> BuiltVersions{"0.3.1", "0.3.2", "0.3.3", "1.0.1", "3.0.0",  "3.0.5",
+                                             "3.0.7", "4.0.0", "4.0.2", "5.0.0", "7.0.0",  "7.0.4",
+                                             "8.0.0", "8.0.2", "9.0.4", "10.0.4", "11.0.1", "12.0.0"};
 
 // The edition and connection mode a test sets, put back afterwards.
 class SavedModes final {
@@ -279,10 +282,8 @@ TEST(SystemUpdateCatalogue, EighteenRowsInVersionOrderWithTheirTexts)
             EXPECT_LT(dbupdate::VersionOf(list[i - 1]), dbupdate::VersionOf(list[i]));
         }
     }
-    // The units this program carries run; the later ones are listed only.
+    // Every unit of the list runs.
     EXPECT_EQ(RegisteredSystemUpdateVersions(), BuiltVersions);
-    for (const TDbUpdateListRec& rec : list)
-        EXPECT_EQ(IsUpdateRegistered(rec), dbupdate::VersionOf(rec) <= V(5, 0, 0)) << dbupdate::VersionOf(rec).Text();
 }
 
 TEST(SystemUpdateCatalogue, EditionsOneAndTwoReplaceFourTexts)
@@ -310,50 +311,87 @@ TEST(SystemUpdateCatalogue, EditionsOneAndTwoReplaceFourTexts)
     }
 }
 
-TEST(SystemUpdateCatalogue, SetNamesFromVersion402On)
+// Every unit's script as it would run now.
+std::vector<std::pair<std::string, TUpdateScript>> AllScripts()
+{
+    std::vector<std::pair<std::string, TUpdateScript>> scripts;
+    const auto add = [&](const char* version, TUpdateScript (*script)()) { scripts.emplace_back(version, script()); };
+    add("0.3.1", &z5SystemDbUpdate031::Script);
+    add("0.3.2", &z5SystemDbUpdate032::Script);
+    add("0.3.3", &z5SystemDbUpdate033::Script);
+    add("1.0.1", &z5SystemDbUpdate101::Script);
+    add("3.0.0", &z5SystemDbUpdate300::Script);
+    add("3.0.5", &z5SystemDbUpdate305::Script);
+    add("3.0.7", &z5SystemDbUpdate307::Script);
+    add("4.0.0", &z5SystemDbUpdate400::Script);
+    add("4.0.2", &z5SystemDbUpdate402::Script);
+    add("5.0.0", &z5SystemDbUpdate500::Script);
+    add("7.0.0", &z5SystemDbUpdate700::Script);
+    add("7.0.4", &z5SystemDbUpdate704::Script);
+    add("8.0.0", &z5SystemDbUpdate800::Script);
+    add("8.0.2", &z5SystemDbUpdate802::Script);
+    add("9.0.4", &z5SystemDbUpdate904::Script);
+    add("10.0.4", &z5SystemDbUpdate1004::Script);
+    add("11.0.1", &z5SystemDbUpdate1101::Script);
+    add("12.0.0", &z5SystemDbUpdate1200::Script);
+    return scripts;
+}
+
+TEST(SystemUpdateCatalogue, SetNamesFromVersion402OnAndTheStampOfEachUnit)
 {
     SavedGlobals globals;
     SavedModes modes;
     SystemDef.SYSDIR = "/srv/ledrix/sys";
+    SystemDef.SqlDir = SourceSqlDir().string();
+    // A quote in the operator's name is doubled in the long MEMO, and the
+    // MEMO is cut to its column's 127 bytes.
+    SystemDef.OPNAME = "O'Brien " + std::string(200, 'x');
+    SystemDef.PCName = "PC'01";
     for (const std::uint8_t edition : {0, 1}) {
         EditionFlag = edition;
-        const std::pair<const char*, TUpdateScript> scripts[] = {
-            {"0.3.1", z5SystemDbUpdate031::Script()}, {"0.3.2", z5SystemDbUpdate032::Script()},
-            {"0.3.3", z5SystemDbUpdate033::Script()}, {"1.0.1", z5SystemDbUpdate101::Script()},
-            {"3.0.0", z5SystemDbUpdate300::Script()}, {"3.0.5", z5SystemDbUpdate305::Script()},
-            {"3.0.7", z5SystemDbUpdate307::Script()}, {"4.0.0", z5SystemDbUpdate400::Script()},
-            {"4.0.2", z5SystemDbUpdate402::Script()}, {"5.0.0", z5SystemDbUpdate500::Script()},
-        };
-        for (const auto& [version, script] : scripts) {
+        for (const auto& [version, script] : AllScripts()) {
+            SCOPED_TRACE(version);
+            ASSERT_EQ(UnitVersionText(script.Shape()), version);
             const std::string text = script.Text();
             const bool named = text.find("\r\nSET NAMES SJIS_0208;\r\n") != std::string::npos;
             const UpdateVersion unit = V(script.Shape().Major, script.Shape().Minor1, script.Shape().Minor2);
-            EXPECT_EQ(named, unit >= V(4, 0, 2)) << version;
-            EXPECT_NE(text.find("INSERT INTO VERSION(MAJOR,MINOR1,MINOR2,MEMO) VALUES(" +
-                                std::to_string(script.Shape().Major) + "," + std::to_string(script.Shape().Minor1) +
-                                "," + std::to_string(script.Shape().Minor2) + ",'"),
-                      std::string::npos)
-                << version;
+            EXPECT_EQ(named, unit >= V(4, 0, 2));
+            const std::string numbers = std::to_string(script.Shape().Major) + "," +
+                                        std::to_string(script.Shape().Minor1) + "," +
+                                        std::to_string(script.Shape().Minor2) + ",'";
+            if (unit < V(11, 0, 1)) {
+                EXPECT_NE(text.find("\r\nINSERT INTO VERSION(MAJOR,MINOR1,MINOR2,MEMO) VALUES(" + numbers),
+                          std::string::npos);
+                continue;
+            }
+            const std::string head = "\r\nINSERT INTO VERSION(MAJOR,MINOR1,MINOR2,MEMO)\r\nVALUES(" + numbers;
+            const std::size_t at = text.find(head);
+            ASSERT_NE(at, std::string::npos);
+            const std::size_t begin = at + head.size();
+            const std::string literal = text.substr(begin, text.find("');\r\n", begin) - begin);
+            EXPECT_NE(literal.find(",O''Brien x"), std::string::npos) << literal;
+            std::string stored = std::regex_replace(literal, std::regex("''"), "'");
+            EXPECT_EQ(stored.size(), 127u);
+            EXPECT_EQ(stored.back(), 'x');
         }
     }
 }
 
 // ---------------------------------------------------------------------------
-// The chain from the base to 5.0.0
+// The chain from the base to 12.0.0
 
-TEST_F(SystemUpdateDbTest, BaseToFiveRunsEveryBuiltUnitAndStopsBeforeTheFirstUnbuiltOne)
+TEST_F(SystemUpdateDbTest, BaseToTwelveRunsEveryUnit)
 {
     const DatabaseBuildReport& report = Chain().report;
     ASSERT_TRUE(report.Succeeded()) << report.failedResult << " at " << report.failedAt->Text();
     EXPECT_EQ(report.start, V(0, 0, 0));
     EXPECT_EQ(Texts(report.applied), BuiltVersions);
-    EXPECT_EQ(report.reached, V(5, 0, 0));
-    ASSERT_TRUE(report.unregisteredAt.has_value());
-    EXPECT_EQ(*report.unregisteredAt, V(7, 0, 0));
-    EXPECT_EQ(Texts(report.pending), LaterVersions);
+    EXPECT_EQ(report.reached, V(12, 0, 0));
+    EXPECT_FALSE(report.unregisteredAt.has_value());
+    EXPECT_TRUE(report.pending.empty());
 
     // VERSION_REC numbers the stamps 1, 2, ... in the order they ran.
-    Session session(UseSnapshot("5.0.0"));
+    Session session(UseSnapshot("12.0.0"));
     std::vector<std::string> expected;
     for (std::size_t i = 0; i < BuiltVersions.size(); ++i)
         expected.push_back(std::to_string(i + 1) + "|" + BuiltVersions[i]);
@@ -364,7 +402,7 @@ TEST_F(SystemUpdateDbTest, BaseToFiveRunsEveryBuiltUnitAndStopsBeforeTheFirstUnb
     EXPECT_EQ(rows, expected);
     // A row inserted with a number of its own is renumbered too.
     session.Exec("INSERT INTO VERSION(REC,MAJOR,MINOR1,MINOR2,MEMO) VALUES(500,6,0,0,'x')");
-    EXPECT_EQ(session.Line("SELECT REC FROM VERSION WHERE MAJOR=6"), "11");
+    EXPECT_EQ(session.Line("SELECT REC FROM VERSION WHERE MAJOR=6"), "19");
 }
 
 TEST_F(SystemUpdateDbTest, DataListTablesCarryTheirColumnsAndKeysAtFive)
@@ -674,7 +712,7 @@ const std::vector<std::string> kAllImports{"1:販売業.txt", "2:製造業.txt",
 TEST_F(SystemUpdate500Test, EditionZeroImportsNothingAndKeepsTheSetting)
 {
     EditionFlag = 0;
-    EXPECT_EQ(RunUpTo(std::nullopt, sqlDir_).reached, V(5, 0, 0));
+    EXPECT_EQ(RunUpTo(V(5, 0, 0), sqlDir_).reached, V(5, 0, 0));
     EXPECT_EQ(log_.made, 0);
     EXPECT_EQ(Setting(), "0");
 }
@@ -688,7 +726,7 @@ TEST_F(SystemUpdate500Test, EditionsOneAndTwoImportNineFilesAndSetTheSetting)
         UseSnapshot("4.0.2");
         Session(SystemDbPath()).Exec(
             "INSERT INTO SYSREG(OPCODE,SCODE,STYPE,STEXT) VALUES(100010,'試算表集計出力区分','整数','0')");
-        EXPECT_EQ(RunUpTo(std::nullopt, sqlDir_).reached, V(5, 0, 0));
+        EXPECT_EQ(RunUpTo(V(5, 0, 0), sqlDir_).reached, V(5, 0, 0));
         EXPECT_EQ(log_.calls, kAllImports);
         EXPECT_EQ(log_.made, 1);
         EXPECT_EQ(log_.freed, 1);
@@ -700,7 +738,7 @@ TEST_F(SystemUpdate500Test, FirstRefusedImportEndsTheImportsButNotTheUpdate)
 {
     EditionFlag = 1;
     log_.refuseAt = 3;
-    EXPECT_EQ(RunUpTo(std::nullopt, sqlDir_).reached, V(5, 0, 0));
+    EXPECT_EQ(RunUpTo(V(5, 0, 0), sqlDir_).reached, V(5, 0, 0));
     EXPECT_EQ(log_.calls, (std::vector<std::string>{"1:販売業.txt", "2:製造業.txt", "3:建設業.txt"}));
     EXPECT_EQ(log_.freed, 1);
 }
@@ -764,7 +802,7 @@ TEST_F(SystemUpdate500Test, DefinitionFilesFillTheDeliveredCodeSystems)
             ASSERT_TRUE(DM->fnAccDefConnected("", false));
         }
 
-        EXPECT_EQ(RunUpTo(std::nullopt, sqlDir_).reached, V(5, 0, 0));
+        EXPECT_EQ(RunUpTo(V(5, 0, 0), sqlDir_).reached, V(5, 0, 0));
         EXPECT_TRUE(messages_.shown.empty());
         EXPECT_EQ(DeliveredCodeSystems(), expected);
         EXPECT_EQ(DM != nullptr, start != Start::NoDataModule);
@@ -790,6 +828,7 @@ TEST_F(SystemUpdateDbTest, FirstPlaceNameFollowsTheFolderUpToFortyBytes)
         fs::create_directories(sys);
         dbtest::CopyMasterFile(Snapshot("4.0.2"), dbupdate::UpdateTargetPath(UpdateListKind::SystemDatabase, sys));
         DatabaseBuildSettings settings = SettingsIn(folder_);
+        settings.stopAt = V(5, 0, 0);
         const DatabaseBuildReport report =
             dbupdate::RunPendingUpdates(UpdateListKind::SystemDatabase, sys, GetSystemUpdateList(), settings);
         EXPECT_EQ(report.reached, V(5, 0, 0));
@@ -799,6 +838,276 @@ TEST_F(SystemUpdateDbTest, FirstPlaceNameFollowsTheFolderUpToFortyBytes)
         EXPECT_EQ(session.Line("SELECT PATH FROM DATAPLACEMAN WHERE REC=99"), sys.string() + "99");
     }
     fs::remove_all(root);
+}
+
+// ---------------------------------------------------------------------------
+// The units from 7.0.0 on
+
+TEST_F(SystemUpdateDbTest, LaterObjectsOfTheChain)
+{
+    Session session(dbtest::ProcessCopy(Snapshot("12.0.0")).string());
+    EXPECT_EQ(session.Lines("SELECT GNAME, GSIGN, CAST(STARTDATE AS DATE), YEAROFFSET FROM GENGO ORDER BY STARTDATE"),
+              (std::vector<std::string>{"明治|M|1868/09/08|1868", "大正|T|1912/07/30|1912", "昭和|S|1926/12/25|1926",
+                                        "平成|H|1989/01/08|1989", "令和|R|2019/05/01|2019"}));
+    for (const char* table : {"DATALIST", "SERVERDATALIST", "CHILD_DATALIST", "CHILD_SERVERDATALIST", "DATALIST_EX"}) {
+        EXPECT_EQ(session.Count("SELECT COUNT(*) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME='" +
+                                std::string(table) + "' AND RDB$FIELD_NAME IN ('CLOUD','READ_ONLY')"),
+                  2)
+            << table;
+    }
+    EXPECT_EQ(session.Count("SELECT COUNT(*) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME='OPERATOR' AND "
+                            "RDB$FIELD_NAME IN ('MYNUMBER_ADM','SHONIN')"),
+              2);
+    EXPECT_EQ(session.Count("SELECT COUNT(*) FROM JOBCONTROL2"), 0);
+}
+
+TEST_F(SystemUpdateDbTest, AQuoteInTheOperatorNameReachesTheLongMemoCutToItsColumn)
+{
+    SystemDef.OPNAME = "O'Brien " + std::string(200, 'x');
+    SystemDef.PCName = "PC'01";
+    UseSnapshot("10.0.4");
+    const DatabaseBuildReport report = RunUpTo(V(12, 0, 0));
+    ASSERT_TRUE(report.Succeeded()) << report.failedResult;
+    const auto memos = Session(SystemDbPath()).Lines("SELECT MEMO FROM VERSION WHERE MAJOR>=11 ORDER BY MAJOR");
+    ASSERT_EQ(memos.size(), 2u);
+    for (const std::string& memo : memos) {
+        EXPECT_NE(memo.find(",7,O'Brien xxx"), std::string::npos) << memo;
+        EXPECT_EQ(memo.size(), 127u);
+    }
+}
+
+TEST_F(SystemUpdateDbTest, MissingBodyFilesAreSkippedUpToSevenZeroFourAndFailFromEightOn)
+{
+    // An installation whose sql folder lacks the version folders.
+    const fs::path emptySql = folder_ / "emptysql";
+    fs::create_directories(emptySql);
+    UseSnapshot("5.0.0");
+    const DatabaseBuildReport report = RunUpTo(std::nullopt, emptySql);
+    EXPECT_EQ(Texts(report.applied), (std::vector<std::string>{"7.0.0", "7.0.4"}));
+    EXPECT_EQ(report.failedResult, UpdateResultFileMissing);
+    ASSERT_TRUE(report.failedAt.has_value());
+    EXPECT_EQ(*report.failedAt, V(8, 0, 0));
+    EXPECT_EQ(report.reached, V(7, 0, 4));
+
+    // The later units return 18 without writing a script; 11.0.1 needs
+    // both of its files.
+    WriteFile(emptySql / "1101" / "sysup01.sql", "COMMIT;\r\n");
+    SystemDef.SqlDir = emptySql.string();
+    WriteFile(ScriptPath(), "older");
+    const std::pair<const char*, std::int32_t (*)()> units[] = {
+        {"8.0.2", &z5SystemDbUpdate802::DoUpdate},   {"10.0.4", &z5SystemDbUpdate1004::DoUpdate},
+        {"11.0.1", &z5SystemDbUpdate1101::DoUpdate}, {"12.0.0", &z5SystemDbUpdate1200::DoUpdate},
+    };
+    for (const auto& [version, doUpdate] : units) {
+        EXPECT_EQ(doUpdate(), UpdateResultFileMissing) << version;
+        EXPECT_EQ(ReadFile(ScriptPath()), "older") << version;
+    }
+    EXPECT_EQ(Session(SystemDbPath()).Line("SELECT MAX(MAJOR * 100 + MINOR1 * 10 + MINOR2) FROM VERSION"), "704");
+}
+
+class SystemUpdate700Test : public SystemUpdateDbTest {
+protected:
+    void SetUp() override
+    {
+        SystemUpdateDbTest::SetUp();
+        SystemDef.OfficeName = "stale";
+        SystemDef.OfficeReserve3 = 5;
+    }
+    std::vector<std::string> RowTen()
+    {
+        return Session(SystemDbPath())
+            .Lines("SELECT RESERVE1, RESERVE2, RESERVE3, RESERVE4, RESERVE5, SSTR FROM SYSTEMINI WHERE REC=10");
+    }
+};
+
+TEST_F(SystemUpdate700Test, OfficeRecordIsRewrittenOnlyWhenTheOfficeKeepsIt)
+{
+    struct OfficeCase {
+        int reserve1;
+        std::vector<std::string> after;
+        int converted;
+    };
+    const std::string stored = "TEL=03-1234\r\nNAME=山田会計\r\nOTHER=x\r\nJYUSHO=東京都";
+    const OfficeCase cases[] = {
+        {1, {"1|63|1|0|0|NAME=山田会計\rJYUSHO=東京都\rTEL=03-1234\r"}, 1},
+        {0, {"0|63|7|8|9|" + stored}, 0},
+        {2, {"2|63|7|8|9|" + stored}, 0},
+    };
+    for (const OfficeCase& c : cases) {
+        SCOPED_TRACE(c.reserve1);
+        {
+            Session session(UseSnapshot("5.0.0"));
+            session.Exec("INSERT INTO SYSTEMINI(REC,RESERVE1,RESERVE2,RESERVE3,RESERVE4,RESERVE5,SSTR) VALUES(10," +
+                         std::to_string(c.reserve1) + ",63,7,8,9,'" + stored + "')");
+            session.Exec("INSERT INTO SYSTEMINI(REC,RESERVE1,SSTR) VALUES(11,1,'NAME=x')");
+        }
+        ASSERT_EQ(RunUpTo(V(7, 0, 0)).reached, V(7, 0, 0));
+        EXPECT_EQ(RowTen(), c.after);
+        EXPECT_EQ(Session(SystemDbPath()).Line("SELECT RESERVE3 || SSTR FROM SYSTEMINI WHERE REC=11"), "0NAME=x");
+        // The office copy for the rest of the run.
+        EXPECT_EQ(SystemDef.OfficeName, "山田会計");
+        EXPECT_EQ(SystemDef.OfficeAddress, "東京都");
+        EXPECT_EQ(SystemDef.OfficeTel, "03-1234");
+        EXPECT_EQ(SystemDef.OfficeReserve1, c.reserve1);
+        EXPECT_EQ(SystemDef.OfficeReserve2, 63);
+        EXPECT_EQ(SystemDef.OfficeReserve3, c.converted);
+    }
+
+    // Without row 10 the copy is empty and no row is written.
+    UseSnapshot("5.0.0");
+    ASSERT_EQ(RunUpTo(V(7, 0, 0)).reached, V(7, 0, 0));
+    EXPECT_TRUE(RowTen().empty());
+    EXPECT_EQ(SystemDef.OfficeName, "");
+    EXPECT_EQ(SystemDef.OfficeReserve3, 0);
+    EXPECT_EQ(DM, nullptr);
+}
+
+TEST_F(SystemUpdate700Test, AnUnreadableOfficeRecordFailsTheUpdateWithoutEndingTheProgram)
+{
+    bool quitAsked = false;
+    const TQuitApplicationHook savedHook = QuitApplicationHook;
+    QuitApplicationHook = [&] { quitAsked = true; };
+    {
+        Session session(UseSnapshot("5.0.0"));
+        session.Exec("DROP TABLE SYSTEMINI");
+        session.Exec("CREATE VIEW SYSTEMINI (REC, RESERVE1, RESERVE2, RESERVE3, RESERVE4, RESERVE5, SSTR) AS "
+                     "SELECT 10, 1 / 0, 0, 0, 0, 0, '' FROM RDB$DATABASE");
+    }
+    const DatabaseBuildReport report = RunUpTo(std::nullopt);
+    QuitApplicationHook = savedHook;
+    EXPECT_EQ(report.failedResult, UpdateResultConversionError);
+    ASSERT_TRUE(report.failedAt.has_value());
+    EXPECT_EQ(*report.failedAt, V(7, 0, 0));
+    EXPECT_EQ(report.reached, V(5, 0, 0));
+    EXPECT_FALSE(quitAsked);
+    EXPECT_FALSE(AppTerminating);
+    bool shown = false;
+    for (const TUserMessage& message : messages_.shown)
+        shown = shown || message.Text.find("システム情報の取得に失敗しました。") != std::string::npos;
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(Session(SystemDbPath()).Line("SELECT MAX(MAJOR) FROM VERSION"), "5");
+}
+
+// The JOBCONTROL rows (level, page, slot) of a test.
+void InsertMenuRights(const std::string& path, const std::vector<std::tuple<int, int, int>>& rows)
+{
+    Session session(path);
+    for (const auto& [level, page, slot] : rows)
+        session.Exec("INSERT INTO JOBCONTROL(LEVELNO,PAGENO,MENUNO) VALUES(" + std::to_string(level) + "," +
+                     std::to_string(page) + "," + std::to_string(slot) + ")");
+}
+
+std::vector<std::string> MenuPrograms(const std::string& path)
+{
+    return Session(path).Lines("SELECT LEVELNO, PROC_ID, PROC_OPTION FROM JOBCONTROL2 ORDER BY LEVELNO, PROC_ID, PROC_OPTION");
+}
+
+TEST_F(SystemUpdateDbTest, MenuRightsBecomeProgramsForFilledSlotsOnly)
+{
+    SavedModes modes;
+    EditionFlag = 0;
+    InsertMenuRights(UseSnapshot("8.0.0"), {{5, 1, 0}, {5, 1, 1}, {5, 1, 6}, {5, 11, 0}, {5, 1, 15},
+                                            {1000, 4, 4}, {1001, 4, 4}, {1500, 2, 0}, {1500, 11, 19}, {1500, 10, 0}});
+    const DatabaseBuildReport report = RunUpTo(V(8, 0, 2));
+    ASSERT_TRUE(report.Succeeded()) << report.failedResult;
+    EXPECT_EQ(MenuPrograms(SystemDbPath()),
+              (std::vector<std::string>{"5|QvSiwake|SyoriType=0", "5|QvSiwake|SyoriType=1", "1000|QvKeieiBunseki|",
+                                        "1001|QvKeieiBunseki2|", "1500|QvFuzokuIkkatu|", "1500|QvMBKessansyo|"}));
+    EXPECT_EQ(Session(SystemDbPath()).Count("SELECT COUNT(*) FROM JOBCONTROL"), 10);
+    EXPECT_EQ(DM, nullptr);
+}
+
+TEST_F(SystemUpdateDbTest, AFailedMenuConversionGivesNineteenAndTheRunPutsTheDatabaseBack)
+{
+    // An installation whose JOBCONTROL2 refuses one program.
+    const fs::path sqlDir = folder_ / "failsql";
+    WriteFile(sqlDir / "802" / "sysup01.sql",
+              "CREATE TABLE JOBCONTROL2 (LEVELNO INTEGER NOT NULL, PROC_ID VARCHAR(64) NOT NULL,\r\n"
+              "  PROC_OPTION VARCHAR(254) DEFAULT '', CHECK (PROC_ID <> 'QvMonitor'));\r\nCOMMIT;\r\n");
+    const std::vector<std::tuple<int, int, int>> rights{{5, 1, 0}, {5, 1, 2}, {5, 1, 3}};
+
+    // The unit alone: what came before the failure is committed.
+    InsertMenuRights(UseSnapshot("8.0.0"), rights);
+    SystemDef.SqlDir = sqlDir.string();
+    EXPECT_EQ(z5SystemDbUpdate802::DoUpdate(), UpdateResultConversionError);
+    EXPECT_EQ(MenuPrograms(SystemDbPath()), (std::vector<std::string>{"5|QvSiwake|SyoriType=1"}));
+    EXPECT_EQ(DM, nullptr);
+
+    // In a run the unit's copy of the database goes back.
+    InsertMenuRights(UseSnapshot("8.0.0"), rights);
+    const DatabaseBuildReport report = RunUpTo(std::nullopt, sqlDir);
+    EXPECT_EQ(report.failedResult, UpdateResultConversionError);
+    ASSERT_TRUE(report.failedAt.has_value());
+    EXPECT_EQ(*report.failedAt, V(8, 0, 2));
+    Session session(SystemDbPath());
+    EXPECT_EQ(session.Count("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME='JOBCONTROL2'"), 0);
+    EXPECT_EQ(session.Line("SELECT MAX(MAJOR * 100 + MINOR1 * 10 + MINOR2) FROM VERSION"), "800");
+}
+
+TEST_F(SystemUpdateDbTest, DictionaryOpeningSettingsAreWrittenPerOperator)
+{
+    {
+        Session session(UseSnapshot("8.0.2"));
+        session.Exec("INSERT INTO SYSDEF(OPCODE,DICTEKAUTO,DICTORAUTO) VALUES(100001,0,2)");
+        session.Exec("INSERT INTO SYSDEF(OPCODE,DICTEKAUTO,DICTORAUTO) VALUES(100002,1,3)");
+        session.Exec("INSERT INTO SYSREG(OPCODE,SCODE,STYPE,STEXT) VALUES(100002,'摘要項目の入力区分','整数','2')");
+        session.Exec("INSERT INTO SYSREG(OPCODE,SCODE,STYPE,STEXT) VALUES(100002,'取引先項目の入力区分','整数','x')");
+        // An existing setting keeps its stored type.
+        session.Exec("INSERT INTO SYSREG(OPCODE,SCODE,STYPE,STEXT) VALUES(100002,'摘要＿辞書開く区分','文字','9')");
+    }
+    const DatabaseBuildReport report = RunUpTo(V(9, 0, 4));
+    ASSERT_TRUE(report.Succeeded()) << report.failedResult;
+    const auto settings = [&](int opcode) {
+        return Session(SystemDbPath())
+            .Lines("SELECT SCODE, STYPE, STEXT FROM SYSREG WHERE OPCODE=" + std::to_string(opcode) +
+                   " ORDER BY SCODE");
+    };
+    const auto sorted = [](std::vector<std::string> rows) {
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    };
+    // Summary off (dictionary by default), partner by association; the
+    // missing input kinds are stored with "0".
+    EXPECT_EQ(sorted(settings(100001)),
+              sorted({"摘要項目の入力区分|整数|0", "取引先項目の入力区分|整数|0", "摘要＿辞書開く区分|整数|1",
+                      "摘要＿連想開く区分|整数|0", "摘要＿自動開く区分|整数|0", "摘要＿入力なし区分|整数|0",
+                      "取引先＿辞書開く区分|整数|0", "取引先＿連想開く区分|整数|1", "取引先＿自動開く区分|整数|1",
+                      "取引先＿入力なし区分|整数|0"}));
+    // Summary by dictionary with no entry; partner with an unknown switch
+    // and an input kind that is no number.
+    EXPECT_EQ(sorted(settings(100002)),
+              sorted({"摘要項目の入力区分|整数|2", "取引先項目の入力区分|整数|x", "摘要＿辞書開く区分|文字|1",
+                      "摘要＿連想開く区分|整数|0", "摘要＿自動開く区分|整数|1", "摘要＿入力なし区分|整数|1",
+                      "取引先＿辞書開く区分|整数|1", "取引先＿連想開く区分|整数|0", "取引先＿自動開く区分|整数|0",
+                      "取引先＿入力なし区分|整数|0"}));
+    EXPECT_EQ(DM, nullptr);
+}
+
+TEST_F(SystemUpdateDbTest, TheEraTableIsReadAgainAfterElevenZeroOneAlsoWhenItsScriptFails)
+{
+    const TGengoArray saved = GengoTable();
+    ClearGengoTable();
+    UseSnapshot("10.0.4");
+    ASSERT_EQ(RunUpTo(V(11, 0, 1)).reached, V(11, 0, 1));
+    ASSERT_EQ(GengoTable().size(), 5u);
+    EXPECT_EQ(GengoTable().front().GNAME, "令和");
+    EXPECT_EQ(GengoTable().front().YEAROFFSET, 2019);
+
+    // A script that fails after its era: the database goes back to four
+    // eras, and so does the program's table.
+    const fs::path sqlDir = folder_ / "failsql";
+    WriteFile(sqlDir / "1101" / "sysup01.sql", ReadFile(SourceSqlDir() / "1101" / "sysup01.sql"));
+    WriteFile(sqlDir / "1101" / "sysup02.sql", "ALTER TABLE NO_SUCH_TABLE ADD CLOUD INTEGER;\r\n");
+    UseSnapshot("10.0.4");
+    SystemDef.SqlDir = sqlDir.string();
+    EXPECT_EQ(z5SystemDbUpdate1101::DoUpdate(), UpdateResultScriptError);
+    ASSERT_EQ(GengoTable().size(), 4u);
+    EXPECT_EQ(GengoTable().front().GNAME, "平成");
+    EXPECT_EQ(DM, nullptr);
+    if (saved.empty())
+        ClearGengoTable();
+    else
+        SetGengoTable(saved);
 }
 
 // ---------------------------------------------------------------------------
@@ -817,10 +1126,10 @@ TEST_F(SystemUpdateDbTest, StoppingAtAVersionLeavesTheLaterOnesPendingUntilTheNe
     EXPECT_EQ(Session(SystemDbPath()).Count("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME='CHILD_DATALIST'"),
               0);
 
-    const DatabaseBuildReport second = RunUpTo(std::nullopt);
+    const DatabaseBuildReport second = RunUpTo(V(5, 0, 0));
     EXPECT_EQ(second.start, V(3, 0, 0));
     EXPECT_EQ(Texts(second.applied), (std::vector<std::string>{"3.0.5", "3.0.7", "4.0.0", "4.0.2", "5.0.0"}));
-    EXPECT_EQ(Texts(second.pending), LaterVersions);
+    EXPECT_EQ(second.pending.front(), V(7, 0, 0));
     // The builder puts the program's folders back.
     EXPECT_EQ(SystemDef.TempDir, (folder_ / "temp").string());
     EXPECT_EQ(SystemDef.SqlDir, (folder_ / "sql").string());
@@ -857,17 +1166,11 @@ TEST_F(SystemUpdateDbTest, EveryObjectAUnitUsesExistsBeforeItRuns)
     // Mode 1 and both kinds of edition, so that every optional statement is
     // in some script.
     ConnectionMode = 1;
+    SystemDef.SqlDir = SourceSqlDir().string();
     std::map<std::string, std::set<UsedObject>> usedBy;
     for (const std::uint8_t edition : {0, 1}) {
         EditionFlag = edition;
-        const std::pair<std::string, TUpdateScript> scripts[] = {
-            {"0.3.1", z5SystemDbUpdate031::Script()}, {"0.3.2", z5SystemDbUpdate032::Script()},
-            {"0.3.3", z5SystemDbUpdate033::Script()}, {"1.0.1", z5SystemDbUpdate101::Script()},
-            {"3.0.0", z5SystemDbUpdate300::Script()}, {"3.0.5", z5SystemDbUpdate305::Script()},
-            {"3.0.7", z5SystemDbUpdate307::Script()}, {"4.0.0", z5SystemDbUpdate400::Script()},
-            {"4.0.2", z5SystemDbUpdate402::Script()}, {"5.0.0", z5SystemDbUpdate500::Script()},
-        };
-        for (const auto& [version, script] : scripts)
+        for (const auto& [version, script] : AllScripts())
             for (const UsedObject& object : UsedObjects(script.Text()))
                 usedBy[version].insert(object);
     }
@@ -884,6 +1187,9 @@ TEST_F(SystemUpdateDbTest, EveryObjectAUnitUsesExistsBeforeItRuns)
         {"4.0.0", {ObjectKind::Table, "SYSTEMINI"}},           {"4.0.2", {ObjectKind::Procedure, "SP_DATALIST_UPDATE"}},
         {"5.0.0", {ObjectKind::Table, "USERGROUP"}},           {"5.0.0", {ObjectKind::Table, "SYSREG"}},
         {"5.0.0", {ObjectKind::Function, "F_RIGHT"}},
+        {"8.0.0", {ObjectKind::Table, "OPERATOR"}},            {"10.0.4", {ObjectKind::Table, "OPERATOR"}},
+        {"11.0.1", {ObjectKind::Table, "GENGO"}},              {"11.0.1", {ObjectKind::Table, "DATALIST_EX"}},
+        {"12.0.0", {ObjectKind::Table, "CHILD_SERVERDATALIST"}},
     };
     for (const auto& [version, object] : known)
         EXPECT_TRUE(usedBy[version].count(object)) << version << " " << object.name;
@@ -892,6 +1198,21 @@ TEST_F(SystemUpdateDbTest, EveryObjectAUnitUsesExistsBeforeItRuns)
         Session session(dbtest::ProcessCopy(Snapshot(Previous(version))).string());
         for (const UsedObject& object : objects)
             EXPECT_TRUE(Exists(session, object)) << version << " uses " << object.name;
+    }
+
+    // The program-side steps: 7.0.0 before its script, the others after it.
+    const std::pair<std::string, std::vector<UsedObject>> stepUses[] = {
+        {"5.0.0", {{ObjectKind::Table, "SYSTEMINI"}, {ObjectKind::Column, "SYSTEMINI.SSTR"}}},
+        {"8.0.2", {{ObjectKind::Column, "JOBCONTROL.MENUNO"}, {ObjectKind::Column, "JOBCONTROL2.PROC_ID"},
+                   {ObjectKind::Column, "JOBCONTROL2.PROC_OPTION"}, {ObjectKind::Column, "JOBCONTROL2.LEVELNO"}}},
+        {"9.0.4", {{ObjectKind::Column, "SYSDEF.DICTEKAUTO"}, {ObjectKind::Column, "SYSDEF.DICTORAUTO"},
+                   {ObjectKind::Column, "SYSREG.STEXT"}}},
+        {"11.0.1", {{ObjectKind::Column, "GENGO.YEAROFFSET"}, {ObjectKind::Column, "GENGO.STARTDATE"}}},
+    };
+    for (const auto& [version, objects] : stepUses) {
+        Session session(dbtest::ProcessCopy(Snapshot(version)).string());
+        for (const UsedObject& object : objects)
+            EXPECT_TRUE(Exists(session, object)) << version << " step uses " << object.name;
     }
 }
 

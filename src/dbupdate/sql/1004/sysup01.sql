@@ -1,0 +1,5 @@
+/* System database 10.0.4: the operator kind "approver". */
+ALTER TABLE OPERATOR ADD SHONIN INTEGER DEFAULT 0;
+COMMIT;
+UPDATE OPERATOR SET SHONIN=0;
+COMMIT;

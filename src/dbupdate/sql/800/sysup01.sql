@@ -1,0 +1,5 @@
+/* System database 8.0.0: the operator who may manage My Number data. */
+ALTER TABLE OPERATOR ADD MYNUMBER_ADM INTEGER DEFAULT 0;
+COMMIT;
+UPDATE OPERATOR SET MYNUMBER_ADM=0;
+COMMIT;
