@@ -83,3 +83,17 @@ LEDRIX_STANDARD_UNIT(z5UserDbUpdate040, AccountingUnit(4, 0, 0, "データのバ
 LEDRIX_STANDARD_UNIT(z5UserDbUpdate100,
                      AccountingUnit(1, 0, 0, 1, "Ledrix財務０９ Ver1.0.0", "Ledrix財務０９ Ver1.0.0データへ更新します。",
                                     {"comparison-row-name.sql", "opening-balance-trigger.sql"}))
+
+// The previous-year writer takes movements (running from the balance
+// before, or from 0 for profit-and-loss accounts and an individual's
+// capital and drawings) or balances; the previous-year readers no longer
+// cut the periods at the start month and list the accounts in code order.
+// Every returned row is computed afresh, so a period without a row reads
+// 0 rather than the figure of the row before; the common department's
+// share is rounded half away from zero on a product taken in double
+// precision, which holds balances that a product of two four-place
+// numerics cannot. The saved screen settings are cleared.
+LEDRIX_STANDARD_UNIT(z5UserDbUpdate101,
+                     AccountingUnit(1, 0, 1, 1, "財務分析で期中開始データが適正に集計されない不具合を修正 他",
+                                    "１）財務分析で期中開始データが適正に集計されるように修正します。\r２）比較経営分析の科目内訳表示範囲を修正します。（経営Navigore）",
+                                    {"prior-year-writer.sql", "prior-year-readers.sql", "comparison-groups.sql"}))

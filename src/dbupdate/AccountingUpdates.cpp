@@ -126,6 +126,7 @@ TArrayDbUpdateListRec GetAccountingUpdateList()
         &z5UserDbUpdate040::GetUpdateInfo,
         &z5UserDbUpdate041::GetUpdateInfo,
         &z5UserDbUpdate100::GetUpdateInfo,
+        &z5UserDbUpdate101::GetUpdateInfo,
     };
     TArrayDbUpdateListRec list;
     for (const TDescribe describe : built) {
