@@ -127,6 +127,7 @@ TArrayDbUpdateListRec GetAccountingUpdateList()
         &z5UserDbUpdate041::GetUpdateInfo,
         &z5UserDbUpdate100::GetUpdateInfo,
         &z5UserDbUpdate101::GetUpdateInfo,
+        &z5UserDbUpdate102::GetUpdateInfo,
     };
     TArrayDbUpdateListRec list;
     for (const TDescribe describe : built) {
