@@ -3,8 +3,6 @@
 // and the thresholds and search kana of the standard chart of the data's kind.
 
 #include "dbupdate/AccountingUpdateUnits.h"
-#include "foundation/DataModule.h"
-#include "foundation/ErrorHandling.h"
 
 namespace z5UserDbUpdate033 {
 
@@ -14,44 +12,20 @@ const TUpdateUnitShape Shape = accupdate::AccountingShape(0, 3, 3);
 
 enum class TChart { None, Corporation, IndividualGeneral, IndividualRealEstate };
 
-// The chart of the company database being updated, from its own ACCDEF1:
-// the tool that builds databases runs the units with no company data open,
-// and in the program the open data is the data being updated, so this is
-// what the open data's record holds. A medical corporation's chart keeps
-// the corporation's account codes (only a few names differ), so it takes
-// the corporation's thresholds; the individual's search keys ('motoi' on
-// the capital account, 'kajis' on a sales account) would mislabel it. A
-// failed read (the data module reports it) writes no thresholds.
+// A medical corporation's chart keeps the corporation's account codes
+// (only a few names differ), so it takes the corporation's thresholds; the
+// individual's search keys ('motoi' on the capital account, 'kajis' on a
+// sales account) would mislabel it. A failed read writes no thresholds.
 TChart CompanyChart()
 {
-    std::int32_t dataType = 0;
-    std::int32_t codeType = 0;
-    bool read = false;
-    accupdate::AskCompanyDatabase([&](TDM& dm) {
-        try {
-            dm.IBQACC1.Close();
-            dm.IBQACC1.SetSQL("SELECT DATATYPE, CODETYPE FROM ACCDEF1 WHERE REC=1");
-            dm.IBQACC1.Open();
-            if (!dm.IBQACC1.Eof()) {
-                const db::Field dataTypeField = dm.IBQACC1.FieldByIndex(0);
-                const db::Field codeTypeField = dm.IBQACC1.FieldByIndex(1);
-                dataType = dataTypeField.IsNull() ? 0 : dataTypeField.AsInteger();
-                codeType = codeTypeField.IsNull() ? 0 : codeTypeField.AsInteger();
-                read = true;
-            }
-            dm.IBQACC1.Close();
-        } catch (const db::FbError& error) {
-            dm.IBQACC1.Close();
-            HandleIBError(error, "z5UserDbUpdate033", "データ区分の取得に失敗しました。");
-        }
-    });
-    if (!read)
+    const std::optional<accupdate::TCompanyKind> kind = accupdate::ReadCompanyKind("z5UserDbUpdate033");
+    if (!kind)
         return TChart::None;
-    if (dataType == 1 || dataType == 3)
+    if (kind->DataType == 1 || kind->DataType == 3)
         return TChart::Corporation;
-    if (codeType == 1)
+    if (kind->CodeType == 1)
         return TChart::IndividualGeneral;
-    if (codeType == 2)
+    if (kind->CodeType == 2)
         return TChart::IndividualRealEstate;
     return TChart::None;
 }

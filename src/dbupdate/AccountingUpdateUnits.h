@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 class TDM;
@@ -25,6 +26,19 @@ TUpdateUnitShape AccountingShape(std::int32_t major, std::int32_t minor1, std::i
 // calling ask, when the database cannot be opened (the data module has
 // reported why).
 bool AskCompanyDatabase(const std::function<void(TDM&)>& ask);
+
+// The data kind of the company database of the current data folder, from
+// its own ACCDEF1 row 1 (NULL read as 0): DataType 1 corporation, 2
+// individual, 3 medical corporation; CodeType 1 general, 2 real estate.
+// The tool that builds databases runs the units with no company data open,
+// and in the program the open data is the data being updated, so this is
+// what the open data's record holds. Nothing when it cannot be read (the
+// data module reports why, naming unitName).
+struct TCompanyKind {
+    std::int32_t DataType = 0;
+    std::int32_t CodeType = 0;
+};
+std::optional<TCompanyKind> ReadCompanyKind(const char* unitName);
 
 // Whether the company database of the current data folder has the column,
 // asked while the script is written through the data module's own
@@ -64,5 +78,11 @@ LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate030)
 LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate031)
 LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate032)
 LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate033)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate034)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate040)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate041)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate100)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate101)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate102)
 
 #undef LEDRIX_ACCOUNTING_UNIT

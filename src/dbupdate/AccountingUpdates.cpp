@@ -3,6 +3,7 @@
 #include "dbupdate/AccountingUpdateUnits.h"
 #include "foundation/SystemDef.h"
 #include "foundation/DataModule.h"
+#include "foundation/ErrorHandling.h"
 #include "foundation/VersionUtils.h"
 #include "platform/db/JoinedTransaction.h"
 
@@ -46,6 +47,29 @@ bool AskCompanyDatabase(const std::function<void(TDM&)>& ask)
         // The answer stands; the next connect closes what is left open.
     }
     return true;
+}
+
+std::optional<TCompanyKind> ReadCompanyKind(const char* unitName)
+{
+    std::optional<TCompanyKind> kind;
+    AskCompanyDatabase([&](TDM& dm) {
+        try {
+            dm.IBQACC1.Close();
+            dm.IBQACC1.SetSQL("SELECT DATATYPE, CODETYPE FROM ACCDEF1 WHERE REC=1");
+            dm.IBQACC1.Open();
+            if (!dm.IBQACC1.Eof()) {
+                const db::Field dataTypeField = dm.IBQACC1.FieldByIndex(0);
+                const db::Field codeTypeField = dm.IBQACC1.FieldByIndex(1);
+                kind = TCompanyKind{dataTypeField.IsNull() ? 0 : dataTypeField.AsInteger(),
+                                    codeTypeField.IsNull() ? 0 : codeTypeField.AsInteger()};
+            }
+            dm.IBQACC1.Close();
+        } catch (const db::FbError& error) {
+            dm.IBQACC1.Close();
+            HandleIBError(error, unitName, "データ区分の取得に失敗しました。");
+        }
+    });
+    return kind;
 }
 
 bool CompanyColumnExists(const std::string& table, const std::string& column)
@@ -98,6 +122,12 @@ TArrayDbUpdateListRec GetAccountingUpdateList()
         &z5UserDbUpdate031::GetUpdateInfo,
         &z5UserDbUpdate032::GetUpdateInfo,
         &z5UserDbUpdate033::GetUpdateInfo,
+        &z5UserDbUpdate034::GetUpdateInfo,
+        &z5UserDbUpdate040::GetUpdateInfo,
+        &z5UserDbUpdate041::GetUpdateInfo,
+        &z5UserDbUpdate100::GetUpdateInfo,
+        &z5UserDbUpdate101::GetUpdateInfo,
+        &z5UserDbUpdate102::GetUpdateInfo,
     };
     TArrayDbUpdateListRec list;
     for (const TDescribe describe : built) {

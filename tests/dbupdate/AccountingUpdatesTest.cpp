@@ -51,9 +51,18 @@ TEST(AccountingUpdateCatalogue, RowsInVersionOrderWithTheirTexts)
          "３期比較集計プログラムを更新します。\r基本情報に通信フォルダー列を追加します。"},
         {"0.3.2", "電子帳簿用ユーザーの追加", "電子帳簿用ユーザーを追加します。"},
         {"0.3.3", "経営Navigore機能の追加 他", "比較経営分析表の初期値を設定します。\r元入金の繰り入れ計算を更新します。"},
+        {"0.3.4", "特定科目コード取得プログラムの変更 他",
+         "特定科目コード取得プログラムを変更します。\r試算表用の当座資産分類コードを変更します。"},
+        {"0.4.0", "データのバージョンを0.4.0に更新", "データのバージョンを0.4.0に更新します。"},
+        {"0.4.1", "監査処理項目の変更", "監査処理の規定項目を変更します。"},
+        {"1.0.0", "Ledrix財務０９ Ver1.0.0", "Ledrix財務０９ Ver1.0.0データへ更新します。"},
+        {"1.0.1", "財務分析で期中開始データが適正に集計されない不具合を修正 他",
+         "１）財務分析で期中開始データが適正に集計されるように修正します。\r２）比較経営分析の科目内訳表示範囲を修正します。（経営Navigore）"},
+        {"1.0.2", "コンバートデータの減価償却資産の修復 他",
+         "１）コンバートデータの減価償却資産を修復します。\r２）前期末残高が正しいか評価し、異常があった場合は修復します。"},
     };
     // The units that only record their version ask for no backup.
-    const std::vector<std::string> withoutBackup{"0.2.0", "0.3.0", "0.3.2"};
+    const std::vector<std::string> withoutBackup{"0.2.0", "0.3.0", "0.3.2", "0.4.0"};
     const TArrayDbUpdateListRec list = GetAccountingUpdateList();
     ASSERT_EQ(list.size(), std::size(rows));
     for (std::size_t i = 0; i < list.size(); ++i) {
@@ -66,7 +75,8 @@ TEST(AccountingUpdateCatalogue, RowsInVersionOrderWithTheirTexts)
     }
     EXPECT_EQ(RegisteredAccountingUpdateVersions(),
               (std::vector<std::string>{"0.1.1", "0.1.2", "0.1.3", "0.1.4", "0.1.5", "0.2.0", "0.2.1", "0.2.2", "0.3.0",
-                                        "0.3.1", "0.3.2", "0.3.3"}));
+                                        "0.3.1", "0.3.2", "0.3.3", "0.3.4", "0.4.0", "0.4.1", "1.0.0",
+                                        "1.0.1", "1.0.2"}));
 }
 
 class AccountingUpdateTest : public UpdateDbTest {
@@ -226,6 +236,11 @@ TEST_F(AccountingUpdateTest, EveryObjectAUnitUsesExistsBeforeItRuns)
         {"0.2.1", &z5UserDbUpdate022::Script},
         {"0.3.0", &z5UserDbUpdate031::Script},
         {"0.3.2", &z5UserDbUpdate033::Script},
+        {"0.3.3", &z5UserDbUpdate034::Script},
+        {"0.4.0", &z5UserDbUpdate041::Script},
+        {"0.4.1", &z5UserDbUpdate100::Script},
+        {"1.0.0", &z5UserDbUpdate101::Script},
+        {"1.0.1", &z5UserDbUpdate102::Script},
     };
     for (const Unit& unit : units) {
         SCOPED_TRACE(unit.previous);
