@@ -2,7 +2,6 @@
 
 #include "dbupdate/SystemConnection.h"
 
-#include "foundation/AccRecord.h"
 #include "foundation/CodeTaikeiIO.h"
 #include "foundation/DataModule.h"
 

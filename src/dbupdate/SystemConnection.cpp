@@ -1,7 +1,7 @@
 #include "dbupdate/SystemConnection.h"
 
 #include "dbupdate/IsqlRunner.h"
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
 #include "foundation/DataModule.h"
 #include "foundation/ErrorHandling.h"
 #include "platform/db/JoinedTransaction.h"

@@ -2,6 +2,7 @@
 
 #include "foundation/DataModule.h"
 #include "platform/db/JoinedTransaction.h"
+#include "foundation/SettingsRecords.h"
 
 #include <charconv>
 

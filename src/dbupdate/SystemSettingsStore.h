@@ -7,7 +7,7 @@
 // (rolled back when the call fails). Database errors propagate as
 // db::FbError; the caller decides what a failure means for its update.
 
-#include "foundation/AccRecord.h"
+#include "foundation/SettingsRecords.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #include "dbupdate/OldMenuList.h"
 
-#include "foundation/AccRecord.h"
+#include "foundation/ProgramGlobals.h"
 
 #include <gtest/gtest.h>
 

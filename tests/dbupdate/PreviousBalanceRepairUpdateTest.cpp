@@ -7,6 +7,7 @@
 #include "CompanyUpdateTestSupport.h"
 
 #include "dbupdate/AccountingUpdateUnits.h"
+#include "foundation/SystemDef.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,8 @@
 #include <QUrl>
 
 #include "controls/HtmlHelpPath.h"
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
+#include "foundation/ProgramGlobals.h"
 
 int OpenHtmlHelp(const std::string& page) {
     const std::string path = HtmlHelpPath(SystemDef.HelpDir, ProgramKind, page);

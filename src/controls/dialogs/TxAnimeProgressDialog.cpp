@@ -7,7 +7,7 @@
 #include <QScreen>
 
 #include "controls/dialogs/TxProgressForm.h"
-#include "foundation/SystemServices.h"
+#include "foundation/ScreenServices.h"
 
 namespace {
 

@@ -6,7 +6,8 @@
 
 #include "foundation/FileTree.h"
 #include "foundation/FolderOps.h"
-#include "foundation/SystemServices.h"
+#include "foundation/SystemFolders.h"
+#include "foundation/WriteGuard.h"
 #include "foundation/UserMessage.h"
 #include "foundation/screens/TSelectComputerForm.h"
 #include "platform/Cp932.h"

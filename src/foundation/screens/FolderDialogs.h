@@ -1,6 +1,6 @@
 #pragma once
 // Choosing a folder, a computer or a file to save, with the write guard for
-// the root of the system drive (foundation/SystemServices.h): while user
+// the root of the system drive (foundation/WriteGuard.h): while user
 // account control is on, a choice of that root offers the documents folder
 // instead.
 

@@ -5,7 +5,8 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
-#include "foundation/AccRecord.h"
+#include "foundation/SystemDef.h"
+#include "foundation/ProgramGlobals.h"
 #include "support/SavedGlobals.h"
 
 namespace {

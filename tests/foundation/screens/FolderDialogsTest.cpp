@@ -11,7 +11,8 @@
 #include <list>
 #include <stdlib.h>
 
-#include "foundation/SystemServices.h"
+#include "foundation/SystemFolders.h"
+#include "foundation/WriteGuard.h"
 #include "foundation/screens/TSelectComputerForm.h"
 #include "platform/Registry.h"
 #include "support/ModalDriver.h"

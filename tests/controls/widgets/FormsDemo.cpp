@@ -1,6 +1,6 @@
 // The dialog base form (a process screen and a dialog built on it) and the
 // wizard page control, for looking at them: run under
-// `xvfb-run -a dialogs_demo <folder>` it saves each as a picture in the
+// `xvfb-run -a forms_demo <folder>` it saves each as a picture in the
 // folder; without an argument the screens stay open. No database is used:
 // the size memory and the process history stay off.
 #include <QApplication>
