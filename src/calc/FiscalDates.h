@@ -101,9 +101,9 @@ struct TGengo2Rec {
 
 // A date in era form.
 struct TWarekiRec {
-    std::string GengoName;    // empty when no era applies
+    std::string GengoName;  // empty when no era applies
     std::string GengoSign;
-    std::int16_t Year = 0;    // era year, or the Western year when no era applies
+    std::int16_t Year = 0;  // era year, or the Western year when no era applies
     std::uint16_t Month = 0;
     std::uint16_t Day = 0;
 };

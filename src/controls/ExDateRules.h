@@ -88,9 +88,9 @@ TDateTime ExDateKeptValue(TDateTime value, const TExDateSettings& s);
 
 struct TExDateCheck {
     bool Ok = false;
-    bool Empty = false;    // all shown boxes were empty (and that is allowed when Ok)
-    TDateTime Value = 0;   // when Ok and not Empty
-    std::string Message;   // when not Ok
+    bool Empty = false;         // all shown boxes were empty (and that is allowed when Ok)
+    TDateTime Value = 0;        // when Ok and not Empty
+    std::string Message;        // when not Ok
     TExDateBox Focus = dbYear;  // the box to focus when not Ok
 };
 

@@ -14,8 +14,10 @@ template <typename E>
 class TEnumSet {
 public:
     constexpr TEnumSet() = default;
-    constexpr TEnumSet(std::initializer_list<E> values) {
-        for (E v : values) bits_ |= Bit(v);
+    constexpr TEnumSet(std::initializer_list<E> values)
+    {
+        for (E v : values)
+            bits_ |= Bit(v);
     }
     constexpr bool Has(E v) const { return (bits_ & Bit(v)) != 0; }
     constexpr bool Empty() const { return bits_ == 0; }

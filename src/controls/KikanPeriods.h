@@ -51,8 +51,8 @@ struct TKikanYear {
 };
 
 // The 16-cell selector's set-up.
-TKikanYear SetupKikan16(int closingDay, TDateTime fiscalStart, TDateTime fiscalEnd, TDateTime startDate,
-                        bool kessan, bool kikanMove);
+TKikanYear SetupKikan16(int closingDay, TDateTime fiscalStart, TDateTime fiscalEnd, TDateTime startDate, bool kessan,
+                        bool kikanMove);
 
 // Switching the settlement cell on or off after set-up: off disables the last
 // selectable cell and blanks it; on enables the cell after it again as "決".
@@ -66,8 +66,8 @@ TKikanYear SetupKikan12(int closingDay, TDateTime fiscalStart, TDateTime fiscalE
                         bool kikanMove);
 
 // The 4-cell twin with btnCnt 4 (quarters) or 2 (halves).
-TKikanYear SetupKikan4(int btnCnt, int closingDay, TDateTime fiscalStart, TDateTime fiscalEnd,
-                       TDateTime startDate, bool kikanMove);
+TKikanYear SetupKikan4(int btnCnt, int closingDay, TDateTime fiscalStart, TDateTime fiscalEnd, TDateTime startDate,
+                       bool kikanMove);
 
 struct TCellRect {
     int Left = 0, Top = 0, Width = 0, Height = 0;

@@ -19,23 +19,36 @@ struct TMessage2CaptionRec {
 
 // The standard buttons by their bit number in TMessage2InfoRec::Buttons.
 enum TMessage2Button : int {
-    mb2Yes, mb2No, mb2OK, mb2Cancel, mb2Abort, mb2Retry, mb2Ignore, mb2All, mb2NoToAll, mb2YesToAll, mb2Help
+    mb2Yes,
+    mb2No,
+    mb2OK,
+    mb2Cancel,
+    mb2Abort,
+    mb2Retry,
+    mb2Ignore,
+    mb2All,
+    mb2NoToAll,
+    mb2YesToAll,
+    mb2Help
 };
-constexpr std::uint16_t Msg2Bit(TMessage2Button button) { return static_cast<std::uint16_t>(1u << button); }
+constexpr std::uint16_t Msg2Bit(TMessage2Button button)
+{
+    return static_cast<std::uint16_t>(1u << button);
+}
 
 inline constexpr int Message2LineCount = 10;
 
 struct TMessage2InfoRec {
-    std::int32_t MessageId = 0;     // not 0: the catalogue entry replaces type, buttons, caption, lines
-    std::uint8_t MessageType = 0;   // 0 warning, 1 error, 2 information, 3 confirmation
-    std::uint16_t Buttons = 0;      // one bit per TMessage2Button
+    std::int32_t MessageId = 0;                 // not 0: the catalogue entry replaces type, buttons, caption, lines
+    std::uint8_t MessageType = 0;               // 0 warning, 1 error, 2 information, 3 confirmation
+    std::uint16_t Buttons = 0;                  // one bit per TMessage2Button
     std::array<std::string, 3> ButtonCaptions;  // per shown button; empty keeps the standard caption
-    std::int32_t DefaultButton = 0; // index of the shown button that gets the focus
+    std::int32_t DefaultButton = 0;             // index of the shown button that gets the focus
     std::string Caption;
     std::array<TMessage2CaptionRec, Message2LineCount> Lines;
-    std::int32_t AgreeMode = 0;     // 0 none; else shown; 1 also holds the first button until ticked
-    std::string AgreeText;          // blank turns the agree box off
-    bool AgreeState = false;        // in: initial tick; out: the tick at closing
+    std::int32_t AgreeMode = 0;  // 0 none; else shown; 1 also holds the first button until ticked
+    std::string AgreeText;       // blank turns the agree box off
+    bool AgreeState = false;     // in: initial tick; out: the tick at closing
 };
 
 // Defaults by type: 0 "警告" OK, 1 "エラー" OK, 2 "情報" OK, 3 "確認" OK and

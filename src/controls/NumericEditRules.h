@@ -10,8 +10,14 @@ enum TEditStyle { esNone, esNumeric, esFloat, esNumericMinus, esFloatMinus };
 enum TZeroKey { zkNone, zkDot, zkPlus, zkMinus, zkAsterisk, zkSlash };
 enum TKanaMode { kmNone, kmZenkaku, kmHankaku };
 
-constexpr bool IsFloatStyle(TEditStyle s) { return s == esFloat || s == esFloatMinus; }
-constexpr bool IsSignedStyle(TEditStyle s) { return s == esNumericMinus || s == esFloatMinus; }
+constexpr bool IsFloatStyle(TEditStyle s)
+{
+    return s == esFloat || s == esFloatMinus;
+}
+constexpr bool IsSignedStyle(TEditStyle s)
+{
+    return s == esNumericMinus || s == esFloatMinus;
+}
 
 // The character of a zero key ('\0' for zkNone).
 char ZeroKeyChar(TZeroKey key);
@@ -41,5 +47,5 @@ std::optional<std::string> TurnedSign(std::string_view text);
 // The text formatted by the output format: only in a style other than
 // esNone, with a format, and not for an empty text when blanks are allowed;
 // nothing otherwise.
-std::optional<std::string> ApplyOutputFormat(std::string_view text, TEditStyle style,
-                                             std::string_view outputFormat, bool allowBlank);
+std::optional<std::string> ApplyOutputFormat(std::string_view text, TEditStyle style, std::string_view outputFormat,
+                                             bool allowBlank);

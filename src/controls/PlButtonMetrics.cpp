@@ -2,15 +2,18 @@
 
 #include <numeric>
 
-TRgb GradientRow(TRgb begin, TRgb end, int y, int height) {
-    if (height <= 1) return begin;
+TRgb GradientRow(TRgb begin, TRgb end, int y, int height)
+{
+    if (height <= 1)
+        return begin;
     const int d = height - 1;
     return {begin.R + y * (end.R - begin.R) / d, begin.G + y * (end.G - begin.G) / d,
             begin.B + y * (end.B - begin.B) / d};
 }
 
 TCaptionTops CaptionTops(bool vertCenter, int captionTop, int height, int firstHeight, bool firstHasText,
-                         int secondHeight, bool secondHasText, int lineSpace) {
+                         int secondHeight, bool secondHasText, int lineSpace)
+{
     TCaptionTops tops;
     if (vertCenter) {
         tops.First = secondHasText ? (height - 2 * firstHeight - lineSpace) / 2 : (height - firstHeight) / 2 + 1;
@@ -22,9 +25,11 @@ TCaptionTops CaptionTops(bool vertCenter, int captionTop, int height, int firstH
     return tops;
 }
 
-std::vector<int> EvenPositions(const std::vector<int>& charWidths, int from, int to) {
+std::vector<int> EvenPositions(const std::vector<int>& charWidths, int from, int to)
+{
     std::vector<int> lefts(charWidths.size());
-    if (charWidths.empty()) return lefts;
+    if (charWidths.empty())
+        return lefts;
     const int gaps = static_cast<int>(charWidths.size()) - 1;
     const int spare = (to - from) - std::accumulate(charWidths.begin(), charWidths.end(), 0);
     const int step = gaps > 0 ? spare / gaps : 0;

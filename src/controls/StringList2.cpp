@@ -6,11 +6,15 @@
 
 namespace {
 
-bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20; }
+bool IsControl(char c)
+{
+    return static_cast<unsigned char>(c) < 0x20;
+}
 
-} // namespace
+}  // namespace
 
-std::string ExtractQuotedItem(std::string_view text, std::size_t& pos, char quote) {
+std::string ExtractQuotedItem(std::string_view text, std::size_t& pos, char quote)
+{
     std::string item;
     ++pos;
     while (pos < text.size()) {
@@ -32,24 +36,28 @@ std::string ExtractQuotedItem(std::string_view text, std::size_t& pos, char quot
     return item;
 }
 
-const std::string& TStringList2::Strings(int index) const {
+const std::string& TStringList2::Strings(int index) const
+{
     if (index < 0 || index >= Count())
         throw std::out_of_range("string list index out of bounds (" + std::to_string(index) + ")");
     return items_[static_cast<std::size_t>(index)];
 }
 
-std::string& TStringList2::Strings(int index) {
+std::string& TStringList2::Strings(int index)
+{
     if (index < 0 || index >= Count())
         throw std::out_of_range("string list index out of bounds (" + std::to_string(index) + ")");
     return items_[static_cast<std::size_t>(index)];
 }
 
-int TStringList2::Add(std::string item) {
+int TStringList2::Add(std::string item)
+{
     items_.push_back(std::move(item));
     return Count() - 1;
 }
 
-void TStringList2::SplitDelimitedText(std::string_view text) {
+void TStringList2::SplitDelimitedText(std::string_view text)
+{
     if (static_cast<unsigned char>(Delimiter) >= 0x80 || static_cast<unsigned char>(QuoteChar) >= 0x80)
         throw std::invalid_argument("delimiter and quote character must be ASCII");
 
@@ -58,30 +66,37 @@ void TStringList2::SplitDelimitedText(std::string_view text) {
     std::vector<std::string> items;
     std::size_t pos = 0;
     const std::size_t size = text.size();
-    while (pos < size && IsControl(text[pos])) ++pos;
+    while (pos < size && IsControl(text[pos]))
+        ++pos;
     while (pos < size) {
         std::string item;
         if (text[pos] == QuoteChar) {
             item = ExtractQuotedItem(text, pos, QuoteChar);
         } else {
             const std::size_t start = pos;
-            while (pos < size && !IsControl(text[pos]) && text[pos] != Delimiter) ++pos;
+            while (pos < size && !IsControl(text[pos]) && text[pos] != Delimiter)
+                ++pos;
             item.assign(text.substr(start, pos - start));
         }
-        if (TrimItems) item = std::string(ascii::TrimBlanksAndControls(item));
+        if (TrimItems)
+            item = std::string(ascii::TrimBlanksAndControls(item));
         items.push_back(std::move(item));
 
-        while (pos < size && IsControl(text[pos])) ++pos;
-        if (pos < size && text[pos] == Delimiter) {
-            if (pos + 1 == size) items.emplace_back();
+        while (pos < size && IsControl(text[pos]))
             ++pos;
-            while (pos < size && IsControl(text[pos])) ++pos;
+        if (pos < size && text[pos] == Delimiter) {
+            if (pos + 1 == size)
+                items.emplace_back();
+            ++pos;
+            while (pos < size && IsControl(text[pos]))
+                ++pos;
         }
     }
     items_.swap(items);
 }
 
-void TStringList2::SetQuotedCommaText(std::string_view text) {
+void TStringList2::SetQuotedCommaText(std::string_view text)
+{
     Delimiter = ',';
     QuoteChar = '"';
     SplitDelimitedText(text);

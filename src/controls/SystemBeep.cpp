@@ -4,13 +4,15 @@
 #include <utility>
 
 namespace {
-std::function<void()>& Hook() {
+std::function<void()>& Hook()
+{
     static std::function<void()> hook;
     return hook;
 }
 }  // namespace
 
-void SystemBeep() {
+void SystemBeep()
+{
     if (Hook()) {
         Hook()();
         return;
@@ -19,4 +21,7 @@ void SystemBeep() {
     std::fputc('\a', stderr);
 }
 
-void SetSystemBeepHook(std::function<void()> hook) { Hook() = std::move(hook); }
+void SetSystemBeepHook(std::function<void()> hook)
+{
+    Hook() = std::move(hook);
+}

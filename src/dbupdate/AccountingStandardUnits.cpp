@@ -14,8 +14,13 @@ namespace {
 TStandardUnit AccountingUnit(std::int32_t major, std::int32_t minor1, std::int32_t minor2, std::int32_t backupFlag,
                              std::string title, std::string description, std::vector<std::string> sqlFiles)
 {
-    return {accupdate::AccountingShape(major, minor1, minor2), backupFlag, std::move(title), std::move(description),
-            std::move(sqlFiles), {}, TMissingBodyFile::Skip};
+    return {accupdate::AccountingShape(major, minor1, minor2),
+            backupFlag,
+            std::move(title),
+            std::move(description),
+            std::move(sqlFiles),
+            {},
+            TMissingBodyFile::Skip};
 }
 
 TStandardUnit AccountingUnit(std::int32_t minor1, std::int32_t minor2, std::int32_t backupFlag, std::string title,
@@ -65,10 +70,11 @@ LEDRIX_STANDARD_UNIT(z5UserDbUpdate032,
 // data does not know; the quick assets 1141 to 1147 (but 1144) are summed
 // under group 1130, in the accounts and in the layout lines 7 to 12 of
 // both trial-balance layouts.
-LEDRIX_STANDARD_UNIT(z5UserDbUpdate034,
-                     AccountingUnit(3, 4, 1, "特定科目コード取得プログラムの変更 他",
-                                    "特定科目コード取得プログラムを変更します。\r試算表用の当座資産分類コードを変更します。",
-                                    {"system-account-lookup.sql", "quick-asset-group.sql"}))
+LEDRIX_STANDARD_UNIT(
+    z5UserDbUpdate034,
+    AccountingUnit(3, 4, 1, "特定科目コード取得プログラムの変更 他",
+                   "特定科目コード取得プログラムを変更します。\r試算表用の当座資産分類コードを変更します。",
+                   {"system-account-lookup.sql", "quick-asset-group.sql"}))
 
 LEDRIX_STANDARD_UNIT(z5UserDbUpdate040, AccountingUnit(4, 0, 0, "データのバージョンを0.4.0に更新",
                                                        "データのバージョンを0.4.0に更新します。", {}))
@@ -80,9 +86,9 @@ LEDRIX_STANDARD_UNIT(z5UserDbUpdate040, AccountingUnit(4, 0, 0, "データのバ
 // has run or entries start in the first month; nothing for other kinds.
 // The start month's previous period counts the quarter periods (every
 // fourth) between the months.
-LEDRIX_STANDARD_UNIT(z5UserDbUpdate100,
-                     AccountingUnit(1, 0, 0, 1, "Ledrix財務０９ Ver1.0.0", "Ledrix財務０９ Ver1.0.0データへ更新します。",
-                                    {"comparison-row-name.sql", "opening-balance-trigger.sql"}))
+LEDRIX_STANDARD_UNIT(z5UserDbUpdate100, AccountingUnit(1, 0, 0, 1, "Ledrix財務０９ Ver1.0.0",
+                                                       "Ledrix財務０９ Ver1.0.0データへ更新します。",
+                                                       {"comparison-row-name.sql", "opening-balance-trigger.sql"}))
 
 // The previous-year writer takes movements (running from the balance
 // before, or from 0 for profit-and-loss accounts and an individual's
@@ -93,7 +99,9 @@ LEDRIX_STANDARD_UNIT(z5UserDbUpdate100,
 // share is rounded half away from zero on a product taken in double
 // precision, which holds balances that a product of two four-place
 // numerics cannot. The saved screen settings are cleared.
-LEDRIX_STANDARD_UNIT(z5UserDbUpdate101,
-                     AccountingUnit(1, 0, 1, 1, "財務分析で期中開始データが適正に集計されない不具合を修正 他",
-                                    "１）財務分析で期中開始データが適正に集計されるように修正します。\r２）比較経営分析の科目内訳表示範囲を修正します。（経営Navigore）",
-                                    {"prior-year-writer.sql", "prior-year-readers.sql", "comparison-groups.sql"}))
+LEDRIX_STANDARD_UNIT(
+    z5UserDbUpdate101,
+    AccountingUnit(
+        1, 0, 1, 1, "財務分析で期中開始データが適正に集計されない不具合を修正 他",
+        "１）財務分析で期中開始データが適正に集計されるように修正します。\r２）比較経営分析の科目内訳表示範囲を修正します。（経営Navigore）",
+        {"prior-year-writer.sql", "prior-year-readers.sql", "comparison-groups.sql"}))

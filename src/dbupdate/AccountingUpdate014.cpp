@@ -33,7 +33,8 @@ std::int32_t DoUpdate()
 
 void GetUpdateInfo(TDbUpdateListRec& rec)
 {
-    DescribeUnit(rec, Shape, &DoUpdate, 1, "キャッシュ・フロー計算書を追加", "キャッシュ・フロー計算書用のテーブルを作成します。");
+    DescribeUnit(rec, Shape, &DoUpdate, 1, "キャッシュ・フロー計算書を追加",
+                 "キャッシュ・フロー計算書用のテーブルを作成します。");
 }
 
 }  // namespace z5UserDbUpdate014

@@ -30,9 +30,9 @@ TUpdateScript Script()
     // The initial fixed-asset journal settings are written anew as 0.1.1
     // wrote them.
     for (const char* file : {"chart-settings.sql", "../011/journal-settings.sql", "blue-return-and-account-view.sql",
-                             "opening-balance-procedures.sql", "group-prior-year-recreate.sql",
-                             "group-prior-year.sql", "prior-year-and-budget.sql", "trial-balances.sql",
-                             "carry-forward.sql", "breakdown-tables.sql", "../014/cash-flow-layout.sql"})
+                             "opening-balance-procedures.sql", "group-prior-year-recreate.sql", "group-prior-year.sql",
+                             "prior-year-and-budget.sql", "trial-balances.sql", "carry-forward.sql",
+                             "breakdown-tables.sql", "../014/cash-flow-layout.sql"})
         script.AddSql(file);
     return script;
 }

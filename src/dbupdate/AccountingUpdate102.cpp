@@ -36,11 +36,14 @@ void RepairPreviousBalances(TDM& dm)
     query.SetSQL("SELECT DATATYPE, KISHU, KAISI, KAISINO FROM ACCDEF1 WHERE REC=1");
     query.Open();
     const bool found = !query.Eof();
-    const std::int32_t dataType = found && !query.FieldByName("DATATYPE").IsNull() ? query.FieldByName("DATATYPE").AsInteger() : 0;
-    const std::optional<TDateTime> kishu =
-        found && !query.FieldByName("KISHU").IsNull() ? std::optional(query.FieldByName("KISHU").AsDateTime()) : std::nullopt;
-    const std::optional<TDateTime> kaisi =
-        found && !query.FieldByName("KAISI").IsNull() ? std::optional(query.FieldByName("KAISI").AsDateTime()) : std::nullopt;
+    const std::int32_t dataType =
+        found && !query.FieldByName("DATATYPE").IsNull() ? query.FieldByName("DATATYPE").AsInteger() : 0;
+    const std::optional<TDateTime> kishu = found && !query.FieldByName("KISHU").IsNull()
+                                               ? std::optional(query.FieldByName("KISHU").AsDateTime())
+                                               : std::nullopt;
+    const std::optional<TDateTime> kaisi = found && !query.FieldByName("KAISI").IsNull()
+                                               ? std::optional(query.FieldByName("KAISI").AsDateTime())
+                                               : std::nullopt;
     const std::int32_t kaisino =
         found && !query.FieldByName("KAISINO").IsNull() ? query.FieldByName("KAISINO").AsInteger() : 1;
     query.Close();
@@ -63,8 +66,9 @@ void RepairPreviousBalances(TDM& dm)
     const std::int32_t mnum = fromFirstDay ? 0 : month - 1 + (month - 1) / 3;
 
     std::vector<TOpeningRow> rows;
-    query.SetSQL("SELECT SZ.SCODE, SZ.KCODE, SZ.HCODE, SZ.BCODE, SZ.KAISIZAN, K.BPFLG "
-                 "FROM KAMOKU_SZ SZ INNER JOIN KAMOKUMST K ON (SZ.KCODE=K.KCODE) ");
+    query.SetSQL(
+        "SELECT SZ.SCODE, SZ.KCODE, SZ.HCODE, SZ.BCODE, SZ.KAISIZAN, K.BPFLG "
+        "FROM KAMOKU_SZ SZ INNER JOIN KAMOKUMST K ON (SZ.KCODE=K.KCODE) ");
     query.Open();
     for (; !query.Eof(); query.Next()) {
         const std::string kcode = query.FieldByName("KCODE").AsString();
@@ -79,8 +83,9 @@ void RepairPreviousBalances(TDM& dm)
 
     db::Query& update = dm.IBQACC2;
     update.Close();
-    update.SetSQL("UPDATE KAMOKU_PZ SET NUKIZAN=:NUKIZAN WHERE SCODE=:SCODE and KCODE=:KCODE and HCODE=:HCODE "
-                  "and BCODE=:BCODE and MNUM=:MNUM ");
+    update.SetSQL(
+        "UPDATE KAMOKU_PZ SET NUKIZAN=:NUKIZAN WHERE SCODE=:SCODE and KCODE=:KCODE and HCODE=:HCODE "
+        "and BCODE=:BCODE and MNUM=:MNUM ");
     for (const TOpeningRow& row : rows) {
         update.ParamByName("NUKIZAN").SetCurrency(row.Opening);
         update.ParamByName("SCODE").SetString(row.SCode);
@@ -108,8 +113,9 @@ bool CheckPreviousBalances()
             dm.IBQACC2.Close();
             if (dm.IBTransactionDAT.InTransaction())
                 dm.IBTransactionDAT.Rollback();
-            ShowUserMessage("Ver " + UnitVersionText(Shape) + "のデータベース更新に失敗しました。(過年度残高の評価と修復)",
-                            TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+            ShowUserMessage(
+                "Ver " + UnitVersionText(Shape) + "のデータベース更新に失敗しました。(過年度残高の評価と修復)",
+                TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
         }
     });
     return opened && repaired;
@@ -147,8 +153,9 @@ std::int32_t DoUpdate()
 
 void GetUpdateInfo(TDbUpdateListRec& rec)
 {
-    DescribeUnit(rec, Shape, &DoUpdate, 1, "コンバートデータの減価償却資産の修復 他",
-                 "１）コンバートデータの減価償却資産を修復します。\r２）前期末残高が正しいか評価し、異常があった場合は修復します。");
+    DescribeUnit(
+        rec, Shape, &DoUpdate, 1, "コンバートデータの減価償却資産の修復 他",
+        "１）コンバートデータの減価償却資産を修復します。\r２）前期末残高が正しいか評価し、異常があった場合は修復します。");
 }
 
 }  // namespace z5UserDbUpdate102

@@ -59,11 +59,11 @@ void AddKessanKikanColumnCheck(TUpdateScript& script);
 
 }  // namespace accupdate
 
-#define LEDRIX_ACCOUNTING_UNIT(name)                \
-    namespace name {                                \
-    TUpdateScript Script();                         \
-    std::int32_t DoUpdate();                        \
-    void GetUpdateInfo(TDbUpdateListRec& rec);      \
+#define LEDRIX_ACCOUNTING_UNIT(name)           \
+    namespace name {                           \
+    TUpdateScript Script();                    \
+    std::int32_t DoUpdate();                   \
+    void GetUpdateInfo(TDbUpdateListRec& rec); \
     }
 
 LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate011)

@@ -14,8 +14,8 @@ namespace accupdate {
 
 TUpdateUnitShape AccountingShape(std::int32_t major, std::int32_t minor1, std::int32_t minor2)
 {
-    return {TUpdateTarget::CompanyDatabase, major, minor1, minor2, false, TVersionStamp::AccountingData,
-            TMemoForm::Short};
+    return {TUpdateTarget::CompanyDatabase, major,           minor1, minor2, false,
+            TVersionStamp::AccountingData,  TMemoForm::Short};
 }
 
 bool AskCompanyDatabase(const std::function<void(TDM&)>& ask)
@@ -110,24 +110,12 @@ TArrayDbUpdateListRec GetAccountingUpdateList()
 {
     using TDescribe = void (*)(TDbUpdateListRec&);
     static constexpr TDescribe built[] = {
-        &z5UserDbUpdate011::GetUpdateInfo,
-        &z5UserDbUpdate012::GetUpdateInfo,
-        &z5UserDbUpdate013::GetUpdateInfo,
-        &z5UserDbUpdate014::GetUpdateInfo,
-        &z5UserDbUpdate015::GetUpdateInfo,
-        &z5UserDbUpdate020::GetUpdateInfo,
-        &z5UserDbUpdate021::GetUpdateInfo,
-        &z5UserDbUpdate022::GetUpdateInfo,
-        &z5UserDbUpdate030::GetUpdateInfo,
-        &z5UserDbUpdate031::GetUpdateInfo,
-        &z5UserDbUpdate032::GetUpdateInfo,
-        &z5UserDbUpdate033::GetUpdateInfo,
-        &z5UserDbUpdate034::GetUpdateInfo,
-        &z5UserDbUpdate040::GetUpdateInfo,
-        &z5UserDbUpdate041::GetUpdateInfo,
-        &z5UserDbUpdate100::GetUpdateInfo,
-        &z5UserDbUpdate101::GetUpdateInfo,
-        &z5UserDbUpdate102::GetUpdateInfo,
+        &z5UserDbUpdate011::GetUpdateInfo, &z5UserDbUpdate012::GetUpdateInfo, &z5UserDbUpdate013::GetUpdateInfo,
+        &z5UserDbUpdate014::GetUpdateInfo, &z5UserDbUpdate015::GetUpdateInfo, &z5UserDbUpdate020::GetUpdateInfo,
+        &z5UserDbUpdate021::GetUpdateInfo, &z5UserDbUpdate022::GetUpdateInfo, &z5UserDbUpdate030::GetUpdateInfo,
+        &z5UserDbUpdate031::GetUpdateInfo, &z5UserDbUpdate032::GetUpdateInfo, &z5UserDbUpdate033::GetUpdateInfo,
+        &z5UserDbUpdate034::GetUpdateInfo, &z5UserDbUpdate040::GetUpdateInfo, &z5UserDbUpdate041::GetUpdateInfo,
+        &z5UserDbUpdate100::GetUpdateInfo, &z5UserDbUpdate101::GetUpdateInfo, &z5UserDbUpdate102::GetUpdateInfo,
     };
     TArrayDbUpdateListRec list;
     for (const TDescribe describe : built) {

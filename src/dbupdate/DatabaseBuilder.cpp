@@ -21,9 +21,15 @@ namespace {
 class RunGlobals final {
 public:
     RunGlobals(UpdateListKind kind, const fs::path& folder, const DatabaseBuildSettings& settings)
-        : tempDir_(SystemDef.TempDir), logDir_(SystemDef.LogDir), sqlDir_(SystemDef.SqlDir),
-          sysDir_(SystemDef.SYSDIR), dataDir_(SystemDef.DataDir), host_(SystemDef.HOSTNAME),
-          user_(SystemDef.USER), password_(SystemDef.PASSWORD), goGlobal_(SystemDef.GOGLOBAL)
+        : tempDir_(SystemDef.TempDir),
+          logDir_(SystemDef.LogDir),
+          sqlDir_(SystemDef.SqlDir),
+          sysDir_(SystemDef.SYSDIR),
+          dataDir_(SystemDef.DataDir),
+          host_(SystemDef.HOSTNAME),
+          user_(SystemDef.USER),
+          password_(SystemDef.PASSWORD),
+          goGlobal_(SystemDef.GOGLOBAL)
     {
         SystemDef.TempDir = settings.tempDir.string();
         SystemDef.LogDir = settings.logDir.string();
@@ -89,10 +95,11 @@ UpdateVersion ReadDatabaseVersion(UpdateListKind kind, const std::string& databa
     connection.Attach(database, login.user, login.password);
     db::Transaction transaction(connection);
     transaction.Start();
-    db::Query query(connection, transaction,
-                    kind == UpdateListKind::SystemDatabase
-                        ? "SELECT FIRST 1 MAJOR, MINOR1, MINOR2 FROM VERSION ORDER BY MAJOR DESC, MINOR1 DESC, MINOR2 DESC"
-                        : "SELECT MAJOR, MINOR1, MINOR2 FROM ACCVERSION WHERE REC = 1");
+    db::Query query(
+        connection, transaction,
+        kind == UpdateListKind::SystemDatabase
+            ? "SELECT FIRST 1 MAJOR, MINOR1, MINOR2 FROM VERSION ORDER BY MAJOR DESC, MINOR1 DESC, MINOR2 DESC"
+            : "SELECT MAJOR, MINOR1, MINOR2 FROM ACCVERSION WHERE REC = 1");
     query.Open();
     UpdateVersion version;
     if (!query.Eof())
@@ -163,7 +170,8 @@ DatabaseBuildReport BuildDatabase(UpdateListKind kind, const fs::path& folder, c
 DatabaseBuildReport BuildSystemDatabase(const fs::path& folder, const DatabaseBuildSettings& settings)
 {
     return BuildDatabase(UpdateListKind::SystemDatabase, folder,
-                         BaseSchemaScript(settings.sqlDir, BaseSchema::SystemDatabase), GetSystemUpdateList(), settings);
+                         BaseSchemaScript(settings.sqlDir, BaseSchema::SystemDatabase), GetSystemUpdateList(),
+                         settings);
 }
 
 DatabaseBuildReport BuildCompanyDatabase(const fs::path& folder, const DatabaseBuildSettings& settings,

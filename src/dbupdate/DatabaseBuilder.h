@@ -49,9 +49,9 @@ struct UpdateVersion {
 UpdateVersion VersionOf(const TDbUpdateListRec& rec);
 
 struct DatabaseBuildSettings {
-    std::filesystem::path sqlDir;  // the installation's sql folder (base schemas, body files)
-    std::filesystem::path tempDir; // work folder of the update scripts
-    std::filesystem::path logDir;  // where failed runs leave ErrDataup.*
+    std::filesystem::path sqlDir;   // the installation's sql folder (base schemas, body files)
+    std::filesystem::path tempDir;  // work folder of the update scripts
+    std::filesystem::path logDir;   // where failed runs leave ErrDataup.*
     // For company data: the system-data folder the units may read
     // (SystemDef.SYSDIR); for the system database the target folder is it.
     std::filesystem::path sysDir;
@@ -64,13 +64,13 @@ struct DatabaseBuildSettings {
 };
 
 struct DatabaseBuildReport {
-    UpdateVersion start;                  // the database's version before the run
-    UpdateVersion reached;                // its version after it
-    std::vector<UpdateVersion> applied;   // the units that ran, in order
-    std::int32_t failedResult = 0;        // 0, or the code of the unit that failed
+    UpdateVersion start;                 // the database's version before the run
+    UpdateVersion reached;               // its version after it
+    std::vector<UpdateVersion> applied;  // the units that ran, in order
+    std::int32_t failedResult = 0;       // 0, or the code of the unit that failed
     std::optional<UpdateVersion> failedAt;
     std::optional<UpdateVersion> unregisteredAt;  // the first pending entry without a unit
-    std::vector<UpdateVersion> pending;   // entries above the reached version left to run
+    std::vector<UpdateVersion> pending;           // entries above the reached version left to run
     bool Succeeded() const { return failedResult == 0; }
 };
 

@@ -34,10 +34,10 @@
 
 // Result codes of the runner and of every update unit.
 inline constexpr std::int32_t UpdateResultOk = 1;
-inline constexpr std::int32_t UpdateResultScriptError = 16;     // the tool reported an error
-inline constexpr std::int32_t UpdateResultToolMissing = 17;     // the tool cannot be started
-inline constexpr std::int32_t UpdateResultFileMissing = 18;     // the script or a body file is missing
-inline constexpr std::int32_t UpdateResultConversionError = 19; // a program-side step after the script failed
+inline constexpr std::int32_t UpdateResultScriptError = 16;      // the tool reported an error
+inline constexpr std::int32_t UpdateResultToolMissing = 17;      // the tool cannot be started
+inline constexpr std::int32_t UpdateResultFileMissing = 18;      // the script or a body file is missing
+inline constexpr std::int32_t UpdateResultConversionError = 19;  // a program-side step after the script failed
 
 inline constexpr std::string_view UpdateScriptFileName = "qhzdataup.sql";
 inline constexpr std::string_view UpdateLogFileName = "qhzdataup.log";

@@ -19,10 +19,10 @@ namespace z5MenuListOldHistory {
 
 // One filled slot of an old menu.
 struct TMenuListRec {
-    const char* ProcId;  // the process name of the program
-    std::int32_t Page;   // from 1
+    const char* ProcId;     // the process name of the program
+    std::int32_t Page;      // from 1
     std::int32_t Position;  // 0 to 19
-    const char* Params;  // name=value lines passed to the program ("SyoriType=n" or empty)
+    const char* Params;     // name=value lines passed to the program ("SyoriType=n" or empty)
 };
 
 // The pages of a layout, page 1 first, each its filled slots.

@@ -29,8 +29,8 @@ public:
         std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/ledrix-isql-XXXXXX";
         const int fd = ::mkstemp(pattern.data());
         if (fd < 0)
-            throw SchemaBuildError("cannot create a file for isql-fb's output in " + fs::path(pattern).parent_path().string(),
-                                   {});
+            throw SchemaBuildError(
+                "cannot create a file for isql-fb's output in " + fs::path(pattern).parent_path().string(), {});
         ::close(fd);
         path_ = pattern;
     }
@@ -81,10 +81,8 @@ void RemoveDatabase(const std::string& database, const SchemaBuildOptions& optio
 }  // namespace
 
 SchemaBuildError::SchemaBuildError(const std::string& message, std::string toolOutput)
-    : std::runtime_error(toolOutput.empty() ? message : message + "\n" + toolOutput),
-      toolOutput_(std::move(toolOutput))
-{
-}
+    : std::runtime_error(toolOutput.empty() ? message : message + "\n" + toolOutput), toolOutput_(std::move(toolOutput))
+{}
 
 fs::path BaseSchemaScript(const fs::path& sqlDir, BaseSchema schema)
 {
@@ -118,8 +116,8 @@ void RunSchemaScript(const std::string& database, const fs::path& script, const 
     // line is readable by every user of the machine in the process list,
     // a process's environment only by its owner.
     child.SetEnv("ISC_USER", options.user).SetEnv("ISC_PASSWORD", options.password);
-    std::vector<std::string> args{options.isqlProgram, "-q", "-b", "-ch", options.charset,
-                                  "-i", script.string(), database};
+    std::vector<std::string> args{options.isqlProgram, "-q",    "-b", "-ch", options.charset, "-i",
+                                  script.string(),     database};
     proc::ExitStatus status;
     try {
         status = proc::RunAndWait(std::move(args), child, std::chrono::milliseconds(options.timeLimit));
@@ -144,8 +142,7 @@ void CreateDatabaseFromScript(const std::string& database, const fs::path& scrip
 
     {
         db::Database created;
-        created.Create(database, options.user, options.password, db::Database::DefaultPageSize,
-                       options.forcedWrites);
+        created.Create(database, options.user, options.password, db::Database::DefaultPageSize, options.forcedWrites);
         // Detached before the tool runs: it attaches on its own.
         created.Detach();
     }

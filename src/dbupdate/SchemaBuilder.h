@@ -33,9 +33,9 @@ namespace dbupdate {
 
 // The delivered base schemas.
 enum class BaseSchema {
-    SystemDatabase,  // "qhaccdef.fdb": operators, settings, the data list
-    FileManager,     // "qhfileman.fdb": the backup transfer table
-    CompanyDatabase, // "qhacc.fdb": a company's books at data version 0.1.0
+    SystemDatabase,   // "qhaccdef.fdb": operators, settings, the data list
+    FileManager,      // "qhfileman.fdb": the backup transfer table
+    CompanyDatabase,  // "qhacc.fdb": a company's books at data version 0.1.0
 };
 
 struct SchemaBuildOptions {

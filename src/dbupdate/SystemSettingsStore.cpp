@@ -42,8 +42,9 @@ void GetSysIni(TSystemIniRec& rec)
     rec = TSystemIniRec{};
     rec.REC = recNo;
     db::JoinedTransaction transaction(DM->IBTransactionDEF);
-    db::Query query = SystemQuery("SELECT RESERVE1,RESERVE2,RESERVE3,RESERVE4,RESERVE5,SSTR FROM SYSTEMINI "
-                                  "WHERE REC=:REC");
+    db::Query query = SystemQuery(
+        "SELECT RESERVE1,RESERVE2,RESERVE3,RESERVE4,RESERVE5,SSTR FROM SYSTEMINI "
+        "WHERE REC=:REC");
     query.ParamByName("REC").SetInteger(rec.REC);
     query.Open();
     if (!query.Eof()) {
@@ -95,7 +96,8 @@ std::int32_t GetSysRegInteger(const std::string& key, std::int32_t opcode, const
         read.Close();
     } else {
         read.Close();
-        db::Query insert = SystemQuery("INSERT INTO SYSREG(OPCODE,SCODE,STYPE,STEXT) VALUES(:OPCODE,:SCODE,:STYPE,:STEXT)");
+        db::Query insert =
+            SystemQuery("INSERT INTO SYSREG(OPCODE,SCODE,STYPE,STEXT) VALUES(:OPCODE,:SCODE,:STYPE,:STEXT)");
         insert.ParamByName("OPCODE").SetInteger(opcode);
         insert.ParamByName("SCODE").SetString(key);
         insert.ParamByName("STYPE").SetString(IntegerType);

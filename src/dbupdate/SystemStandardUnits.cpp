@@ -15,8 +15,13 @@ namespace {
 TStandardUnit SystemUnit(std::int32_t major, std::int32_t minor1, std::int32_t minor2, std::int32_t backupFlag,
                          std::string title, std::string description, std::vector<std::string> sqlFiles)
 {
-    return {sysupdate::SystemShape(major, minor1, minor2, false), backupFlag, std::move(title), std::move(description),
-            std::move(sqlFiles), {}, TMissingBodyFile::Skip};
+    return {sysupdate::SystemShape(major, minor1, minor2, false),
+            backupFlag,
+            std::move(title),
+            std::move(description),
+            std::move(sqlFiles),
+            {},
+            TMissingBodyFile::Skip};
 }
 
 }  // namespace
@@ -33,8 +38,9 @@ LEDRIX_STANDARD_UNIT(z5SystemDbUpdate031,
 LEDRIX_STANDARD_UNIT(z5SystemDbUpdate032, SystemUnit(0, 3, 2, 0, "電子帳簿用ユーザーの追加",
                                                      "電子帳簿用ユーザーを追加します。", {"system-user.sql"}))
 
-LEDRIX_STANDARD_UNIT(z5SystemDbUpdate033, SystemUnit(0, 3, 3, 0, "経営Navigoreユーザーの追加",
-                                                     "経営Navigoreユーザーを追加します。", {"system-user-password.sql"}))
+LEDRIX_STANDARD_UNIT(z5SystemDbUpdate033,
+                     SystemUnit(0, 3, 3, 0, "経営Navigoreユーザーの追加", "経営Navigoreユーザーを追加します。",
+                                {"system-user-password.sql"}))
 
 // The new columns' defaults do not reach the rows already there.
 LEDRIX_STANDARD_UNIT(z5SystemDbUpdate300,

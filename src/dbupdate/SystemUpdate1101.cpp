@@ -14,10 +14,9 @@ namespace {
 
 const TStandardUnit& Unit()
 {
-    static const TStandardUnit unit =
-        sysupdate::BodyFileUnit(11, 0, 1, 1, "新元号対応 他",
-                                "１）新元号「令和」を追加しました。\r２）クラウドシェア機能を追加しました。",
-                                {"sysup01.sql", "sysup02.sql"}, TMissingBodyFile::Fail);
+    static const TStandardUnit unit = sysupdate::BodyFileUnit(
+        11, 0, 1, 1, "新元号対応 他", "１）新元号「令和」を追加しました。\r２）クラウドシェア機能を追加しました。",
+        {"sysup01.sql", "sysup02.sql"}, TMissingBodyFile::Fail);
     return unit;
 }
 

@@ -42,7 +42,8 @@ std::int32_t DoUpdate()
 
 void GetUpdateInfo(TDbUpdateListRec& rec)
 {
-    DescribeUnit(rec, Shape, &DoUpdate, 1, "データ選択でデータの破損検証", "１）データ選択でデータの破損を検証する機能が追加されます。");
+    DescribeUnit(rec, Shape, &DoUpdate, 1, "データ選択でデータの破損検証",
+                 "１）データ選択でデータの破損を検証する機能が追加されます。");
 }
 
 }  // namespace z5SystemDbUpdate402
@@ -74,8 +75,8 @@ constexpr std::size_t PlaceNameMaxBytes = 40;
 const std::vector<std::string>& CodeSystemFiles()
 {
     static const std::vector<std::string> files{
-        "販売業.txt", "製造業.txt", "建設業.txt", "運送業.txt", "病院.txt", "その他.txt", "",
-        "個人　一般.txt", "個人　不動産.txt", "個人　医業.txt",
+        "販売業.txt", "製造業.txt", "建設業.txt",     "運送業.txt",       "病院.txt",
+        "その他.txt", "",           "個人　一般.txt", "個人　不動産.txt", "個人　医業.txt",
     };
     return files;
 }

@@ -14,14 +14,18 @@ namespace sysupdate {
 
 TUpdateUnitShape SystemShape(std::int32_t major, std::int32_t minor1, std::int32_t minor2, bool setNames)
 {
-    return {TUpdateTarget::SystemDatabase, major, minor1, minor2, setNames, TVersionStamp::SystemOneLine,
-            TMemoForm::Short};
+    return {TUpdateTarget::SystemDatabase, major,           minor1, minor2, setNames,
+            TVersionStamp::SystemOneLine,  TMemoForm::Short};
 }
 
 TUpdateUnitShape BodyFileShape(std::int32_t major, std::int32_t minor1, std::int32_t minor2)
 {
     const bool longStamp = std::tuple(major, minor1, minor2) >= std::tuple(11, 0, 1);
-    return {TUpdateTarget::SystemDatabase, major, minor1, minor2, true,
+    return {TUpdateTarget::SystemDatabase,
+            major,
+            minor1,
+            minor2,
+            true,
             longStamp ? TVersionStamp::SystemTwoLines : TVersionStamp::SystemOneLine,
             longStamp ? TMemoForm::Long : TMemoForm::Short};
 }
@@ -30,8 +34,13 @@ TStandardUnit BodyFileUnit(std::int32_t major, std::int32_t minor1, std::int32_t
                            std::string title, std::string description, std::vector<std::string> bodyFiles,
                            TMissingBodyFile missingFile)
 {
-    return {BodyFileShape(major, minor1, minor2), backupFlag, std::move(title), std::move(description), {},
-            std::move(bodyFiles), missingFile};
+    return {BodyFileShape(major, minor1, minor2),
+            backupFlag,
+            std::move(title),
+            std::move(description),
+            {},
+            std::move(bodyFiles),
+            missingFile};
 }
 
 void AddDataListFolderUpdate(TUpdateScript& script)
@@ -56,14 +65,14 @@ TArrayDbUpdateListRec GetSystemUpdateList()
 {
     using TDescribe = void (*)(TDbUpdateListRec&);
     static constexpr TDescribe built[] = {
-        &z5SystemDbUpdate031::GetUpdateInfo, &z5SystemDbUpdate032::GetUpdateInfo,
-        &z5SystemDbUpdate033::GetUpdateInfo, &z5SystemDbUpdate101::GetUpdateInfo,
-        &z5SystemDbUpdate300::GetUpdateInfo, &z5SystemDbUpdate305::GetUpdateInfo,
-        &z5SystemDbUpdate307::GetUpdateInfo, &z5SystemDbUpdate400::GetUpdateInfo,
-        &z5SystemDbUpdate402::GetUpdateInfo, &z5SystemDbUpdate500::GetUpdateInfo,
-        &z5SystemDbUpdate700::GetUpdateInfo, &z5SystemDbUpdate704::GetUpdateInfo,
-        &z5SystemDbUpdate800::GetUpdateInfo, &z5SystemDbUpdate802::GetUpdateInfo,
-        &z5SystemDbUpdate904::GetUpdateInfo, &z5SystemDbUpdate1004::GetUpdateInfo,
+        &z5SystemDbUpdate031::GetUpdateInfo,  &z5SystemDbUpdate032::GetUpdateInfo,
+        &z5SystemDbUpdate033::GetUpdateInfo,  &z5SystemDbUpdate101::GetUpdateInfo,
+        &z5SystemDbUpdate300::GetUpdateInfo,  &z5SystemDbUpdate305::GetUpdateInfo,
+        &z5SystemDbUpdate307::GetUpdateInfo,  &z5SystemDbUpdate400::GetUpdateInfo,
+        &z5SystemDbUpdate402::GetUpdateInfo,  &z5SystemDbUpdate500::GetUpdateInfo,
+        &z5SystemDbUpdate700::GetUpdateInfo,  &z5SystemDbUpdate704::GetUpdateInfo,
+        &z5SystemDbUpdate800::GetUpdateInfo,  &z5SystemDbUpdate802::GetUpdateInfo,
+        &z5SystemDbUpdate904::GetUpdateInfo,  &z5SystemDbUpdate1004::GetUpdateInfo,
         &z5SystemDbUpdate1101::GetUpdateInfo, &z5SystemDbUpdate1200::GetUpdateInfo,
     };
     TArrayDbUpdateListRec list;

@@ -175,7 +175,8 @@ private:
     {
         const platform::UniqueFd source(::open(database_.c_str(), O_RDONLY | O_CLOEXEC));
         if (!source)
-            throw TPrivateFileError("cannot open " + database_ + ": " + std::error_code(errno, std::generic_category()).message());
+            throw TPrivateFileError("cannot open " + database_ + ": " +
+                                    std::error_code(errno, std::generic_category()).message());
         const platform::UniqueFd target =
             CreateUniquePrivateFile(SystemDef.TempDir, UnitCopyPrefix, UnitFileCopySuffix, file_);
         CopyFileBytes(source.Get(), target.Get(), database_, file_);
@@ -186,10 +187,12 @@ private:
     {
         const platform::UniqueFd source(::open(file_.c_str(), O_RDONLY | O_CLOEXEC));
         if (!source)
-            throw TPrivateFileError("cannot open " + file_ + ": " + std::error_code(errno, std::generic_category()).message());
+            throw TPrivateFileError("cannot open " + file_ + ": " +
+                                    std::error_code(errno, std::generic_category()).message());
         const platform::UniqueFd target(::open(database_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
         if (!target)
-            throw TPrivateFileError("cannot write " + database_ + ": " + std::error_code(errno, std::generic_category()).message());
+            throw TPrivateFileError("cannot write " + database_ + ": " +
+                                    std::error_code(errno, std::generic_category()).message());
         CopyFileBytes(source.Get(), target.Get(), file_, database_);
     }
 

@@ -110,8 +110,8 @@ std::string MakeVersionMemo(TMemoForm form, TDateTime now)
     const std::string time = FormatTime(now);
     if (form == TMemoForm::Short)
         return time;
-    const std::string full = Representable(time + "," + std::to_string(SystemDef.LOGINCODE) + "," +
-                                           SystemDef.OPNAME + "," + SystemDef.PCName);
+    const std::string full = Representable(time + "," + std::to_string(SystemDef.LOGINCODE) + "," + SystemDef.OPNAME +
+                                           "," + SystemDef.PCName);
     switch (form) {
     case TMemoForm::Unlimited:
         return full;
@@ -166,7 +166,8 @@ void TUpdateScript::Add(std::initializer_list<std::string_view> lines)
 
 void TUpdateScript::AddSql(std::string_view name)
 {
-    const std::string path = fs::path(UnitSqlFolder(shape_) + "/" + std::string(name)).lexically_normal().generic_string();
+    const std::string path =
+        fs::path(UnitSqlFolder(shape_) + "/" + std::string(name)).lexically_normal().generic_string();
     const std::string* text = embeddedsql::Find(path);
     if (text == nullptr)
         throw TUpdateScriptError("update script: the program holds no SQL file " + path);

@@ -234,14 +234,23 @@ std::int32_t RunStandardUnit(const TStandardUnit& unit);
 // arguments make, and the unit's Script, DoUpdate and GetUpdateInfo.
 //
 //   LEDRIX_STANDARD_UNIT(z5UserDbUpdate020, TStandardUnit{...})
-#define LEDRIX_STANDARD_UNIT(unitNamespace, ...)                                                            \
-    namespace unitNamespace {                                                                                \
-    const TStandardUnit& Unit()                                                                              \
-    {                                                                                                        \
-        static const TStandardUnit unit = __VA_ARGS__;                                                       \
-        return unit;                                                                                         \
-    }                                                                                                        \
-    TUpdateScript Script() { return StandardUnitScript(Unit()); }                                            \
-    std::int32_t DoUpdate() { return RunStandardUnit(Unit()); }                                              \
-    void GetUpdateInfo(TDbUpdateListRec& rec) { DescribeStandardUnit(Unit(), &DoUpdate, rec); }              \
+#define LEDRIX_STANDARD_UNIT(unitNamespace, ...)       \
+    namespace unitNamespace {                          \
+    const TStandardUnit& Unit()                        \
+    {                                                  \
+        static const TStandardUnit unit = __VA_ARGS__; \
+        return unit;                                   \
+    }                                                  \
+    TUpdateScript Script()                             \
+    {                                                  \
+        return StandardUnitScript(Unit());             \
+    }                                                  \
+    std::int32_t DoUpdate()                            \
+    {                                                  \
+        return RunStandardUnit(Unit());                \
+    }                                                  \
+    void GetUpdateInfo(TDbUpdateListRec& rec)          \
+    {                                                  \
+        DescribeStandardUnit(Unit(), &DoUpdate, rec);  \
+    }                                                  \
     }

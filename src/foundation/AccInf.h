@@ -12,14 +12,14 @@
 
 struct TACCINF {
     std::int32_t GROUPID = 0;
-    std::string ENTTEXT;             // data code
+    std::string ENTTEXT;  // data code
     std::string SERIAL;
     std::int32_t TANTOU = 0;
     std::int32_t GYOUSHU = 0;
-    std::int32_t DATATYPE = 0;       // 1 corporation, 2 individual, 3 medical corporation
-    std::string DataTypeText;        // name of DATATYPE
+    std::int32_t DATATYPE = 0;  // 1 corporation, 2 individual, 3 medical corporation
+    std::string DataTypeText;   // name of DATATYPE
     std::int32_t CODETYPE = 0;
-    std::string CodeTypeText;        // name of the code type without the kind prefix
+    std::string CodeTypeText;  // name of the code type without the kind prefix
     std::int32_t DepartmentCount = 0;
     std::string SCODE1;
     std::string SCODE2;
@@ -40,13 +40,13 @@ struct TACCINF {
     std::string AO_SHOKUGYO1;
     std::string AO_SHOKUGYO2;
     std::string MAIL;
-    TDateTime zzKISHU = 0;           // as stored; 0 when not stored
+    TDateTime zzKISHU = 0;  // as stored; 0 when not stored
     TDateTime zKISHU = 0;
     std::int32_t NENDO = 0;
     TDateTime KISHU = 0;
     TDateTime KIMATU = 0;
     TDateTime KAISI = 0;
-    std::int32_t SIME = 0;           // closing day 1-28, 99 month end
+    std::int32_t SIME = 0;  // closing day 1-28, 99 month end
     std::int32_t KAISINO = 0;
     std::int32_t OpeningPeriodIndex = 0;
     std::int32_t YearEndPeriod = 0;
@@ -106,7 +106,7 @@ struct TACCINF {
     std::string GENKA_HWORD5;
     // PLUSNAME of the total groups "5880", "5580", "5680", "5780", "5790".
     std::array<std::string, 5> TotalNames;
-    std::string PASWORD;             // communication password
+    std::string PASWORD;  // communication password
     std::string WEB_HOLDER;
     std::array<std::string, 6> CommPasswords;  // [0] PASWORD, [1] TUSIN_ID row 1
     std::array<std::string, 6> CommHolders;    // [0] WEB_HOLDER, [1] TUSIN_ID row 1
@@ -119,38 +119,38 @@ struct TACCINF {
     std::string FUMEI_KCODE;
     std::string FumeiUserCode;
     std::int32_t SystemCodesLoaded = 0;
-    std::uint8_t MedicalChart = 0;   // 1 for DATATYPE 3 with CODETYPE 1
+    std::uint8_t MedicalChart = 0;  // 1 for DATATYPE 3 with CODETYPE 1
     std::int32_t Spare2 = 0;
     // [0] this fiscal year, [1] the previous one, [2] the year before.
     std::array<TDateTime, 3> YearStarts{};
     std::array<TDateTime, 3> YearEnds{};
     std::array<TDateTime, 3> BookOpenDates{};
-    std::int32_t PastDetailImport = 0;         // 過去明細取り込み
-    std::uint8_t GassanKind = 0;               // 合算データ区分 (merged-data kind)
-    std::int32_t GassanCount = 0;              // 合算データ数
-    std::uint8_t AccountCodeDigits = 0;        // 科目コード桁数
-    std::uint8_t SubAccountCodeDigits = 0;     // 補助コード桁数
-    std::uint8_t DepartmentCodeDigits = 0;     // 部門コード桁数
-    std::int32_t BulkTaxExclusion = 0;         // 一括税抜処理 (always 0 after loading)
+    std::int32_t PastDetailImport = 0;      // 過去明細取り込み
+    std::uint8_t GassanKind = 0;            // 合算データ区分 (merged-data kind)
+    std::int32_t GassanCount = 0;           // 合算データ数
+    std::uint8_t AccountCodeDigits = 0;     // 科目コード桁数
+    std::uint8_t SubAccountCodeDigits = 0;  // 補助コード桁数
+    std::uint8_t DepartmentCodeDigits = 0;  // 部門コード桁数
+    std::int32_t BulkTaxExclusion = 0;      // 一括税抜処理 (always 0 after loading)
     std::int32_t Spare3 = 0;
     std::string DataPassword;
-    std::int32_t PrintPeriodUse = 0;           // 印刷用期間使用区分
-    TDateTime PrintPeriodStart = 0;            // 印刷用期間（期首）
-    TDateTime PrintPeriodEnd = 0;              // 印刷用期間（期末）
+    std::int32_t PrintPeriodUse = 0;  // 印刷用期間使用区分
+    TDateTime PrintPeriodStart = 0;   // 印刷用期間（期首）
+    TDateTime PrintPeriodEnd = 0;     // 印刷用期間（期末）
     // 受取手形, 割引手形, 裏書手形 (corporations only).
     std::array<std::string, 3> NoteAccountCodes;
     std::array<std::string, 3> NoteAccountUserCodes;
     std::array<std::int32_t, 3> YearTaxModes{};  // tax mode per fiscal year
     std::string GENKA_HWORD6;
-    std::string TotalName5688;                 // PLUSNAME of total group "5688"
-    TVersionNumbers DataVersion;               // newest ACCVERSION row
-    std::int32_t IndividualCostUse = 0;        // 個別原価使用区分
-    std::string IndividualCostName;            // 個別原価別名
-    std::uint8_t IndividualCostCodeDigits = 0; // 個別原価コード桁数: index into CodeWidths
-    std::int32_t MyNumberUse = 0;              // ＃USE
-    std::string MyNumberKey;                   // ＃KEY, decoded
-    std::string MyNumberValue;                 // ＃VALUE, decoded
-    std::int32_t CloudKind = 0;                // クラウド区分 of 通信設定
+    std::string TotalName5688;                  // PLUSNAME of total group "5688"
+    TVersionNumbers DataVersion;                // newest ACCVERSION row
+    std::int32_t IndividualCostUse = 0;         // 個別原価使用区分
+    std::string IndividualCostName;             // 個別原価別名
+    std::uint8_t IndividualCostCodeDigits = 0;  // 個別原価コード桁数: index into CodeWidths
+    std::int32_t MyNumberUse = 0;               // ＃USE
+    std::string MyNumberKey;                    // ＃KEY, decoded
+    std::string MyNumberValue;                  // ＃VALUE, decoded
+    std::int32_t CloudKind = 0;                 // クラウド区分 of 通信設定
     std::int32_t FacilitySwitch = 0;
     std::int32_t CLOUD_LINE = 0;
     TDateTime CLOUD_TIME = 0;
@@ -161,6 +161,5 @@ struct TACCINF {
     std::array<TDateTime, 3> QuarterDates{};
     TDateTime YearEnd = 0;
 };
-
 
 extern TACCINF AccInf;

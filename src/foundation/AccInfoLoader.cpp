@@ -12,6 +12,12 @@ TAccInfoLoader& Loader()
 
 }  // namespace
 
-void SetAccInfoLoader(TAccInfoLoader loader) { Loader() = std::move(loader); }
+void SetAccInfoLoader(TAccInfoLoader loader)
+{
+    Loader() = std::move(loader);
+}
 
-bool ReloadAccInfo() { return Loader() ? Loader()() : false; }
+bool ReloadAccInfo()
+{
+    return Loader() ? Loader()() : false;
+}

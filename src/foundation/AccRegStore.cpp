@@ -22,7 +22,10 @@
 
 namespace {
 
-std::unique_ptr<db::Query> NewQuery() { return CreateAccQuery("ACCDAT", false); }
+std::unique_ptr<db::Query> NewQuery()
+{
+    return CreateAccQuery("ACCDAT", false);
+}
 
 // How long a reader waits for another program's transaction that holds the
 // key it wants to insert.
@@ -61,8 +64,9 @@ void InsertRow(db::Query& insert, const std::string& insertSql, const KeyRow& ro
 // gives.
 void WaitForKey(const std::string& insertSql, const KeyRow& row)
 {
-    db::Transaction waiting(DM->IBDatabaseDAT, db::TransactionOptions(db::TransactionOptions::ReadCommitted())
-                                                   .SetLockTimeout(KeyWaitSeconds));
+    db::Transaction waiting(
+        DM->IBDatabaseDAT,
+        db::TransactionOptions(db::TransactionOptions::ReadCommitted()).SetLockTimeout(KeyWaitSeconds));
     waiting.Start();
     db::Query probe(DM->IBDatabaseDAT, waiting);
     try {
@@ -237,7 +241,10 @@ std::string JoinCrLf(const std::vector<std::string>& lines)
     return out;
 }
 
-bool IsPicture(const std::string& kind) { return kind == "画像" || kind == "BMP" || kind == "JPG"; }
+bool IsPicture(const std::string& kind)
+{
+    return kind == "画像" || kind == "BMP" || kind == "JPG";
+}
 
 const char* const AccRegNames[4] = {"AGROUP", "ACODE", "ATYPE", "ATEXT"};
 const char* const MsdNames[4] = {"MDGROUP", "MDCODE", "MDTYPE", "MDTEXT1"};
@@ -248,16 +255,16 @@ void GetAccReg(const std::string& group, const std::string& code, const std::str
                const std::string& defaultText, AccRegValue& value)
 {
     db::JoinedTransaction transaction(DM->IBTransactionDAT);
-    const std::string text = ReadOrInsert("SELECT ATYPE,ATEXT FROM ACCREG WHERE AGROUP=:AGROUP AND ACODE=:ACODE ",
-                                          "INSERT INTO ACCREG(AGROUP,ACODE,ATYPE,ATEXT) VALUES(:AGROUP,:ACODE,:ATYPE,:ATEXT)",
-                                          AccRegNames, "ATEXT", group, code, typeName, defaultText);
+    const std::string text =
+        ReadOrInsert("SELECT ATYPE,ATEXT FROM ACCREG WHERE AGROUP=:AGROUP AND ACODE=:ACODE ",
+                     "INSERT INTO ACCREG(AGROUP,ACODE,ATYPE,ATEXT) VALUES(:AGROUP,:ACODE,:ATYPE,:ATEXT)", AccRegNames,
+                     "ATEXT", group, code, typeName, defaultText);
     AccRegValue result = FromText(text, typeName, true);
     transaction.Commit();
     value = std::move(result);
 }
 
-void PutAccReg(const std::string& group, const std::string& code, const std::string& typeName,
-               const AccRegValue& value)
+void PutAccReg(const std::string& group, const std::string& code, const std::string& typeName, const AccRegValue& value)
 {
     std::string text;
     const bool hasText = ToText(value, typeName, text);
@@ -296,8 +303,7 @@ void DelAccReg(const std::string& group, const std::string& code)
     transaction.Commit();
 }
 
-void GetAccRegBlob(const std::string& group, const std::string& key, const std::string& /*kind*/,
-                   AccRegValue& value)
+void GetAccRegBlob(const std::string& group, const std::string& key, const std::string& /*kind*/, AccRegValue& value)
 {
     db::JoinedTransaction transaction(DM->IBTransactionDAT);
     auto query = NewQuery();
@@ -330,8 +336,7 @@ void GetAccRegBlob(const std::string& group, const std::string& key, const std::
         value = std::move(*result);
 }
 
-void PutAccRegBlob(const std::string& group, const std::string& key, const std::string& kind,
-                   const AccRegValue& value)
+void PutAccRegBlob(const std::string& group, const std::string& key, const std::string& kind, const AccRegValue& value)
 {
     std::optional<std::string> bytes;
     if (IsPicture(kind)) {
@@ -351,8 +356,9 @@ void PutAccRegBlob(const std::string& group, const std::string& key, const std::
     query->Open();
     const bool exists = query->FieldByName("RECCNT").AsInteger() > 0;
     query->Close();
-    query->SetSQL(exists ? "UPDATE ACCREG_BLOB_BINARY SET FTYPE=:FTYPE,FVALUE=:FVALUE WHERE FGROUP=:FGROUP AND FKEY=:FKEY"
-                         : "INSERT INTO ACCREG_BLOB_BINARY(FGROUP,FKEY,FTYPE,FVALUE) VALUES(:FGROUP,:FKEY,:FTYPE,:FVALUE)");
+    query->SetSQL(
+        exists ? "UPDATE ACCREG_BLOB_BINARY SET FTYPE=:FTYPE,FVALUE=:FVALUE WHERE FGROUP=:FGROUP AND FKEY=:FKEY"
+               : "INSERT INTO ACCREG_BLOB_BINARY(FGROUP,FKEY,FTYPE,FVALUE) VALUES(:FGROUP,:FKEY,:FTYPE,:FVALUE)");
     query->ParamByName("FGROUP").SetString(group);
     query->ParamByName("FKEY").SetString(key);
     query->ParamByName("FTYPE").SetString(kind);
@@ -370,10 +376,10 @@ void GetMsdHoukoku(const std::string& group, const std::string& code, const std:
     if (!DM->IBTransactionDAT.InTransaction())
         DM->IBTransactionDAT.Start();
     try {
-        const std::string text =
-            ReadOrInsert("SELECT MDTEXT1 FROM MSD_HOUKOKU WHERE MDGROUP=:MDGROUP AND MDCODE=:MDCODE ",
-                         "INSERT INTO MSD_HOUKOKU(MDGROUP,MDCODE,MDTYPE,MDTEXT1) VALUES(:MDGROUP,:MDCODE,:MDTYPE,:MDTEXT1)",
-                         MsdNames, "MDTEXT1", group, code, typeName, defaultText);
+        const std::string text = ReadOrInsert(
+            "SELECT MDTEXT1 FROM MSD_HOUKOKU WHERE MDGROUP=:MDGROUP AND MDCODE=:MDCODE ",
+            "INSERT INTO MSD_HOUKOKU(MDGROUP,MDCODE,MDTYPE,MDTEXT1) VALUES(:MDGROUP,:MDCODE,:MDTYPE,:MDTEXT1)",
+            MsdNames, "MDTEXT1", group, code, typeName, defaultText);
         AccRegValue result = FromText(text, typeName, false);
         // This reader ends whatever company transaction is open, the caller's too.
         DM->IBTransactionDAT.Commit();

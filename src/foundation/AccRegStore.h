@@ -31,8 +31,7 @@ void DelAccReg(const std::string& group, const std::string& code);
 
 // Pictures ("画像", "BMP", "JPG") travel as file names, memos ("メモ") as text.
 void GetAccRegBlob(const std::string& group, const std::string& key, const std::string& kind, AccRegValue& value);
-void PutAccRegBlob(const std::string& group, const std::string& key, const std::string& kind,
-                   const AccRegValue& value);
+void PutAccRegBlob(const std::string& group, const std::string& key, const std::string& kind, const AccRegValue& value);
 
 void GetMsdHoukoku(const std::string& group, const std::string& code, const std::string& typeName,
                    const std::string& defaultText, AccRegValue& value);

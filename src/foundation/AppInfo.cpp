@@ -13,42 +13,49 @@ namespace {
 constexpr std::int32_t DefaultDataListCnt = 120;
 
 // Folder values written for Windows use "\"; here "/" separates folders.
-std::string FolderValue(std::string value) {
+std::string FolderValue(std::string value)
+{
     std::replace(value.begin(), value.end(), '\\', '/');
     return value;
 }
 
-std::string FileBeside(const std::string& programPath, std::string_view name) {
+std::string FileBeside(const std::string& programPath, std::string_view name)
+{
     const auto slash = programPath.find_last_of('/');
     std::string path = slash == std::string::npos ? std::string() : programPath.substr(0, slash + 1);
     path += name;
     return path;
 }
 
-bool IsFalseText(const std::string& text) {
-    if (text.size() != 5) return false;
+bool IsFalseText(const std::string& text)
+{
+    if (text.size() != 5)
+        return false;
     static constexpr std::string_view False = "false";
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        if (lower != False[i]) return false;
+        if (lower != False[i])
+            return false;
     }
     return true;
 }
 
-[[noreturn]] void BadPattern(std::string_view pattern, const char* why) {
+[[noreturn]] void BadPattern(std::string_view pattern, const char* why)
+{
     throw std::invalid_argument("file-name pattern \"" + std::string(pattern) + "\": " + why);
 }
 
-} // namespace
+}  // namespace
 
-bool ReadAppInfoKey(const IniFile& ini, const std::string& section, const std::string& key,
-                    std::string& value) {
+bool ReadAppInfoKey(const IniFile& ini, const std::string& section, const std::string& key, std::string& value)
+{
     value = ini.ReadString(section, key, "");
     return !value.empty();
 }
 
-void SetAppInfoDefaults(TAppInfoRec& info) {
+void SetAppInfoDefaults(TAppInfoRec& info)
+{
     auto& a = info.Application;
     a.OEM = "-";
     a.Since = "2005-2025";
@@ -102,11 +109,13 @@ void SetAppInfoDefaults(TAppInfoRec& info) {
     m.BudvantMenuLimit = true;
 }
 
-std::int32_t LoadAppInfo(const std::string& programPath, TAppInfoRec& info) {
+std::int32_t LoadAppInfo(const std::string& programPath, TAppInfoRec& info)
+{
     const std::string fileName = FileBeside(programPath, AppInfoFileName);
     std::error_code ec;
     // A folder of that name is no information file.
-    if (!std::filesystem::is_regular_file(fileName, ec)) return AppInfoMissing;
+    if (!std::filesystem::is_regular_file(fileName, ec))
+        return AppInfoMissing;
 
     try {
         const IniFile ini(fileName);
@@ -152,7 +161,8 @@ std::int32_t LoadAppInfo(const std::string& programPath, TAppInfoRec& info) {
         z.DataInitFile = text("Zaimu", "DataInitFile");
         z.DataIniFile = text("Zaimu", "DataIniFile");
         z.DataListCnt = integer("Zaimu", "DataListCnt", DefaultDataListCnt);
-        if (z.DataListCnt < 1) z.DataListCnt = DefaultDataListCnt;
+        if (z.DataListCnt < 1)
+            z.DataListCnt = DefaultDataListCnt;
 
         info.VOrera.AppTitle = text("VOrera", "AppTitle");
         info.VOrera.DataDir = folder("VOrera", "DataDir");
@@ -181,15 +191,18 @@ std::int32_t LoadAppInfo(const std::string& programPath, TAppInfoRec& info) {
         // Only an explicit "false" lifts the limit; anything else, even an
         // empty value, keeps it.
         m.BudvantMenuLimit = true;
-        if (IsFalseText(text("Menu", "BudvantMenuLimit"))) m.BudvantMenuLimit = false;
+        if (IsFalseText(text("Menu", "BudvantMenuLimit")))
+            m.BudvantMenuLimit = false;
         return AppInfoLoaded;
     } catch (...) {
         return AppInfoUnreadable;
     }
 }
 
-std::string AppInfoLoadErrorText(std::int32_t result) {
-    if (result >= AppInfoLoaded) return {};
+std::string AppInfoLoadErrorText(std::int32_t result)
+{
+    if (result >= AppInfoLoaded)
+        return {};
     if (result == AppInfoMissing)
         return "アプリケーションの設定ファイル(AppInfo.ini)が見つかりませんでした。\r"
                "アプリケーションを強制終了します。";
@@ -200,7 +213,8 @@ std::string AppInfoLoadErrorText(std::int32_t result) {
            "アプリケーションを強制終了します。";
 }
 
-std::string FormatAppInfoPattern(std::string_view pattern, std::int32_t number) {
+std::string FormatAppInfoPattern(std::string_view pattern, std::int32_t number)
+{
     constexpr int MaxField = 64;
     std::string out;
     bool converted = false;
@@ -225,7 +239,8 @@ std::string FormatAppInfoPattern(std::string_view pattern, std::int32_t number) 
             field = 0;
             while (i < pattern.size() && pattern[i] >= '0' && pattern[i] <= '9') {
                 field = field * 10 + (pattern[i++] - '0');
-                if (field > MaxField) BadPattern(pattern, "width or precision too large");
+                if (field > MaxField)
+                    BadPattern(pattern, "width or precision too large");
             }
         };
         int width = 0;
@@ -238,18 +253,22 @@ std::string FormatAppInfoPattern(std::string_view pattern, std::int32_t number) 
         if (i >= pattern.size() || (pattern[i] != 'd' && pattern[i] != 'D'))
             BadPattern(pattern, "only one integer conversion %d is allowed");
         ++i;
-        if (converted) BadPattern(pattern, "more than one conversion");
+        if (converted)
+            BadPattern(pattern, "more than one conversion");
         converted = true;
 
         const std::int64_t wide = number;
         std::string digits = std::to_string(wide < 0 ? -wide : wide);
         if (static_cast<int>(digits.size()) < precision)
             digits.insert(0, static_cast<std::size_t>(precision) - digits.size(), '0');
-        if (number < 0) digits.insert(0, 1, '-');
+        if (number < 0)
+            digits.insert(0, 1, '-');
         if (static_cast<int>(digits.size()) < width) {
             const std::size_t pad = static_cast<std::size_t>(width) - digits.size();
-            if (left) digits.append(pad, ' ');
-            else digits.insert(0, pad, ' ');
+            if (left)
+                digits.append(pad, ' ');
+            else
+                digits.insert(0, pad, ' ');
         }
         out += digits;
     }

@@ -26,9 +26,9 @@ class IniFile;
 
 struct TAppInfoRec {
     struct TApplication {
-        std::string OEM;                // names the edition; "BrendalData" sets EditionFlag 1
-        std::string Since;              // year range of the product's notices
-        std::string RegKey;             // the maker's key under HKEY_LOCAL_MACHINE
+        std::string OEM;     // names the edition; "BrendalData" sets EditionFlag 1
+        std::string Since;   // year range of the product's notices
+        std::string RegKey;  // the maker's key under HKEY_LOCAL_MACHINE
         std::string Qel;
         std::string QelAlias;
         std::int32_t VerMajorDiff = 0;
@@ -42,27 +42,27 @@ struct TAppInfoRec {
     };
     // The accounting product.
     struct TZaimu {
-        std::string AppName;            // base name of the application ini
-        std::string AppTitle;           // product title in messages
+        std::string AppName;   // base name of the application ini
+        std::string AppTitle;  // product title in messages
         std::string AppTitle_CL;
-        std::string RegKey;             // product key word among the maker's keys
-        std::string HomeDir;            // home folder below the common application data
-        std::string ShareDir;           // share folder name
-        std::string ServerDir;          // data folder on the server
-        std::string ServerTempDir;      // temporary folder on the server
-        std::string DataDefFile;        // system database file name
-        std::string DataFile;           // company database file name
+        std::string RegKey;         // product key word among the maker's keys
+        std::string HomeDir;        // home folder below the common application data
+        std::string ShareDir;       // share folder name
+        std::string ServerDir;      // data folder on the server
+        std::string ServerTempDir;  // temporary folder on the server
+        std::string DataDefFile;    // system database file name
+        std::string DataFile;       // company database file name
         std::string DataBackupFile;
-        std::string DataInitFile;       // initial-data file name: a format with one %d
-        std::string DataIniFile;        // per-data information file name
-        std::int32_t DataListCnt = 0;   // rows of the data list
+        std::string DataInitFile;      // initial-data file name: a format with one %d
+        std::string DataIniFile;       // per-data information file name
+        std::int32_t DataListCnt = 0;  // rows of the data list
         bool operator==(const TZaimu&) const = default;
     };
     // The electronic-books output.
     struct TVOrera {
         std::string AppTitle;
         std::string DataDir;
-        std::string WriteDirFmt;        // a format with one %.2d
+        std::string WriteDirFmt;  // a format with one %.2d
         bool operator==(const TVOrera&) const = default;
     };
     // The web analysis product.
@@ -109,9 +109,9 @@ inline constexpr std::string_view AppInfoFileName = "AppInfo.ini";
 
 // Results of LoadAppInfo.
 inline constexpr std::int32_t AppInfoLoaded = 1;
-inline constexpr std::int32_t AppInfoMissing = 0;      // no file; the record is untouched
-inline constexpr std::int32_t AppInfoNoEdition = -1;   // OEM empty or absent; the record holds the defaults
-inline constexpr std::int32_t AppInfoUnreadable = -10; // the file could not be read
+inline constexpr std::int32_t AppInfoMissing = 0;       // no file; the record is untouched
+inline constexpr std::int32_t AppInfoNoEdition = -1;    // OEM empty or absent; the record holds the defaults
+inline constexpr std::int32_t AppInfoUnreadable = -10;  // the file could not be read
 
 // Reads "AppInfo.ini" in the folder of programPath (the full path of the
 // program file; a path without a folder reads it from the working folder).
@@ -129,8 +129,7 @@ void SetAppInfoDefaults(TAppInfoRec& info);
 
 // One value of the file, empty when absent; answers whether it is non-empty.
 // Throws IniFileError when the file cannot be read.
-bool ReadAppInfoKey(const IniFile& ini, const std::string& section, const std::string& key,
-                    std::string& value);
+bool ReadAppInfoKey(const IniFile& ini, const std::string& section, const std::string& key, std::string& value);
 
 // The message start-up shows before it ends the program for a result other
 // than AppInfoLoaded (lines separated by "\r"); empty for AppInfoLoaded and

@@ -14,7 +14,7 @@ constexpr std::int32_t EditionClientColor2 = 15925230;
 constexpr std::int32_t EditionTotalColor = 14090184;
 constexpr std::int32_t EditionActiveColor = 32768;
 
-} // namespace
+}  // namespace
 
 std::int32_t DefClientColor2 = BuiltInClientColor2;
 std::int32_t DefTotalColor = BuiltInTotalColor;

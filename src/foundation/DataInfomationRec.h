@@ -18,9 +18,9 @@ inline constexpr std::uint8_t DataStatusDamaged = 10;
 // SHARE_STATUS 1, every other number 0, every text empty.
 struct TDataInfomationRec {
     std::uint8_t STATUS = DataStatusFree;
-    std::int32_t OPCODE = 0;          // holder's operator code, 0 none
-    std::string OPERATOR;             // holder's name
-    std::uint8_t SHARE_STATUS = 1;    // 1 free, 2 taken out of the shared area
+    std::int32_t OPCODE = 0;        // holder's operator code, 0 none
+    std::string OPERATOR;           // holder's name
+    std::uint8_t SHARE_STATUS = 1;  // 1 free, 2 taken out of the shared area
     std::int32_t SHARE_OPCODE = 0;
     std::string SHARE_OPERATOR;
     std::int32_t UPDATE_LOCK = 0;
@@ -32,8 +32,8 @@ struct TDataInfomationRec {
     std::string SHOUGOU;
     std::string KANA;
     std::int32_t NENDO = 0;
-    std::string KISHU;                // "yyyy/mm/dd"
-    std::string KIMATU;               // "yyyy/mm/dd"
+    std::string KISHU;   // "yyyy/mm/dd"
+    std::string KIMATU;  // "yyyy/mm/dd"
     std::int32_t TANTO = 0;
     std::int32_t SITEN = 0;
     std::int32_t SITENCNT = 0;
@@ -42,10 +42,13 @@ struct TDataInfomationRec {
     std::int32_t SIWAKE = 0;
     std::int32_t TOTALSIWAKE = 0;
     std::array<std::int32_t, 3> VERSION1{};  // major, minor1, minor2
-    std::string VERSION2;             // edition label of the data version
-    std::uint8_t GASSANKBN = 0;       // merged-data kind
+    std::string VERSION2;                    // edition label of the data version
+    std::uint8_t GASSANKBN = 0;              // merged-data kind
     std::int32_t USEMYNUMBER = 0;
     std::uint8_t CLOUD_SHARE = 0;
 };
 
-inline void ClearDataInfoRec(TDataInfomationRec& rec) { rec = TDataInfomationRec{}; }
+inline void ClearDataInfoRec(TDataInfomationRec& rec)
+{
+    rec = TDataInfomationRec{};
+}

@@ -20,32 +20,32 @@
 // One data-list row. Fields KIKANTEXT, LOCALPATH, DISPNAME, RESERVE_NO and
 // RESERVE_TEXT live only in memory.
 struct TDataListRec {
-    std::int32_t REC = 0;         // row number; for the data root also its folder number
-    std::int32_t ROWNO = 0;       // 0 a parent row, 1, 2, ... a child row
+    std::int32_t REC = 0;    // row number; for the data root also its folder number
+    std::int32_t ROWNO = 0;  // 0 a parent row, 1, 2, ... a child row
     std::int32_t GROUPID = 0;
     std::string DATACODE;
-    std::string ENTTEXT;          // data-list name; empty for a blank area
-    std::string SHOUGOU;          // company name
+    std::string ENTTEXT;  // data-list name; empty for a blank area
+    std::string SHOUGOU;  // company name
     std::int32_t NENDO = 0;
-    std::string KIKANTEXT;        // fiscal period as display text
+    std::string KIKANTEXT;  // fiscal period as display text
     TDateTime KISHU = 0;
     TDateTime KIMATU = 0;
-    std::int32_t NETDRIVE = 0;    // 1 when PASNAME is a share server's path
-    std::string PASNAME;          // registered data path
-    std::string LOCALPATH;        // the local data folder
+    std::int32_t NETDRIVE = 0;  // 1 when PASNAME is a share server's path
+    std::string PASNAME;        // registered data path
+    std::string LOCALPATH;      // the local data folder
     std::int32_t DATATYPE = 0;
     std::int32_t CODETYPE = 0;
-    std::int32_t DATALOCK = 0;    // operator holding the data lock, 0 none
-    std::int32_t KYOYULOCK = 0;   // 1 when this operator took the shared data
+    std::int32_t DATALOCK = 0;   // operator holding the data lock, 0 none
+    std::int32_t KYOYULOCK = 0;  // 1 when this operator took the shared data
     std::int32_t TANTOU = 0;
     std::int32_t VER_MAJOR = 0;
     std::int32_t VER_MINOR1 = 0;
     std::int32_t VER_MINOR2 = 0;
     std::string VER_TEXT;
     std::int32_t UPDATE_LOCK = 0;
-    std::uint8_t GASSAN = 0;      // merged-data kind: 0, 1, 2, or 10 a child row
+    std::uint8_t GASSAN = 0;  // merged-data kind: 0, 1, 2, or 10 a child row
     std::string DISPNAME;
-    std::uint8_t DATA_STATUS = 0; // 1 marks a data set found damaged
+    std::uint8_t DATA_STATUS = 0;  // 1 marks a data set found damaged
     std::string YOBI1;
     std::string YOBI2;
     std::string YOBI3;
@@ -98,10 +98,10 @@ public:
     TDataSentakuListCtl(const TDataSentakuListCtl&) = delete;
     TDataSentakuListCtl& operator=(const TDataSentakuListCtl&) = delete;
 
-    std::uint8_t ListMode = 0;     // first public field: the connection mode
-    std::uint8_t ServerList = 0;   // 1 while the controller serves the share-server list
-    std::int32_t DataPlaceRec = 0; // data place of the rows read and written; 0 the main list
-    std::string TableName;         // "DATALIST" or "DATALIST_EX"
+    std::uint8_t ListMode = 0;      // first public field: the connection mode
+    std::uint8_t ServerList = 0;    // 1 while the controller serves the share-server list
+    std::int32_t DataPlaceRec = 0;  // data place of the rows read and written; 0 the main list
+    std::string TableName;          // "DATALIST" or "DATALIST_EX"
     std::uint8_t HasCloud = 0;
     std::uint8_t HasReadOnly = 0;
 

@@ -188,8 +188,7 @@ bool TDM::fnAccDatConnected(std::string host, std::string folder, bool markInUse
         folder = SystemDef.DataDir;
     try {
         IBDatabaseDAT.Detach();
-        IBDatabaseDAT.Attach(DatabaseConnectionName(host, folder, DataDbFileName), SystemDef.USER,
-                             SystemDef.PASSWORD);
+        IBDatabaseDAT.Attach(DatabaseConnectionName(host, folder, DataDbFileName), SystemDef.USER, SystemDef.PASSWORD);
         if (markInUse && DataFolderState != nullptr) {
             TDataInfomationRec info;
             DataFolderState->GetDataInfoRec(info);
@@ -218,8 +217,7 @@ bool TDM::fnAccDatDisConnected(std::string folder, bool refreshInfo, bool refres
 {
     if (folder.empty())
         folder = SystemDef.DataDir;
-    const bool listRefresh =
-        refreshList && ProgramKind != 1 && DataListAccess != nullptr && DataFolderState != nullptr;
+    const bool listRefresh = refreshList && ProgramKind != 1 && DataListAccess != nullptr && DataFolderState != nullptr;
     if ((refreshInfo || listRefresh) && DataFolderState != nullptr) {
         TDataInfomationRec info;
         DataFolderState->GetDataInfoRec(info);
@@ -356,8 +354,7 @@ bool TDM::AccDatDropDatabase(std::string host, const std::string& folder)
     return false;
 }
 
-std::int32_t TDM::CallDataCheckEvent(const std::string& host, const std::string& folder, std::int32_t mode,
-                                     bool force)
+std::int32_t TDM::CallDataCheckEvent(const std::string& host, const std::string& folder, std::int32_t mode, bool force)
 {
     if ((!force && SystemDef.DataCheckSwitch != 1) || !DataCheckHook)
         return 1;

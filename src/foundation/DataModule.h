@@ -131,14 +131,14 @@ public:
     db::Transaction IBTransactionDATSS;
     db::Transaction IBTransFileMan;
 
-    db::Query IBQSysDefGet;   // system database
+    db::Query IBQSysDefGet;  // system database
     db::Query IBQSysDefPut;
     db::Query QueryDef;
-    db::Query IBSQLDEF;       // statement, parameter check on
-    db::Query IBQACC1;        // company database
+    db::Query IBSQLDEF;  // statement, parameter check on
+    db::Query IBQACC1;   // company database
     db::Query IBQACC2;
-    db::Query IBQueryFileMan; // file-manager database
-    db::Query IBSQLFileMan;   // statement
+    db::Query IBQueryFileMan;  // file-manager database
+    db::Query IBSQLFileMan;    // statement
 
     TDMTimer TimerFormClose{100};
     TDMTimer TimerSyoriKidou{100};
@@ -190,8 +190,7 @@ public:
     // Runs DataCheckHook (1 sound, 0 damaged). 1 without calling anything
     // when the hook is missing, or when not forced and the data check
     // switch is not 1.
-    std::int32_t CallDataCheckEvent(const std::string& host, const std::string& folder, std::int32_t mode,
-                                    bool force);
+    std::int32_t CallDataCheckEvent(const std::string& host, const std::string& folder, std::int32_t mode, bool force);
     // Whether cloud sharing applies to this program and connection mode.
     static bool IsCloudShareMode(bool strict);
     // The value after the first "=" of the first "name=value" line whose

@@ -5,7 +5,8 @@
 #include "controls/Abort.h"
 #include "foundation/UserMessage.h"
 
-bool RunAtEdge(const std::function<void()>& work) {
+bool RunAtEdge(const std::function<void()>& work)
+{
     // Showing the message may itself fail (no screen, a broken presenter);
     // that must not escape either.
     const auto show = [](const std::string& text) noexcept {

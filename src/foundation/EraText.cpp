@@ -12,12 +12,16 @@
 
 namespace {
 
-bool EraDisplayOn() { return SystemDef.EraDisplay == 1; }
+bool EraDisplayOn()
+{
+    return SystemDef.EraDisplay == 1;
+}
 
 // The settings in force while a text is read, put back on every way out.
 class ScopedFormatSettings {
 public:
-    explicit ScopedFormatSettings(TFormatSettings settings) : saved_(std::exchange(FormatSettings, std::move(settings))) {}
+    explicit ScopedFormatSettings(TFormatSettings settings) : saved_(std::exchange(FormatSettings, std::move(settings)))
+    {}
     ~ScopedFormatSettings() { FormatSettings = std::move(saved_); }
     ScopedFormatSettings(const ScopedFormatSettings&) = delete;
     ScopedFormatSettings& operator=(const ScopedFormatSettings&) = delete;
@@ -32,9 +36,11 @@ private:
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
 template <class... Args>
-std::string Printf(const char* format, Args... args) {
+std::string Printf(const char* format, Args... args)
+{
     const int length = std::snprintf(nullptr, 0, format, args...);
-    if (length <= 0) return {};
+    if (length <= 0)
+        return {};
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     std::snprintf(text.data(), text.size(), format, args...);
     text.resize(static_cast<std::size_t>(length));
@@ -42,20 +48,22 @@ std::string Printf(const char* format, Args... args) {
 }
 #pragma GCC diagnostic pop
 
-std::string FormatEra(const char* format, const std::string& era, int year, int month, int day) {
+std::string FormatEra(const char* format, const std::string& era, int year, int month, int day)
+{
     return Printf(format, era.c_str(), year, month, day);
 }
 
-std::string FormatWestern(const char* format, int year, int month, int day) {
+std::string FormatWestern(const char* format, int year, int month, int day)
+{
     return Printf(format, year, month, day);
 }
 
 // What a pattern becomes with the era display off.
 enum class Western {
-    Pattern,   // the pattern itself through FormatDateTime
-    Other,     // another pattern (westernFormat) through FormatDateTime
-    FullYear,  // westernFormat with the four-digit year, month and day
-    ShortYear, // westernFormat with the two-digit year, month and day
+    Pattern,    // the pattern itself through FormatDateTime
+    Other,      // another pattern (westernFormat) through FormatDateTime
+    FullYear,   // westernFormat with the four-digit year, month and day
+    ShortYear,  // westernFormat with the two-digit year, month and day
 };
 
 struct PatternRow {
@@ -110,13 +118,16 @@ constexpr PatternRow KanjiPatterns[]{
 };
 
 template <std::size_t N>
-const PatternRow* FindRow(const PatternRow (&rows)[N], std::string_view pattern) {
+const PatternRow* FindRow(const PatternRow (&rows)[N], std::string_view pattern)
+{
     for (const PatternRow& row : rows)
-        if (row.pattern == pattern) return &row;
+        if (row.pattern == pattern)
+            return &row;
     return nullptr;
 }
 
-std::string EraTextOf(const TWarekiRec& wareki, int eraKind, bool signForKind3) {
+std::string EraTextOf(const TWarekiRec& wareki, int eraKind, bool signForKind3)
+{
     switch (eraKind) {
     case 0:
         return {};
@@ -131,21 +142,26 @@ std::string EraTextOf(const TWarekiRec& wareki, int eraKind, bool signForKind3) 
 
 // The common body of both formatters; kanji selects the table and the rules
 // that differ between them.
-std::string FormatDate(std::string_view pattern, int eraKind, TDateTime date, bool kanji) {
+std::string FormatDate(std::string_view pattern, int eraKind, TDateTime date, bool kanji)
+{
     const PatternRow* row = kanji ? FindRow(KanjiPatterns, pattern) : FindRow(SlashPatterns, pattern);
 
     if (EraDisplayOn()) {
-        if (row == nullptr) return {};
+        if (row == nullptr)
+            return {};
         TWarekiRec wareki;
         DateToWareki(wareki, date);
         std::string text =
             FormatEra(row->eraFormat, EraTextOf(wareki, eraKind, !kanji), wareki.Year, wareki.Month, wareki.Day);
-        if (eraKind == 0) return std::string(ascii::TrimBlanksAndControls(text));
-        if (eraKind == 3 && !kanji) return DelSpaceAll(text);
+        if (eraKind == 0)
+            return std::string(ascii::TrimBlanksAndControls(text));
+        if (eraKind == 3 && !kanji)
+            return DelSpaceAll(text);
         return text;
     }
 
-    if (row == nullptr) return FormatDateTime(pattern, date);
+    if (row == nullptr)
+        return FormatDateTime(pattern, date);
     int year = 0, month = 0, day = 0;
     DecodeDate(date, year, month, day);
     switch (row->western) {
@@ -161,9 +177,10 @@ std::string FormatDate(std::string_view pattern, int eraKind, TDateTime date, bo
     return {};
 }
 
-} // namespace
+}  // namespace
 
-TDateTime TextToDateTime(std::string_view text) {
+TDateTime TextToDateTime(std::string_view text)
+{
     TFormatSettings fixed;
     fixed.DateSeparator = '/';
     fixed.TimeSeparator = ':';
@@ -176,9 +193,11 @@ TDateTime TextToDateTime(std::string_view text) {
     return TryStrToDateTime(text, result) ? result : 0;
 }
 
-std::string GetKikanText(TDateTime from, TDateTime to) {
+std::string GetKikanText(TDateTime from, TDateTime to)
+{
     auto dateText = [](TDateTime date) {
-        if (!EraDisplayOn()) return FormatDateTime("yyyy/mm/dd", date);
+        if (!EraDisplayOn())
+            return FormatDateTime("yyyy/mm/dd", date);
         TWarekiRec wareki;
         DateToWareki(wareki, date);
         return FormatEra("%s %.2d/%.2d/%.2d", wareki.GengoSign, wareki.Year, wareki.Month, wareki.Day);
@@ -186,7 +205,8 @@ std::string GetKikanText(TDateTime from, TDateTime to) {
     return dateText(from) + " ～ " + dateText(to);
 }
 
-void FormatWarekiDate(std::string_view pattern, int eraKind, std::string& result, TDateTime date) {
+void FormatWarekiDate(std::string_view pattern, int eraKind, std::string& result, TDateTime date)
+{
     try {
         result = FormatDate(pattern, eraKind, date, false);
     } catch (const std::exception&) {
@@ -194,7 +214,8 @@ void FormatWarekiDate(std::string_view pattern, int eraKind, std::string& result
     }
 }
 
-void FormatWarekiDateJ(std::string_view pattern, int eraKind, std::string& result, TDateTime date) {
+void FormatWarekiDateJ(std::string_view pattern, int eraKind, std::string& result, TDateTime date)
+{
     try {
         result = FormatDate(pattern, eraKind, date, true);
     } catch (const std::exception&) {

@@ -36,10 +36,15 @@ struct TLogFailure {
 };
 using TLogFailures = std::vector<TLogFailure>;
 
-std::string TimeStamp() { return FormatDateTime("yyyy/mm/dd hh:nn:ss", Now()); }
+std::string TimeStamp()
+{
+    return FormatDateTime("yyyy/mm/dd hh:nn:ss", Now());
+}
 
-std::string CompanyDatabaseName() {
-    if (!CompanyDatabaseNameHook) return {};
+std::string CompanyDatabaseName()
+{
+    if (!CompanyDatabaseNameHook)
+        return {};
     // The error path must not fail on its way to the user.
     try {
         return CompanyDatabaseNameHook();
@@ -48,16 +53,19 @@ std::string CompanyDatabaseName() {
     }
 }
 
-std::string JoinPath(const std::string& folder, std::string_view name) {
+std::string JoinPath(const std::string& folder, std::string_view name)
+{
     std::string path = folder;
-    if (path.back() != '/') path += '/';
+    if (path.back() != '/')
+        path += '/';
     path += name;
     return path;
 }
 
 // The text in CP932. A character CP932 cannot hold, or a byte that is not
 // UTF-8, becomes "?": the log keeps the rest of the line instead of losing it.
-std::string ToLogBytes(std::string_view utf8) {
+std::string ToLogBytes(std::string_view utf8)
+{
     try {
         return cp932::FromUtf8(utf8);
     } catch (const cp932::TextEncodingError&) {
@@ -67,7 +75,8 @@ std::string ToLogBytes(std::string_view utf8) {
     while (pos < utf8.size()) {
         const auto lead = static_cast<unsigned char>(utf8[pos]);
         std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-        if (pos + length > utf8.size()) length = 1;
+        if (pos + length > utf8.size())
+            length = 1;
         try {
             out += cp932::FromUtf8(utf8.substr(pos, length));
         } catch (const cp932::TextEncodingError&) {
@@ -80,7 +89,8 @@ std::string ToLogBytes(std::string_view utf8) {
 
 // Lines as a text of separate lines reads them: CR, LF and CR LF each end a
 // line, and a break at the very end adds no empty line.
-std::vector<std::string> SplitLines(std::string_view text) {
+std::vector<std::string> SplitLines(std::string_view text)
+{
     std::vector<std::string> lines;
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -91,18 +101,21 @@ std::vector<std::string> SplitLines(std::string_view text) {
         }
         lines.emplace_back(text.substr(pos, end - pos));
         pos = end + 1;
-        if (text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
+        if (text[end] == '\r' && pos < text.size() && text[pos] == '\n')
+            ++pos;
     }
     return lines;
 }
 
 // One log line never spans several: each line break inside it becomes a blank.
-std::string OneLine(std::string_view text) {
+std::string OneLine(std::string_view text)
+{
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' || text[i] == '\n') {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
             out += ' ';
         } else {
             out += text[i];
@@ -114,7 +127,8 @@ std::string OneLine(std::string_view text) {
 // Writes the lines, each ended by CR LF, appending to the file or replacing
 // it; the file is created when absent. On failure returns false with the
 // system's reason.
-bool WriteLines(const std::string& path, const std::vector<std::string>& lines, bool append, std::string& reason) {
+bool WriteLines(const std::string& path, const std::vector<std::string>& lines, bool append, std::string& reason)
+{
     std::string bytes;
     for (const std::string& line : lines) {
         bytes += ToLogBytes(line);
@@ -130,7 +144,8 @@ bool WriteLines(const std::string& path, const std::vector<std::string>& lines, 
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd.Get(), bytes.data() + done, bytes.size() - done);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             reason = std::strerror(errno);
             return false;
         }
@@ -144,7 +159,8 @@ bool WriteLines(const std::string& path, const std::vector<std::string>& lines, 
 }
 
 void WriteLog(const std::string& folder, std::string_view name, const std::vector<std::string>& lines, bool append,
-              TLogFailures& failures) {
+              TLogFailures& failures)
+{
     if (folder.empty()) {
         // Never fall back to the root folder: "/ErrFbAccess.log" is no log.
         failures.push_back({std::string(name), "no folder is set"});
@@ -152,36 +168,43 @@ void WriteLog(const std::string& folder, std::string_view name, const std::vecto
     }
     const std::string path = JoinPath(folder, name);
     std::string reason;
-    if (!WriteLines(path, lines, append, reason)) failures.push_back({path, reason});
+    if (!WriteLines(path, lines, append, reason))
+        failures.push_back({path, reason});
 }
 
 // The program parent folder first, the log folder when that fails.
-void WriteFBErrorLog(std::string_view name, const std::vector<std::string>& lines, bool append,
-                     TLogFailures& failures) {
+void WriteFBErrorLog(std::string_view name, const std::vector<std::string>& lines, bool append, TLogFailures& failures)
+{
     TLogFailures first;
     if (!SystemDef.ProgramParentDir.empty()) {
         WriteLog(SystemDef.ProgramParentDir, name, lines, append, first);
-        if (first.empty()) return;
+        if (first.empty())
+            return;
     }
     TLogFailures second;
     WriteLog(SystemDef.LogDir, name, lines, append, second);
-    if (second.empty()) return;
+    if (second.empty())
+        return;
     failures.insert(failures.end(), first.begin(), first.end());
     failures.insert(failures.end(), second.begin(), second.end());
 }
 
-void ReportLogFailures(const TLogFailures& failures) {
-    if (failures.empty()) return;
+void ReportLogFailures(const TLogFailures& failures)
+{
+    if (failures.empty())
+        return;
     std::string text(kLogFailureText);
     for (const TLogFailure& failure : failures)
         text += "\r" + failure.Path + "\r（" + failure.Reason + "）";
     ShowUserMessage(text, TMsgDlgType::mtWarning);
 }
 
-} // namespace
+}  // namespace
 
-void HandleIBError(const db::FbError& E, const std::string& Location, const std::string& Message) {
-    if (AppTerminating) return;
+void HandleIBError(const db::FbError& E, const std::string& Location, const std::string& Message)
+{
+    if (AppTerminating)
+        return;
 
     const std::int32_t code = E.IBErrorCode();
     const std::string explanation = GetIBErrorMessage(code, E.SQLCode());
@@ -209,26 +232,33 @@ void HandleIBError(const db::FbError& E, const std::string& Location, const std:
 
     if (!message.empty()) {
         if (AppTerminating) {
-            if (ConnectionMode == 0) message += kStandAloneNote;
+            if (ConnectionMode == 0)
+                message += kStandAloneNote;
             ShowUserMessage(message, TMsgDlgType::mtError);
         } else {
-            ShowErrorMessage(message, "IBXエラーコード:" + std::to_string(code) + "\r" + E.Message() + "\r" + explanation,
+            ShowErrorMessage(message,
+                             "IBXエラーコード:" + std::to_string(code) + "\r" + E.Message() + "\r" + explanation,
                              TMsgDlgType::mtError);
         }
     }
     ReportLogFailures(failures);
 
-    if (AppTerminating && QuitApplicationHook) QuitApplicationHook();
+    if (AppTerminating && QuitApplicationHook)
+        QuitApplicationHook();
 }
 
-void ShowErrorMessage(const std::string& Message, const std::string& Detail, TMsgDlgType DialogType) {
-    if (Message.empty() && Detail.empty()) return;
+void ShowErrorMessage(const std::string& Message, const std::string& Detail, TMsgDlgType DialogType)
+{
+    if (Message.empty() && Detail.empty())
+        return;
     std::string text = Message;
-    if (!Detail.empty()) text += "\r\r[詳細情報]\r" + Detail;
+    if (!Detail.empty())
+        text += "\r\r[詳細情報]\r" + Detail;
     ShowUserMessage(text, DialogType);
 }
 
-void ShowFBError(const db::FbError& E, const std::string& Title) {
+void ShowFBError(const db::FbError& E, const std::string& Title)
+{
     const std::string text = Title + "\r\nErrCode<" + std::to_string(E.IBErrorCode()) + ">  SQLCODE<" +
                              std::to_string(E.SQLCode()) + ">\r\n" + E.Message() + "\r\r\n" +
                              GetIBErrorMessage(E.IBErrorCode(), E.SQLCode()) + "\r\n";
@@ -250,10 +280,12 @@ void ShowFBError(const db::FbError& E, const std::string& Title) {
     ReportLogFailures(failures);
 }
 
-void ShowCommaMessage(const std::string& Text, TMsgDlgType DialogType) {
+void ShowCommaMessage(const std::string& Text, TMsgDlgType DialogType)
+{
     std::array<std::string, 51> items;
     const int last = SplitStr(Text, ",", items);
     std::string text;
-    for (int i = 0; i <= last; ++i) text += items[static_cast<std::size_t>(i)] + "\r";
+    for (int i = 0; i <= last; ++i)
+        text += items[static_cast<std::size_t>(i)] + "\r";
     ShowUserMessage(text, DialogType);
 }

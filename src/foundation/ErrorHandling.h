@@ -64,7 +64,8 @@ inline constexpr std::int32_t IBErrorConsistencyCheck = 335544333;
 // a new attach reports); all three mean the same loss and end the program.
 inline constexpr std::int32_t IBErrorConnectionRead = 335544726;
 inline constexpr std::int32_t IBErrorConnectionWrite = 335544727;
-constexpr bool IsNetworkLoss(std::int32_t code) {
+constexpr bool IsNetworkLoss(std::int32_t code)
+{
     return code == IBErrorNetworkLost || code == IBErrorConnectionRead || code == IBErrorConnectionWrite;
 }
 

@@ -42,4 +42,4 @@ bool IsSameOrInside(const std::filesystem::path& inner, const std::filesystem::p
 // its existing part resolved, and no trailing "/" (but for "/" itself).
 std::filesystem::path Canonical(const std::filesystem::path& path);
 
-} // namespace filetree
+}  // namespace filetree

@@ -46,7 +46,8 @@ constexpr TIBErrorMessageRow kRows[] = {
     {335544354, false, 0, "（無効なデータベースキーです）"},
     {335544355, false, 0, "（BLOB が閉じられていません）"},
     {335544356, false, 0, "（メタデータが古くなっています）"},
-    {335544357, false, 0, "（未完了のトランザクションがあるためデータベースを切断できません。<long> 件がアクティブです）"},
+    {335544357, false, 0,
+     "（未完了のトランザクションがあるためデータベースを切断できません。<long> 件がアクティブです）"},
     {335544358, false, 0, "（メッセージ長のエラーです。<long> を検出しましたが <long> を想定していました）"},
     {335544359, false, 0, "（読み取り専用の列を更新しようとしました）"},
     {335544360, false, 0, "（読み取り専用のテーブルを更新しようとしました）"},
@@ -141,7 +142,8 @@ constexpr TIBErrorMessageRow kRows[] = {
     {335544463, false, 0, "（ジェネレータ <string> が定義されていません）"},
     {335544464, false, 0, "（セカンダリサーバーの接続ではログを開始できません）"},
     {335544465, false, 0, "（この操作には無効な BLOB の種類です）"},
-    {335544466, false, 0, "（他のテーブルが参照しているか？ 又は、マスターが登録されていません。,『キーの追加・削除・変更はできません』）"},
+    {335544466, false, 0,
+     "（他のテーブルが参照しているか？ 又は、マスターが登録されていません。,『キーの追加・削除・変更はできません』）"},
     {335544467, false, 0, "（マイナーバージョンが高すぎます。<long> でしたが <long> を想定していました）"},
     {335544469, false, 0, "（トランザクションは無効とされたためコミットできません）"},
     {335544470, false, 0, "（ページ <long> のキャッシュバッファが無効です）"},
@@ -164,8 +166,10 @@ constexpr TIBErrorMessageRow kRows[] = {
     {335544487, false, 0, "（WAL ライターのエラーです）"},
     {335544488, false, 0, "（<string> のログファイルヘッダが小さすぎます）"},
     {335544489, false, 0, "（ログファイル <string> のバージョンが無効です）"},
-    {335544490, false, 0, "（ログファイル <string> はチェーンの最新ではありませんが、オープンフラグが設定されたままです）"},
-    {335544491, false, 0, "（ログファイル <string> が正しく閉じられていません。データベースの回復が必要な可能性があります）"},
+    {335544490, false, 0,
+     "（ログファイル <string> はチェーンの最新ではありませんが、オープンフラグが設定されたままです）"},
+    {335544491, false, 0,
+     "（ログファイル <string> が正しく閉じられていません。データベースの回復が必要な可能性があります）"},
     {335544492, false, 0, "（ログファイル <string> 内のデータベース名が異なります）"},
     {335544493, false, 0, "（ログファイル <string> がオフセット <long> で予期せず終わっています）"},
     {335544494, false, 0, "（ログファイル <string> のオフセット <long> のログレコードが不完全です）"},
@@ -186,7 +190,8 @@ constexpr TIBErrorMessageRow kRows[] = {
     {335544510, false, 0, "（待機トランザクションのロックがタイムアウトしました）"},
     {335544511, false, 0, "（プロシージャ <string> が定義されていません）"},
     {335544512, false, 0, "（プロシージャ <string> の入力パラメータが一致しません）"},
-    {335544513, false, 0, "（データベース <string>：プロセス <long> で WAL サブシステムの不具合が発生しました <string>）"},
+    {335544513, false, 0,
+     "（データベース <string>：プロセス <long> で WAL サブシステムの不具合が発生しました <string>）"},
     {335544514, false, 0, "（データベース <string> の WAL セグメントを拡張できませんでした）"},
     {335544515, false, 0, "（ステータスコード <long> は不明です）"},
     {335544516, false, 0, "（例外 <string> が定義されていません）"},
@@ -339,7 +344,8 @@ constexpr TIBErrorMessageRow kRows[] = {
     {335544663, false, 0, "（同じリクエストの同時実行が多すぎます）"},
     {335544664, false, 0, "（<string> の重複した指定はサポートされていません）"},
     {335544665, false, 0, "（同じコードが登録されています。「PRIMARY KEY またはUNIQUE KEY 制約に違反」）"},
-    {335544666, false, 0, "（サーバーのバージョンが古いため、CREATE DATABASE のすべてのオプションには対応していません）"},
+    {335544666, false, 0,
+     "（サーバーのバージョンが古いため、CREATE DATABASE のすべてのオプションには対応していません）"},
     {335544667, false, 0, "（データベースの削除はエラーを伴って完了しました）"},
     {335544668, false, 0, "（プロシージャ <string> は値を返しません）"},
     {335544669, false, 0, "（列リストと変数リストの数が一致しません）"},
@@ -375,7 +381,8 @@ constexpr TIBErrorMessageRow kRows[] = {
     {335544699, false, 0, "（短整数が必要です）"},
     {335544700, false, 0, "（長整数が必要です）"},
     {335544701, false, 0, "（符号なし短整数が必要です）"},
-    {335544788, true, -901, "（操作を実行することができません。データベースのSYSDBAか所有者のどちらかでなければなりません。）"},
+    {335544788, true, -901,
+     "（操作を実行することができません。データベースのSYSDBAか所有者のどちらかでなければなりません。）"},
     {336330766, false, 0, "（データベースの上書きはできません。）"},
     {336330817, true, -902, "（ディレクトリ名・データーベスに全角文字は使用できません。）"},
 };
@@ -386,13 +393,19 @@ static_assert(std::ranges::adjacent_find(kRows, std::ranges::greater_equal{}, &T
                   std::end(kRows),
               "the table must be ordered by code, each code once");
 
-} // namespace
+}  // namespace
 
-std::span<const TIBErrorMessageRow> IBErrorMessageTable() { return kRows; }
+std::span<const TIBErrorMessageRow> IBErrorMessageTable()
+{
+    return kRows;
+}
 
-std::string GetIBErrorMessage(std::int32_t ErrorCode, std::int32_t SQLCode) {
+std::string GetIBErrorMessage(std::int32_t ErrorCode, std::int32_t SQLCode)
+{
     const auto row = std::ranges::lower_bound(kRows, ErrorCode, {}, &TIBErrorMessageRow::ErrorCode);
-    if (row == std::end(kRows) || row->ErrorCode != ErrorCode) return " ";
-    if (row->HasRequiredSQLCode && row->RequiredSQLCode != SQLCode) return " ";
+    if (row == std::end(kRows) || row->ErrorCode != ErrorCode)
+        return " ";
+    if (row->HasRequiredSQLCode && row->RequiredSQLCode != SQLCode)
+        return " ";
     return std::string(row->Explanation);
 }

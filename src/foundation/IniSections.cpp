@@ -5,24 +5,33 @@
 
 #include <utility>
 
-std::string IniValueText(const IniValue& value) {
-    if (const auto* text = std::get_if<std::string>(&value)) return *text;
-    if (const auto* number = std::get_if<std::int64_t>(&value)) return std::to_string(*number);
+std::string IniValueText(const IniValue& value)
+{
+    if (const auto* text = std::get_if<std::string>(&value))
+        return *text;
+    if (const auto* number = std::get_if<std::int64_t>(&value))
+        return std::to_string(*number);
     return FloatToStr(std::get<double>(value));
 }
 
-std::string ReadIniSection(const std::string& fileName, const std::string& section) {
-    if (fileName.empty() || section.empty()) return {};
+std::string ReadIniSection(const std::string& fileName, const std::string& section)
+{
+    if (fileName.empty() || section.empty())
+        return {};
     std::string text;
-    for (const std::string& line : IniFile(fileName).ReadSectionValues(section)) text += line + "\r\n";
+    for (const std::string& line : IniFile(fileName).ReadSectionValues(section))
+        text += line + "\r\n";
     return text;
 }
 
-void WriteIniSection(const std::string& fileName, const std::string& section, const std::vector<std::string>& values) {
-    if (fileName.empty() || section.empty()) return;
+void WriteIniSection(const std::string& fileName, const std::string& section, const std::vector<std::string>& values)
+{
+    if (fileName.empty() || section.empty())
+        return;
     std::vector<std::pair<std::string, std::string>> entries;
     for (const std::string& line : values) {
-        if (line.empty()) continue;
+        if (line.empty())
+            continue;
         const auto eq = line.find('=');
         // Writing such a line would need a name the line does not give.
         if (eq == std::string::npos || eq == 0)
@@ -33,7 +42,8 @@ void WriteIniSection(const std::string& fileName, const std::string& section, co
 }
 
 void WriteIniValue(const std::string& fileName, const std::string& section, const std::string& key, bool deleteKey,
-                   const IniValue& value) {
+                   const IniValue& value)
+{
     IniFile ini(fileName);
     if (deleteKey)
         ini.DeleteKey(section, key);

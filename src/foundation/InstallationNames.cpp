@@ -13,8 +13,7 @@ std::string DataIniFileName = "qhacc.ini";
 std::string CashBookFolderName = "cb_data";
 std::string CashBookBackupFileName = "qhcashbook.fbk";
 std::string AnalysisHomeDir = "norvel/ledrixzaimu";
-std::array<std::string, 5> InitialDataFileNames = {
-    "acc11.gbk", "acc21.gbk", "acc22.gbk", "acc23.gbk", "acc31.gbk"};
+std::array<std::string, 5> InitialDataFileNames = {"acc11.gbk", "acc21.gbk", "acc22.gbk", "acc23.gbk", "acc31.gbk"};
 std::string YearRangeText;
 std::string BackupWorkFileName = "qhacc.fbk";
 std::int32_t DataListMax = 120;

@@ -16,8 +16,7 @@
 #include <string_view>
 
 // The 62 characters of the scrambler; a character's index is its position.
-inline constexpr std::string_view EasyEncodeAlphabet =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcdefghijklmnopqrstuvwxyz";
+inline constexpr std::string_view EasyEncodeAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcdefghijklmnopqrstuvwxyz";
 
 // The fixed key and length with which the data password is stored.
 inline constexpr std::string_view DataPasswordKey = "quenrab";

@@ -46,7 +46,8 @@ using TProcessFormClass = std::unique_ptr<IProcessForm> (*)();
 
 // The form class of TForm (a default-constructible IProcessForm).
 template <class TForm>
-std::unique_ptr<IProcessForm> CreateProcessForm() {
+std::unique_ptr<IProcessForm> CreateProcessForm()
+{
     return std::make_unique<TForm>();
 }
 

@@ -5,16 +5,24 @@
 
 #include <exception>
 
-void RegReadValue(RootKey root, const std::string& key, const std::string& name, RegValue& value) {
+void RegReadValue(RootKey root, const std::string& key, const std::string& name, RegValue& value)
+{
     value = std::int32_t{0};
-    if (name == UacPolicyValue && GetOSMajorVersion() <= 5) return;
+    if (name == UacPolicyValue && GetOSMajorVersion() <= 5)
+        return;
     try {
         Registry reg(root);
-        if (!reg.OpenKeyReadOnly(key) || !reg.ValueExists(name)) return;
+        if (!reg.OpenKeyReadOnly(key) || !reg.ValueExists(name))
+            return;
         switch (reg.GetDataType(name)) {
-        case RegDataType::rdString: value = reg.ReadString(name); break;
-        case RegDataType::rdInteger: value = reg.ReadInteger(name); break;
-        case RegDataType::rdUnknown: break;
+        case RegDataType::rdString:
+            value = reg.ReadString(name);
+            break;
+        case RegDataType::rdInteger:
+            value = reg.ReadInteger(name);
+            break;
+        case RegDataType::rdUnknown:
+            break;
         }
     } catch (const std::exception&) {
         value = std::int32_t{0};

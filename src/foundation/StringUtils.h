@@ -96,7 +96,8 @@ std::string BoolToTrueFalse(bool value);  // "TRUE" / "FALSE"
 int BoolToInt(bool value);                // 1 / 0
 // True when a pointer, function or handle is set.
 template <class T>
-constexpr bool IsAssigned(const T& ref) {
+constexpr bool IsAssigned(const T& ref)
+{
     return ref != nullptr;
 }
 // The value with thousands separators: "#,##0".

@@ -49,8 +49,7 @@ IMessagePresenter* MessagePresenter();
 // is taken.
 TModalResult ShowUserMessage(const TUserMessage& message);
 TModalResult ShowUserMessage(const std::string& text, TMsgDlgType type,
-                             std::vector<TMsgDlgBtn> buttons = {TMsgDlgBtn::mbOK},
-                             int defaultButton = 0);
+                             std::vector<TMsgDlgBtn> buttons = {TMsgDlgBtn::mbOK}, int defaultButton = 0);
 
 // The modal result a button gives.
 TModalResult ModalResultOf(TMsgDlgBtn button);

@@ -6,7 +6,8 @@
 #include "platform/NumberText.h"
 #include "foundation/VersionRecords.h"
 
-void ParseVersion(std::string_view text, TVersionRec& version) {
+void ParseVersion(std::string_view text, TVersionRec& version)
+{
     version = TVersionRec{};
     std::array<std::int32_t*, 4> fields{&version.Major, &version.Minor1, &version.Minor2, &version.Build};
     std::size_t index = 0;
@@ -14,7 +15,8 @@ void ParseVersion(std::string_view text, TVersionRec& version) {
     while (index < fields.size()) {
         const std::size_t dot = rest.find('.');
         *fields[index++] = StrToIntDef(rest.substr(0, dot), 0);
-        if (dot == std::string_view::npos) break;
+        if (dot == std::string_view::npos)
+            break;
         rest.remove_prefix(dot + 1);
     }
     version.Text = std::string(text);
@@ -22,35 +24,47 @@ void ParseVersion(std::string_view text, TVersionRec& version) {
 
 namespace {
 
-std::uint32_t Key(std::int32_t major, std::int32_t minor1, std::int32_t minor2) {
+std::uint32_t Key(std::int32_t major, std::int32_t minor1, std::int32_t minor2)
+{
     return static_cast<std::uint32_t>(major) * 65536u + static_cast<std::uint32_t>(minor1) * 256u +
            static_cast<std::uint32_t>(minor2);
 }
 
-std::uint32_t KeyOfText(std::string_view text) {
+std::uint32_t KeyOfText(std::string_view text)
+{
     TVersionRec version;
     ParseVersion(text, version);
     return VersionKey(version);
 }
 
-} // namespace
+}  // namespace
 
-std::uint32_t VersionKey(const TVersionRec& version) {
+std::uint32_t VersionKey(const TVersionRec& version)
+{
     return Key(version.Major, version.Minor1, version.Minor2);
 }
 
-std::uint32_t VersionKey(const TVersionNumbers& version) {
+std::uint32_t VersionKey(const TVersionNumbers& version)
+{
     return Key(version.MAJOR, version.MINOR1, version.MINOR2);
 }
 
-bool VersionGreater(std::string_view a, std::string_view b) { return KeyOfText(a) > KeyOfText(b); }
+bool VersionGreater(std::string_view a, std::string_view b)
+{
+    return KeyOfText(a) > KeyOfText(b);
+}
 
-bool VersionAtLeast(std::string_view a, std::string_view b) { return KeyOfText(a) >= KeyOfText(b); }
+bool VersionAtLeast(std::string_view a, std::string_view b)
+{
+    return KeyOfText(a) >= KeyOfText(b);
+}
 
-std::string VersionToText(std::int32_t major, std::int32_t minor1, std::int32_t minor2) {
+std::string VersionToText(std::int32_t major, std::int32_t minor1, std::int32_t minor2)
+{
     return std::to_string(major) + "." + std::to_string(minor1) + "." + std::to_string(minor2);
 }
 
-std::string VersionToText(const TVersionNumbers& version) {
+std::string VersionToText(const TVersionNumbers& version)
+{
     return VersionToText(version.MAJOR, version.MINOR1, version.MINOR2);
 }

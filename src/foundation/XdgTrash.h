@@ -36,4 +36,4 @@ std::string MoveToTrash(const std::string& path);
 // unreserved characters of RFC 2396 and "/" as "%XX".
 std::string EscapeTrashPath(const std::string& path);
 
-} // namespace xdgtrash
+}  // namespace xdgtrash

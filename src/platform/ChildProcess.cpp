@@ -28,20 +28,31 @@ constexpr const char* kDefaultPath = "/bin:/usr/bin";
 // overflow when a caller passes an enormous time-out.
 constexpr auto kLongestWait = std::chrono::hours(24 * 365);
 
-std::string ErrnoText(int err) { return std::generic_category().message(err); }
+std::string ErrnoText(int err)
+{
+    return std::generic_category().message(err);
+}
 
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+std::string Quoted(const std::string& text)
+{
+    return "'" + text + "'";
+}
 
-bool HasNul(const std::string& text) { return text.find('\0') != std::string::npos; }
+bool HasNul(const std::string& text)
+{
+    return text.find('\0') != std::string::npos;
+}
 
-ChildProcessError StartError(ChildErrorKind kind, const std::string& program, const std::string& why) {
+ChildProcessError StartError(ChildErrorKind kind, const std::string& program, const std::string& why)
+{
     return ChildProcessError(kind, "cannot start " + Quoted(program) + ": " + why);
 }
 
 // Opens a descriptor that the child receives only through an explicit dup2:
 // close-on-exec, and never one of 0-2, whose dup2 onto itself would keep the
 // close-on-exec flag and lose the stream at exec.
-int OpenAboveStdio(const char* path, int flags) {
+int OpenAboveStdio(const char* path, int flags)
+{
     int fd = ::open(path, flags | O_CLOEXEC | O_NOCTTY, 0666);
     if (fd < 0 || fd > 2) {
         return fd;
@@ -55,7 +66,8 @@ int OpenAboveStdio(const char* path, int flags) {
 
 enum class Probe { Runnable, Missing, NotRunnable };
 
-Probe ProbeProgram(const std::string& path, int& err) {
+Probe ProbeProgram(const std::string& path, int& err)
+{
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
         err = errno;
@@ -73,7 +85,8 @@ Probe ProbeProgram(const std::string& path, int& err) {
 }
 
 // The PATH the child will see: the caller's, changed by the options.
-std::string ChildPath(const ChildOptions& options) {
+std::string ChildPath(const ChildOptions& options)
+{
     const char* inherited = std::getenv("PATH");
     std::optional<std::string> path;
     if (inherited) {
@@ -90,7 +103,8 @@ std::string ChildPath(const ChildOptions& options) {
 // Finds the file to execute. Doing the lookup here rather than in
 // posix_spawnp lets a missing program be told apart from one that exists
 // but cannot run, and keeps the output files untouched in both cases.
-std::string ResolveProgram(const std::string& program, const ChildOptions& options) {
+std::string ResolveProgram(const std::string& program, const ChildOptions& options)
+{
     int err = 0;
     if (program.find('/') != std::string::npos) {
         std::string path = program;
@@ -143,8 +157,7 @@ std::string ResolveProgram(const std::string& program, const ChildOptions& optio
         begin = end + 1;
     }
     if (refused) {
-        throw StartError(ChildErrorKind::NotExecutable, program,
-                         refused->first + ": " + ErrnoText(refused->second));
+        throw StartError(ChildErrorKind::NotExecutable, program, refused->first + ": " + ErrnoText(refused->second));
     }
     throw StartError(ChildErrorKind::NotFound, program, "not found on PATH (" + searchPath + ")");
 }
@@ -153,7 +166,8 @@ std::string ResolveProgram(const std::string& program, const ChildOptions& optio
 class CStringArray {
 public:
     void Add(std::string text) { strings_.push_back(std::move(text)); }
-    char* const* Get() {
+    char* const* Get()
+    {
         pointers_.clear();
         for (auto& s : strings_) {
             pointers_.push_back(s.data());
@@ -168,7 +182,8 @@ private:
     std::vector<char*> pointers_;
 };
 
-CStringArray BuildEnvironment(const ChildOptions& options) {
+CStringArray BuildEnvironment(const ChildOptions& options)
+{
     CStringArray env;
     for (char** entry = environ; entry && *entry; ++entry) {
         env.Add(*entry);
@@ -184,7 +199,8 @@ CStringArray BuildEnvironment(const ChildOptions& options) {
     return env;
 }
 
-void Validate(const std::vector<std::string>& args, const ChildOptions& options) {
+void Validate(const std::vector<std::string>& args, const ChildOptions& options)
+{
     if (args.empty() || args.front().empty()) {
         throw ChildProcessError(ChildErrorKind::InvalidRequest, "cannot start a child process: no program given");
     }
@@ -219,7 +235,8 @@ void Validate(const std::vector<std::string>& args, const ChildOptions& options)
 // posix_spawn's attribute and file-action objects, released on every path.
 class SpawnSetup {
 public:
-    SpawnSetup() {
+    SpawnSetup()
+    {
         if (int rc = ::posix_spawnattr_init(&attr_); rc != 0) {
             throw ChildProcessError(ChildErrorKind::System, "posix_spawnattr_init: " + ErrnoText(rc));
         }
@@ -228,7 +245,8 @@ public:
             throw ChildProcessError(ChildErrorKind::System, "posix_spawn_file_actions_init: " + ErrnoText(rc));
         }
     }
-    ~SpawnSetup() {
+    ~SpawnSetup()
+    {
         ::posix_spawn_file_actions_destroy(&actions_);
         ::posix_spawnattr_destroy(&attr_);
     }
@@ -239,15 +257,17 @@ public:
     posix_spawn_file_actions_t actions_;
 };
 
-void Check(int rc, const char* what) {
+void Check(int rc, const char* what)
+{
     if (rc != 0) {
         throw ChildProcessError(ChildErrorKind::System, std::string(what) + ": " + ErrnoText(rc));
     }
 }
 
-} // namespace
+}  // namespace
 
-std::string ExitStatus::Describe() const {
+std::string ExitStatus::Describe() const
+{
     if (signal == 0) {
         return "exit code " + std::to_string(code);
     }
@@ -258,7 +278,8 @@ std::string ExitStatus::Describe() const {
     return text;
 }
 
-ChildProcess::Fd& ChildProcess::Fd::operator=(Fd&& other) noexcept {
+ChildProcess::Fd& ChildProcess::Fd::operator=(Fd&& other) noexcept
+{
     if (this != &other) {
         Reset();
         fd_ = std::exchange(other.fd_, -1);
@@ -266,7 +287,8 @@ ChildProcess::Fd& ChildProcess::Fd::operator=(Fd&& other) noexcept {
     return *this;
 }
 
-void ChildProcess::Fd::Reset() noexcept {
+void ChildProcess::Fd::Reset() noexcept
+{
     if (fd_ >= 0) {
         ::close(fd_);
         fd_ = -1;
@@ -274,9 +296,13 @@ void ChildProcess::Fd::Reset() noexcept {
 }
 
 ChildProcess::ChildProcess(std::vector<std::string> args, ChildOptions options)
-    : args_(std::move(args)), options_(std::move(options)) {}
+    : args_(std::move(args)), options_(std::move(options))
+{}
 
-ChildProcess::~ChildProcess() { KillAndReap(); }
+ChildProcess::~ChildProcess()
+{
+    KillAndReap();
+}
 
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept
     : args_(std::move(other.args_)),
@@ -284,9 +310,11 @@ ChildProcess::ChildProcess(ChildProcess&& other) noexcept
       pid_(std::exchange(other.pid_, -1)),
       reaped_(std::exchange(other.reaped_, false)),
       pidfd_(std::move(other.pidfd_)),
-      status_(std::exchange(other.status_, std::nullopt)) {}
+      status_(std::exchange(other.status_, std::nullopt))
+{}
 
-ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
+ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept
+{
     if (this != &other) {
         KillAndReap();
         args_ = std::move(other.args_);
@@ -299,7 +327,8 @@ ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
     return *this;
 }
 
-void ChildProcess::Start() {
+void ChildProcess::Start()
+{
     if (pid_ > 0) {
         throw ChildProcessError(ChildErrorKind::InvalidRequest,
                                 "child process " + Quoted(args_.empty() ? "" : args_.front()) + " was already started");
@@ -354,8 +383,7 @@ void ChildProcess::Start() {
     SpawnSetup setup;
     // A session of its own: no controlling terminal to read a prompt from or
     // be stopped by, and a process group that Kill can end as a whole.
-    Check(::posix_spawnattr_setflags(&setup.attr_,
-                                     POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF),
+    Check(::posix_spawnattr_setflags(&setup.attr_, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF),
           "posix_spawnattr_setflags");
     // The caller's blocked or ignored signals (a GUI thread's mask, an
     // ignored SIGPIPE) are no business of the tool.
@@ -424,7 +452,8 @@ void ChildProcess::Start() {
     pidfd_ = Fd(static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0)));
 }
 
-void ChildProcess::Record(int waitStatus) {
+void ChildProcess::Record(int waitStatus)
+{
     ExitStatus status;
     if (WIFEXITED(waitStatus)) {
         status.code = WEXITSTATUS(waitStatus);
@@ -436,7 +465,8 @@ void ChildProcess::Record(int waitStatus) {
     pidfd_.Reset();
 }
 
-bool ChildProcess::TryReap() {
+bool ChildProcess::TryReap()
+{
     if (reaped_) {
         return true;
     }
@@ -458,12 +488,13 @@ bool ChildProcess::TryReap() {
         int err = errno;
         reaped_ = true;
         pidfd_.Reset();
-        throw ChildProcessError(ChildErrorKind::System, "cannot wait for child process " + std::to_string(pid_) +
-                                                            " (" + Quoted(args_.front()) + "): " + ErrnoText(err));
+        throw ChildProcessError(ChildErrorKind::System, "cannot wait for child process " + std::to_string(pid_) + " (" +
+                                                            Quoted(args_.front()) + "): " + ErrnoText(err));
     }
 }
 
-bool ChildProcess::ReapUntil(std::chrono::steady_clock::time_point deadline) {
+bool ChildProcess::ReapUntil(std::chrono::steady_clock::time_point deadline)
+{
     using namespace std::chrono;
     for (;;) {
         if (TryReap()) {
@@ -486,7 +517,8 @@ bool ChildProcess::ReapUntil(std::chrono::steady_clock::time_point deadline) {
     }
 }
 
-ExitStatus ChildProcess::Wait() {
+ExitStatus ChildProcess::Wait()
+{
     if (Active()) {
         ReapBlocking();
     }
@@ -494,7 +526,8 @@ ExitStatus ChildProcess::Wait() {
 }
 
 std::optional<ExitStatus> ChildProcess::Wait(std::chrono::milliseconds pollInterval,
-                                             const std::function<WaitAction()>& callback) {
+                                             const std::function<WaitAction()>& callback)
+{
     if (pollInterval <= std::chrono::milliseconds::zero() || !callback) {
         throw ChildProcessError(ChildErrorKind::InvalidRequest, "a wait needs a positive interval and a callback");
     }
@@ -520,7 +553,8 @@ std::optional<ExitStatus> ChildProcess::Wait(std::chrono::milliseconds pollInter
     }
 }
 
-std::optional<ExitStatus> ChildProcess::WaitFor(std::chrono::milliseconds timeout) {
+std::optional<ExitStatus> ChildProcess::WaitFor(std::chrono::milliseconds timeout)
+{
     if (!Active()) {
         return Final();
     }
@@ -531,7 +565,8 @@ std::optional<ExitStatus> ChildProcess::WaitFor(std::chrono::milliseconds timeou
     return std::nullopt;
 }
 
-ExitStatus ChildProcess::Kill() {
+ExitStatus ChildProcess::Kill()
+{
     if (Active()) {
         SignalGroup();
         ReapBlocking();
@@ -539,7 +574,8 @@ ExitStatus ChildProcess::Kill() {
     return Final();
 }
 
-void ChildProcess::SignalGroup() noexcept {
+void ChildProcess::SignalGroup() noexcept
+{
     // The group shares the child's id (its own session) and lives on while
     // the child is unreaped, so the id cannot have been reused.
     if (::kill(-pid_, SIGKILL) != 0) {
@@ -547,30 +583,33 @@ void ChildProcess::SignalGroup() noexcept {
     }
 }
 
-void ChildProcess::ReapBlocking() {
+void ChildProcess::ReapBlocking()
+{
     while (!reaped_) {
         int waitStatus = 0;
         pid_t r = ::waitpid(pid_, &waitStatus, 0);
         if (r == pid_) {
             Record(waitStatus);
         } else if (r < 0 && errno != EINTR) {
-            TryReap(); // marks the child lost and raises why
+            TryReap();  // marks the child lost and raises why
         }
     }
 }
 
-ExitStatus ChildProcess::Final() const {
+ExitStatus ChildProcess::Final() const
+{
     if (pid_ <= 0) {
         throw ChildProcessError(ChildErrorKind::InvalidRequest, "the child process was never started");
     }
     if (!status_) {
-        throw ChildProcessError(ChildErrorKind::System, "the status of child process " + std::to_string(pid_) +
-                                                            " (" + Quoted(args_.front()) + ") was lost");
+        throw ChildProcessError(ChildErrorKind::System, "the status of child process " + std::to_string(pid_) + " (" +
+                                                            Quoted(args_.front()) + ") was lost");
     }
     return *status_;
 }
 
-void ChildProcess::KillAndReap() noexcept {
+void ChildProcess::KillAndReap() noexcept
+{
     if (!Active()) {
         return;
     }
@@ -582,14 +621,16 @@ void ChildProcess::KillAndReap() noexcept {
     pidfd_.Reset();
 }
 
-bool ChildProcess::Running() {
+bool ChildProcess::Running()
+{
     if (!Active()) {
         return false;
     }
     return !TryReap();
 }
 
-std::optional<int> ChildProcess::ExitCode() const noexcept {
+std::optional<int> ChildProcess::ExitCode() const noexcept
+{
     if (!status_ || status_->KilledBySignal()) {
         return std::nullopt;
     }
@@ -597,7 +638,8 @@ std::optional<int> ChildProcess::ExitCode() const noexcept {
 }
 
 ExitStatus RunAndWait(std::vector<std::string> args, ChildOptions options,
-                      std::optional<std::chrono::milliseconds> timeLimit) {
+                      std::optional<std::chrono::milliseconds> timeLimit)
+{
     const std::string program = args.empty() ? std::string() : args.front();
     ChildProcess child(std::move(args), std::move(options));
     child.Start();
@@ -612,4 +654,4 @@ ExitStatus RunAndWait(std::vector<std::string> args, ChildOptions options,
                                                           std::to_string(timeLimit->count()) + " ms and was killed");
 }
 
-} // namespace proc
+}  // namespace proc

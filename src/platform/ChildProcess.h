@@ -27,18 +27,17 @@ namespace proc {
 // Why starting or waiting failed. Callers map NotFound to their "tool
 // missing" result; the other kinds are reported with the message.
 enum class ChildErrorKind {
-    NotFound,       // no such program (or its interpreter) on the path given or on PATH
-    NotExecutable,  // found, but not runnable: no permission, a folder, not a program
-    InvalidRequest, // empty argument vector, NUL bytes, bad variable name, misuse
-    Setup,          // working folder missing, output file cannot be created
-    TimedOut,       // RunAndWait's time limit passed; the child was killed
-    System,         // the operating system refused (out of processes, memory, ...)
+    NotFound,        // no such program (or its interpreter) on the path given or on PATH
+    NotExecutable,   // found, but not runnable: no permission, a folder, not a program
+    InvalidRequest,  // empty argument vector, NUL bytes, bad variable name, misuse
+    Setup,           // working folder missing, output file cannot be created
+    TimedOut,        // RunAndWait's time limit passed; the child was killed
+    System,          // the operating system refused (out of processes, memory, ...)
 };
 
 class ChildProcessError : public std::runtime_error {
 public:
-    ChildProcessError(ChildErrorKind kind, const std::string& message)
-        : std::runtime_error(message), kind_(kind) {}
+    ChildProcessError(ChildErrorKind kind, const std::string& message) : std::runtime_error(message), kind_(kind) {}
     ChildErrorKind Kind() const noexcept { return kind_; }
 
 private:
@@ -48,10 +47,10 @@ private:
 // Where one of the child's output streams goes.
 struct OutputTarget {
     enum class Mode {
-        Inherit,     // the caller's own stream
-        Discard,     // /dev/null
-        File,        // the file at `path`, created or truncated
-        SameAsStdout // stderr only: into whatever stdout goes to
+        Inherit,      // the caller's own stream
+        Discard,      // /dev/null
+        File,         // the file at `path`, created or truncated
+        SameAsStdout  // stderr only: into whatever stdout goes to
     };
     Mode mode = Mode::Inherit;
     std::string path;
@@ -71,11 +70,13 @@ struct ChildOptions {
     OutputTarget stdoutTarget;
     OutputTarget stderrTarget;
 
-    ChildOptions& SetEnv(std::string name, std::string value) {
+    ChildOptions& SetEnv(std::string name, std::string value)
+    {
         environment.emplace_back(std::move(name), std::move(value));
         return *this;
     }
-    ChildOptions& UnsetEnv(std::string name) {
+    ChildOptions& UnsetEnv(std::string name)
+    {
         environment.emplace_back(std::move(name), std::nullopt);
         return *this;
     }
@@ -83,8 +84,8 @@ struct ChildOptions {
 
 // How a child ended.
 struct ExitStatus {
-    int code = 0;   // the exit code; meaningful when signal is 0
-    int signal = 0; // the signal that ended the child, 0 when it exited
+    int code = 0;    // the exit code; meaningful when signal is 0
+    int signal = 0;  // the signal that ended the child, 0 when it exited
 
     bool KilledBySignal() const noexcept { return signal != 0; }
     bool Succeeded() const noexcept { return signal == 0 && code == 0; }
@@ -96,9 +97,9 @@ struct ExitStatus {
 
 // What the wait callback wants next.
 enum class WaitAction {
-    Continue,    // keep waiting
-    StopWaiting, // return now; the child keeps running
-    Kill,        // kill the child, reap it and return its status
+    Continue,     // keep waiting
+    StopWaiting,  // return now; the child keeps running
+    Kill,         // kill the child, reap it and return its status
 };
 
 class ChildProcess final {
@@ -132,8 +133,7 @@ public:
     // from the callback passes through with the child still running. The
     // callback may call Kill or Running, but must not move or destroy this
     // object.
-    std::optional<ExitStatus> Wait(std::chrono::milliseconds pollInterval,
-                                   const std::function<WaitAction()>& callback);
+    std::optional<ExitStatus> Wait(std::chrono::milliseconds pollInterval, const std::function<WaitAction()>& callback);
     // Waits at most `timeout`; nothing when the child still runs then.
     std::optional<ExitStatus> WaitFor(std::chrono::milliseconds timeout);
 
@@ -181,7 +181,7 @@ private:
     ChildOptions options_;
     pid_t pid_ = -1;
     bool reaped_ = false;
-    Fd pidfd_; // readable once the child has ended; absent when the kernel lacks pidfds
+    Fd pidfd_;  // readable once the child has ended; absent when the kernel lacks pidfds
     std::optional<ExitStatus> status_;
 };
 
@@ -190,4 +190,4 @@ private:
 ExitStatus RunAndWait(std::vector<std::string> args, ChildOptions options = {},
                       std::optional<std::chrono::milliseconds> timeLimit = std::nullopt);
 
-} // namespace proc
+}  // namespace proc

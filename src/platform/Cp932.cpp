@@ -12,7 +12,8 @@ namespace {
 // thread keeps its own pair.
 class Converter {
 public:
-    Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {
+    Converter(const char* to, const char* from) : handle_(iconv_open(to, from))
+    {
         if (handle_ == reinterpret_cast<iconv_t>(-1))
             throw TextEncodingError(std::string("iconv cannot convert ") + from + " to " + to);
     }
@@ -20,7 +21,8 @@ public:
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
-    std::string Convert(std::string_view in, const char* what) {
+    std::string Convert(std::string_view in, const char* what)
+    {
         iconv(handle_, nullptr, nullptr, nullptr, nullptr);
         std::string out;
         out.resize(in.size() * 2 + 8);
@@ -39,9 +41,9 @@ public:
                 continue;
             }
             const std::size_t at = in.size() - srcLeft;
-            throw TextEncodingError(std::string(what) + " at byte " + std::to_string(at) +
-                                    (errno == EILSEQ ? ": invalid or unconvertible character"
-                                                     : ": incomplete character at the end"));
+            throw TextEncodingError(
+                std::string(what) + " at byte " + std::to_string(at) +
+                (errno == EILSEQ ? ": invalid or unconvertible character" : ": incomplete character at the end"));
         }
         out.resize(out.size() - dstLeft);
         return out;
@@ -51,26 +53,31 @@ private:
     iconv_t handle_;
 };
 
-Converter& ToSjis() {
+Converter& ToSjis()
+{
     thread_local Converter c("CP932", "UTF-8");
     return c;
 }
-Converter& ToUtf() {
+Converter& ToUtf()
+{
     thread_local Converter c("UTF-8", "CP932");
     return c;
 }
 
-} // namespace
+}  // namespace
 
-std::string FromUtf8(std::string_view utf8) {
+std::string FromUtf8(std::string_view utf8)
+{
     return ToSjis().Convert(utf8, "text cannot be written in Shift-JIS (CP932)");
 }
 
-std::string ToUtf8(std::string_view sjis) {
+std::string ToUtf8(std::string_view sjis)
+{
     return ToUtf().Convert(sjis, "text is not valid Shift-JIS (CP932)");
 }
 
-bool IsRepresentable(std::string_view utf8) {
+bool IsRepresentable(std::string_view utf8)
+{
     try {
         FromUtf8(utf8);
         return true;
@@ -79,24 +86,30 @@ bool IsRepresentable(std::string_view utf8) {
     }
 }
 
-std::size_t CharLength(std::string_view sjis, std::size_t pos) {
+std::size_t CharLength(std::string_view sjis, std::size_t pos)
+{
     if (pos + 1 < sjis.size() && IsLeadByte(static_cast<unsigned char>(sjis[pos])) &&
         IsTrailByte(static_cast<unsigned char>(sjis[pos + 1])))
         return 2;
     return 1;
 }
 
-std::size_t ByteWidth(std::string_view utf8) { return FromUtf8(utf8).size(); }
+std::size_t ByteWidth(std::string_view utf8)
+{
+    return FromUtf8(utf8).size();
+}
 
-std::string CutBytes(std::string_view utf8, std::size_t maxBytes) {
+std::string CutBytes(std::string_view utf8, std::size_t maxBytes)
+{
     const std::string sjis = FromUtf8(utf8);
     std::size_t end = 0;
     while (end < sjis.size()) {
         const std::size_t len = CharLength(sjis, end);
-        if (end + len > maxBytes) break;
+        if (end + len > maxBytes)
+            break;
         end += len;
     }
     return ToUtf8(std::string_view(sjis).substr(0, end));
 }
 
-} // namespace cp932
+}  // namespace cp932

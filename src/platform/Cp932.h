@@ -28,9 +28,15 @@ std::string ToUtf8(std::string_view sjis);
 bool IsRepresentable(std::string_view utf8);
 
 // First byte of a double-byte character: 0x81-0x9F or 0xE0-0xFC.
-constexpr bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+constexpr bool IsLeadByte(unsigned char c)
+{
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 // Second byte of a double-byte character: 0x40-0x7E or 0x80-0xFC.
-constexpr bool IsTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
+constexpr bool IsTrailByte(unsigned char c)
+{
+    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+}
 
 // Number of bytes of the character starting at sjis[pos] (1 or 2); a lead
 // byte at the end of the text or before a non-trail byte counts as 1.
@@ -43,4 +49,4 @@ std::size_t ByteWidth(std::string_view utf8);
 // maxBytes, never ending in half a double-byte character.
 std::string CutBytes(std::string_view utf8, std::size_t maxBytes);
 
-} // namespace cp932
+}  // namespace cp932

@@ -24,27 +24,33 @@ constexpr std::array<std::array<int, 13>, 2> DaysBeforeMonth{{
     {0, 0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335},
 }};
 
-constexpr std::array<const char*, 13> MonthNames{
-    "", "1月", "2月", "3月", "4月", "5月", "6月", "7月", "8月", "9月", "10月", "11月", "12月"};
+constexpr std::array<const char*, 13> MonthNames{"",    "1月", "2月", "3月",  "4月",  "5月", "6月",
+                                                 "7月", "8月", "9月", "10月", "11月", "12月"};
 constexpr std::array<const char*, 7> ShortDayNames{"日", "月", "火", "水", "木", "金", "土"};
-constexpr std::array<const char*, 7> LongDayNames{
-    "日曜日", "月曜日", "火曜日", "水曜日", "木曜日", "金曜日", "土曜日"};
+constexpr std::array<const char*, 7> LongDayNames{"日曜日", "月曜日", "火曜日", "水曜日", "木曜日", "金曜日", "土曜日"};
 
 using ascii::IsBlank;
 
 using ascii::TrimBlanks;
 
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-// Day number of a date already known to be valid.
-int DayNumber(int year, int month, int day) {
-    const int y = year - 1;
-    return y * 365 + y / 4 - y / 100 + y / 400 + DaysBeforeMonth[IsLeapYear(year) ? 1 : 0][month] + day -
-           DateDelta;
+bool IsAsciiLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+char UpperAscii(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-void SplitDayNumber(int dayNumber, int& year, int& month, int& day) {
+// Day number of a date already known to be valid.
+int DayNumber(int year, int month, int day)
+{
+    const int y = year - 1;
+    return y * 365 + y / 4 - y / 100 + y / 400 + DaysBeforeMonth[IsLeapYear(year) ? 1 : 0][month] + day - DateDelta;
+}
+
+void SplitDayNumber(int dayNumber, int& year, int& month, int& day)
+{
     constexpr int D1 = 365;
     constexpr int D4 = D1 * 4 + 1;
     constexpr int D100 = D4 * 25 - 1;
@@ -77,7 +83,8 @@ void SplitDayNumber(int dayNumber, int& year, int& month, int& day) {
 // A value as a day number and the milliseconds of its day. The fraction
 // counts away from zero, so the day is the value truncated toward zero.
 // False for values outside the calendar or not finite.
-bool SplitValue(TDateTime value, int& dayNumber, int& msOfDay) {
+bool SplitValue(TDateTime value, int& dayNumber, int& msOfDay)
+{
     if (!std::isfinite(value) || value <= MinDay - 1.0 || value >= MaxDay + 1.0)
         return false;
     const long long ms = std::llround(value * static_cast<double>(MSecsPerDay));
@@ -89,7 +96,10 @@ bool SplitValue(TDateTime value, int& dayNumber, int& msOfDay) {
     return true;
 }
 
-TDateTime Combine(TDateTime date, TDateTime time) { return date >= 0 ? date + time : date - time; }
+TDateTime Combine(TDateTime date, TDateTime time)
+{
+    return date >= 0 ? date + time : date - time;
+}
 
 struct Fields {
     bool valid = false;
@@ -98,7 +108,8 @@ struct Fields {
     int dayOfWeek = -1;  // 0 = Sunday
 };
 
-Fields FieldsOf(TDateTime value) {
+Fields FieldsOf(TDateTime value)
+{
     Fields f;
     int dayNumber = 0;
     int ms = 0;
@@ -115,20 +126,23 @@ Fields FieldsOf(TDateTime value) {
     return f;
 }
 
-std::string IntText(long long value) {
+std::string IntText(long long value)
+{
     char buffer[24];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
     return std::string(buffer, end);
 }
 
-void AppendNumber(std::string& out, int value, int minDigits) {
+void AppendNumber(std::string& out, int value, int minDigits)
+{
     const std::string digits = IntText(value);
     if (static_cast<int>(digits.size()) < minDigits)
         out.append(static_cast<std::size_t>(minDigits) - digits.size(), '0');
     out += digits;
 }
 
-bool StartsWithNoCase(std::string_view text, std::size_t pos, std::string_view what) {
+bool StartsWithNoCase(std::string_view text, std::size_t pos, std::string_view what)
+{
     if (text.size() - pos < what.size())
         return false;
     for (std::size_t i = 0; i < what.size(); ++i)
@@ -139,7 +153,8 @@ bool StartsWithNoCase(std::string_view text, std::size_t pos, std::string_view w
 
 // Whether an am/pm specifier follows the hour at pos before the next hour
 // specifier: then the hour is on the 12-hour clock.
-bool UsesTwelveHourClock(std::string_view format, std::size_t pos) {
+bool UsesTwelveHourClock(std::string_view format, std::size_t pos)
+{
     char quote = 0;
     for (; pos < format.size(); ++pos) {
         const char c = format[pos];
@@ -162,14 +177,16 @@ bool UsesTwelveHourClock(std::string_view format, std::size_t pos) {
 
 void AppendFormatted(std::string& out, std::string_view format, const Fields& f, int depth);
 
-void AppendNested(std::string& out, std::string_view format, const Fields& f, int depth) {
+void AppendNested(std::string& out, std::string_view format, const Fields& f, int depth)
+{
     // A named format that names itself (ShortDateFormat = "c") must not
     // recurse for ever.
     if (depth < 2)
         AppendFormatted(out, format, f, depth + 1);
 }
 
-void AppendFormatted(std::string& out, std::string_view format, const Fields& f, int depth) {
+void AppendFormatted(std::string& out, std::string_view format, const Fields& f, int depth)
+{
     char lastToken = 0;
     // Once an am/pm specifier has been seen, every later hour is on the
     // 12-hour clock too.
@@ -284,8 +301,7 @@ void AppendFormatted(std::string& out, std::string_view format, const Fields& f,
             AppendNumber(out, f.msec, count > 3 ? 3 : count);
             break;
         case 'T':
-            AppendNested(out, count == 1 ? FormatSettings.ShortTimeFormat : FormatSettings.LongTimeFormat, f,
-                         depth);
+            AppendNested(out, count == 1 ? FormatSettings.ShortTimeFormat : FormatSettings.LongTimeFormat, f, depth);
             break;
         case 'C':
             AppendNested(out, FormatSettings.ShortDateFormat, f, depth);
@@ -303,7 +319,8 @@ void AppendFormatted(std::string& out, std::string_view format, const Fields& f,
 
 // Reads 1 to 4 digits at pos (a fifth digit is left for the caller to trip
 // over). No blanks are skipped.
-bool ScanNumber(std::string_view text, std::size_t& pos, int& value, int& length) {
+bool ScanNumber(std::string_view text, std::size_t& pos, int& value, int& length)
+{
     const std::size_t start = pos;
     int v = 0;
     while (pos < text.size() && pos - start < 4 && text[pos] >= '0' && text[pos] <= '9') {
@@ -315,7 +332,8 @@ bool ScanNumber(std::string_view text, std::size_t& pos, int& value, int& length
     return length > 0;
 }
 
-bool ScanChar(std::string_view text, std::size_t& pos, char c) {
+bool ScanChar(std::string_view text, std::size_t& pos, char c)
+{
     if (pos < text.size() && text[pos] == c) {
         ++pos;
         return true;
@@ -325,7 +343,8 @@ bool ScanChar(std::string_view text, std::size_t& pos, char c) {
 
 enum class DateOrder { YMD, MDY, DMY };
 
-DateOrder OrderOfShortDateFormat() {
+DateOrder OrderOfShortDateFormat()
+{
     char quote = 0;
     for (const char c : FormatSettings.ShortDateFormat) {
         if (quote != 0) {
@@ -351,13 +370,15 @@ DateOrder OrderOfShortDateFormat() {
     return DateOrder::YMD;
 }
 
-int CurrentYear() {
+int CurrentYear()
+{
     int year = 0, month = 0, day = 0;
     DecodeDate(Now(), year, month, day);
     return year;
 }
 
-bool ScanDate(std::string_view text, std::size_t& pos, TDateTime& result) {
+bool ScanDate(std::string_view text, std::size_t& pos, TDateTime& result)
+{
     const char sep = FormatSettings.DateSeparator;
     int n1 = 0, n2 = 0, n3 = 0, l1 = 0, l2 = 0, l3 = 0;
     if (!ScanNumber(text, pos, n1, l1) || !ScanChar(text, pos, sep) || !ScanNumber(text, pos, n2, l2))
@@ -400,7 +421,8 @@ bool ScanDate(std::string_view text, std::size_t& pos, TDateTime& result) {
     return TryEncodeDate(year, month, day, result);
 }
 
-bool ScanTime(std::string_view text, std::size_t& pos, TDateTime& result) {
+bool ScanTime(std::string_view text, std::size_t& pos, TDateTime& result)
+{
     const char sep = FormatSettings.TimeSeparator;
     int hour = 0, min = 0, sec = 0, msec = 0, length = 0;
     if (!ScanNumber(text, pos, hour, length) || length > 2)
@@ -418,35 +440,44 @@ bool ScanTime(std::string_view text, std::size_t& pos, TDateTime& result) {
     return TryEncodeTime(hour, min, sec, msec, result);
 }
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text)
+{
+    return "'" + std::string(text) + "'";
+}
 
-} // namespace
+}  // namespace
 
-bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+bool IsLeapYear(int year)
+{
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
 
-int DaysInMonth(int year, int month) {
+int DaysInMonth(int year, int month)
+{
     if (month < 1 || month > 12)
         return 0;
     const auto& before = DaysBeforeMonth[IsLeapYear(year) ? 1 : 0];
     return month == 12 ? 31 : before[month + 1] - before[month];
 }
 
-bool TryEncodeDate(int year, int month, int day, TDateTime& result) {
+bool TryEncodeDate(int year, int month, int day, TDateTime& result)
+{
     if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
         return false;
     result = DayNumber(year, month, day);
     return true;
 }
 
-TDateTime EncodeDate(int year, int month, int day) {
+TDateTime EncodeDate(int year, int month, int day)
+{
     TDateTime result = 0;
     if (!TryEncodeDate(year, month, day, result))
-        throw EConvertError("Invalid date " + IntText(year) + "-" + IntText(month) + "-" +
-                            IntText(day));
+        throw EConvertError("Invalid date " + IntText(year) + "-" + IntText(month) + "-" + IntText(day));
     return result;
 }
 
-bool TryEncodeTime(int hour, int min, int sec, int msec, TDateTime& result) {
+bool TryEncodeTime(int hour, int min, int sec, int msec, TDateTime& result)
+{
     if (hour < 0 || hour > 23 || min < 0 || min > 59 || sec < 0 || sec > 59 || msec < 0 || msec > 999)
         return false;
     const std::int64_t ms = ((hour * 60LL + min) * 60 + sec) * 1000 + msec;
@@ -454,22 +485,25 @@ bool TryEncodeTime(int hour, int min, int sec, int msec, TDateTime& result) {
     return true;
 }
 
-TDateTime EncodeTime(int hour, int min, int sec, int msec) {
+TDateTime EncodeTime(int hour, int min, int sec, int msec)
+{
     TDateTime result = 0;
     if (!TryEncodeTime(hour, min, sec, msec, result))
-        throw EConvertError("Invalid time " + IntText(hour) + ":" + IntText(min) + ":" +
-                            IntText(sec) + "." + IntText(msec));
+        throw EConvertError("Invalid time " + IntText(hour) + ":" + IntText(min) + ":" + IntText(sec) + "." +
+                            IntText(msec));
     return result;
 }
 
-void DecodeDate(TDateTime value, int& year, int& month, int& day) {
+void DecodeDate(TDateTime value, int& year, int& month, int& day)
+{
     const Fields f = FieldsOf(value);
     year = f.year;
     month = f.month;
     day = f.day;
 }
 
-void DecodeTime(TDateTime value, int& hour, int& min, int& sec, int& msec) {
+void DecodeTime(TDateTime value, int& hour, int& min, int& sec, int& msec)
+{
     const Fields f = FieldsOf(value);
     hour = f.hour;
     min = f.min;
@@ -477,7 +511,8 @@ void DecodeTime(TDateTime value, int& hour, int& min, int& sec, int& msec) {
     msec = f.msec;
 }
 
-TDateTime Now() {
+TDateTime Now()
+{
     using namespace std::chrono;
     const long long sinceEpoch = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
     long long seconds = sinceEpoch / 1000;
@@ -495,23 +530,37 @@ TDateTime Now() {
            EncodeTime(local.tm_hour, local.tm_min, sec, static_cast<int>(ms));
 }
 
-TDateTime Date() { return std::trunc(Now()); }
+TDateTime Date()
+{
+    return std::trunc(Now());
+}
 
-std::string FormatDateTime(std::string_view format, TDateTime value) {
+std::string FormatDateTime(std::string_view format, TDateTime value)
+{
     std::string out;
     AppendFormatted(out, format.empty() ? std::string_view("c") : format, FieldsOf(value), 0);
     return out;
 }
 
-std::string DateToStr(TDateTime value) { return FormatDateTime(FormatSettings.ShortDateFormat, value); }
-std::string TimeToStr(TDateTime value) { return FormatDateTime(FormatSettings.LongTimeFormat, value); }
-std::string DateTimeToStr(TDateTime value) { return FormatDateTime("c", value); }
+std::string DateToStr(TDateTime value)
+{
+    return FormatDateTime(FormatSettings.ShortDateFormat, value);
+}
+std::string TimeToStr(TDateTime value)
+{
+    return FormatDateTime(FormatSettings.LongTimeFormat, value);
+}
+std::string DateTimeToStr(TDateTime value)
+{
+    return FormatDateTime("c", value);
+}
 
 namespace {
 
 // The whole (trimmed) text must be one date or one time, nothing more.
 template <typename Scan>
-bool ScanWhole(std::string_view text, Scan scan, TDateTime& result) {
+bool ScanWhole(std::string_view text, Scan scan, TDateTime& result)
+{
     text = TrimBlanks(text);
     std::size_t pos = 0;
     TDateTime value = 0;
@@ -522,22 +571,36 @@ bool ScanWhole(std::string_view text, Scan scan, TDateTime& result) {
 }
 
 // The throwing form of a Try* conversion.
-TDateTime OrThrow(bool (*tryConvert)(std::string_view, TDateTime&), std::string_view text, const char* what) {
+TDateTime OrThrow(bool (*tryConvert)(std::string_view, TDateTime&), std::string_view text, const char* what)
+{
     TDateTime result = 0;
     if (!tryConvert(text, result))
         throw EConvertError(Quoted(text) + " is not a valid " + what);
     return result;
 }
 
-} // namespace
+}  // namespace
 
-bool TryStrToDate(std::string_view text, TDateTime& result) { return ScanWhole(text, ScanDate, result); }
-TDateTime StrToDate(std::string_view text) { return OrThrow(TryStrToDate, text, "date"); }
+bool TryStrToDate(std::string_view text, TDateTime& result)
+{
+    return ScanWhole(text, ScanDate, result);
+}
+TDateTime StrToDate(std::string_view text)
+{
+    return OrThrow(TryStrToDate, text, "date");
+}
 
-bool TryStrToTime(std::string_view text, TDateTime& result) { return ScanWhole(text, ScanTime, result); }
-TDateTime StrToTime(std::string_view text) { return OrThrow(TryStrToTime, text, "time"); }
+bool TryStrToTime(std::string_view text, TDateTime& result)
+{
+    return ScanWhole(text, ScanTime, result);
+}
+TDateTime StrToTime(std::string_view text)
+{
+    return OrThrow(TryStrToTime, text, "time");
+}
 
-bool TryStrToDateTime(std::string_view text, TDateTime& result) {
+bool TryStrToDateTime(std::string_view text, TDateTime& result)
+{
     text = TrimBlanks(text);
     std::size_t pos = 0;
     TDateTime date = 0;
@@ -558,4 +621,7 @@ bool TryStrToDateTime(std::string_view text, TDateTime& result) {
     return true;
 }
 
-TDateTime StrToDateTime(std::string_view text) { return OrThrow(TryStrToDateTime, text, "date and time"); }
+TDateTime StrToDateTime(std::string_view text)
+{
+    return OrThrow(TryStrToDateTime, text, "date and time");
+}

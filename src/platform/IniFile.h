@@ -62,12 +62,10 @@ public:
     const std::string& FileName() const { return fileName_; }
 
     // The value, or `defaultValue` when the section or key is absent.
-    std::string ReadString(const std::string& section, const std::string& key,
-                           const std::string& defaultValue) const;
+    std::string ReadString(const std::string& section, const std::string& key, const std::string& defaultValue) const;
     // Decimal, or hexadecimal after "0x", "0X" or "$", with an optional sign,
     // within 32 bits; any other text (or none) gives `defaultValue`.
-    std::int32_t ReadInteger(const std::string& section, const std::string& key,
-                             std::int32_t defaultValue) const;
+    std::int32_t ReadInteger(const std::string& section, const std::string& key, std::int32_t defaultValue) const;
     // ReadInteger != 0.
     bool ReadBool(const std::string& section, const std::string& key, bool defaultValue) const;
 
@@ -100,8 +98,7 @@ public:
     // part of the old section stood (at the end when it was absent); a key
     // given twice keeps its last value. Readers never see the section half
     // written. An empty list leaves an empty "[section]".
-    void ReplaceSection(const std::string& section,
-                        const std::vector<std::pair<std::string, std::string>>& entries);
+    void ReplaceSection(const std::string& section, const std::vector<std::pair<std::string, std::string>>& entries);
     // Adds an empty "[section]" when the file has no such section.
     void CreateSection(const std::string& section);
 

@@ -22,8 +22,10 @@ constexpr const char* kSuffix = ".lock";
 
 // The lock file of a name. The name becomes part of one file name, so it may
 // not leave the runtime folder or be cut short by a NUL.
-std::string LockPath(const std::string& name) {
-    if (name.empty()) throw std::invalid_argument("a named mutex needs a name");
+std::string LockPath(const std::string& name)
+{
+    if (name.empty())
+        throw std::invalid_argument("a named mutex needs a name");
     if (name.find('/') != std::string::npos)
         throw std::invalid_argument("named mutex \"" + name + "\": the name may not contain \"/\"");
     if (name.find('\0') != std::string::npos)
@@ -34,35 +36,43 @@ std::string LockPath(const std::string& name) {
     return folders::Runtime() + "/" + file;
 }
 
-[[noreturn]] void Fail(int err, const std::string& what, const std::string& name) {
+[[noreturn]] void Fail(int err, const std::string& what, const std::string& name)
+{
     throw std::system_error(err, std::generic_category(), "named mutex \"" + name + "\": " + what);
 }
 
-} // namespace
+}  // namespace
 
-bool NamedMutex::Exists(const std::string& name) {
+bool NamedMutex::Exists(const std::string& name)
+{
     const std::string path = LockPath(name);
     UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
     if (!fd) {
-        if (errno == ENOENT) return false;
+        if (errno == ENOENT)
+            return false;
         Fail(errno, "cannot open " + path, name);
     }
     // A holder keeps an exclusive lock, which refuses the shared one asked
     // here. The probe only ever takes a shared lock so that two probes never
     // see each other; a creator that meets a probe tells it apart (below).
     for (;;) {
-        if (::flock(fd.Get(), LOCK_SH | LOCK_NB) == 0) return false;  // closing fd unlocks
-        if (errno == EWOULDBLOCK) return true;
-        if (errno != EINTR) Fail(errno, "cannot test " + path, name);
+        if (::flock(fd.Get(), LOCK_SH | LOCK_NB) == 0)
+            return false;  // closing fd unlocks
+        if (errno == EWOULDBLOCK)
+            return true;
+        if (errno != EINTR)
+            Fail(errno, "cannot test " + path, name);
     }
 }
 
-NamedMutex::NamedMutex(std::string name) : name_(std::move(name)) {
+NamedMutex::NamedMutex(std::string name) : name_(std::move(name))
+{
     const std::string path = LockPath(name_);
     // Close-on-exec: a child program (isql-fb, gbak, ...) must not inherit the
     // lock and keep the name taken after this process has gone.
     UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
-    if (!fd) Fail(errno, "cannot create " + path, name_);
+    if (!fd)
+        Fail(errno, "cannot create " + path, name_);
 
     // An exclusive lock refused may be a real holder or only an Exists probe
     // of another process holding its shared lock for a moment. A shared lock
@@ -73,12 +83,16 @@ NamedMutex::NamedMutex(std::string name) : name_(std::move(name)) {
             fd_ = fd.Release();
             return;
         }
-        if (errno == EINTR) continue;
-        if (errno != EWOULDBLOCK) Fail(errno, "cannot lock " + path, name_);
+        if (errno == EINTR)
+            continue;
+        if (errno != EWOULDBLOCK)
+            Fail(errno, "cannot lock " + path, name_);
 
         if (::flock(fd.Get(), LOCK_SH | LOCK_NB) != 0) {
-            if (errno == EINTR) continue;
-            if (errno == EWOULDBLOCK) return;  // another process holds the name
+            if (errno == EINTR)
+                continue;
+            if (errno == EWOULDBLOCK)
+                return;  // another process holds the name
             Fail(errno, "cannot lock " + path, name_);
         }
         ::flock(fd.Get(), LOCK_UN);
@@ -88,12 +102,16 @@ NamedMutex::NamedMutex(std::string name) : name_(std::move(name)) {
     }
 }
 
-NamedMutex::~NamedMutex() { Release(); }
+NamedMutex::~NamedMutex()
+{
+    Release();
+}
 
-NamedMutex::NamedMutex(NamedMutex&& other) noexcept
-    : name_(std::move(other.name_)), fd_(std::exchange(other.fd_, -1)) {}
+NamedMutex::NamedMutex(NamedMutex&& other) noexcept : name_(std::move(other.name_)), fd_(std::exchange(other.fd_, -1))
+{}
 
-NamedMutex& NamedMutex::operator=(NamedMutex&& other) noexcept {
+NamedMutex& NamedMutex::operator=(NamedMutex&& other) noexcept
+{
     if (this != &other) {
         Release();
         name_ = std::move(other.name_);
@@ -102,9 +120,11 @@ NamedMutex& NamedMutex::operator=(NamedMutex&& other) noexcept {
     return *this;
 }
 
-void NamedMutex::Release() noexcept {
+void NamedMutex::Release() noexcept
+{
     // Closing the only descriptor drops the flock.
-    if (fd_ >= 0) ::close(std::exchange(fd_, -1));
+    if (fd_ >= 0)
+        ::close(std::exchange(fd_, -1));
 }
 
-} // namespace platform
+}  // namespace platform

@@ -44,4 +44,4 @@ private:
     int fd_ = -1;
 };
 
-} // namespace platform
+}  // namespace platform

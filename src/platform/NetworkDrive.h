@@ -25,4 +25,4 @@ bool IsNetworkDrive(std::string_view path);
 // A registry store that cannot be read raises RegistryError.
 std::string ResolvePath(const std::string& path);
 
-} // namespace netdrive
+}  // namespace netdrive

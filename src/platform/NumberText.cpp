@@ -14,11 +14,17 @@
 namespace {
 
 using ascii::IsBlank;
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 using ascii::TrimBlanks;
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text)
+{
+    return "'" + std::string(text) + "'";
+}
 
 // A decimal number as 0.digits × 10^exponent: digits carry no leading or
 // trailing zeros and are empty for zero. Both doubles and amounts are turned
@@ -30,25 +36,28 @@ struct Decimal {
 
     bool IsZero() const { return digits.empty(); }
     // The digit at the given power of ten (0 = units, -1 = tenths).
-    char DigitAtPower(int power) const {
+    char DigitAtPower(int power) const
+    {
         const int index = exponent - 1 - power;
-        return index >= 0 && index < static_cast<int>(digits.size()) ? digits[static_cast<std::size_t>(index)]
-                                                                      : '0';
+        return index >= 0 && index < static_cast<int>(digits.size()) ? digits[static_cast<std::size_t>(index)] : '0';
     }
     int IntegerDigits() const { return IsZero() || exponent < 0 ? 0 : exponent; }
-    int FractionDigits() const {
+    int FractionDigits() const
+    {
         const int n = static_cast<int>(digits.size()) - exponent;
         return n > 0 ? n : 0;
     }
 };
 
-void StripTrailingZeros(std::string& digits) {
+void StripTrailingZeros(std::string& digits)
+{
     while (!digits.empty() && digits.back() == '0')
         digits.pop_back();
 }
 
 // Fifteen significant digits, the precision a double reliably carries.
-Decimal DecimalOf(double value) {
+Decimal DecimalOf(double value)
+{
     Decimal d;
     d.negative = std::signbit(value);
     if (value == 0)
@@ -70,7 +79,8 @@ Decimal DecimalOf(double value) {
     return d;
 }
 
-Decimal DecimalOf(Currency value) {
+Decimal DecimalOf(Currency value)
+{
     Decimal d;
     d.negative = value < 0;
     // The magnitude as unsigned, so that the most negative amount works too.
@@ -87,7 +97,8 @@ Decimal DecimalOf(Currency value) {
 }
 
 // Rounds half away from zero to the given number of fraction places.
-void RoundTo(Decimal& d, int places) {
+void RoundTo(Decimal& d, int places)
+{
     if (d.IsZero())
         return;
     const long long keep = static_cast<long long>(d.exponent) + places;
@@ -113,7 +124,8 @@ void RoundTo(Decimal& d, int places) {
 }
 
 // Every integer digit, then the fraction digits there are.
-std::string FixedText(const Decimal& d) {
+std::string FixedText(const Decimal& d)
+{
     if (d.IsZero())
         return "0";
     std::string out = d.negative ? "-" : "";
@@ -133,7 +145,8 @@ std::string FixedText(const Decimal& d) {
 }
 
 // Fixed form from 0.0001 up to 15 integer digits, the exponent form outside.
-std::string GeneralText(const Decimal& d) {
+std::string GeneralText(const Decimal& d)
+{
     if (d.IsZero() || (d.exponent <= 15 && d.exponent >= -3))
         return FixedText(d);
     std::string out = d.negative ? "-" : "";
@@ -149,7 +162,8 @@ std::string GeneralText(const Decimal& d) {
     return out;
 }
 
-std::vector<std::string_view> SplitSections(std::string_view format) {
+std::vector<std::string_view> SplitSections(std::string_view format)
+{
     std::vector<std::string_view> sections;
     char quote = 0;
     std::size_t start = 0;
@@ -171,14 +185,15 @@ std::vector<std::string_view> SplitSections(std::string_view format) {
 
 // What a section asks for, gathered before any digit is written.
 struct SectionLayout {
-    int integerPlaces = 0;    // placeholders before the decimal point
-    int minIntegerDigits = 0; // from the first "0" before the point on
-    int fractionPlaces = 0;   // placeholders after the point
-    int minFractionDigits = 0;// up to the last "0" after the point
+    int integerPlaces = 0;      // placeholders before the decimal point
+    int minIntegerDigits = 0;   // from the first "0" before the point on
+    int fractionPlaces = 0;     // placeholders after the point
+    int minFractionDigits = 0;  // up to the last "0" after the point
     bool grouping = false;
 };
 
-SectionLayout LayoutOf(std::string_view section) {
+SectionLayout LayoutOf(std::string_view section)
+{
     SectionLayout layout;
     int firstZero = -1;
     bool afterPoint = false;
@@ -221,8 +236,8 @@ SectionLayout LayoutOf(std::string_view section) {
     return layout;
 }
 
-std::string RenderSection(std::string_view section, const SectionLayout& layout, const Decimal& value,
-                          bool minus) {
+std::string RenderSection(std::string_view section, const SectionLayout& layout, const Decimal& value, bool minus)
+{
     std::string out = minus ? "-" : "";
     const int shownInteger = std::max(value.IntegerDigits(), layout.minIntegerDigits);
     const int shownFraction = std::max(value.FractionDigits(), layout.minFractionDigits);
@@ -297,7 +312,8 @@ std::string RenderSection(std::string_view section, const SectionLayout& layout,
 // FormatFloat and FormatCurr differ only in how the value became decimal and
 // in the text an empty format falls back to.
 template <typename GeneralForm>
-std::string FormatDecimal(std::string_view format, const Decimal& value, GeneralForm general) {
+std::string FormatDecimal(std::string_view format, const Decimal& value, GeneralForm general)
+{
     const std::vector<std::string_view> sections = SplitSections(format);
     auto present = [&](std::size_t index) { return index < sections.size() && !sections[index].empty(); };
     if (!present(0))
@@ -323,7 +339,8 @@ std::string FormatDecimal(std::string_view format, const Decimal& value, General
     return RenderSection(sections[index], layout, rounded, minus);
 }
 
-std::string NonFiniteText(double value) {
+std::string NonFiniteText(double value)
+{
     if (std::isnan(value))
         return "NAN";
     return value < 0 ? "-INF" : "INF";
@@ -331,7 +348,8 @@ std::string NonFiniteText(double value) {
 
 // Decimal digits as an unsigned magnitude; false on any other byte, on no
 // digits at all, or past limit.
-bool ParseMagnitude(std::string_view digits, std::uint64_t limit, std::uint64_t& magnitude) {
+bool ParseMagnitude(std::string_view digits, std::uint64_t limit, std::uint64_t& magnitude)
+{
     if (digits.empty())
         return false;
     std::uint64_t v = 0;
@@ -348,7 +366,8 @@ bool ParseMagnitude(std::string_view digits, std::uint64_t limit, std::uint64_t&
 }
 
 // Removes an optional "+" or "-" and tells which it was.
-bool TakeSign(std::string_view& text) {
+bool TakeSign(std::string_view& text)
+{
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         const bool negative = text.front() == '-';
         text.remove_prefix(1);
@@ -357,11 +376,15 @@ bool TakeSign(std::string_view& text) {
     return false;
 }
 
-} // namespace
+}  // namespace
 
-std::string CurrToStr(Currency value) { return FixedText(DecimalOf(value)); }
+std::string CurrToStr(Currency value)
+{
+    return FixedText(DecimalOf(value));
+}
 
-bool TryStrToCurr(std::string_view text, Currency& result) {
+bool TryStrToCurr(std::string_view text, Currency& result)
+{
     text = TrimBlanks(text);
     const bool negative = TakeSign(text);
     std::string_view integer = text;
@@ -391,20 +414,23 @@ bool TryStrToCurr(std::string_view text, Currency& result) {
     return true;
 }
 
-Currency StrToCurr(std::string_view text) {
+Currency StrToCurr(std::string_view text)
+{
     Currency result = 0;
     if (!TryStrToCurr(text, result))
         throw EConvertError(Quoted(text) + " is not a valid amount");
     return result;
 }
 
-std::string FloatToStr(double value) {
+std::string FloatToStr(double value)
+{
     if (!std::isfinite(value))
         return NonFiniteText(value);
     return GeneralText(DecimalOf(value));
 }
 
-bool TryStrToFloat(std::string_view text, double& result) {
+bool TryStrToFloat(std::string_view text, double& result)
+{
     text = TrimBlanks(text);
     std::size_t pos = 0;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
@@ -475,24 +501,28 @@ bool TryStrToFloat(std::string_view text, double& result) {
     return true;
 }
 
-double StrToFloat(std::string_view text) {
+double StrToFloat(std::string_view text)
+{
     double result = 0;
     if (!TryStrToFloat(text, result))
         throw EConvertError(Quoted(text) + " is not a valid floating point value");
     return result;
 }
 
-std::string FormatFloat(std::string_view format, double value) {
+std::string FormatFloat(std::string_view format, double value)
+{
     if (!std::isfinite(value))
         return NonFiniteText(value);
     return FormatDecimal(format, DecimalOf(value), [&] { return FloatToStr(value); });
 }
 
-std::string FormatCurr(std::string_view format, Currency value) {
+std::string FormatCurr(std::string_view format, Currency value)
+{
     return FormatDecimal(format, DecimalOf(value), [&] { return CurrToStr(value); });
 }
 
-bool TryStrToInt(std::string_view text, int& result) {
+bool TryStrToInt(std::string_view text, int& result)
+{
     text = TrimBlanks(text);
     const bool negative = TakeSign(text);
     const auto positiveLimit = static_cast<std::uint64_t>(INT_MAX);
@@ -503,7 +533,8 @@ bool TryStrToInt(std::string_view text, int& result) {
     return true;
 }
 
-int StrToIntDef(std::string_view text, int def) {
+int StrToIntDef(std::string_view text, int def)
+{
     int result = 0;
     return TryStrToInt(text, result) ? result : def;
 }

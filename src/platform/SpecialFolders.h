@@ -33,4 +33,4 @@ std::string SystemDir();
 std::string ComputerName();
 std::string UserName();
 
-} // namespace folders
+}  // namespace folders

@@ -13,8 +13,10 @@ public:
     ~UniqueFd() { Reset(); }
 
     UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    UniqueFd& operator=(UniqueFd&& other) noexcept {
-        if (this != &other) Reset(std::exchange(other.fd_, -1));
+    UniqueFd& operator=(UniqueFd&& other) noexcept
+    {
+        if (this != &other)
+            Reset(std::exchange(other.fd_, -1));
         return *this;
     }
     UniqueFd(const UniqueFd&) = delete;
@@ -24,8 +26,10 @@ public:
     bool Valid() const { return fd_ >= 0; }
     explicit operator bool() const { return Valid(); }
     int Release() { return std::exchange(fd_, -1); }
-    void Reset(int fd = -1) {
-        if (fd_ >= 0) ::close(fd_);
+    void Reset(int fd = -1)
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
         fd_ = fd;
     }
 
@@ -33,4 +37,4 @@ private:
     int fd_ = -1;
 };
 
-} // namespace platform
+}  // namespace platform

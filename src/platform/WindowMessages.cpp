@@ -33,7 +33,10 @@ static_assert(sizeof(Wire) == 32);
 
 constexpr std::uint32_t kMagic = 0x4C58574D;  // "LXWM"
 
-std::string SocketFile(WindowHandle handle) { return "hwnd-" + std::to_string(handle) + ".sock"; }
+std::string SocketFile(WindowHandle handle)
+{
+    return "hwnd-" + std::to_string(handle) + ".sock";
+}
 
 // Listeners take, replace and give up socket files under this lock, so that
 // two of them never both judge one file stale and remove each other's.
@@ -44,12 +47,14 @@ constexpr const char* kLockFile = "hwnd.lock";
 // open descriptor of it.
 class UnixAddress {
 public:
-    UnixAddress(const std::string& dir, const std::string& file) {
+    UnixAddress(const std::string& dir, const std::string& file)
+    {
         addr_.sun_family = AF_UNIX;
         std::string path = dir + "/" + file;
         if (path.size() >= sizeof addr_.sun_path) {
             dir_.Reset(::open(dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-            if (!dir_) throw std::system_error(errno, std::generic_category(), "cannot open " + dir);
+            if (!dir_)
+                throw std::system_error(errno, std::generic_category(), "cannot open " + dir);
             path = "/proc/self/fd/" + std::to_string(dir_.Get()) + "/" + file;
             if (path.size() >= sizeof addr_.sun_path)
                 throw std::system_error(ENAMETOOLONG, std::generic_category(), file);
@@ -66,21 +71,25 @@ private:
     socklen_t size_ = 0;
 };
 
-bool Send(WindowHandle handle, WindowEventKind kind, std::uint32_t message, std::uint64_t wParam,
-          std::int64_t lParam) {
-    if (handle == 0) return false;
+bool Send(WindowHandle handle, WindowEventKind kind, std::uint32_t message, std::uint64_t wParam, std::int64_t lParam)
+{
+    if (handle == 0)
+        return false;
     try {
         const UnixAddress address(folders::Runtime(), SocketFile(handle));
         const UniqueFd sock(::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0));
-        if (!sock) return false;
+        if (!sock)
+            return false;
         const Wire wire{kMagic, static_cast<std::uint32_t>(kind), message, 0, wParam, lParam};
         // Never wait: a window whose queue is full refuses the message, as a
         // posted message is refused on Windows.
         for (;;) {
-            const ssize_t n = ::sendto(sock.Get(), &wire, sizeof wire, MSG_DONTWAIT | MSG_NOSIGNAL,
-                                       address.Get(), address.Size());
-            if (n == static_cast<ssize_t>(sizeof wire)) return true;
-            if (n < 0 && errno == EINTR) continue;
+            const ssize_t n =
+                ::sendto(sock.Get(), &wire, sizeof wire, MSG_DONTWAIT | MSG_NOSIGNAL, address.Get(), address.Size());
+            if (n == static_cast<ssize_t>(sizeof wire))
+                return true;
+            if (n < 0 && errno == EINTR)
+                continue;
             return false;
         }
     } catch (const std::exception&) {
@@ -91,12 +100,16 @@ bool Send(WindowHandle handle, WindowEventKind kind, std::uint32_t message, std:
 // Whether a socket at the address is owned by a live listener: connecting a
 // datagram socket succeeds only then (ECONNREFUSED for a file left behind,
 // ENOENT for none).
-bool Listening(const UnixAddress& address) {
+bool Listening(const UnixAddress& address)
+{
     const UniqueFd sock(::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0));
-    if (!sock) throw std::system_error(errno, std::generic_category(), "cannot create a socket");
+    if (!sock)
+        throw std::system_error(errno, std::generic_category(), "cannot create a socket");
     for (;;) {
-        if (::connect(sock.Get(), address.Get(), address.Size()) == 0) return true;
-        if (errno != EINTR) return false;
+        if (::connect(sock.Get(), address.Get(), address.Size()) == 0)
+            return true;
+        if (errno != EINTR)
+            return false;
     }
 }
 
@@ -104,10 +117,13 @@ bool Listening(const UnixAddress& address) {
 class ListenerLock {
 public:
     explicit ListenerLock(const std::string& path)
-        : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600)) {
-        if (!fd_) throw std::system_error(errno, std::generic_category(), "cannot open " + path);
+        : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600))
+    {
+        if (!fd_)
+            throw std::system_error(errno, std::generic_category(), "cannot open " + path);
         while (::flock(fd_.Get(), LOCK_EX) != 0) {
-            if (errno != EINTR) throw std::system_error(errno, std::generic_category(), "cannot lock " + path);
+            if (errno != EINTR)
+                throw std::system_error(errno, std::generic_category(), "cannot lock " + path);
         }
     }  // closing the descriptor unlocks
 
@@ -115,8 +131,10 @@ private:
     UniqueFd fd_;
 };
 
-std::optional<WindowEvent> Decode(const Wire& wire) {
-    if (wire.magic != kMagic) return std::nullopt;
+std::optional<WindowEvent> Decode(const Wire& wire)
+{
+    if (wire.magic != kMagic)
+        return std::nullopt;
     const auto kind = static_cast<WindowEventKind>(wire.kind);
     switch (kind) {
     case WindowEventKind::Posted:
@@ -129,20 +147,27 @@ std::optional<WindowEvent> Decode(const Wire& wire) {
     return std::nullopt;
 }
 
-} // namespace
+}  // namespace
 
-bool PostMessage(WindowHandle handle, std::uint32_t message, std::uint64_t wParam, std::int64_t lParam) {
+bool PostMessage(WindowHandle handle, std::uint32_t message, std::uint64_t wParam, std::int64_t lParam)
+{
     return Send(handle, WindowEventKind::Posted, message, wParam, lParam);
 }
 
-bool EnableWindow(WindowHandle handle, bool enable) {
+bool EnableWindow(WindowHandle handle, bool enable)
+{
     return Send(handle, enable ? WindowEventKind::Enabled : WindowEventKind::Disabled, 0, 0, 0);
 }
 
-bool SetForegroundWindow(WindowHandle handle) { return Send(handle, WindowEventKind::BroughtToFront, 0, 0, 0); }
+bool SetForegroundWindow(WindowHandle handle)
+{
+    return Send(handle, WindowEventKind::BroughtToFront, 0, 0, 0);
+}
 
-bool IsWindow(WindowHandle handle) {
-    if (handle == 0) return false;
+bool IsWindow(WindowHandle handle)
+{
+    if (handle == 0)
+        return false;
     try {
         return Listening(UnixAddress(folders::Runtime(), SocketFile(handle)));
     } catch (const std::exception&) {
@@ -150,26 +175,31 @@ bool IsWindow(WindowHandle handle) {
     }
 }
 
-WindowMessageListener::WindowMessageListener() {
+WindowMessageListener::WindowMessageListener()
+{
     // pid << 8 stays below 2^30 (Linux pids stay below 2^22) and is never 0.
     // A handle still owned by an earlier listener of this process, or by a
     // process of the same id in another pid namespace, is skipped.
     static std::atomic<std::uint32_t> counter{0};
     const auto base = static_cast<WindowHandle>(::getpid()) << 8;
     for (int attempt = 0; attempt < 256; ++attempt) {
-        if (TryListen(base | (counter.fetch_add(1) & 0xFFu))) return;
+        if (TryListen(base | (counter.fetch_add(1) & 0xFFu)))
+            return;
     }
     throw std::system_error(EADDRINUSE, std::generic_category(), "no free window handle for this process");
 }
 
-WindowMessageListener::WindowMessageListener(WindowHandle handle) {
-    if (handle == 0) throw std::invalid_argument("window handle 0 names no window");
+WindowMessageListener::WindowMessageListener(WindowHandle handle)
+{
+    if (handle == 0)
+        throw std::invalid_argument("window handle 0 names no window");
     if (!TryListen(handle))
         throw std::system_error(EADDRINUSE, std::generic_category(),
                                 "window handle " + std::to_string(handle) + " is owned by another listener");
 }
 
-bool WindowMessageListener::TryListen(WindowHandle handle) {
+bool WindowMessageListener::TryListen(WindowHandle handle)
+{
     const std::string dir = folders::Runtime();
     const std::string file = SocketFile(handle);
     const UnixAddress address(dir, file);
@@ -177,12 +207,15 @@ bool WindowMessageListener::TryListen(WindowHandle handle) {
     const std::string lockPath = dir + "/" + kLockFile;
 
     UniqueFd sock(::socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
-    if (!sock) throw std::system_error(errno, std::generic_category(), "cannot create a socket");
+    if (!sock)
+        throw std::system_error(errno, std::generic_category(), "cannot create a socket");
 
     const ListenerLock lock(lockPath);
     if (::bind(sock.Get(), address.Get(), address.Size()) != 0) {
-        if (errno != EADDRINUSE) throw std::system_error(errno, std::generic_category(), "cannot listen at " + path);
-        if (Listening(address)) return false;
+        if (errno != EADDRINUSE)
+            throw std::system_error(errno, std::generic_category(), "cannot listen at " + path);
+        if (Listening(address))
+            return false;
         // Left behind by a listener that died without cleaning up.
         if (::unlink(path.c_str()) != 0 && errno != ENOENT)
             throw std::system_error(errno, std::generic_category(), "cannot remove the stale " + path);
@@ -204,7 +237,10 @@ bool WindowMessageListener::TryListen(WindowHandle handle) {
     return true;
 }
 
-WindowMessageListener::~WindowMessageListener() { Close(); }
+WindowMessageListener::~WindowMessageListener()
+{
+    Close();
+}
 
 WindowMessageListener::WindowMessageListener(WindowMessageListener&& other) noexcept
     : handle_(std::exchange(other.handle_, 0)),
@@ -212,9 +248,11 @@ WindowMessageListener::WindowMessageListener(WindowMessageListener&& other) noex
       path_(std::move(other.path_)),
       lockPath_(std::move(other.lockPath_)),
       device_(other.device_),
-      inode_(other.inode_) {}
+      inode_(other.inode_)
+{}
 
-WindowMessageListener& WindowMessageListener::operator=(WindowMessageListener&& other) noexcept {
+WindowMessageListener& WindowMessageListener::operator=(WindowMessageListener&& other) noexcept
+{
     if (this != &other) {
         Close();
         handle_ = std::exchange(other.handle_, 0);
@@ -227,8 +265,10 @@ WindowMessageListener& WindowMessageListener::operator=(WindowMessageListener&& 
     return *this;
 }
 
-void WindowMessageListener::Close() noexcept {
-    if (!fd_) return;
+void WindowMessageListener::Close() noexcept
+{
+    if (!fd_)
+        return;
     // Remove the file before closing: until the socket closes no one takes
     // the file for stale, and only a file that is still ours is removed.
     try {
@@ -244,8 +284,10 @@ void WindowMessageListener::Close() noexcept {
     handle_ = 0;
 }
 
-std::optional<WindowEvent> WindowMessageListener::Receive(std::chrono::milliseconds timeout) {
-    if (!fd_) throw std::logic_error("Receive on a window listener that has been moved from");
+std::optional<WindowEvent> WindowMessageListener::Receive(std::chrono::milliseconds timeout)
+{
+    if (!fd_)
+        throw std::logic_error("Receive on a window listener that has been moved from");
     const bool forever = timeout.count() < 0;
     const auto deadline = std::chrono::steady_clock::now() + (forever ? std::chrono::milliseconds(0) : timeout);
     for (;;) {
@@ -255,18 +297,21 @@ std::optional<WindowEvent> WindowMessageListener::Receive(std::chrono::milliseco
         const ssize_t n = ::recv(fd_.Get(), &wire, sizeof wire, MSG_TRUNC);
         if (n >= 0) {
             if (n == static_cast<ssize_t>(sizeof wire)) {
-                if (auto event = Decode(wire)) return event;
+                if (auto event = Decode(wire))
+                    return event;
             }
             continue;
         }
-        if (errno == EINTR) continue;
+        if (errno == EINTR)
+            continue;
         if (errno != EAGAIN && errno != EWOULDBLOCK)
             throw std::system_error(errno, std::generic_category(), "cannot receive at " + path_);
 
         int waitMs = -1;
         if (!forever) {
             const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-            if (left.count() <= 0) return std::nullopt;
+            if (left.count() <= 0)
+                return std::nullopt;
             waitMs = left.count() > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(left.count());
         }
         pollfd p{fd_.Get(), POLLIN, 0};
@@ -275,4 +320,4 @@ std::optional<WindowEvent> WindowMessageListener::Receive(std::chrono::milliseco
     }
 }
 
-} // namespace platform
+}  // namespace platform

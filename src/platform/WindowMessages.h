@@ -94,4 +94,4 @@ private:
     std::uint64_t inode_ = 0;   // closing never removes someone else's
 };
 
-} // namespace platform
+}  // namespace platform

@@ -9,21 +9,30 @@
 
 namespace {
 
-TDateTime D(int year, int month, int day) { return EncodeDate(year, month, day); }
+TDateTime D(int year, int month, int day)
+{
+    return EncodeDate(year, month, day);
+}
 
-std::string Text(TDateTime date) { return FormatDateTime("yyyy/mm/dd", date); }
+std::string Text(TDateTime date)
+{
+    return FormatDateTime("yyyy/mm/dd", date);
+}
 
 // ---------------------------------------------------------------------------
 // Periods
 
-TEST(MonthToPeriod, MapsMonthsAroundTheSettlementPeriods) {
+TEST(MonthToPeriod, MapsMonthsAroundTheSettlementPeriods)
+{
     const int periodNo[12] = {1, 2, 3, 5, 6, 7, 9, 10, 11, 13, 14, 15};
-    for (int offset = 0; offset < 12; ++offset) EXPECT_EQ(MonthToPeriodNo(offset), periodNo[offset]) << offset;
+    for (int offset = 0; offset < 12; ++offset)
+        EXPECT_EQ(MonthToPeriodNo(offset), periodNo[offset]) << offset;
     EXPECT_EQ(MonthToPeriodNo(12), -1);
     EXPECT_EQ(MonthToPeriodNo(-1), -1);
 
     const int periodIndex[12] = {0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14};
-    for (int month = 1; month <= 12; ++month) EXPECT_EQ(MonthToPeriodIndex(month), periodIndex[month - 1]) << month;
+    for (int month = 1; month <= 12; ++month)
+        EXPECT_EQ(MonthToPeriodIndex(month), periodIndex[month - 1]) << month;
     EXPECT_EQ(MonthToPeriodIndex(0), 0);
     EXPECT_EQ(MonthToPeriodIndex(13), 0);
 }
@@ -31,7 +40,8 @@ TEST(MonthToPeriod, MapsMonthsAroundTheSettlementPeriods) {
 // ---------------------------------------------------------------------------
 // Dates
 
-TEST(IsLeapYearSafe, GregorianRuleWithinTheCalendarOnly) {
+TEST(IsLeapYearSafe, GregorianRuleWithinTheCalendarOnly)
+{
     EXPECT_TRUE(IsLeapYearSafe(2024));
     EXPECT_TRUE(IsLeapYearSafe(2000));
     EXPECT_FALSE(IsLeapYearSafe(1900));
@@ -48,11 +58,15 @@ struct MoveCase {
     TDateTime expected;
 };
 
-void PrintTo(const MoveCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const MoveCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class IncMonthClampedCases : public ::testing::TestWithParam<MoveCase> {};
 
-TEST_P(IncMonthClampedCases, MovesByCalendarMonths) {
+TEST_P(IncMonthClampedCases, MovesByCalendarMonths)
+{
     const MoveCase& c = GetParam();
     EXPECT_EQ(Text(IncMonthClamped(c.months, c.date)), Text(c.expected));
     EXPECT_EQ(IncMonthClamped(c.months, c.date), c.expected);
@@ -73,7 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
                       MoveCase{"past year 9999 unchanged", 1, D(9999, 12, 15), D(9999, 12, 15)},
                       MoveCase{"before year 1 unchanged", -1, D(1, 1, 15), D(1, 1, 15)}));
 
-TEST(IncMonthClamped, DateOutsideTheCalendarIsReturnedUnchanged) {
+TEST(IncMonthClamped, DateOutsideTheCalendarIsReturnedUnchanged)
+{
     const TDateTime nan = std::numeric_limits<double>::quiet_NaN();
     EXPECT_TRUE(std::isnan(IncMonthClamped(1, nan)));
     EXPECT_EQ(IncMonthClamped(1, 1e9), 1e9);
@@ -90,32 +105,35 @@ struct ClosingCase {
     TDateTime expected;
 };
 
-void PrintTo(const ClosingCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ClosingCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ClosingDayDateCases : public ::testing::TestWithParam<ClosingCase> {};
 
-TEST_P(ClosingDayDateCases, GivesTheClosingDateOfTheAccountingMonth) {
+TEST_P(ClosingDayDateCases, GivesTheClosingDateOfTheAccountingMonth)
+{
     const ClosingCase& c = GetParam();
     EXPECT_EQ(Text(ClosingDayDate(c.months, c.closingDay, c.date)), Text(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ClosingDayDateCases,
-    ::testing::Values(
-        ClosingCase{"day after the closing day closes next month", 0, 20, D(2024, 3, 25), D(2024, 4, 20)},
-        ClosingCase{"closing day itself closes this month", 0, 20, D(2024, 3, 20), D(2024, 3, 20)},
-        ClosingCase{"month end in a leap February", 0, 99, D(2024, 2, 10), D(2024, 2, 29)},
-        ClosingCase{"month end in a common February", 0, 99, D(2023, 2, 10), D(2023, 2, 28)},
-        ClosingCase{"month end on the last day", 0, 99, D(2024, 1, 31), D(2024, 1, 31)},
-        ClosingCase{"moved forward, day after closing", 1, 20, D(2024, 3, 25), D(2024, 5, 20)},
-        ClosingCase{"moved back to a leap month end", -1, 99, D(2024, 3, 31), D(2024, 2, 29)},
-        ClosingCase{"quarter end from the fiscal start", 2, 99, D(2024, 4, 1), D(2024, 6, 30)},
-        ClosingCase{"across the year end", 0, 20, D(2024, 12, 25), D(2025, 1, 20)},
-        ClosingCase{"closing day 28 after a 29th", 0, 28, D(2024, 1, 29), D(2024, 2, 28)},
-        ClosingCase{"closing day 1 on the 1st", 0, 1, D(2024, 5, 1), D(2024, 5, 1)},
-        ClosingCase{"closing day 31 is not one", 0, 31, D(2024, 3, 25), D(2024, 3, 25)},
-        ClosingCase{"closing day 29 is not one", 5, 29, D(2024, 3, 25), D(2024, 3, 25)},
-        ClosingCase{"closing day 0 is not one", 0, 0, D(2024, 3, 25), D(2024, 3, 25)}));
+    ::testing::Values(ClosingCase{"day after the closing day closes next month", 0, 20, D(2024, 3, 25), D(2024, 4, 20)},
+                      ClosingCase{"closing day itself closes this month", 0, 20, D(2024, 3, 20), D(2024, 3, 20)},
+                      ClosingCase{"month end in a leap February", 0, 99, D(2024, 2, 10), D(2024, 2, 29)},
+                      ClosingCase{"month end in a common February", 0, 99, D(2023, 2, 10), D(2023, 2, 28)},
+                      ClosingCase{"month end on the last day", 0, 99, D(2024, 1, 31), D(2024, 1, 31)},
+                      ClosingCase{"moved forward, day after closing", 1, 20, D(2024, 3, 25), D(2024, 5, 20)},
+                      ClosingCase{"moved back to a leap month end", -1, 99, D(2024, 3, 31), D(2024, 2, 29)},
+                      ClosingCase{"quarter end from the fiscal start", 2, 99, D(2024, 4, 1), D(2024, 6, 30)},
+                      ClosingCase{"across the year end", 0, 20, D(2024, 12, 25), D(2025, 1, 20)},
+                      ClosingCase{"closing day 28 after a 29th", 0, 28, D(2024, 1, 29), D(2024, 2, 28)},
+                      ClosingCase{"closing day 1 on the 1st", 0, 1, D(2024, 5, 1), D(2024, 5, 1)},
+                      ClosingCase{"closing day 31 is not one", 0, 31, D(2024, 3, 25), D(2024, 3, 25)},
+                      ClosingCase{"closing day 29 is not one", 5, 29, D(2024, 3, 25), D(2024, 3, 25)},
+                      ClosingCase{"closing day 0 is not one", 0, 0, D(2024, 3, 25), D(2024, 3, 25)}));
 
 struct BetweenCase {
     const char* name;
@@ -125,11 +143,15 @@ struct BetweenCase {
     int expected;
 };
 
-void PrintTo(const BetweenCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const BetweenCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class MonthsBetweenCases : public ::testing::TestWithParam<BetweenCase> {};
 
-TEST_P(MonthsBetweenCases, CountsAccountingMonths) {
+TEST_P(MonthsBetweenCases, CountsAccountingMonths)
+{
     const BetweenCase& c = GetParam();
     EXPECT_EQ(MonthsBetween(c.closingDay, c.from, c.to), c.expected);
 }
@@ -138,7 +160,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, MonthsBetweenCases,
     ::testing::Values(BetweenCase{"full fiscal year", 99, D(2024, 4, 1), D(2025, 3, 31), 11},
                       BetweenCase{"backwards is negative", 99, D(2025, 3, 31), D(2024, 4, 1), -11},
-                      BetweenCase{"same accounting month across calendar months", 20, D(2024, 3, 21), D(2024, 4, 20), 0},
+                      BetweenCase{"same accounting month across calendar months", 20, D(2024, 3, 21), D(2024, 4, 20),
+                                  0},
                       BetweenCase{"one day into the next accounting month", 20, D(2024, 3, 20), D(2024, 3, 21), 1},
                       BetweenCase{"to the next fiscal start", 99, D(2024, 4, 1), D(2025, 4, 1), 12},
                       BetweenCase{"invalid closing day counts calendar months", 40, D(2024, 3, 25), D(2024, 4, 1), 1}));
@@ -153,11 +176,15 @@ struct PeriodCase {
     int expected;
 };
 
-void PrintTo(const PeriodCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const PeriodCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class DateToPeriodNoCases : public ::testing::TestWithParam<PeriodCase> {};
 
-TEST_P(DateToPeriodNoCases, GivesThePeriodOfTheDate) {
+TEST_P(DateToPeriodNoCases, GivesThePeriodOfTheDate)
+{
     const PeriodCase& c = GetParam();
     EXPECT_EQ(DateToPeriodNo(c.closingDay, c.settlement, c.start, c.end, c.date), c.expected);
 }
@@ -189,23 +216,26 @@ INSTANTIATE_TEST_SUITE_P(
     SixMonths, DateToPeriodNoCases,
     ::testing::Values(PeriodCase{"second quarter", 99, 0, AprStart, D(2024, 9, 30), D(2024, 8, 10), 6},
                       PeriodCase{"after the short year", 99, 0, AprStart, D(2024, 9, 30), D(2024, 12, 1), 7},
-                      PeriodCase{"after the short year, settlement", 99, 1, AprStart, D(2024, 9, 30), D(2024, 12, 1), 8},
+                      PeriodCase{"after the short year, settlement", 99, 1, AprStart, D(2024, 9, 30), D(2024, 12, 1),
+                                 8},
                       PeriodCase{"short year's end, settlement", 99, 1, AprStart, D(2024, 9, 30), D(2024, 9, 30), 16}));
 
 // A year that starts in the middle of the calendar year, with closing day 20:
 // its first accounting month runs 21 September to 20 October.
 INSTANTIATE_TEST_SUITE_P(
     MidYear, DateToPeriodNoCases,
-    ::testing::Values(PeriodCase{"first month", 20, 0, D(2024, 9, 21), D(2025, 9, 20), D(2024, 10, 20), 1},
-                      PeriodCase{"day after the closing day", 20, 0, D(2024, 9, 21), D(2025, 9, 20), D(2024, 10, 21), 2},
-                      PeriodCase{"across the calendar year", 20, 0, D(2024, 9, 21), D(2025, 9, 20), D(2025, 1, 10), 5},
-                      PeriodCase{"third month with settlement", 20, 1, D(2024, 9, 21), D(2025, 9, 20), D(2024, 12, 20), 4},
-                      PeriodCase{"year end with settlement", 20, 1, D(2024, 9, 21), D(2025, 9, 20), D(2025, 9, 20), 16}));
+    ::testing::Values(
+        PeriodCase{"first month", 20, 0, D(2024, 9, 21), D(2025, 9, 20), D(2024, 10, 20), 1},
+        PeriodCase{"day after the closing day", 20, 0, D(2024, 9, 21), D(2025, 9, 20), D(2024, 10, 21), 2},
+        PeriodCase{"across the calendar year", 20, 0, D(2024, 9, 21), D(2025, 9, 20), D(2025, 1, 10), 5},
+        PeriodCase{"third month with settlement", 20, 1, D(2024, 9, 21), D(2025, 9, 20), D(2024, 12, 20), 4},
+        PeriodCase{"year end with settlement", 20, 1, D(2024, 9, 21), D(2025, 9, 20), D(2025, 9, 20), 16}));
 
-TEST(MonthsBetweenToPeriod, GivesTheFirstPeriodAYearOfThatLengthLacks) {
+TEST(MonthsBetweenToPeriod, GivesTheFirstPeriodAYearOfThatLengthLacks)
+{
     const TDateTime start = D(2024, 4, 1);
-    EXPECT_EQ(MonthsBetweenToPeriod(99, start, D(2024, 10, 1)), 8);   // six months
-    EXPECT_EQ(MonthsBetweenToPeriod(99, start, D(2025, 4, 1)), 16);   // a full year
+    EXPECT_EQ(MonthsBetweenToPeriod(99, start, D(2024, 10, 1)), 8);  // six months
+    EXPECT_EQ(MonthsBetweenToPeriod(99, start, D(2025, 4, 1)), 16);  // a full year
     // e months -> period, at each band's edges.
     const struct {
         int months;
@@ -223,7 +253,8 @@ protected:
     void SetUp() override { BuildGengoTable(); }
     void TearDown() override { ClearGengoTable(); }
 
-    static TWarekiRec Wareki(TDateTime date) {
+    static TWarekiRec Wareki(TDateTime date)
+    {
         TWarekiRec wareki;
         wareki.GengoName = "stale";
         wareki.Year = 99;
@@ -232,7 +263,8 @@ protected:
     }
 };
 
-TEST_F(EraTable, BuiltInListFillsTheTableNewestFirst) {
+TEST_F(EraTable, BuiltInListFillsTheTableNewestFirst)
+{
     const TGengoArray& table = GengoTable();
     ASSERT_EQ(table.size(), 5u);
     const struct {
@@ -265,11 +297,15 @@ struct WarekiCase {
     int day;
 };
 
-void PrintTo(const WarekiCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const WarekiCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class DateToWarekiCases : public EraTable, public ::testing::WithParamInterface<WarekiCase> {};
 
-TEST_P(DateToWarekiCases, ConvertsWithTheBuiltInList) {
+TEST_P(DateToWarekiCases, ConvertsWithTheBuiltInList)
+{
     const WarekiCase& c = GetParam();
     const TWarekiRec w = Wareki(c.date);
     EXPECT_EQ(w.GengoName, c.era);
@@ -292,7 +328,8 @@ INSTANTIATE_TEST_SUITE_P(
                       WarekiCase{"before every era keeps the oldest", D(1850, 1, 1), "明治", "M", -17, 1, 1},
                       WarekiCase{"the date 0 has no era", 0, "", "", 1899, 12, 30}));
 
-TEST_F(EraTable, EmptyTableGivesTheWesternYear) {
+TEST_F(EraTable, EmptyTableGivesTheWesternYear)
+{
     ClearGengoTable();
     const TWarekiRec w = Wareki(D(2024, 4, 1));
     EXPECT_EQ(w.GengoName, "");
@@ -302,7 +339,8 @@ TEST_F(EraTable, EmptyTableGivesTheWesternYear) {
     EXPECT_EQ(w.Day, 1);
 }
 
-TEST_F(EraTable, DateOutsideTheCalendarGivesAnEmptyRecord) {
+TEST_F(EraTable, DateOutsideTheCalendarGivesAnEmptyRecord)
+{
     const TWarekiRec w = Wareki(std::numeric_limits<double>::quiet_NaN());
     EXPECT_EQ(w.GengoName, "");
     EXPECT_EQ(w.Year, 0);
@@ -310,8 +348,10 @@ TEST_F(EraTable, DateOutsideTheCalendarGivesAnEmptyRecord) {
     EXPECT_EQ(w.Day, 0);
 }
 
-TEST_F(EraTable, LoadedTableReplacesTheListAndAnEmptyNameEndsTheWalk) {
-    SetGengoTable({{"新元", "N", D(2030, 1, 1), 2030}, {"", "", D(2000, 1, 1), 2000}, {"平成", "H", D(1989, 1, 8), 1989}});
+TEST_F(EraTable, LoadedTableReplacesTheListAndAnEmptyNameEndsTheWalk)
+{
+    SetGengoTable(
+        {{"新元", "N", D(2030, 1, 1), 2030}, {"", "", D(2000, 1, 1), 2000}, {"平成", "H", D(1989, 1, 8), 1989}});
     EXPECT_EQ(GengoTable().size(), 3u);
     EXPECT_EQ(Wareki(D(2031, 6, 1)).GengoName, "新元");
     // The walk stops at the nameless row, so 2024 stays with the last era visited.
@@ -320,11 +360,12 @@ TEST_F(EraTable, LoadedTableReplacesTheListAndAnEmptyNameEndsTheWalk) {
     EXPECT_EQ(w.Year, -5);
 }
 
-TEST_F(EraTable, LoadingNothingFallsBackToTheBuiltInList) {
+TEST_F(EraTable, LoadingNothingFallsBackToTheBuiltInList)
+{
     SetGengoTable({{"新元", "N", D(2030, 1, 1), 2030}});
     SetGengoTable({});
     ASSERT_EQ(GengoTable().size(), 5u);
     EXPECT_EQ(GengoTable().front().GNAME, "令和");
 }
 
-} // namespace
+}  // namespace

@@ -11,11 +11,17 @@ struct Vector {
 
 // The test vectors of RFC 4648, section 10.
 const Vector Rfc4648[] = {
-    {"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},        {"foo", "Zm9v"},
-    {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"},
+    {"", ""},
+    {"f", "Zg=="},
+    {"fo", "Zm8="},
+    {"foo", "Zm9v"},
+    {"foob", "Zm9vYg=="},
+    {"fooba", "Zm9vYmE="},
+    {"foobar", "Zm9vYmFy"},
 };
 
-TEST(Base64CoderTest, EncodesAndDecodesTheRfc4648Vectors) {
+TEST(Base64CoderTest, EncodesAndDecodesTheRfc4648Vectors)
+{
     const TxPzConv coder;
     for (const auto& v : Rfc4648) {
         std::string encoded = "stale";
@@ -27,7 +33,8 @@ TEST(Base64CoderTest, EncodesAndDecodesTheRfc4648Vectors) {
     }
 }
 
-TEST(Base64CoderTest, CarriesCp932BytesAndTheWholeAlphabet) {
+TEST(Base64CoderTest, CarriesCp932BytesAndTheWholeAlphabet)
+{
     const TxPzConv coder;
     const std::string sjis = "\x8c\xbb\x8b\xe0\x8f\x6f\x94\x5b\x92\xa0";  // 現金出納帳
     std::string encoded, decoded;
@@ -39,7 +46,8 @@ TEST(Base64CoderTest, CarriesCp932BytesAndTheWholeAlphabet) {
     EXPECT_EQ(encoded, "+/+/");
 }
 
-TEST(Base64CoderTest, DecodingServesTextsOnly) {
+TEST(Base64CoderTest, DecodingServesTextsOnly)
+{
     const TxPzConv coder;
     const Vector cases[] = {
         {std::string(1, '\0'), "AA=="},  // a zero first byte of a group is kept

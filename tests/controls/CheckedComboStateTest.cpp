@@ -4,13 +4,15 @@
 
 namespace {
 
-TCheckedComboState Abc() {
+TCheckedComboState Abc()
+{
     TCheckedComboState s;
     s.SetItems({"a", "b", "c"});
     return s;
 }
 
-TEST(CheckedComboText, CountOrItems) {
+TEST(CheckedComboText, CountOrItems)
+{
     TCheckedComboState s = Abc();
     EXPECT_EQ(s.DisplayText(), "未選択");
     s.SetChecked(2, true);
@@ -31,7 +33,8 @@ TEST(CheckedComboText, CountOrItems) {
     EXPECT_EQ(s.DisplayText(), "2 items (%)");
 }
 
-TEST(CheckedComboChoice, SingleSelectKeepsOnlyTheLast) {
+TEST(CheckedComboChoice, SingleSelectKeepsOnlyTheLast)
+{
     TCheckedComboState s = Abc();
     s.MultiSelect = false;
     s.SetChecked(0, true);
@@ -43,7 +46,8 @@ TEST(CheckedComboChoice, SingleSelectKeepsOnlyTheLast) {
     EXPECT_EQ(s.Count(), 1);
 }
 
-TEST(CheckedComboChoice, AllNoneAndNewItems) {
+TEST(CheckedComboChoice, AllNoneAndNewItems)
+{
     TCheckedComboState s = Abc();
     s.SetChecked(1, true);
     s.CheckAll();
@@ -60,7 +64,8 @@ TEST(CheckedComboChoice, AllNoneAndNewItems) {
 
 // Item texts that repeat or hold the separator stay separate choices, and
 // the count always matches the choice.
-TEST(CheckedComboChoice, AwkwardItemTexts) {
+TEST(CheckedComboChoice, AwkwardItemTexts)
+{
     TCheckedComboState s;
     s.SetItems({"a,b", "a", "a"});
     s.SetChecked(0, true);
@@ -76,7 +81,8 @@ TEST(CheckedComboChoice, AwkwardItemTexts) {
     EXPECT_EQ(s.Value(), "a");
 }
 
-TEST(CheckedComboLines, OpenListHeight) {
+TEST(CheckedComboLines, OpenListHeight)
+{
     EXPECT_EQ(CheckedComboListLines(15, 0, 30), 15);
     EXPECT_EQ(CheckedComboListLines(15, 0, 3), 3);
     EXPECT_EQ(CheckedComboListLines(15, 3, 30), 11);

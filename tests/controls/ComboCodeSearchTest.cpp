@@ -4,7 +4,8 @@
 
 namespace {
 
-TEST(ComboSearchKey, CodeUpToTheTerminatorOrTheLength) {
+TEST(ComboSearchKey, CodeUpToTheTerminatorOrTheLength)
+{
     EXPECT_EQ(ComboSearchKey("002", 3, ":"), "002");
     EXPECT_EQ(ComboSearchKey("1:", 3, ":"), "1");
     EXPECT_EQ(ComboSearchKey("0021", 3, ":"), "002");
@@ -15,7 +16,8 @@ TEST(ComboSearchKey, CodeUpToTheTerminatorOrTheLength) {
     EXPECT_EQ(ComboSearchKey("001", 0, ":"), "");
 }
 
-TEST(ComboSearch, FindsFromTheCurrentItemRoundTheTop) {
+TEST(ComboSearch, FindsFromTheCurrentItemRoundTheTop)
+{
     const std::vector<std::string> items{"001:現金", "002:預金", "A01:売掛", "001:重複"};
     EXPECT_EQ(FindItemByCode(items, "002", -1), 1);
     EXPECT_EQ(FindItemByCode(items, "a0", 0), 2);
@@ -25,7 +27,8 @@ TEST(ComboSearch, FindsFromTheCurrentItemRoundTheTop) {
     EXPECT_EQ(FindItemByCode({}, "9", 0), -1);
 }
 
-TEST(ComboSearch, DoubleByteStartOnTheCodePage) {
+TEST(ComboSearch, DoubleByteStartOnTheCodePage)
+{
     EXPECT_TRUE(StartsWithDoubleByte("現金"));
     EXPECT_FALSE(StartsWithDoubleByte("ｹﾞﾝｷﾝ"));  // half-width katakana are single bytes
     EXPECT_FALSE(StartsWithDoubleByte("001"));

@@ -6,7 +6,8 @@
 
 namespace {
 
-TGengoArray Eras() {
+TGengoArray Eras()
+{
     return {{"令和", "R", EncodeDate(2019, 5, 1), 2019},
             {"平成", "H", EncodeDate(1989, 1, 8), 1989},
             {"昭和", "S", EncodeDate(1926, 12, 25), 1926},
@@ -14,7 +15,8 @@ TGengoArray Eras() {
             {"明治", "M", EncodeDate(1868, 9, 8), 1868}};
 }
 
-TExDateSettings Settings(TLedrixExDateEditStyle style, TLedrixExRekiSet gengo) {
+TExDateSettings Settings(TLedrixExDateEditStyle style, TLedrixExRekiSet gengo)
+{
     TExDateSettings s;
     s.Style = style;
     s.Gengo = gengo;
@@ -26,7 +28,8 @@ TExDateSettings Settings(TLedrixExDateEditStyle style, TLedrixExRekiSet gengo) {
 }
 
 TExDateBoxes Boxes(int era, const char* y, const char* m, const char* d, int ampm = -1, const char* h = "",
-                   const char* n = "", const char* sec = "") {
+                   const char* n = "", const char* sec = "")
+{
     TExDateBoxes b;
     b.EraIndex = era;
     b.AmpmIndex = ampm;
@@ -39,26 +42,29 @@ TExDateBoxes Boxes(int era, const char* y, const char* m, const char* d, int amp
     return b;
 }
 
-TEST(ExDateBoxes, ShownPerStyle) {
+TEST(ExDateBoxes, ShownPerStyle)
+{
     struct Row {
         TLedrixExDateEditStyle style;
         const char* shown;  // era year month day ampm hour minute second
     };
     const Row rows[] = {
-        {desYearMonthDayHMS, "11110111"}, {desYearMonthDayHM, "11110110"}, {desYearMonthDayH, "11110100"},
-        {desYearMonthDay, "11110000"},    {desYearMonth, "11100000"},      {desYear, "11000000"},
-        {desHourMinuteSecond, "00000111"}, {desHourMinute, "00000110"},    {desHour, "00000100"},
+        {desYearMonthDayHMS, "11110111"},  {desYearMonthDayHM, "11110110"}, {desYearMonthDayH, "11110100"},
+        {desYearMonthDay, "11110000"},     {desYearMonth, "11100000"},      {desYear, "11000000"},
+        {desHourMinuteSecond, "00000111"}, {desHourMinute, "00000110"},     {desHour, "00000100"},
     };
     for (const Row& r : rows) {
         const TExDateShown shown = ExDateShownBoxes(r.style, true, false);
-        for (int b = 0; b < ExDateBoxCount; ++b) EXPECT_EQ(shown[b], r.shown[b] == '1') << r.style << " box " << b;
+        for (int b = 0; b < ExDateBoxCount; ++b)
+            EXPECT_EQ(shown[b], r.shown[b] == '1') << r.style << " box " << b;
     }
     EXPECT_TRUE(ExDateShownBoxes(desHourMinute, true, true)[dbAmpm]);
     EXPECT_FALSE(ExDateShownBoxes(desYearMonthDay, true, true)[dbAmpm]);
     EXPECT_FALSE(ExDateShownBoxes(desYearMonthDay, false, false)[dbEra]);
 }
 
-TEST(ExDateEras, ItemsAndNarrowing) {
+TEST(ExDateEras, ItemsAndNarrowing)
+{
     TExDateSettings s = Settings(desYearMonthDay, rsBoth);
     EXPECT_EQ(ExDateEraItems(s), (std::vector<std::string>{"西暦", "令和", "平成", "昭和", "大正", "明治"}));
     s.Gengo = rsWareki;
@@ -75,7 +81,8 @@ TEST(ExDateEras, ItemsAndNarrowing) {
     EXPECT_EQ(BuildEraList(Eras(), ExDateBaseDate(), ExDateEmptyValue()).size(), 5u);
 }
 
-TEST(ExDateShow, EraAndWesternForms) {
+TEST(ExDateShow, EraAndWesternForms)
+{
     TExDateBoxes b;
     const TDateTime date = EncodeDate(2024, 6, 7);
     EXPECT_TRUE(ShowExDateValue(date, Settings(desYearMonthDay, rsWareki), b));
@@ -111,18 +118,22 @@ struct CheckCase {
     TLedrixExRekiSet gengo;
     TExDateBoxes boxes;
     bool ok;
-    TDateTime value;       // when ok
-    const char* message;   // when not ok
+    TDateTime value;      // when ok
+    const char* message;  // when not ok
     TExDateBox focus;
     bool editAmpm = false;
     bool canEmpty = true;
 };
 
-void PrintTo(const CheckCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const CheckCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ExDateValidation : public ::testing::TestWithParam<CheckCase> {};
 
-TEST_P(ExDateValidation, GivesValueOrMessage) {
+TEST_P(ExDateValidation, GivesValueOrMessage)
+{
     const CheckCase& c = GetParam();
     TExDateSettings s = Settings(c.style, c.gengo);
     s.EditAmpm = c.editAmpm;
@@ -142,8 +153,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CheckCase{"era year of the newest era", desYearMonthDay, rsWareki, Boxes(0, "6", "4", "1"), true,
                   EncodeDate(2024, 4, 1), "", dbYear},
-        CheckCase{"unselected era is the first era in era form", desYearMonthDay, rsWareki,
-                  Boxes(-1, "1", "5", "1"), true, EncodeDate(2019, 5, 1), "", dbYear},
+        CheckCase{"unselected era is the first era in era form", desYearMonthDay, rsWareki, Boxes(-1, "1", "5", "1"),
+                  true, EncodeDate(2019, 5, 1), "", dbYear},
         CheckCase{"Western item in both forms", desYearMonthDay, rsBoth, Boxes(0, "2024", "2", "29"), true,
                   EncodeDate(2024, 2, 29), "", dbYear},
         CheckCase{"Showa in both forms", desYearMonthDay, rsBoth, Boxes(3, "64", "1", "7"), true,
@@ -154,10 +165,10 @@ INSTANTIATE_TEST_SUITE_P(
                   ExDateMsg2999, dbYear},
         CheckCase{"year 2999 Western only", desYearMonthDay, rsSeireki, Boxes(0, "2999", "1", "1"), true,
                   EncodeDate(2999, 1, 1), "", dbYear},
-        CheckCase{"no such day", desYearMonthDay, rsBoth, Boxes(0, "2023", "2", "29"), false, 0,
-                  ExDateMsgBadDate, dbYear},
-        CheckCase{"one box empty", desYearMonthDay, rsBoth, Boxes(0, "2024", "", "1"), false, 0,
-                  ExDateMsgSomeEmpty, dbMonth},
+        CheckCase{"no such day", desYearMonthDay, rsBoth, Boxes(0, "2023", "2", "29"), false, 0, ExDateMsgBadDate,
+                  dbYear},
+        CheckCase{"one box empty", desYearMonthDay, rsBoth, Boxes(0, "2024", "", "1"), false, 0, ExDateMsgSomeEmpty,
+                  dbMonth},
         CheckCase{"empty era takes the focus with another empty box", desYearMonthDay, rsBoth,
                   Boxes(-1, "2024", "", "1"), false, 0, ExDateMsgSomeEmpty, dbEra},
         CheckCase{"all empty and allowed", desYearMonthDay, rsBoth, Boxes(-1, "", "", ""), true, 0, "", dbYear},
@@ -176,7 +187,8 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"date and time", desYearMonthDayHMS, rsBoth, Boxes(0, "2024", "1", "2", -1, "3", "4", "5"), true,
                   EncodeDate(2024, 1, 2) + EncodeTime(3, 4, 5, 0), "", dbYear}));
 
-TEST(ExDateValidation, LimitsClampAndTwoDigitYears) {
+TEST(ExDateValidation, LimitsClampAndTwoDigitYears)
+{
     TExDateSettings s = Settings(desYearMonthDay, rsSeireki);
     s.MinDate = EncodeDate(2020, 1, 1);
     s.MaxDate = EncodeDate(2020, 12, 31);
@@ -191,7 +203,8 @@ TEST(ExDateValidation, LimitsClampAndTwoDigitYears) {
     EXPECT_EQ(ValidateExDate(Boxes(-1, "", "", "", -1, "9"), t).Value, EncodeDate(2030, 1, 1) + 0.375);
 }
 
-TEST(ExDateKept, WhatEachStyleKeeps) {
+TEST(ExDateKept, WhatEachStyleKeeps)
+{
     const TDateTime v = EncodeDate(2024, 6, 7) + 0.5;
     EXPECT_EQ(ExDateKeptValue(v, Settings(desYearMonthDay, rsWareki)), EncodeDate(2024, 6, 7));
     EXPECT_EQ(ExDateKeptValue(v, Settings(desHourMinute, rsWareki)), 0.5);

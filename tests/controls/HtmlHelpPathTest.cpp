@@ -4,7 +4,8 @@
 
 namespace {
 
-TEST(HtmlHelpPathTest, StartPagesLieInTheHelpFolderAndOthersInTheManualOfTheProgramKind) {
+TEST(HtmlHelpPathTest, StartPagesLieInTheHelpFolderAndOthersInTheManualOfTheProgramKind)
+{
     struct Row {
         std::uint8_t kind;
         const char* page;

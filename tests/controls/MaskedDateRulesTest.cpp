@@ -4,11 +4,13 @@
 
 namespace {
 
-TGengoArray Eras() {
+TGengoArray Eras()
+{
     return {{"令和", "R", EncodeDate(2019, 5, 1), 2019}, {"平成", "H", EncodeDate(1989, 1, 8), 1989}};
 }
 
-TEST(MaskedDate, MasksPerStyle) {
+TEST(MaskedDate, MasksPerStyle)
+{
     EXPECT_EQ(LedrixDateMask(ldsYearMonthDay, false), "0000/99/99;1; ");
     EXPECT_EQ(LedrixDateMask(ldsYearMonthDay, true), "00/99/99;1; ");
     EXPECT_EQ(LedrixDateMask(ldsYearMonth, false), "0000/99;1; ");
@@ -21,7 +23,8 @@ TEST(MaskedDate, MasksPerStyle) {
     EXPECT_FALSE(LedrixDateStyleTaken(ldsYearMonth));
 }
 
-TEST(MaskedDate, TextsAndValues) {
+TEST(MaskedDate, TextsAndValues)
+{
     const TDateTime date = EncodeDate(2024, 6, 7);
     EXPECT_EQ(LedrixDateText(ldsYearMonthDay, false, true, date, Eras()), "2024/06/07");
     EXPECT_EQ(LedrixDateText(ldsYearMonthDay, false, false, date, Eras()), "24/06/07");
@@ -37,7 +40,8 @@ TEST(MaskedDate, TextsAndValues) {
     EXPECT_EQ(LedrixDateValue(ldsYearMonthDay, false, true, "    /  /  ", from, Eras(), from), 0);
 }
 
-TEST(MaskedDate, RangeHeldWithinAYearForEraMonthDay) {
+TEST(MaskedDate, RangeHeldWithinAYearForEraMonthDay)
+{
     const TDateTime from = EncodeDate(2024, 4, 1);
     EXPECT_EQ(LedrixDateRangeEnd(ldsMonthDay, true, from, EncodeDate(2025, 6, 30)), EncodeDate(2025, 3, 31));
     EXPECT_EQ(LedrixDateRangeEnd(ldsMonthDay, true, from, EncodeDate(2024, 9, 30)), EncodeDate(2024, 9, 30));

@@ -4,19 +4,17 @@
 
 namespace {
 
-TEST(MessageBox2InfoTest, InitGivesTheDefaultsOfEachType) {
+TEST(MessageBox2InfoTest, InitGivesTheDefaultsOfEachType)
+{
     struct Row {
         std::uint8_t type;
         const char* caption;
         std::uint16_t buttons;
     };
     const Row rows[] = {
-        {0, "警告", Msg2Bit(mb2OK)},
-        {1, "エラー", Msg2Bit(mb2OK)},
-        {2, "情報", Msg2Bit(mb2OK)},
-        {3, "確認", static_cast<std::uint16_t>(Msg2Bit(mb2OK) | Msg2Bit(mb2Cancel))},
-        {4, "", Msg2Bit(mb2OK)},
-        {9, "", Msg2Bit(mb2OK)},
+        {0, "警告", Msg2Bit(mb2OK)}, {1, "エラー", Msg2Bit(mb2OK)},
+        {2, "情報", Msg2Bit(mb2OK)}, {3, "確認", static_cast<std::uint16_t>(Msg2Bit(mb2OK) | Msg2Bit(mb2Cancel))},
+        {4, "", Msg2Bit(mb2OK)},     {9, "", Msg2Bit(mb2OK)},
     };
     for (const auto& row : rows) {
         TMessage2InfoRec info;
@@ -41,10 +39,12 @@ TEST(MessageBox2InfoTest, InitGivesTheDefaultsOfEachType) {
     }
 }
 
-TEST(MessageBox2InfoTest, ButtonBitsGiveCaptionsAndResults) {
+TEST(MessageBox2InfoTest, ButtonBitsGiveCaptionsAndResults)
+{
     const std::pair<const char*, int> expected[] = {
-        {"はい(&Y)", 6}, {"いいえ(&N)", 7}, {"OK(&O)", 1},       {"ｷｬﾝｾﾙ(&C)", 2},    {"中断(&A)", 3},    {"再試行(&R)", 4},
-        {"無視(&I)", 5}, {"すべて(&A)", 8}, {"すべていいえ", 9}, {"すべてはい", 10}, {"ヘルプ(&H)", 0},
+        {"はい(&Y)", 6},     {"いいえ(&N)", 7},  {"OK(&O)", 1},     {"ｷｬﾝｾﾙ(&C)", 2},
+        {"中断(&A)", 3},     {"再試行(&R)", 4},  {"無視(&I)", 5},   {"すべて(&A)", 8},
+        {"すべていいえ", 9}, {"すべてはい", 10}, {"ヘルプ(&H)", 0},
     };
     for (int bit = 0; bit <= 10; ++bit) {
         EXPECT_STREQ(Message2ButtonDef(bit).Caption, expected[bit].first) << bit;
@@ -57,7 +57,8 @@ TEST(MessageBox2InfoTest, ButtonBitsGiveCaptionsAndResults) {
               (std::vector<int>{1, 5, 9}));
 }
 
-TEST(MessageBox2InfoTest, CatalogueEntriesReplaceTheRecordButNotTheAgreeSettings) {
+TEST(MessageBox2InfoTest, CatalogueEntriesReplaceTheRecordButNotTheAgreeSettings)
+{
     TMessage2InfoRec info;
     InitMessage2Info(1, info);
     info.MessageId = 0x10003011;
@@ -89,7 +90,8 @@ TEST(MessageBox2InfoTest, CatalogueEntriesReplaceTheRecordButNotTheAgreeSettings
     EXPECT_TRUE(shown.AgreeState);
 }
 
-TEST(MessageBox2InfoTest, CatalogueHoldsEveryIdWithItsTypeCaptionAndFirstLine) {
+TEST(MessageBox2InfoTest, CatalogueHoldsEveryIdWithItsTypeCaptionAndFirstLine)
+{
     struct Row {
         std::int32_t id;
         std::uint8_t type;
@@ -99,15 +101,19 @@ TEST(MessageBox2InfoTest, CatalogueHoldsEveryIdWithItsTypeCaptionAndFirstLine) {
         const char* first;
     };
     const Row rows[] = {
-        {0x1010, 3, "確認", true, 4, "このデータはお使いのプログラムより新しいプログラムでデータ更新が行われています。"},
+        {0x1010, 3, "確認", true, 4,
+         "このデータはお使いのプログラムより新しいプログラムでデータ更新が行われています。"},
         {0x1011, 2, "情報", false, 4, "このデータは「データの更新」処理を行うことが禁止されています。"},
         {0x1012, 2, "情報", false, 3, "このデータは「仕訳の入力」が禁止されています。"},
-        {0x1020, 2, "情報", false, 3, "このデータは現金出納帳システムと通信しています。マスター情報の変更は、事前に現金出納帳システムから"},
+        {0x1020, 2, "情報", false, 3,
+         "このデータは現金出納帳システムと通信しています。マスター情報の変更は、事前に現金出納帳システムから"},
         {0x1030, 3, "エラー", false, 3, "データ使用後検証の結果、このデータは破損している恐れがあります。"},
         {0x2014, 2, "情報", false, 4, "過年度明細の取り込みが行われていません。"},
         {0x10001010, 2, "情報", false, 1, "振替形式で作成された仕訳のため、訂正・削除を行うことはできません。"},
-        {0x10001011, 2, "情報", false, 1, "この仕訳は他処理で作成された自動仕訳のため、自科目訂正を行うことはできません。"},
-        {0x10001012, 2, "情報", false, 1, "振替形式で作成された仕訳が含まれているため、訂正・削除を行うことはできません。"},
+        {0x10001011, 2, "情報", false, 1,
+         "この仕訳は他処理で作成された自動仕訳のため、自科目訂正を行うことはできません。"},
+        {0x10001012, 2, "情報", false, 1,
+         "振替形式で作成された仕訳が含まれているため、訂正・削除を行うことはできません。"},
         {0x10002010, 3, "確認", true, 2, "会計データと連動する項目を「上書き入力」に切り替えます。"},
         {0x10002011, 3, "確認", true, 3, "会計データと連動する項目を「自動取得」に切り替えます。"},
         {0x10003010, 3, "内訳書の削除", true, 4, "選択行の内訳を削除します、よろしいですか？"},
@@ -126,19 +132,22 @@ TEST(MessageBox2InfoTest, CatalogueHoldsEveryIdWithItsTypeCaptionAndFirstLine) {
         EXPECT_EQ(shown.Buttons, row.cancel ? Msg2Bit(mb2OK) | Msg2Bit(mb2Cancel) : Msg2Bit(mb2OK));
         EXPECT_EQ(shown.Lines[0].Text, row.first);
         int count = 0;
-        for (const auto& line : shown.Lines) count += line.Text.empty() ? 0 : 1;
+        for (const auto& line : shown.Lines)
+            count += line.Text.empty() ? 0 : 1;
         EXPECT_EQ(count, row.lines);
     }
     TMessage2InfoRec info;
     info.MessageId = 0x10002011;
-    EXPECT_EQ(ResolveMessage2Info(info).Lines[2].Text, "注意）上書き入力した項目は、会計データの集計値により書き換えられます。");
+    EXPECT_EQ(ResolveMessage2Info(info).Lines[2].Text,
+              "注意）上書き入力した項目は、会計データの集計値により書き換えられます。");
     EXPECT_EQ(ResolveMessage2Info(info).Lines[2].Color, 255u);
     info.MessageId = 0x10003012;
     EXPECT_EQ(ResolveMessage2Info(info).Lines[1].Text,
               "注意）削除を行うと、内訳に記述してある借入先などの情報は科目情報を取り込んでも記述されません。");
 }
 
-TEST(MessageBox2InfoTest, TextAreaReachesTheLastLineThatHoldsText) {
+TEST(MessageBox2InfoTest, TextAreaReachesTheLastLineThatHoldsText)
+{
     struct Row {
         std::vector<int> filled;  // 1-based line numbers
         int height;
@@ -159,20 +168,24 @@ TEST(MessageBox2InfoTest, TextAreaReachesTheLastLineThatHoldsText) {
     };
     for (const auto& row : rows) {
         TMessage2InfoRec info;
-        for (int n : row.filled) info.Lines[static_cast<std::size_t>(n - 1)].Text = "x";
+        for (int n : row.filled)
+            info.Lines[static_cast<std::size_t>(n - 1)].Text = "x";
         const int height = Message2TextAreaHeight(info);
         EXPECT_EQ(height, row.height) << ::testing::PrintToString(row.filled);
-        for (int n : row.filled) EXPECT_LE(Message2LabelStep * n + 16, height) << "line " << n;
+        for (int n : row.filled)
+            EXPECT_LE(Message2LabelStep * n + 16, height) << "line " << n;
     }
 }
 
-TEST(MessageBox2InfoTest, ButtonsArePlacedAroundTheCentre) {
+TEST(MessageBox2InfoTest, ButtonsArePlacedAroundTheCentre)
+{
     EXPECT_EQ(Message2ButtonLefts(530, {75}, 10), std::vector<int>{227});
     EXPECT_EQ(Message2ButtonLefts(530, {75, 75}, 10), (std::vector<int>{180, 275}));
     EXPECT_EQ(Message2ButtonLefts(530, {75, 100, 75}, 10), (std::vector<int>{130, 215, 325}));
 }
 
-TEST(MessageBox2InfoTest, AgreeBoxNeedsAModeAndAText) {
+TEST(MessageBox2InfoTest, AgreeBoxNeedsAModeAndAText)
+{
     TMessage2InfoRec info;
     info.AgreeMode = 1;
     info.AgreeText = " \t ";
@@ -183,7 +196,8 @@ TEST(MessageBox2InfoTest, AgreeBoxNeedsAModeAndAText) {
     EXPECT_FALSE(Message2AgreeShown(info));
 }
 
-TEST(MessageBox2InfoTest, ClipboardTextHoldsTheCaptionAndAllTenLines) {
+TEST(MessageBox2InfoTest, ClipboardTextHoldsTheCaptionAndAllTenLines)
+{
     TMessage2InfoRec info;
     InitMessage2Info(0, info);
     info.Lines[0].Text = "一行目";

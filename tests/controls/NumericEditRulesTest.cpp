@@ -4,7 +4,8 @@
 
 namespace {
 
-TEST(NumericFilter, WhatEachStyleLetsThrough) {
+TEST(NumericFilter, WhatEachStyleLetsThrough)
+{
     struct Row {
         TEditStyle style;
         const char* passes;
@@ -18,12 +19,15 @@ TEST(NumericFilter, WhatEachStyleLetsThrough) {
         {esNone, "a,-.+", ""},
     };
     for (const Row& r : rows) {
-        for (const char* c = r.passes; *c; ++c) EXPECT_TRUE(CharPassesFilter(r.style, *c)) << r.style << " " << *c;
-        for (const char* c = r.blocked; *c; ++c) EXPECT_FALSE(CharPassesFilter(r.style, *c)) << r.style << " " << *c;
+        for (const char* c = r.passes; *c; ++c)
+            EXPECT_TRUE(CharPassesFilter(r.style, *c)) << r.style << " " << *c;
+        for (const char* c = r.blocked; *c; ++c)
+            EXPECT_FALSE(CharPassesFilter(r.style, *c)) << r.style << " " << *c;
     }
 }
 
-TEST(NumericZeroKeys, NeverWhereTheKeyMeansSomething) {
+TEST(NumericZeroKeys, NeverWhereTheKeyMeansSomething)
+{
     EXPECT_TRUE(ZeroKeyApplies(esNumericMinus, zkDot));
     EXPECT_FALSE(ZeroKeyApplies(esFloat, zkDot));
     EXPECT_FALSE(ZeroKeyApplies(esNumericMinus, zkMinus));
@@ -34,7 +38,8 @@ TEST(NumericZeroKeys, NeverWhereTheKeyMeansSomething) {
     EXPECT_EQ(ZeroKeyChar(zkSlash), '/');
 }
 
-TEST(NumericSign, TurnsANonZeroValue) {
+TEST(NumericSign, TurnsANonZeroValue)
+{
     EXPECT_EQ(TurnedSign("1234"), "-1234");
     EXPECT_EQ(TurnedSign("-1234"), "1234");
     EXPECT_EQ(TurnedSign("1,234"), "-1234");
@@ -44,7 +49,8 @@ TEST(NumericSign, TurnsANonZeroValue) {
     EXPECT_FALSE(TurnedSign("abc"));
 }
 
-TEST(NumericFormat, OutputFormats) {
+TEST(NumericFormat, OutputFormats)
+{
     EXPECT_EQ(ApplyOutputFormat("1234", esNumeric, "#,##0", false), "1,234");
     EXPECT_EQ(ApplyOutputFormat("1,234,567", esNumeric, "#,##0", false), "1,234,567");
     EXPECT_EQ(ApplyOutputFormat("-1234.5", esFloatMinus, "#,##0.00", false), "-1,234.50");

@@ -4,7 +4,8 @@
 
 namespace {
 
-TEST(PlButtonGradient, IntegerRows) {
+TEST(PlButtonGradient, IntegerRows)
+{
     const TRgb white{255, 255, 255}, silver{192, 192, 192};
     EXPECT_EQ(GradientRow(white, silver, 0, 26), white);
     EXPECT_EQ(GradientRow(white, silver, 25, 26), silver);
@@ -12,7 +13,8 @@ TEST(PlButtonGradient, IntegerRows) {
     EXPECT_EQ(GradientRow(white, silver, 0, 1), white);
 }
 
-TEST(PlButtonCaptions, Tops) {
+TEST(PlButtonCaptions, Tops)
+{
     EXPECT_EQ(CaptionTops(true, 0, 26, 12, true, 12, false, 4).First, 8);
     const TCaptionTops two = CaptionTops(true, 0, 26, 12, true, 12, true, 4);
     EXPECT_EQ(two.First, -1);
@@ -24,7 +26,8 @@ TEST(PlButtonCaptions, Tops) {
     EXPECT_EQ(CaptionTops(false, 5, 26, 12, false, 12, true, 4).Second, 5);
 }
 
-TEST(PlButtonCaptions, EvenSpreading) {
+TEST(PlButtonCaptions, EvenSpreading)
+{
     // Two 12-pixel characters on a 75-pixel button with no margins.
     const std::vector<int> two = EvenPositions({12, 12}, 2, 73);
     EXPECT_EQ(two[0], 2);

@@ -16,11 +16,15 @@ struct SplitCase {
     std::vector<std::string> items;
 };
 
-void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SplitCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class StrictSplit : public ::testing::TestWithParam<SplitCase> {};
 
-TEST_P(StrictSplit, GivesTheItems) {
+TEST_P(StrictSplit, GivesTheItems)
+{
     const SplitCase& c = GetParam();
     TStringList2 list;
     list.Delimiter = c.delimiter;
@@ -37,23 +41,21 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"two delimiters give an empty item", "a,,b", ',', false, {"a", "", "b"}},
         SplitCase{"delimiter at the end adds an empty item", "a,b,", ',', false, {"a", "b", ""}},
         SplitCase{"delimiter alone", ",", ',', false, {"", ""}},
-        SplitCase{"quoted item keeps delimiter and doubled quote", "\"x,\"\"y\"\"\",z", ',', false,
-                  {"x,\"y\"", "z"}},
+        SplitCase{"quoted item keeps delimiter and doubled quote", "\"x,\"\"y\"\"\",z", ',', false, {"x,\"y\"", "z"}},
         SplitCase{"empty quoted item", "\"\",a", ',', false, {"", "a"}},
         SplitCase{"unclosed quote keeps the whole rest", "a,\"b,c", ',', false, {"a", "b,c"}},
         // 表 and ソ end in the byte 0x5C in Shift-JIS, the code of "\".
         SplitCase{"trail byte equal to the delimiter", "表\\ソ\\予", '\\', false, {"表", "ソ", "予"}},
-        SplitCase{"empty text", "", ',', false, {}},
-        SplitCase{"control characters only", "\r\n\t", ',', false, {}},
-        SplitCase{"control characters end an item and are skipped", "\r\na\tb,c\r\n", ',', false,
-                  {"a", "b", "c"}},
+        SplitCase{"empty text", "", ',', false, {}}, SplitCase{"control characters only", "\r\n\t", ',', false, {}},
+        SplitCase{"control characters end an item and are skipped", "\r\na\tb,c\r\n", ',', false, {"a", "b", "c"}},
         SplitCase{"control character after the last delimiter adds nothing", "a,\r\n", ',', false, {"a"}},
         SplitCase{"blanks kept without trimming", " a , b ", ',', false, {" a ", " b "}},
         SplitCase{"trimmed items", " a , b ,  ", ',', true, {"a", "b", ""}},
         SplitCase{"trimming a quoted item", "\" a,b \" ,c", ',', true, {"a,b", "", "c"}},
         SplitCase{"other delimiter", "1.0.2", '.', false, {"1", "0", "2"}}));
 
-TEST(StringList2, ReplacesEarlierItems) {
+TEST(StringList2, ReplacesEarlierItems)
+{
     TStringList2 list;
     list.Add("old");
     list.SplitDelimitedText("a");
@@ -62,7 +64,8 @@ TEST(StringList2, ReplacesEarlierItems) {
     EXPECT_EQ(list.Count(), 0);
 }
 
-TEST(StringList2, QuotedCommaTextResetsDelimiterAndQuote) {
+TEST(StringList2, QuotedCommaTextResetsDelimiterAndQuote)
+{
     TStringList2 list;
     list.Delimiter = ';';
     list.QuoteChar = '\'';
@@ -72,14 +75,16 @@ TEST(StringList2, QuotedCommaTextResetsDelimiterAndQuote) {
     EXPECT_EQ(list.Items(), (std::vector<std::string>{"a;b", "c"}));
 }
 
-TEST(StringList2, OwnQuoteCharacter) {
+TEST(StringList2, OwnQuoteCharacter)
+{
     TStringList2 list;
     list.QuoteChar = '\'';
     list.SplitDelimitedText("'a,''b',\"c");
     EXPECT_EQ(list.Items(), (std::vector<std::string>{"a,'b", "\"c"}));
 }
 
-TEST(StringList2, RejectsANonAsciiDelimiterAndKeepsItsItems) {
+TEST(StringList2, RejectsANonAsciiDelimiterAndKeepsItsItems)
+{
     TStringList2 list;
     list.Add("kept");
     list.Delimiter = '\x95';
@@ -87,7 +92,8 @@ TEST(StringList2, RejectsANonAsciiDelimiterAndKeepsItsItems) {
     EXPECT_EQ(list.Items(), std::vector<std::string>{"kept"});
 }
 
-TEST(StringList2, IndexOutsideTheListThrows) {
+TEST(StringList2, IndexOutsideTheListThrows)
+{
     TStringList2 list;
     EXPECT_EQ(list.Add("a"), 0);
     EXPECT_EQ(list.Add("b"), 1);
@@ -100,4 +106,4 @@ TEST(StringList2, IndexOutsideTheListThrows) {
     EXPECT_EQ(list.Count(), 0);
 }
 
-} // namespace
+}  // namespace

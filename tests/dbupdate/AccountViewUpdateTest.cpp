@@ -95,9 +95,8 @@ TEST_F(AccountViewUpdateTest, GroupColumnViewAndChartSettingsAreBuiltAnew)
               "SCODE,SNAME,GROUPM0,GROUPM1,GROUPM2,KCODE,USERCODE,KNAME,DAC,BCODE,BNAME,BPFLG,HCODE,HNAME,KAISIZAN");
     EXPECT_EQ(s.Line("SELECT SCODE, GROUPM0, GROUPM1, GROUPM2, KCODE, USERCODE, KNAME, DAC, BCODE, BNAME, BPFLG, HCODE,"
                      " KAISIZAN FROM KAMOKU_VIEW WHERE KCODE = '1102'"),
-                  " |1150|1150|1000|1102|1102|当座預金|1| ||B| |0");
-    EXPECT_EQ(s.Count("SELECT COUNT(*) FROM KAMOKU_VIEW"),
-              s.Count("SELECT COUNT(*) FROM KAMOKU_SZ") - 2);
+              " |1150|1150|1000|1102|1102|当座預金|1| ||B| |0");
+    EXPECT_EQ(s.Count("SELECT COUNT(*) FROM KAMOKU_VIEW"), s.Count("SELECT COUNT(*) FROM KAMOKU_SZ") - 2);
     EXPECT_EQ(s.Count("SELECT COUNT(*) FROM KAMOKU_VIEW WHERE KCODE = '1101'"), 1);
 
     EXPECT_EQ(ColumnsOf(s, "CHARTINF"),
@@ -131,9 +130,9 @@ TEST_F(AccountViewUpdateTest, BlueReturnTablesAreRecreatedWithTheirNewColumns)
     Session s(CompanyDbPath());
     EXPECT_EQ(s.Lines("SELECT REC, TEGAKI FROM AO_SINKOKU"), (std::vector<std::string>{"1|0"}));
     EXPECT_EQ(ColumnsOf(s, "AO_RISI"), "REC,SIHARAISAKI1,SIHARAISAKI2,KIMATU,RISI,KEIHI");
-    EXPECT_EQ(s.Lines("SELECT * FROM AO_RISI ORDER BY REC"),
-              (std::vector<std::string>{"1|<null>|<null>|<null>|<null>|<null>",
-                                        "2|<null>|<null>|<null>|<null>|<null>"}));
+    EXPECT_EQ(
+        s.Lines("SELECT * FROM AO_RISI ORDER BY REC"),
+        (std::vector<std::string>{"1|<null>|<null>|<null>|<null>|<null>", "2|<null>|<null>|<null>|<null>|<null>"}));
     EXPECT_EQ(ColumnsOf(s, "AO_FUDOUSAN"),
               "REC,NUMBER,KUBUN,YOUTO,SHOZAITI,TINSYAKU,KAISI_YY,KAISI_MM,SHUURYOU_YY,SHUURYOU_MM,MENSEKI,GETUGAKU,"
               "NENGAKU,REIKIN,KENRIKIN,KOUSINRYOU,MEIGIRYOU,SIKIKIN");
@@ -241,8 +240,8 @@ protected:
     static void Balance(Session& s, const std::string& kcode, const std::string& hcode, const std::string& bcode,
                         const std::string& amount)
     {
-        s.Exec("UPDATE OR INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES (' ', '" + kcode + "', '" +
-               hcode + "', '" + bcode + "', " + amount + ") MATCHING (SCODE, KCODE, HCODE, BCODE)");
+        s.Exec("UPDATE OR INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES (' ', '" + kcode +
+               "', '" + hcode + "', '" + bcode + "', " + amount + ") MATCHING (SCODE, KCODE, HCODE, BCODE)");
     }
 };
 
@@ -300,11 +299,13 @@ protected:
     {
         AccountViewOpeningBalanceTest::SetUp();
         Session s(CompanyDbPath());
-        s.Exec("UPDATE KAMOKU_PZ SET NUKIZAN = 100 + MNUM WHERE SCODE = ' ' AND KCODE = '1101' AND HCODE = ' '"
-               " AND BCODE = ' '");
+        s.Exec(
+            "UPDATE KAMOKU_PZ SET NUKIZAN = 100 + MNUM WHERE SCODE = ' ' AND KCODE = '1101' AND HCODE = ' '"
+            " AND BCODE = ' '");
         s.Exec("UPDATE KAMOKU_PZ SET NUKIZAN = 1 WHERE SCODE = ' ' AND KCODE = '1104' AND BCODE = ' '");
         s.Exec("UPDATE KAMOKU_PZ SET NUKIZAN = 1000 WHERE SCODE = ' ' AND KCODE = '1104' AND BCODE = '01'");
-        s.Exec("INSERT INTO KAMOKU_PZ (SCODE, KCODE, HCODE, BCODE, MNUM, NUKIZAN) VALUES ('T1', '1101', ' ', ' ', -1, 5)");
+        s.Exec(
+            "INSERT INTO KAMOKU_PZ (SCODE, KCODE, HCODE, BCODE, MNUM, NUKIZAN) VALUES ('T1', '1101', ' ', ' ', -1, 5)");
         // 1102 lacks its period -5 row.
         s.Exec("DELETE FROM KAMOKU_PZ WHERE SCODE = ' ' AND KCODE = '1102' AND MNUM = -5");
     }
@@ -357,14 +358,15 @@ TEST_F(AccountViewPriorYearTest, EachRowShowsOnlyItsOwnBalances)
     EXPECT_EQ(Balances(s, " ", "01", "1101"), (std::vector<std::string>{"rows: 0"}));
 
     // The head columns, in group order, without the group 9900.
-    const auto heads = s.Lines("SELECT KGROUP, USERCODE, KCODE, KNAME, HCODE, HNAME, BSPL, TAISHAKU"
-                               " FROM SP_KANENDOZAN_YOMIKOMI(' ', ' ')");
+    const auto heads = s.Lines(
+        "SELECT KGROUP, USERCODE, KCODE, KNAME, HCODE, HNAME, BSPL, TAISHAKU"
+        " FROM SP_KANENDOZAN_YOMIKOMI(' ', ' ')");
     ASSERT_FALSE(heads.empty());
     EXPECT_EQ(heads.front(), "1100|1101|1101|現金| ||B|1");
     EXPECT_EQ(s.Count("SELECT COUNT(*) FROM SP_KANENDOZAN_YOMIKOMI(' ', ' ') WHERE KGROUP = '9900'"), 0);
-    EXPECT_EQ(heads.size(), static_cast<std::size_t>(s.Count(
-                                "SELECT COUNT(*) FROM KAMOKU_VIEW WHERE SCODE = ' ' AND BCODE = ' '"
-                                " AND GROUPM0 <> '9900'")));
+    EXPECT_EQ(heads.size(),
+              static_cast<std::size_t>(s.Count("SELECT COUNT(*) FROM KAMOKU_VIEW WHERE SCODE = ' ' AND BCODE = ' '"
+                                               " AND GROUPM0 <> '9900'")));
 
     // An unknown start month reads no period.
     s.Exec("UPDATE ACCDEF1 SET KAISINO = 0 WHERE REC = 1");

@@ -50,7 +50,8 @@ TEST(AccountingUpdateCatalogue, RowsInVersionOrderWithTheirTexts)
         {"0.3.1", "３期比較集計プログラムの更新 他",
          "３期比較集計プログラムを更新します。\r基本情報に通信フォルダー列を追加します。"},
         {"0.3.2", "電子帳簿用ユーザーの追加", "電子帳簿用ユーザーを追加します。"},
-        {"0.3.3", "経営Navigore機能の追加 他", "比較経営分析表の初期値を設定します。\r元入金の繰り入れ計算を更新します。"},
+        {"0.3.3", "経営Navigore機能の追加 他",
+         "比較経営分析表の初期値を設定します。\r元入金の繰り入れ計算を更新します。"},
         {"0.3.4", "特定科目コード取得プログラムの変更 他",
          "特定科目コード取得プログラムを変更します。\r試算表用の当座資産分類コードを変更します。"},
         {"0.4.0", "データのバージョンを0.4.0に更新", "データのバージョンを0.4.0に更新します。"},
@@ -73,10 +74,10 @@ TEST(AccountingUpdateCatalogue, RowsInVersionOrderWithTheirTexts)
         EXPECT_EQ(list[i].Description, rows[i].description);
         EXPECT_TRUE(static_cast<bool>(list[i].UpdateFunc));
     }
-    EXPECT_EQ(RegisteredAccountingUpdateVersions(),
-              (std::vector<std::string>{"0.1.1", "0.1.2", "0.1.3", "0.1.4", "0.1.5", "0.2.0", "0.2.1", "0.2.2", "0.3.0",
-                                        "0.3.1", "0.3.2", "0.3.3", "0.3.4", "0.4.0", "0.4.1", "1.0.0",
-                                        "1.0.1", "1.0.2"}));
+    EXPECT_EQ(
+        RegisteredAccountingUpdateVersions(),
+        (std::vector<std::string>{"0.1.1", "0.1.2", "0.1.3", "0.1.4", "0.1.5", "0.2.0", "0.2.1", "0.2.2", "0.3.0",
+                                  "0.3.1", "0.3.2", "0.3.3", "0.3.4", "0.4.0", "0.4.1", "1.0.0", "1.0.1", "1.0.2"}));
 }
 
 class AccountingUpdateTest : public UpdateDbTest {
@@ -111,8 +112,8 @@ TEST_F(AccountingUpdateTest, ScriptConnectsTheDataFolderAndStampsRowOneLast)
     const std::vector<std::string> lines = Lines(z5UserDbUpdate013::Script().Text());
     ASSERT_GT(lines.size(), 8u);
     EXPECT_EQ(lines[1], "");
-    EXPECT_EQ(lines[2], "CONNECT '" + CompanyDbPath() + "' USER '" + dbtest::User + "' PASSWORD '" +
-                            dbtest::Password + "';");
+    EXPECT_EQ(lines[2],
+              "CONNECT '" + CompanyDbPath() + "' USER '" + dbtest::User + "' PASSWORD '" + dbtest::Password + "';");
     EXPECT_EQ(lines[3], "ALTER TABLE KANSA_ITEM DROP CONSTRAINT KANSA_ITEM_SIWAKE;");
     for (const std::string& line : lines)
         EXPECT_EQ(line.find("SET NAMES"), std::string::npos);
@@ -163,22 +164,26 @@ TEST_F(AccountingUpdateTest, BaseToAuditItemsAddsTheSettingsColumnsOnceAndKeepsO
     Session session(CompanyDbPath());
     EXPECT_EQ(session.Lines("SELECT REC, MAJOR, MINOR1, MINOR2 FROM ACCVERSION"),
               (std::vector<std::string>{"1|0|1|3"}));
-    EXPECT_EQ(session.Line("SELECT SDAI_HASUU3, KESSAN_KIKAN, CASHFLOW_KIKAN1, CASHFLOW_KIKAN2 FROM ACCDEF1 WHERE REC=1"),
-              "0|-1|-1|-1");
+    EXPECT_EQ(
+        session.Line("SELECT SDAI_HASUU3, KESSAN_KIKAN, CASHFLOW_KIKAN1, CASHFLOW_KIKAN2 FROM ACCDEF1 WHERE REC=1"),
+        "0|-1|-1|-1");
     EXPECT_EQ(session.Line("SELECT GDNAM FROM GENKADIV WHERE CODE=6"), "リース期間定額法");
     EXPECT_EQ(session.Lines("SELECT REC, TITLE, NOTE, JIMUSHO, TANTOU FROM KANSA"),
-              (std::vector<std::string>{"1|監査報告書|監査対象期間において、下記項目の監査が完了致しましたのでご報告申し上げます。||"}));
-    EXPECT_EQ(session.Lines("SELECT REC, JUNJO, TEXT, NOTE, PRINT, CHECKMARK, CHOUBO, KENSAKU, SWK_KENSAKU FROM KANSA_ITEM"),
-              (std::vector<std::string>{"1|1|現・預金の残高確認|現・預金の残高を確認しました。|0|0|0|0|<null>"}));
+              (std::vector<std::string>{
+                  "1|監査報告書|監査対象期間において、下記項目の監査が完了致しましたのでご報告申し上げます。||"}));
+    EXPECT_EQ(
+        session.Lines("SELECT REC, JUNJO, TEXT, NOTE, PRINT, CHECKMARK, CHOUBO, KENSAKU, SWK_KENSAKU FROM KANSA_ITEM"),
+        (std::vector<std::string>{"1|1|現・預金の残高確認|現・預金の残高を確認しました。|0|0|0|0|<null>"}));
     // The audit items' keys: update cascades, delete sets null.
-    EXPECT_EQ(session.Lines("SELECT TRIM(C.RDB$CONSTRAINT_NAME) || '|' || TRIM(R.RDB$UPDATE_RULE) || '|' || "
-                            "TRIM(R.RDB$DELETE_RULE) FROM RDB$RELATION_CONSTRAINTS C "
-                            "JOIN RDB$REF_CONSTRAINTS R ON R.RDB$CONSTRAINT_NAME = C.RDB$CONSTRAINT_NAME "
-                            "WHERE C.RDB$RELATION_NAME = 'KANSA_ITEM' ORDER BY 1"),
-              (std::vector<std::string>{"KANSA_ITEM_MOTBCODE|CASCADE|SET NULL", "KANSA_ITEM_MOTHCODE|CASCADE|SET NULL",
-                                        "KANSA_ITEM_MOTKCODE|CASCADE|SET NULL", "KANSA_ITEM_MOTO|CASCADE|SET NULL",
-                                        "KANSA_ITEM_SIWAKE|CASCADE|SET NULL", "KANSA_ITEM_TOZBCODE|CASCADE|SET NULL",
-                                        "KANSA_ITEM_TOZHCODE|CASCADE|SET NULL", "KANSA_ITEM_TOZKCODE|CASCADE|SET NULL"}));
+    EXPECT_EQ(
+        session.Lines("SELECT TRIM(C.RDB$CONSTRAINT_NAME) || '|' || TRIM(R.RDB$UPDATE_RULE) || '|' || "
+                      "TRIM(R.RDB$DELETE_RULE) FROM RDB$RELATION_CONSTRAINTS C "
+                      "JOIN RDB$REF_CONSTRAINTS R ON R.RDB$CONSTRAINT_NAME = C.RDB$CONSTRAINT_NAME "
+                      "WHERE C.RDB$RELATION_NAME = 'KANSA_ITEM' ORDER BY 1"),
+        (std::vector<std::string>{"KANSA_ITEM_MOTBCODE|CASCADE|SET NULL", "KANSA_ITEM_MOTHCODE|CASCADE|SET NULL",
+                                  "KANSA_ITEM_MOTKCODE|CASCADE|SET NULL", "KANSA_ITEM_MOTO|CASCADE|SET NULL",
+                                  "KANSA_ITEM_SIWAKE|CASCADE|SET NULL", "KANSA_ITEM_TOZBCODE|CASCADE|SET NULL",
+                                  "KANSA_ITEM_TOZHCODE|CASCADE|SET NULL", "KANSA_ITEM_TOZKCODE|CASCADE|SET NULL"}));
 }
 
 TEST_F(AccountingUpdateTest, VersionTableWithoutTheDeliveredRowIsLeftWithRowOne)
@@ -227,20 +232,13 @@ TEST_F(AccountingUpdateTest, EveryObjectAUnitUsesExistsBeforeItRuns)
         TUpdateScript (*script)();
     };
     const Unit units[] = {
-        {"0.1.0", &z5UserDbUpdate011::Script},
-        {"0.1.1", &z5UserDbUpdate012::Script},
-        {"0.1.2", &z5UserDbUpdate013::Script},
-        {"0.1.3", &z5UserDbUpdate014::Script},
-        {"0.1.4", &z5UserDbUpdate015::Script},
-        {"0.2.0", &z5UserDbUpdate021::Script},
-        {"0.2.1", &z5UserDbUpdate022::Script},
-        {"0.3.0", &z5UserDbUpdate031::Script},
-        {"0.3.2", &z5UserDbUpdate033::Script},
-        {"0.3.3", &z5UserDbUpdate034::Script},
-        {"0.4.0", &z5UserDbUpdate041::Script},
-        {"0.4.1", &z5UserDbUpdate100::Script},
-        {"1.0.0", &z5UserDbUpdate101::Script},
-        {"1.0.1", &z5UserDbUpdate102::Script},
+        {"0.1.0", &z5UserDbUpdate011::Script}, {"0.1.1", &z5UserDbUpdate012::Script},
+        {"0.1.2", &z5UserDbUpdate013::Script}, {"0.1.3", &z5UserDbUpdate014::Script},
+        {"0.1.4", &z5UserDbUpdate015::Script}, {"0.2.0", &z5UserDbUpdate021::Script},
+        {"0.2.1", &z5UserDbUpdate022::Script}, {"0.3.0", &z5UserDbUpdate031::Script},
+        {"0.3.2", &z5UserDbUpdate033::Script}, {"0.3.3", &z5UserDbUpdate034::Script},
+        {"0.4.0", &z5UserDbUpdate041::Script}, {"0.4.1", &z5UserDbUpdate100::Script},
+        {"1.0.0", &z5UserDbUpdate101::Script}, {"1.0.1", &z5UserDbUpdate102::Script},
     };
     for (const Unit& unit : units) {
         SCOPED_TRACE(unit.previous);

@@ -43,9 +43,10 @@ protected:
 std::vector<std::string> PastRows(Session& s, const std::string& kcode, const std::string& hcode,
                                   const std::string& bcode)
 {
-    return s.Lines("SELECT MNUM, NUKIZAN, ZEIGAKU, KOMIZAN, HAIBUN FROM KAMOKU_PZ"
-                   " WHERE SCODE = ' ' AND KCODE = '" + kcode + "' AND HCODE = '" + hcode + "' AND BCODE = '" +
-                   bcode + "' ORDER BY MNUM");
+    return s.Lines(
+        "SELECT MNUM, NUKIZAN, ZEIGAKU, KOMIZAN, HAIBUN FROM KAMOKU_PZ"
+        " WHERE SCODE = ' ' AND KCODE = '" +
+        kcode + "' AND HCODE = '" + hcode + "' AND BCODE = '" + bcode + "' ORDER BY MNUM");
 }
 
 TEST_F(BalanceRepairUpdateTest, NoDepartmentPastBalancesAreClearedOnlyWhereDepartmentsHoldThem)
@@ -58,8 +59,9 @@ TEST_F(BalanceRepairUpdateTest, NoDepartmentPastBalancesAreClearedOnlyWhereDepar
         s.Exec("INSERT INTO HOJOMST (KCODE, HCODE, HNAME) VALUES ('1101', '01', '本店金庫')");
         s.Exec("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE) VALUES (' ', '1101', '01', ' ')");
         s.Exec("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE) VALUES (' ', '1101', ' ', '00')");
-        s.Exec("UPDATE KAMOKU_PZ SET NUKIZAN = 100 + MNUM, ZEIGAKU = 8, KOMIZAN = 108 + MNUM"
-               " WHERE SCODE = ' ' AND KCODE IN ('1101', '1102')");
+        s.Exec(
+            "UPDATE KAMOKU_PZ SET NUKIZAN = 100 + MNUM, ZEIGAKU = 8, KOMIZAN = 108 + MNUM"
+            " WHERE SCODE = ' ' AND KCODE IN ('1101', '1102')");
         department = PastRows(s, "1101", " ", "00");
         subAccount = PastRows(s, "1101", "01", " ");
         other = PastRows(s, "1102", " ", " ");
@@ -74,10 +76,10 @@ TEST_F(BalanceRepairUpdateTest, NoDepartmentPastBalancesAreClearedOnlyWhereDepar
     Session s(CompanyDbPath());
     std::vector<std::string> expected;
     for (int mnum = -32; mnum <= 15; ++mnum)
-        expected.push_back(std::to_string(mnum) + "|" +
-                           (mnum <= 0 ? std::string("0|0|0")
-                                      : std::to_string(100 + mnum) + "|8|" + std::to_string(108 + mnum)) +
-                           "|100");
+        expected.push_back(
+            std::to_string(mnum) + "|" +
+            (mnum <= 0 ? std::string("0|0|0") : std::to_string(100 + mnum) + "|8|" + std::to_string(108 + mnum)) +
+            "|100");
     EXPECT_EQ(PastRows(s, "1101", " ", " "), expected);
     EXPECT_EQ(PastRows(s, "1101", " ", "00"), department);
     EXPECT_EQ(PastRows(s, "1101", "01", " "), subAccount);
@@ -90,19 +92,24 @@ TEST_F(BalanceRepairUpdateTest, EarlierYearsTakeThisYearsAllocationRatiosOfTheir
     {
         Session s(CompanyDbPath());
         s.Exec("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE) VALUES (' ', '1101', ' ', '00')");
-        s.Exec("UPDATE KAMOKU_PZ SET HAIBUN = 10 + MNUM"
-               " WHERE SCODE = ' ' AND KCODE = '1101' AND HCODE = ' ' AND BCODE = ' ' AND MNUM >= 1");
-        s.Exec("UPDATE KAMOKU_PZ SET HAIBUN = 50 + MNUM"
-               " WHERE SCODE = ' ' AND KCODE = '1101' AND HCODE = ' ' AND BCODE = '00' AND MNUM >= 1");
+        s.Exec(
+            "UPDATE KAMOKU_PZ SET HAIBUN = 10 + MNUM"
+            " WHERE SCODE = ' ' AND KCODE = '1101' AND HCODE = ' ' AND BCODE = ' ' AND MNUM >= 1");
+        s.Exec(
+            "UPDATE KAMOKU_PZ SET HAIBUN = 50 + MNUM"
+            " WHERE SCODE = ' ' AND KCODE = '1101' AND HCODE = ' ' AND BCODE = '00' AND MNUM >= 1");
         // Period 16, as the balance repair of the journal leaves it.
-        s.Exec("INSERT INTO KAMOKU_PZ (SCODE, KCODE, HCODE, BCODE, MNUM, HAIBUN) VALUES (' ', '1101', ' ', ' ', 16, 77)");
+        s.Exec(
+            "INSERT INTO KAMOKU_PZ (SCODE, KCODE, HCODE, BCODE, MNUM, HAIBUN) VALUES (' ', '1101', ' ', ' ', 16, 77)");
     }
     ASSERT_TRUE(Repair().Succeeded());
 
     Session s(CompanyDbPath());
     const auto ratios = [&s](const std::string& bcode) {
-        return s.Lines("SELECT MNUM, HAIBUN FROM KAMOKU_PZ WHERE SCODE = ' ' AND KCODE = '1101' AND HCODE = ' '"
-                       " AND BCODE = '" + bcode + "' ORDER BY MNUM");
+        return s.Lines(
+            "SELECT MNUM, HAIBUN FROM KAMOKU_PZ WHERE SCODE = ' ' AND KCODE = '1101' AND HCODE = ' '"
+            " AND BCODE = '" +
+            bcode + "' ORDER BY MNUM");
     };
     // The key's rows -32 to last: this year's periods as set (base + MNUM,
     // period16 at 16), the two earlier years' periods as this year's same

@@ -43,13 +43,14 @@ struct JournalLine {
 
 void Insert(Session& session, const JournalLine& line)
 {
-    session.Exec("INSERT INTO SIWAKE(REC,SWKREC,SWKNO,DELFLG,TAISHAKU,HIZUKE,MNUM,KESSAN,SDAYNUM,"
-                 "SCODE,KCODE,HCODE,BCODE,NUK,ZEI,FUSEN2) VALUES(" +
-                 std::to_string(line.rec) + "," + std::to_string(line.swkno) + "," + std::to_string(line.swkno) + "," +
-                 std::to_string(line.delflg) + "," + std::to_string(line.taishaku) + ",'" + line.hizuke + "'," +
-                 std::to_string(line.mnum) + "," + std::to_string(line.kessan) + "," + std::to_string(line.sdaynum) +
-                 "," + Quote(line.scode) + "," + Quote(line.kcode) + "," + Quote(line.hcode) + "," +
-                 Quote(line.bcode) + "," + line.nuk + "," + line.zei + "," + std::to_string(line.fusen2) + ")");
+    session.Exec(
+        "INSERT INTO SIWAKE(REC,SWKREC,SWKNO,DELFLG,TAISHAKU,HIZUKE,MNUM,KESSAN,SDAYNUM,"
+        "SCODE,KCODE,HCODE,BCODE,NUK,ZEI,FUSEN2) VALUES(" +
+        std::to_string(line.rec) + "," + std::to_string(line.swkno) + "," + std::to_string(line.swkno) + "," +
+        std::to_string(line.delflg) + "," + std::to_string(line.taishaku) + ",'" + line.hizuke + "'," +
+        std::to_string(line.mnum) + "," + std::to_string(line.kessan) + "," + std::to_string(line.sdaynum) + "," +
+        Quote(line.scode) + "," + Quote(line.kcode) + "," + Quote(line.hcode) + "," + Quote(line.bcode) + "," +
+        line.nuk + "," + line.zei + "," + std::to_string(line.fusen2) + ")");
 }
 
 // The paging data of account 1102 in a fiscal year from 2025-04-01:
@@ -80,10 +81,22 @@ const JournalLine BalanceLines[] = {
     {.rec = 304, .swkno = 34, .hizuke = "2025-06-10", .mnum = 3, .kcode = "1105", .nuk = "7", .fusen2 = 1},
     {.rec = 305, .swkno = 35, .hizuke = "2025-06-20", .mnum = 3, .kcode = "1105", .nuk = "3000"},
     {.rec = 306, .swkno = 36, .hizuke = "2025-06-12", .mnum = 3, .kcode = "1105", .nuk = "99999", .delflg = 1},
-    {.rec = 307, .swkno = 37, .taishaku = 2, .hizuke = "2025-06-30", .mnum = 4, .kessan = 1, .kcode = "1105",
+    {.rec = 307,
+     .swkno = 37,
+     .taishaku = 2,
+     .hizuke = "2025-06-30",
+     .mnum = 4,
+     .kessan = 1,
+     .kcode = "1105",
      .nuk = "400"},
     {.rec = 308, .swkno = 38, .hizuke = "2025-07-05", .mnum = 5, .kcode = "1105", .nuk = "600"},
-    {.rec = 309, .swkno = 39, .taishaku = 2, .hizuke = "2025-06-25", .mnum = 3, .kcode = "1105", .bcode = "00",
+    {.rec = 309,
+     .swkno = 39,
+     .taishaku = 2,
+     .hizuke = "2025-06-25",
+     .mnum = 3,
+     .kcode = "1105",
+     .bcode = "00",
      .nuk = "80000"},
 };
 
@@ -106,13 +119,15 @@ protected:
                          std::to_string(1000 + i) + "," + std::to_string(1000 + i) + "," + std::to_string(1000 + i) +
                          ",1,DATEADD(" + std::to_string(i - 1) + " DAY TO DATE '2025-04-01'),1,'1104')");
         // Two lines of account 1103 for the row's columns.
-        session.Exec("INSERT INTO SIWAKE(REC,SWKREC,SWKNO,TAISHAKU,HIZUKE,MNUM,KESSAN,SDAYNUM,SCODE,KCODE,HCODE,"
-                     "BCODE,KNAME,NUK,ZEI,R_KCODE,R_KNAME,TEKTEXT,TORTEXT,FUSEN3,CTIME,COMMENT,LINKKEY,LINKKUB,"
-                     "RESERVE1,RESERVE2,RTIME,OPCODE) VALUES(201,201,21,1,'2025-05-01',2,0,4,' ','1103',' ',' ',"
-                     "'普通預金',1234.5,123.45,'4101','売上高','振込入金','得意先',2,'2025-05-01 10:11:12',"
-                     "'確認済','LK1',3,7,8,'2025-05-02 09:00:00',100007)");
-        session.Exec("INSERT INTO SIWAKE(REC,SWKREC,SWKNO,TAISHAKU,HIZUKE,MNUM,KCODE,KNAME,TEKTEXT,LINKKEY,CTIME)"
-                     " VALUES(202,202,22,1,'2025-05-02',2,'1103',NULL,NULL,NULL,NULL)");
+        session.Exec(
+            "INSERT INTO SIWAKE(REC,SWKREC,SWKNO,TAISHAKU,HIZUKE,MNUM,KESSAN,SDAYNUM,SCODE,KCODE,HCODE,"
+            "BCODE,KNAME,NUK,ZEI,R_KCODE,R_KNAME,TEKTEXT,TORTEXT,FUSEN3,CTIME,COMMENT,LINKKEY,LINKKUB,"
+            "RESERVE1,RESERVE2,RTIME,OPCODE) VALUES(201,201,21,1,'2025-05-01',2,0,4,' ','1103',' ',' ',"
+            "'普通預金',1234.5,123.45,'4101','売上高','振込入金','得意先',2,'2025-05-01 10:11:12',"
+            "'確認済','LK1',3,7,8,'2025-05-02 09:00:00',100007)");
+        session.Exec(
+            "INSERT INTO SIWAKE(REC,SWKREC,SWKNO,TAISHAKU,HIZUKE,MNUM,KCODE,KNAME,TEKTEXT,LINKKEY,CTIME)"
+            " VALUES(202,202,22,1,'2025-05-02',2,'1103',NULL,NULL,NULL,NULL)");
     }
 
     static std::string database_;
@@ -141,11 +156,10 @@ struct PagingCall {
 
 std::string Arguments(const PagingCall& call)
 {
-    return std::to_string(call.procType) + "," + Quote(call.scode) + "," + Quote(call.kcode) + "," +
-           Quote(call.hcode) + "," + Quote(call.bcode) + "," + std::to_string(call.mnum) + "," +
-           std::to_string(call.kessan) + ",'" + call.from + "','" + call.to + "'," + std::to_string(call.swkno) +
-           "," + std::to_string(call.taishaku) + "," + std::to_string(call.delflg) + "," +
-           std::to_string(call.offset) + "," + std::to_string(call.limit);
+    return std::to_string(call.procType) + "," + Quote(call.scode) + "," + Quote(call.kcode) + "," + Quote(call.hcode) +
+           "," + Quote(call.bcode) + "," + std::to_string(call.mnum) + "," + std::to_string(call.kessan) + ",'" +
+           call.from + "','" + call.to + "'," + std::to_string(call.swkno) + "," + std::to_string(call.taishaku) + "," +
+           std::to_string(call.delflg) + "," + std::to_string(call.offset) + "," + std::to_string(call.limit);
 }
 
 // The rows of a paging procedure as "RECORDCNT:REC", blank-separated.
@@ -173,16 +187,21 @@ const PagingCase PagingCases[] = {
     // line of June 30 sorts after the day's ordinary lines, so an ordinary
     // end point does not reach it.
     {"up from the end date", Up, {}, "1:106 2:105 3:104 4:103 5:112 6:111 7:110 8:102 9:101"},
-    {"up from a settlement point takes the settlement line", Up, {.kessan = 1, .swkno = 7, .taishaku = 2, .limit = 3},
+    {"up from a settlement point takes the settlement line",
+     Up,
+     {.kessan = 1, .swkno = 7, .taishaku = 2, .limit = 3},
      "1:107 2:106 3:105"},
     {"up from a settlement point without a line", Up, {.kessan = 1, .limit = 2}, "1:107 2:106"},
-    {"up from a settlement point numbered below the settlement line", Up,
-     {.kessan = 1, .swkno = 6, .taishaku = 2, .limit = 2}, "1:106 2:105"},
-    {"up from a debit line leaves its credit side out", Up, {.swkno = 5, .taishaku = 1, .limit = 3},
+    {"up from a settlement point numbered below the settlement line",
+     Up,
+     {.kessan = 1, .swkno = 6, .taishaku = 2, .limit = 2},
+     "1:106 2:105"},
+    {"up from a debit line leaves its credit side out",
+     Up,
+     {.swkno = 5, .taishaku = 1, .limit = 3},
      "1:105 2:104 3:103"},
     {"up from a credit line", Up, {.swkno = 5, .taishaku = 2, .limit = 3}, "1:106 2:105 3:104"},
-    {"up from past the last line of an earlier day", Up, {.to = "2025-06-27", .swkno = 99, .limit = 2},
-     "1:103 2:112"},
+    {"up from past the last line of an earlier day", Up, {.to = "2025-06-27", .swkno = 99, .limit = 2}, "1:103 2:112"},
     {"up skips the offset and counts on", Up, {.offset = 1, .limit = 2}, "2:105 3:104"},
     {"up with reconciliation lines only", Up, {.procType = 1, .limit = 4}, "1:106 2:105 3:104 4:112"},
     {"up with an unknown processing type", Up, {.procType = 2}, ""},
@@ -190,24 +209,38 @@ const PagingCase PagingCases[] = {
     {"up in one sub-account", Up, {.hcode = "01"}, "1:111"},
     {"up in one facility", Up, {.scode = "01"}, "1:112"},
     {"up through deleted lines", Up, {.delflg = 1}, "1:109"},
-    {"up with the end before the start reads from the fiscal year's start", Up,
-     {.from = "2025-06-01", .to = "2025-05-31"}, "1:102 2:101"},
+    {"up with the end before the start reads from the fiscal year's start",
+     Up,
+     {.from = "2025-06-01", .to = "2025-05-31"},
+     "1:102 2:101"},
 
     // Forwards from the start of the range, oldest first, never past the
     // period.
     {"down from a day", Down, {.from = "2025-06-30", .to = "2025-07-31"}, "1:104 2:105 3:106 4:107 5:108"},
-    {"down skips later periods inside the range", Down, {.mnum = 3, .from = "2025-06-30", .to = "2025-07-31"},
+    {"down skips later periods inside the range",
+     Down,
+     {.mnum = 3, .from = "2025-06-30", .to = "2025-07-31"},
      "1:104 2:105 3:106"},
-    {"down skips the offset and counts on", Down,
-     {.mnum = 3, .from = "2025-06-30", .to = "2025-07-31", .offset = 1}, "2:105 3:106"},
-    {"down from a settlement point", Down,
-     {.mnum = 5, .kessan = 1, .from = "2025-06-30", .to = "2025-07-31", .swkno = 7, .taishaku = 2}, "1:107 2:108"},
-    {"down from a settlement point numbered above the settlement line", Down,
-     {.mnum = 5, .kessan = 1, .from = "2025-06-30", .to = "2025-07-31", .swkno = 8, .taishaku = 1}, "1:108"},
-    {"down from a credit line leaves its debit side out", Down,
-     {.mnum = 4, .from = "2025-06-30", .to = "2025-07-31", .swkno = 5, .taishaku = 2}, "1:106 2:107"},
-    {"down from past the last line of a day starts with the next", Down,
-     {.mnum = 3, .from = "2025-06-27", .to = "2025-06-30", .swkno = 99, .limit = 2}, "1:104 2:105"},
+    {"down skips the offset and counts on",
+     Down,
+     {.mnum = 3, .from = "2025-06-30", .to = "2025-07-31", .offset = 1},
+     "2:105 3:106"},
+    {"down from a settlement point",
+     Down,
+     {.mnum = 5, .kessan = 1, .from = "2025-06-30", .to = "2025-07-31", .swkno = 7, .taishaku = 2},
+     "1:107 2:108"},
+    {"down from a settlement point numbered above the settlement line",
+     Down,
+     {.mnum = 5, .kessan = 1, .from = "2025-06-30", .to = "2025-07-31", .swkno = 8, .taishaku = 1},
+     "1:108"},
+    {"down from a credit line leaves its debit side out",
+     Down,
+     {.mnum = 4, .from = "2025-06-30", .to = "2025-07-31", .swkno = 5, .taishaku = 2},
+     "1:106 2:107"},
+    {"down from past the last line of a day starts with the next",
+     Down,
+     {.mnum = 3, .from = "2025-06-27", .to = "2025-06-30", .swkno = 99, .limit = 2},
+     "1:104 2:105"},
     {"down with reconciliation lines only", Down, {.procType = 1, .from = "2025-06-27", .limit = 2}, "1:104 2:105"},
     {"down with an unknown processing type", Down, {.procType = 2, .from = "2025-06-30", .to = "2025-07-31"}, ""},
 };
@@ -227,8 +260,8 @@ TEST_F(BankReconciliationTest, NoLimitMeansFiftyLines)
     for (const char* procedure : {Up, Down}) {
         SCOPED_TRACE(procedure);
         const PagingCall all{.kcode = "1104"};
-        const auto rows = session.Rows(std::string("SELECT RECORDCNT, REC FROM ") + procedure + "(" +
-                                       Arguments(all) + ")");
+        const auto rows =
+            session.Rows(std::string("SELECT RECORDCNT, REC FROM ") + procedure + "(" + Arguments(all) + ")");
         ASSERT_EQ(rows.size(), 50u);
         EXPECT_EQ(rows.front().at(0), "1");
         EXPECT_EQ(rows.back().at(0), "50");
@@ -236,8 +269,7 @@ TEST_F(BankReconciliationTest, NoLimitMeansFiftyLines)
         // Past the offset the rest of the sixty.
         PagingCall rest = all;
         rest.offset = 55;
-        const auto tail = session.Rows(std::string("SELECT RECORDCNT FROM ") + procedure + "(" +
-                                       Arguments(rest) + ")");
+        const auto tail = session.Rows(std::string("SELECT RECORDCNT FROM ") + procedure + "(" + Arguments(rest) + ")");
         EXPECT_EQ(tail.size(), 5u);
         EXPECT_EQ(tail.back().at(0), "60");
     }
@@ -247,11 +279,11 @@ TEST_F(BankReconciliationTest, RowsCarryTheJournalLineAndNothingOfTheLineBefore)
 {
     Session session(database_);
     const PagingCall call{.kcode = "1103", .from = "2025-05-01", .to = "2025-05-31"};
-    const std::string columns = "RECORDCNT, REC, SWKNO, HIZUKE, MNUM, SDAYNUM, KCODE, USERCODE, KNAME, NUK, ZEI, "
-                                "R_KCODE, R_USERCODE, R_KNAME, TEKTEXT, TORTEXT, FUSEN3, CTIME, COMMENT, LINKKEY, "
-                                "LINKKUB, RESERVE1, RESERVE2, RTIME, OPCODE";
-    const auto rows =
-        session.Lines("SELECT " + columns + " FROM SP_TOUZACHOSEIHYO_LISTDOWN(" + Arguments(call) + ")");
+    const std::string columns =
+        "RECORDCNT, REC, SWKNO, HIZUKE, MNUM, SDAYNUM, KCODE, USERCODE, KNAME, NUK, ZEI, "
+        "R_KCODE, R_USERCODE, R_KNAME, TEKTEXT, TORTEXT, FUSEN3, CTIME, COMMENT, LINKKEY, "
+        "LINKKUB, RESERVE1, RESERVE2, RTIME, OPCODE";
+    const auto rows = session.Lines("SELECT " + columns + " FROM SP_TOUZACHOSEIHYO_LISTDOWN(" + Arguments(call) + ")");
     ASSERT_EQ(rows.size(), 2u);
     // RESERVE1 and RESERVE2 of the line (7 and 8) are never passed on.
     EXPECT_EQ(rows[0],
@@ -321,18 +353,18 @@ TEST_F(BankReconciliationTest, BalanceRunsOppositeToTheBookUpToALineOrAMonth)
 std::string Parameters(Session& session, const std::string& procedure, int kind)
 {
     std::string text;
-    for (const std::string& line : session.Lines(
-             "SELECT TRIM(P.RDB$PARAMETER_NAME) || ' ' || CASE F.RDB$FIELD_TYPE"
-             " WHEN 8 THEN 'INTEGER' WHEN 12 THEN 'DATE' WHEN 35 THEN 'TIMESTAMP'"
-             " WHEN 16 THEN 'NUMERIC(' || F.RDB$FIELD_PRECISION || ',' || (-F.RDB$FIELD_SCALE) || ')'"
-             " WHEN 37 THEN 'VARCHAR(' || F.RDB$CHARACTER_LENGTH || ') ' || TRIM(C.RDB$CHARACTER_SET_NAME)"
-             " ELSE 'TYPE ' || F.RDB$FIELD_TYPE END"
-             " FROM RDB$PROCEDURE_PARAMETERS P"
-             " JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME = P.RDB$FIELD_SOURCE"
-             " LEFT JOIN RDB$CHARACTER_SETS C ON C.RDB$CHARACTER_SET_ID = F.RDB$CHARACTER_SET_ID"
-             " WHERE P.RDB$PROCEDURE_NAME = " +
-             Quote(procedure) + " AND P.RDB$PARAMETER_TYPE = " + std::to_string(kind) +
-             " ORDER BY P.RDB$PARAMETER_NUMBER"))
+    for (const std::string& line :
+         session.Lines("SELECT TRIM(P.RDB$PARAMETER_NAME) || ' ' || CASE F.RDB$FIELD_TYPE"
+                       " WHEN 8 THEN 'INTEGER' WHEN 12 THEN 'DATE' WHEN 35 THEN 'TIMESTAMP'"
+                       " WHEN 16 THEN 'NUMERIC(' || F.RDB$FIELD_PRECISION || ',' || (-F.RDB$FIELD_SCALE) || ')'"
+                       " WHEN 37 THEN 'VARCHAR(' || F.RDB$CHARACTER_LENGTH || ') ' || TRIM(C.RDB$CHARACTER_SET_NAME)"
+                       " ELSE 'TYPE ' || F.RDB$FIELD_TYPE END"
+                       " FROM RDB$PROCEDURE_PARAMETERS P"
+                       " JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME = P.RDB$FIELD_SOURCE"
+                       " LEFT JOIN RDB$CHARACTER_SETS C ON C.RDB$CHARACTER_SET_ID = F.RDB$CHARACTER_SET_ID"
+                       " WHERE P.RDB$PROCEDURE_NAME = " +
+                       Quote(procedure) + " AND P.RDB$PARAMETER_TYPE = " + std::to_string(kind) +
+                       " ORDER BY P.RDB$PARAMETER_NUMBER"))
         text += (text.empty() ? "" : ", ") + line;
     return text;
 }
@@ -390,9 +422,8 @@ TEST_F(BankReconciliationTest, ProceduresHaveTheirCallersArgumentsAndResults)
         EXPECT_EQ(Parameters(session, procedure, 1), pagingResults);
     }
     EXPECT_EQ(Parameters(session, "SP_TOUZACHOSEIHYO_ZENZAN", 0),
-              Typed({"PPROCTYPE PCALCTYPE:INTEGER", "PSCODE PKCODE PHCODE PBCODE:" + code,
-                     "PZEIKBN PMNUM:INTEGER", "PHIZUKE:DATE", "PKESSAN PDAC PSWKREC PTAISHAKU:INTEGER",
-                     "PKIMATUZAN:NUMERIC(16,4)"}));
+              Typed({"PPROCTYPE PCALCTYPE:INTEGER", "PSCODE PKCODE PHCODE PBCODE:" + code, "PZEIKBN PMNUM:INTEGER",
+                     "PHIZUKE:DATE", "PKESSAN PDAC PSWKREC PTAISHAKU:INTEGER", "PKIMATUZAN:NUMERIC(16,4)"}));
     EXPECT_EQ(Parameters(session, "SP_TOUZACHOSEIHYO_ZENZAN", 1), "ZANDAKA NUMERIC(16,4)");
 }
 

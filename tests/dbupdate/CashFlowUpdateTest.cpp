@@ -86,8 +86,9 @@ TEST_F(CashFlowUpdateTest, ScriptDropsTheFacilityTableThenWritesLinesAndRowsPerM
 
     // The inserts come as runs: lines 1-59, their rows, lines 60-102,
     // their rows; then one COMMIT and, the column being there, the stamp.
-    const std::string line = "INSERT INTO \"CASHFMST\"(CM_REC,CM_KIND,CM_GROUP,CM_ORDER,CM_DEL,CM_MKU,CM_MARGIN,"
-                             "CM_NAME1,CM_HOSEI) ";
+    const std::string line =
+        "INSERT INTO \"CASHFMST\"(CM_REC,CM_KIND,CM_GROUP,CM_ORDER,CM_DEL,CM_MKU,CM_MARGIN,"
+        "CM_NAME1,CM_HOSEI) ";
     const std::string row = "INSERT INTO \"CASHFMKU\"(CF_REC,CM_REC,CF_CAL,CF_KCODE,CF_CTYPE) ";
     std::vector<std::pair<std::string, int>> runs;
     std::size_t i = 13;
@@ -117,8 +118,7 @@ TEST_F(CashFlowUpdateTest, SettingsColumnsAreAddedOnlyToADatabaseWithoutThem)
 {
     const auto blockAtEnd = [](const std::vector<std::string>& lines) {
         // the block stands between the seed's COMMIT and the stamp
-        return lines.size() > 11 &&
-               std::vector<std::string>(lines.end() - 10, lines.end() - 4) == KessanKikanBlock &&
+        return lines.size() > 11 && std::vector<std::string>(lines.end() - 10, lines.end() - 4) == KessanKikanBlock &&
                lines[lines.size() - 11] == "COMMIT;" &&
                lines[lines.size() - 12].starts_with("INSERT INTO \"CASHFMKU\"");
     };
@@ -264,9 +264,8 @@ TEST_F(CashFlowUpdateTest, DirectMethodRepeatsTheIndirectMappingFromTheSubtotalO
     // Line 77 leaves out the three rows of line 34 that only the indirect
     // method has; line 97 adds the outflow of 3316 that line 54 lacks.
     std::vector<std::string> expected = MappingOf(session, 34);
-    std::erase_if(expected, [](const std::string& row) {
-        return row == "+|8101|2" || row == "-|8201|2" || row == "-|8202|2";
-    });
+    std::erase_if(expected,
+                  [](const std::string& row) { return row == "+|8101|2" || row == "-|8201|2" || row == "-|8202|2"; });
     EXPECT_EQ(expected.size(), 14u);
     EXPECT_EQ(MappingOf(session, 77), expected);
     expected = MappingOf(session, 54);

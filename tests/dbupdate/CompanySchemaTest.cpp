@@ -70,7 +70,10 @@ struct Expected {
     const char* detail;
 };
 
-void PrintTo(const Expected& e, std::ostream* os) { *os << e.name << " (" << e.detail << ")"; }
+void PrintTo(const Expected& e, std::ostream* os)
+{
+    *os << e.name << " (" << e.detail << ")";
+}
 
 // What the program and the updates use of the delivered base.
 const Expected kPresent[] = {
@@ -162,13 +165,14 @@ const Expected kPresent[] = {
     {Kind::Procedure, "SP_MB_SELECT_SYUGYOU", "in:PSCODE,PBCODE;out:"},
     {Kind::Procedure, "SYSKMKCODEINF", "in:TXT;out:CODE"},
     {Kind::Procedure, "SP_SISANHYO", "in:PTAX,PSCODE,PSITENGROUP;out:"},
-    {Kind::Procedure, "SP_SIWAKE_INS", "in:HIZUKE,MNUM,KESSAN,SDAYNUM,MDAYNUM,DNUM,SNUM,SCODE,L_KGROUP,L_KCODE,L_HCODE,"
-                                       "L_BCODE,L_KNAME,L_HNAME,L_BNAME,L_TAXCODE,L_TAXUH,L_TAXDC,L_NUK,L_ZEI,L_RIT,"
-                                       "L_SIKIN,R_KGROUP,R_KCODE,R_HCODE,R_BCODE,R_KNAME,R_HNAME,R_BNAME,R_TAXCODE,"
-                                       "R_TAXUH,R_TAXDC,R_NUK,R_ZEI,R_RIT,R_SIKIN,KINGAKU,ZEIGAKU,ZEIRITUNO,AUTCALCU,"
-                                       "TAXCALCU,OLDRATE,TEKCODE,TEKTEXT,TORCODE,TORTEXT,FUSEN1,FUSEN2,FUSEN3,FUSEN4,"
-                                       "FUSEN5,CTIME,COMMENT,AO_COMMENT,LINKKEY,LINKKUB,LINKREC,LOCALFLG,RESERVE1,"
-                                       "RESERVE2,OPCODE;out:NEWREC,NEWSWKREC,NEWSDAYNUM,NEWSITREC"},
+    {Kind::Procedure, "SP_SIWAKE_INS",
+     "in:HIZUKE,MNUM,KESSAN,SDAYNUM,MDAYNUM,DNUM,SNUM,SCODE,L_KGROUP,L_KCODE,L_HCODE,"
+     "L_BCODE,L_KNAME,L_HNAME,L_BNAME,L_TAXCODE,L_TAXUH,L_TAXDC,L_NUK,L_ZEI,L_RIT,"
+     "L_SIKIN,R_KGROUP,R_KCODE,R_HCODE,R_BCODE,R_KNAME,R_HNAME,R_BNAME,R_TAXCODE,"
+     "R_TAXUH,R_TAXDC,R_NUK,R_ZEI,R_RIT,R_SIKIN,KINGAKU,ZEIGAKU,ZEIRITUNO,AUTCALCU,"
+     "TAXCALCU,OLDRATE,TEKCODE,TEKTEXT,TORCODE,TORTEXT,FUSEN1,FUSEN2,FUSEN3,FUSEN4,"
+     "FUSEN5,CTIME,COMMENT,AO_COMMENT,LINKKEY,LINKKUB,LINKREC,LOCALFLG,RESERVE1,"
+     "RESERVE2,OPCODE;out:NEWREC,NEWSWKREC,NEWSDAYNUM,NEWSITREC"},
     {Kind::Procedure, "SP_UPDATE_KANENDOZAN_SUB", "in:PSCODE,PKCODE,PHCODE,PBCODE,PMNUM,PTAXUH,PVALUE;out:"},
     {Kind::Procedure, "SP_MB_UPDATE_HASSEIYOSAN",
      "in:PSCODE,PKCODE,PBCODE,PKIND,PYOSAN1,PYOSAN2,PYOSAN3,PYOSAN4,PYOSAN5,PYOSAN6,PYOSAN7,PYOSAN8,PYOSAN9,"
@@ -217,16 +221,11 @@ const Expected kPresent[] = {
      "KAR12,KAR13,KAR14,KAR15,KAR16,KAS01,KAS02,KAS03,KAS04,KAS05,KAS06,KAS07,KAS08,KAS09,KAS10,KAS11,"
      "KAS12,KAS13,KAS14,KAS15,KAS16,HAIBUN01,HAIBUN02,HAIBUN03,HAIBUN04,HAIBUN05,HAIBUN06,HAIBUN07,"
      "HAIBUN08,HAIBUN09,HAIBUN10,HAIBUN11,HAIBUN12,HAIBUN13,HAIBUN14,HAIBUN15,HAIBUN16;out:"},
-    {Kind::Procedure, "SP_SISANHYO_A4",
-     "in:PTAX,PSCODE,PSITENGROUP;out:"},
-    {Kind::Procedure, "SP_SISANHYO_A3",
-     "in:PTAX,PSCODE,PSITENGROUP;out:"},
-    {Kind::Procedure, "SP_SISANHYO_BUMON_A4",
-     "in:PTAX,PHIBUN,PSCODE,PBCODE;out:"},
-    {Kind::Procedure, "SP_SISANHYO_BUMON_A3",
-     "in:PTAX,PHIBUN,PSCODE,PBCODE;out:"},
-    {Kind::Procedure, "SP_SISANHYO_KESSAN",
-     "in:PTAX;out:"},
+    {Kind::Procedure, "SP_SISANHYO_A4", "in:PTAX,PSCODE,PSITENGROUP;out:"},
+    {Kind::Procedure, "SP_SISANHYO_A3", "in:PTAX,PSCODE,PSITENGROUP;out:"},
+    {Kind::Procedure, "SP_SISANHYO_BUMON_A4", "in:PTAX,PHIBUN,PSCODE,PBCODE;out:"},
+    {Kind::Procedure, "SP_SISANHYO_BUMON_A3", "in:PTAX,PHIBUN,PSCODE,PBCODE;out:"},
+    {Kind::Procedure, "SP_SISANHYO_KESSAN", "in:PTAX;out:"},
     {Kind::Procedure, "SP_SIWAKE_UPD",
      "in:REC,SWKREC,SWKNO,DELFLG,HIZUKE,MNUM,KESSAN,SDAYNUM,MDAYNUM,DNUM,SNUM,SCODE,L_KGROUP,L_KCODE,"
      "L_HCODE,L_BCODE,L_KNAME,L_HNAME,L_BNAME,L_TAXCODE,L_TAXUH,L_TAXDC,L_NUK,L_ZEI,L_RIT,L_SIKIN,"
@@ -234,63 +233,39 @@ const Expected kPresent[] = {
      "R_RIT,R_SIKIN,KINGAKU,ZEIGAKU,ZEIRITUNO,AUTCALCU,TAXCALCU,OLDRATE,TEKCODE,TEKTEXT,TORCODE,TORTEXT,"
      "FUSEN1,FUSEN2,FUSEN3,FUSEN4,FUSEN5,CTIME,COMMENT,AO_COMMENT,LINKKEY,LINKKUB,LINKREC,LOCALFLG,"
      "RESERVE1,RESERVE2,OPCODE;out:NEWREC,NEWSWKREC,NEWSWKNO,UPREC"},
-    {Kind::Procedure, "SP_SIWAKE_DEL",
-     "in:SWKREC,OPCODE;out:RESULT"},
-    {Kind::Procedure, "SP_SIWAKE_REPAIR",
-     "in:;out:RPCNT"},
-    {Kind::Procedure, "SP_MONITOR_LISTUP",
-     "in:PSCODE,PSWKREC,PSWKNO,PDELFLG1,PDELFLG2,PDELFLG3,POFFSET,PLIMIT;out:"},
-    {Kind::Procedure, "SP_MONITOR_LISTDOWN",
-     "in:PSCODE,PSWKREC,PSWKNO,PDELFLG1,PDELFLG2,PDELFLG3,POFFSET,PLIMIT;out:"},
-    {Kind::Procedure, "SP_UPDATE_YOSANSUB",
-     "in:PSCODE,PKCODE,PHCODE,PBCODE,PMNO,PVALUE;out:"},
+    {Kind::Procedure, "SP_SIWAKE_DEL", "in:SWKREC,OPCODE;out:RESULT"},
+    {Kind::Procedure, "SP_SIWAKE_REPAIR", "in:;out:RPCNT"},
+    {Kind::Procedure, "SP_MONITOR_LISTUP", "in:PSCODE,PSWKREC,PSWKNO,PDELFLG1,PDELFLG2,PDELFLG3,POFFSET,PLIMIT;out:"},
+    {Kind::Procedure, "SP_MONITOR_LISTDOWN", "in:PSCODE,PSWKREC,PSWKNO,PDELFLG1,PDELFLG2,PDELFLG3,POFFSET,PLIMIT;out:"},
+    {Kind::Procedure, "SP_UPDATE_YOSANSUB", "in:PSCODE,PKCODE,PHCODE,PBCODE,PMNO,PVALUE;out:"},
     {Kind::Procedure, "SP_UPDATE_YOSAN",
      "in:PHASSEI,PSCODE,PKCODE,PHCODE,PBCODE,PVALUE1,PVALUE2,PVALUE3,PVALUE4,PVALUE5,PVALUE6,PVALUE7,"
      "PVALUE8,PVALUE9,PVALUE10,PVALUE11,PVALUE12;out:"},
-    {Kind::Procedure, "SP_SETHOJOKAISIZAN",
-     "in:PTAX;out:BCOUNT,PCOUNT"},
-    {Kind::Procedure, "SP_KURIKOSIZANDAKA",
-     "in:PTAX,PSCODE;out:"},
-    {Kind::Procedure, "SP_KURIKOSIBUMONZANDAKA",
-     "in:PTAX,PSCODE;out:"},
-    {Kind::Procedure, "SP_KANENDO_GROUPZANDAKA",
-     "in:PGCODE;out:"},
-    {Kind::Procedure, "SP_BUMONKAISIZAN_COUNT",
-     "in:PSCODE;out:RECCOUNT"},
-    {Kind::Procedure, "SP_BUMONKAISIZAN_LIST",
-     "in:PSCODE;out:"},
-    {Kind::Procedure, "SP_KAISIZAN_COUNT",
-     "in:PSCODE,PSHOKUTI;out:RECCOUNT"},
-    {Kind::Procedure, "SP_KAISIZAN_LIST",
-     "in:PSCODE,PSHOKUTI;out:"},
-    {Kind::Procedure, "SP_KANENDOZAN_YOMIKOMI",
-     "in:PSCODE,PBCODE;out:"},
-    {Kind::Procedure, "SP_KANENDO_BUMON_GROUPZANDAKA",
-     "in:PSCODE,PGCODE;out:"},
-    {Kind::Procedure, "SP_KANENDO_BUMON_ZANDAKA",
-     "in:PSCODE,PBCODE,PHIBUN;out:"},
-    {Kind::Procedure, "SP_KANENDO_ZANDAKA",
-     "in:PSCODE;out:"},
-    {Kind::Procedure, "SP_MB_SELECT_KANENDOZAN",
-     "in:PSCODE,PBCODE,PTAXUH;out:"},
-    {Kind::Procedure, "SP_MB_SELECT_YOSAN",
-     "in:PSCODE,PBCODE;out:"},
-    {Kind::Procedure, "SP_MB_SELECT_YOSOKU",
-     "in:PSCODE,PBCODE;out:"},
-    {Kind::Procedure, "SP_MB_UPDATE_JISSEKIYOSAN",
-     "in:PSCODE,PKCODE,PBCODE,PTAIHI,PMNUM1,PMNUM2;out:"},
-    {Kind::Procedure, "SP_SISANHYO_BUMON",
-     "in:PTAX,PHIBUN,PSCODE,PBCODE;out:"},
-    {Kind::Procedure, "SP_SISANHYO_BUMON_GROUP",
-     "in:PTAX,PSCODE,PGCODE;out:"},
-    {Kind::Procedure, "SP_YOSAN_READ",
-     "in:PSCODE,PBCODE;out:"},
-    {Kind::Procedure, "SP_ZENKURI",
-     "in:SCODE,KAMOKUCODE;out:BCODE,KAISIZAN"},
+    {Kind::Procedure, "SP_SETHOJOKAISIZAN", "in:PTAX;out:BCOUNT,PCOUNT"},
+    {Kind::Procedure, "SP_KURIKOSIZANDAKA", "in:PTAX,PSCODE;out:"},
+    {Kind::Procedure, "SP_KURIKOSIBUMONZANDAKA", "in:PTAX,PSCODE;out:"},
+    {Kind::Procedure, "SP_KANENDO_GROUPZANDAKA", "in:PGCODE;out:"},
+    {Kind::Procedure, "SP_BUMONKAISIZAN_COUNT", "in:PSCODE;out:RECCOUNT"},
+    {Kind::Procedure, "SP_BUMONKAISIZAN_LIST", "in:PSCODE;out:"},
+    {Kind::Procedure, "SP_KAISIZAN_COUNT", "in:PSCODE,PSHOKUTI;out:RECCOUNT"},
+    {Kind::Procedure, "SP_KAISIZAN_LIST", "in:PSCODE,PSHOKUTI;out:"},
+    {Kind::Procedure, "SP_KANENDOZAN_YOMIKOMI", "in:PSCODE,PBCODE;out:"},
+    {Kind::Procedure, "SP_KANENDO_BUMON_GROUPZANDAKA", "in:PSCODE,PGCODE;out:"},
+    {Kind::Procedure, "SP_KANENDO_BUMON_ZANDAKA", "in:PSCODE,PBCODE,PHIBUN;out:"},
+    {Kind::Procedure, "SP_KANENDO_ZANDAKA", "in:PSCODE;out:"},
+    {Kind::Procedure, "SP_MB_SELECT_KANENDOZAN", "in:PSCODE,PBCODE,PTAXUH;out:"},
+    {Kind::Procedure, "SP_MB_SELECT_YOSAN", "in:PSCODE,PBCODE;out:"},
+    {Kind::Procedure, "SP_MB_SELECT_YOSOKU", "in:PSCODE,PBCODE;out:"},
+    {Kind::Procedure, "SP_MB_UPDATE_JISSEKIYOSAN", "in:PSCODE,PKCODE,PBCODE,PTAIHI,PMNUM1,PMNUM2;out:"},
+    {Kind::Procedure, "SP_SISANHYO_BUMON", "in:PTAX,PHIBUN,PSCODE,PBCODE;out:"},
+    {Kind::Procedure, "SP_SISANHYO_BUMON_GROUP", "in:PTAX,PSCODE,PGCODE;out:"},
+    {Kind::Procedure, "SP_YOSAN_READ", "in:PSCODE,PBCODE;out:"},
+    {Kind::Procedure, "SP_ZENKURI", "in:SCODE,KAMOKUCODE;out:BCODE,KAISIZAN"},
     // What 0.1.1 drops, in its order, and 0.1.3 after it.
     {Kind::Procedure, "SP_KS_BUMONHB_ADD", "in:PSCODE;out:"},
     {Kind::Procedure, "SP_KS_SISAN_MUJUN", "in:PSCODE;out:"},
-    {Kind::Procedure, "SP_KS_DAICHO_UPDATE", "in:PREC,PHIZUKE,PDTYPE,PTEKIYO,PSYUTOKIN,PKISHU,PSYOKYAKU,PBOKAGAKU;out:"},
+    {Kind::Procedure, "SP_KS_DAICHO_UPDATE",
+     "in:PREC,PHIZUKE,PDTYPE,PTEKIYO,PSYUTOKIN,PKISHU,PSYOKYAKU,PBOKAGAKU;out:"},
     {Kind::Procedure, "SP_KS_BUMONHB_REC_ADD", "in:PREC,PSCODE,PBCODE,PHAIBUN;out:"},
     {Kind::Trigger, "SIWAKE_AFTER_INSERT", "SIWAKE"},
     {Kind::Trigger, "SIWAKE_AFTER_UPDATE", "SIWAKE"},
@@ -394,8 +369,8 @@ std::string Parameters(Session& session, const std::string& procedure, int type)
 {
     std::string names;
     for (const auto& row : session.Rows("SELECT TRIM(RDB$PARAMETER_NAME) FROM RDB$PROCEDURE_PARAMETERS"
-                                        " WHERE RDB$PROCEDURE_NAME = " + Quote(procedure) +
-                                        " AND RDB$PARAMETER_TYPE = " + std::to_string(type) +
+                                        " WHERE RDB$PROCEDURE_NAME = " +
+                                        Quote(procedure) + " AND RDB$PARAMETER_TYPE = " + std::to_string(type) +
                                         " ORDER BY RDB$PARAMETER_NUMBER"))
         names += (names.empty() ? "" : ",") + row[0];
     return names;
@@ -406,12 +381,12 @@ void ExpectPresent(Session& session, const Expected& e)
     if (e.kind == Kind::UniqueKey) {
         bool found = false;
         for (const auto& key : session.Rows("SELECT TRIM(RDB$INDEX_NAME) FROM RDB$RELATION_CONSTRAINTS"
-                                            " WHERE RDB$RELATION_NAME = " + Quote(e.name) +
-                                            " AND RDB$CONSTRAINT_TYPE IN ('PRIMARY KEY', 'UNIQUE')")) {
+                                            " WHERE RDB$RELATION_NAME = " +
+                                            Quote(e.name) + " AND RDB$CONSTRAINT_TYPE IN ('PRIMARY KEY', 'UNIQUE')")) {
             std::string columns;
             for (const auto& segment : session.Rows("SELECT TRIM(RDB$FIELD_NAME) FROM RDB$INDEX_SEGMENTS"
-                                                    " WHERE RDB$INDEX_NAME = " + Quote(key[0]) +
-                                                    " ORDER BY RDB$FIELD_POSITION"))
+                                                    " WHERE RDB$INDEX_NAME = " +
+                                                    Quote(key[0]) + " ORDER BY RDB$FIELD_POSITION"))
                 columns += (columns.empty() ? "" : ",") + segment[0];
             found = found || columns == e.detail;
         }
@@ -423,9 +398,9 @@ void ExpectPresent(Session& session, const Expected& e)
         for (const std::string& column : SplitCommas(e.detail))
             EXPECT_EQ(CountColumn(session, e.name, column), 1) << e.name << "." << column;
         if (e.kind == Kind::View) {  // a view has exactly the listed columns
-            EXPECT_EQ(session.Count("SELECT COUNT(*) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME = " +
-                                    Quote(e.name)),
-                      static_cast<int>(SplitCommas(e.detail).size()));
+            EXPECT_EQ(
+                session.Count("SELECT COUNT(*) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME = " + Quote(e.name)),
+                static_cast<int>(SplitCommas(e.detail).size()));
         }
     } else if (e.kind == Kind::Procedure) {
         const std::string detail = e.detail;
@@ -447,8 +422,8 @@ void ExpectPresent(Session& session, const Expected& e)
 TEST_F(SchemaCompanyTest, BuildsAtDataVersion010)
 {
     Session session(dbtest::ProcessCopy(CompanyBase()).string());
-    const auto rows = session.Rows(
-        "SELECT MON$PAGE_SIZE, TRIM(RDB$CHARACTER_SET_NAME) FROM MON$DATABASE CROSS JOIN RDB$DATABASE");
+    const auto rows =
+        session.Rows("SELECT MON$PAGE_SIZE, TRIM(RDB$CHARACTER_SET_NAME) FROM MON$DATABASE CROSS JOIN RDB$DATABASE");
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0], (std::vector<std::string>{"16384", "SJIS_0208"}));
     EXPECT_EQ(session.Rows("SELECT REC, MAJOR, MINOR1, MINOR2 FROM ACCVERSION"),
@@ -494,8 +469,7 @@ TEST_F(SchemaCompanyTest, ChartHoldsEveryAccountTheSeedsReferTo)
     // data types refer to these accounts through foreign keys.
     Session session(dbtest::ProcessCopy(CompanyBase()).string());
     for (const char* code : kSeedAccounts)
-        EXPECT_EQ(session.Count(std::string("SELECT COUNT(*) FROM KAMOKUMST WHERE KCODE = ") + Quote(code)), 1)
-            << code;
+        EXPECT_EQ(session.Count(std::string("SELECT COUNT(*) FROM KAMOKUMST WHERE KCODE = ") + Quote(code)), 1) << code;
     // The asset groups the settings procedure classifies by.
     struct Group {
         const char* from;
@@ -503,8 +477,10 @@ TEST_F(SchemaCompanyTest, ChartHoldsEveryAccountTheSeedsReferTo)
         int low;
         int high;
     };
-    const Group groups[] = {{"1401", "1416", 1400, 1599}, {"1501", "1506", 1600, 1699},
-                            {"1601", "1620", 1700, 1799}, {"1701", "1703", 1800, 1800}};
+    const Group groups[] = {{"1401", "1416", 1400, 1599},
+                            {"1501", "1506", 1600, 1699},
+                            {"1601", "1620", 1700, 1799},
+                            {"1701", "1703", 1800, 1800}};
     for (const Group& g : groups)
         EXPECT_EQ(session.Count(std::string("SELECT COUNT(*) FROM KAMOKUMST WHERE KCODE BETWEEN ") + Quote(g.from) +
                                 " AND " + Quote(g.to) + " AND CAST(GROUPM1 AS INTEGER) NOT BETWEEN " +
@@ -523,13 +499,14 @@ TEST_F(SchemaCompanyTest, ChartHoldsEveryAccountTheSeedsReferTo)
 
 TEST_F(SchemaCompanyTest, SystemAccountsAreFoundByName)
 {
-    const char* const names[] = {"現金", "仮払消費税", "仮受消費税", "諸口", "繰越利益剰余金",
-                                 "受取手形", "割引手形", "裏書手形"};
+    const char* const names[] = {"現金",           "仮払消費税", "仮受消費税", "諸口",
+                                 "繰越利益剰余金", "受取手形",   "割引手形",   "裏書手形"};
     Session session(dbtest::ProcessCopy(CompanyBase()).string());
     for (const char* name : names) {
         const auto rows = session.Rows(std::string("SELECT A.KCODE, K.USERCODE FROM ACCDEF2 A"
                                                    " INNER JOIN KAMOKUMST K ON (A.KCODE=K.KCODE)"
-                                                   " WHERE A.KNAME=") + Quote(name));
+                                                   " WHERE A.KNAME=") +
+                                       Quote(name));
         ASSERT_EQ(rows.size(), 1u) << name;
         EXPECT_EQ(session.Value("SELECT KNAME FROM KAMOKUMST WHERE KCODE = " + Quote(rows[0][0])), name);
         EXPECT_EQ(session.Value("SELECT CODE FROM SYSKMKCODEINF(" + Quote(name) + ")"), rows[0][0]);
@@ -547,10 +524,12 @@ TEST_F(SchemaCompanyTest, IndividualAndMedicalChartsKeepTheSeedAccountsAndNameTh
         const char* trialBalance;        // the trial balance the export reads for this kind
     };
     const Case cases[] = {
-        {"qhacc-chart-individual.sql", "2",
+        {"qhacc-chart-individual.sql",
+         "2",
          {"現金", "仮払消費税", "仮受消費税", "諸口", "繰越利益剰余金", "事業主貸", "事業主借", "元入金"},
          "SELECT COUNT(*), SUM(KAISIZAN) FROM SP_SISANHYO(0, '', '')"},
-        {"qhacc-chart-medical.sql", "3",
+        {"qhacc-chart-medical.sql",
+         "3",
          {"現金", "仮払消費税", "仮受消費税", "諸口", "前期繰越利益", "給料", "賞与", "賞与引当金繰入額",
           "退職給付費用"},
          "SELECT COUNT(*), SUM(KAISIZAN) FROM SP_SISANHYO('', 0, 0) WHERE GROUPR1 = GROUPM1"},
@@ -567,7 +546,8 @@ TEST_F(SchemaCompanyTest, IndividualAndMedicalChartsKeepTheSeedAccountsAndNameTh
         for (const char* name : c.names) {
             const auto rows = session.Rows(std::string("SELECT A.KCODE FROM ACCDEF2 A INNER JOIN KAMOKUMST K"
                                                        " ON (A.KCODE = K.KCODE AND A.KNAME = K.KNAME)"
-                                                       " WHERE A.KNAME = ") + Quote(name));
+                                                       " WHERE A.KNAME = ") +
+                                           Quote(name));
             EXPECT_EQ(rows.size(), 1u) << name;
         }
         // Every account in use still has its period rows in the company facility.
@@ -774,15 +754,16 @@ using Values = std::vector<std::pair<std::string, std::string>>;
 std::string EntryCall(const std::string& head, std::initializer_list<const char*> leading, const Values& values)
 {
     static const char* const fields[] = {
-        "HIZUKE", "MNUM", "KESSAN", "SDAYNUM", "MDAYNUM", "DNUM", "SNUM", "SCODE", "L_KGROUP", "L_KCODE",
-        "L_HCODE", "L_BCODE", "L_KNAME", "L_HNAME", "L_BNAME", "L_TAXCODE", "L_TAXUH", "L_TAXDC", "L_NUK",
-        "L_ZEI", "L_RIT", "L_SIKIN", "R_KGROUP", "R_KCODE", "R_HCODE", "R_BCODE", "R_KNAME", "R_HNAME",
-        "R_BNAME", "R_TAXCODE", "R_TAXUH", "R_TAXDC", "R_NUK", "R_ZEI", "R_RIT", "R_SIKIN", "KINGAKU",
-        "ZEIGAKU", "ZEIRITUNO", "AUTCALCU", "TAXCALCU", "OLDRATE", "TEKCODE", "TEKTEXT", "TORCODE", "TORTEXT",
-        "FUSEN1", "FUSEN2", "FUSEN3", "FUSEN4", "FUSEN5", "CTIME", "COMMENT", "AO_COMMENT", "LINKKEY",
-        "LINKKUB", "LINKREC", "LOCALFLG", "RESERVE1", "RESERVE2", "OPCODE"};
-    static const std::string texts = ",SCODE,L_KGROUP,L_KNAME,L_HNAME,L_BNAME,R_KGROUP,R_KNAME,R_HNAME,R_BNAME,"
-                                     "TEKTEXT,TORTEXT,COMMENT,AO_COMMENT,LINKKEY,";
+        "HIZUKE",  "MNUM",    "KESSAN",    "SDAYNUM",  "MDAYNUM",  "DNUM",     "SNUM",      "SCODE",   "L_KGROUP",
+        "L_KCODE", "L_HCODE", "L_BCODE",   "L_KNAME",  "L_HNAME",  "L_BNAME",  "L_TAXCODE", "L_TAXUH", "L_TAXDC",
+        "L_NUK",   "L_ZEI",   "L_RIT",     "L_SIKIN",  "R_KGROUP", "R_KCODE",  "R_HCODE",   "R_BCODE", "R_KNAME",
+        "R_HNAME", "R_BNAME", "R_TAXCODE", "R_TAXUH",  "R_TAXDC",  "R_NUK",    "R_ZEI",     "R_RIT",   "R_SIKIN",
+        "KINGAKU", "ZEIGAKU", "ZEIRITUNO", "AUTCALCU", "TAXCALCU", "OLDRATE",  "TEKCODE",   "TEKTEXT", "TORCODE",
+        "TORTEXT", "FUSEN1",  "FUSEN2",    "FUSEN3",   "FUSEN4",   "FUSEN5",   "CTIME",     "COMMENT", "AO_COMMENT",
+        "LINKKEY", "LINKKUB", "LINKREC",   "LOCALFLG", "RESERVE1", "RESERVE2", "OPCODE"};
+    static const std::string texts =
+        ",SCODE,L_KGROUP,L_KNAME,L_HNAME,L_BNAME,R_KGROUP,R_KNAME,R_HNAME,R_BNAME,"
+        "TEKTEXT,TORTEXT,COMMENT,AO_COMMENT,LINKKEY,";
     std::vector<const char*> params(leading);
     params.insert(params.end(), std::begin(fields), std::end(fields));
     std::string call = head + "(";
@@ -826,17 +807,20 @@ int TotalsOffTheLiveRows(Session& session)
     auto sum = [](const std::string& column, const std::string& side) {
         return "(SELECT COALESCE(SUM(S." + column + "), 0) FROM SIWAKE S WHERE S.DELFLG = 0 AND S.TAISHAKU = " + side;
     };
-    const std::string period = " AND S.SCODE = M.SCODE AND S.KCODE = M.KCODE AND S.HCODE = M.HCODE"
-                               " AND S.BCODE = M.BCODE AND S.MNUM = M.MNUM)";
-    const std::string tax = " AND S.SCODE = T.SCODE AND S.TAXUH = T.KKUBUN AND S.MNUM = T.MNUM"
-                            " AND IIF((SELECT BUMON FROM ACCDEF1 WHERE REC = 1) = 2, S.BCODE, ' ') = T.BCODE)";
+    const std::string period =
+        " AND S.SCODE = M.SCODE AND S.KCODE = M.KCODE AND S.HCODE = M.HCODE"
+        " AND S.BCODE = M.BCODE AND S.MNUM = M.MNUM)";
+    const std::string tax =
+        " AND S.SCODE = T.SCODE AND S.TAXUH = T.KKUBUN AND S.MNUM = T.MNUM"
+        " AND IIF((SELECT BUMON FROM ACCDEF1 WHERE REC = 1) = 2, S.BCODE, ' ') = T.BCODE)";
     return session.Count("SELECT COUNT(*) FROM KAMOKU_MS M WHERE M.KAR_NUK <> " + sum("NUK", "1") + period +
                          " OR M.KAR_TAX <> " + sum("ZEI", "1") + period + " OR M.KAS_NUK <> " + sum("NUK", "2") +
                          period + " OR M.KAS_TAX <> " + sum("ZEI", "2") + period) +
-           session.Count("SELECT COUNT(*) FROM KAMOKU_TAX T WHERE T.KAR <> " + sum("ZEI", "1") + tax +
-                         " OR T.KAS <> " + sum("ZEI", "2") + tax) +
-           session.Count("SELECT COUNT(*) FROM SISETUMST F WHERE F.SIWAKECOUNT <> (SELECT COUNT(*) FROM SIWAKE S"
-                         " WHERE S.DELFLG = 0 AND S.TAISHAKU = 1 AND S.SCODE = F.SCODE)");
+           session.Count("SELECT COUNT(*) FROM KAMOKU_TAX T WHERE T.KAR <> " + sum("ZEI", "1") + tax + " OR T.KAS <> " +
+                         sum("ZEI", "2") + tax) +
+           session.Count(
+               "SELECT COUNT(*) FROM SISETUMST F WHERE F.SIWAKECOUNT <> (SELECT COUNT(*) FROM SIWAKE S"
+               " WHERE S.DELFLG = 0 AND S.TAISHAKU = 1 AND S.SCODE = F.SCODE)");
 }
 
 using Table = std::vector<std::vector<std::string>>;
@@ -847,13 +831,22 @@ TEST_F(SchemaCompanyTest, JournalEntriesPostIntoTheTotalsAndVoidingTakesThemOut)
     {
         // Cash sale of 1,000 plus tax 100: the credit side carries the tax.
         Session session(path);
-        EXPECT_EQ(session.Rows(InsertEntry({{"MNUM", "1"}, {"L_KCODE", "'1101'"}, {"L_NUK", "1100"},
-                                            {"R_KCODE", "'4101'"}, {"R_TAXUH", "1"}, {"R_NUK", "1000"},
-                                            {"R_ZEI", "100"}, {"KINGAKU", "1100"}})),
+        EXPECT_EQ(session.Rows(InsertEntry({{"MNUM", "1"},
+                                            {"L_KCODE", "'1101'"},
+                                            {"L_NUK", "1100"},
+                                            {"R_KCODE", "'4101'"},
+                                            {"R_TAXUH", "1"},
+                                            {"R_NUK", "1000"},
+                                            {"R_ZEI", "100"},
+                                            {"KINGAKU", "1100"}})),
                   (Table{{"1", "1", "1", "1"}}));
         // A second entry of the same day takes the next day number.
-        EXPECT_EQ(session.Rows(InsertEntry({{"MNUM", "2"}, {"L_KCODE", "'6108'"}, {"L_TAXUH", "2"},
-                                            {"L_NUK", "500"}, {"L_ZEI", "50"}, {"R_KCODE", "'1101'"},
+        EXPECT_EQ(session.Rows(InsertEntry({{"MNUM", "2"},
+                                            {"L_KCODE", "'6108'"},
+                                            {"L_TAXUH", "2"},
+                                            {"L_NUK", "500"},
+                                            {"L_ZEI", "50"},
+                                            {"R_KCODE", "'1101'"},
                                             {"R_NUK", "550"}})),
                   (Table{{"3", "2", "2", "2"}}));
     }
@@ -883,17 +876,17 @@ TEST_F(SchemaCompanyTest, JournalEntriesPostIntoTheTotalsAndVoidingTakesThemOut)
         Session session(path);
         EXPECT_EQ(totals(session), (Table{posted[1], posted[3]}));
         EXPECT_EQ(session.Value("SELECT SIWAKECOUNT FROM SISETUMST WHERE SCODE = ' '"), "1");
-        session.Exec("UPDATE SIWAKE SET DELFLG = 0 WHERE SWKREC = 1");   // restored
-        session.Exec("UPDATE SIWAKE SET DELFLG = 2 WHERE SWKREC = 2");   // replaced: out for good
+        session.Exec("UPDATE SIWAKE SET DELFLG = 0 WHERE SWKREC = 1");  // restored
+        session.Exec("UPDATE SIWAKE SET DELFLG = 2 WHERE SWKREC = 2");  // replaced: out for good
     }
     Session session(path);
-    session.Exec("UPDATE SIWAKE SET DELFLG = 0 WHERE SWKREC = 2");       // 2 to 0 does not post again
+    session.Exec("UPDATE SIWAKE SET DELFLG = 0 WHERE SWKREC = 2");  // 2 to 0 does not post again
     EXPECT_EQ(totals(session), (Table{posted[0], posted[2]}));
     EXPECT_EQ(session.Value("SELECT SIWAKECOUNT FROM SISETUMST WHERE SCODE = ' '"), "1");
 }
 
-const Values kSale = {{"MNUM", "1"}, {"L_KCODE", "'1101'"}, {"L_NUK", "1100"}, {"R_KCODE", "'4101'"},
-                      {"R_TAXUH", "1"}, {"R_NUK", "1000"}, {"R_ZEI", "100"}, {"KINGAKU", "1100"}};
+const Values kSale = {{"MNUM", "1"},    {"L_KCODE", "'1101'"}, {"L_NUK", "1100"}, {"R_KCODE", "'4101'"},
+                      {"R_TAXUH", "1"}, {"R_NUK", "1000"},     {"R_ZEI", "100"},  {"KINGAKU", "1100"}};
 
 Values With(Values values, const Values& more)
 {
@@ -910,8 +903,13 @@ TEST_F(SchemaCompanyTest, DeletingJournalRowsTakesOnlyLiveOnesOutOfTheTotals)
         session.Exec(std::string("UPDATE ACCDEF1 SET BUMON = ") + bumon + " WHERE REC = 1");
         session.Exec("DELETE FROM SIWAKE");
         session.Rows(InsertEntry(kSale));
-        session.Rows(InsertEntry({{"MNUM", "2"}, {"L_KCODE", "'6108'"}, {"L_TAXUH", "2"}, {"L_NUK", "500"},
-                                  {"L_ZEI", "50"}, {"R_KCODE", "'1101'"}, {"R_NUK", "550"}}));
+        session.Rows(InsertEntry({{"MNUM", "2"},
+                                  {"L_KCODE", "'6108'"},
+                                  {"L_TAXUH", "2"},
+                                  {"L_NUK", "500"},
+                                  {"L_ZEI", "50"},
+                                  {"R_KCODE", "'1101'"},
+                                  {"R_NUK", "550"}}));
         const int voided = std::stoi(session.Rows(InsertEntry(kSale)).at(0).at(1));
         session.Exec("UPDATE SIWAKE SET DELFLG = 1 WHERE SWKREC = " + std::to_string(voided));
         // A live entry and a voided one go; only the live one leaves the totals.
@@ -938,14 +936,21 @@ TEST_F(SchemaCompanyTest, JournalEditsKeepTheirHistory)
         // A comment only: the entry stays where it is.
         {"comment", With(With(kSale, first), {{"COMMENT", "'checked'"}}), {{"1", "1", "1", "0"}}},
         // Another amount: a new version under the same history number.
-        {"amount", With(first, {{"MNUM", "1"}, {"L_KCODE", "'1101'"}, {"L_NUK", "2200"}, {"R_KCODE", "'4101'"},
-                                {"R_TAXUH", "1"}, {"R_NUK", "2000"}, {"R_ZEI", "200"}, {"KINGAKU", "2200"}}),
+        {"amount",
+         With(first, {{"MNUM", "1"},
+                      {"L_KCODE", "'1101'"},
+                      {"L_NUK", "2200"},
+                      {"R_KCODE", "'4101'"},
+                      {"R_TAXUH", "1"},
+                      {"R_NUK", "2000"},
+                      {"R_ZEI", "200"},
+                      {"KINGAKU", "2200"}}),
          {{"3", "2", "1", "0"}}},
         // The old version again: replaced meanwhile, here is the live one.
         {"replaced", With(kSale, first), {{"3", "0", "1", "-2"}}},
         // Another date: the whole history moves to the new number.
-        {"date", With(With(kSale, {{"REC", "3"}, {"SWKREC", "2"}, {"SWKNO", "1"}}),
-                      {{"HIZUKE", "DATE '2025-04-20'"}}),
+        {"date",
+         With(With(kSale, {{"REC", "3"}, {"SWKREC", "2"}, {"SWKNO", "1"}}), {{"HIZUKE", "DATE '2025-04-20'"}}),
          {{"5", "3", "3", "0"}}},
     };
     for (const Step& step : steps)
@@ -969,30 +974,43 @@ TEST_F(SchemaCompanyTest, JournalEditsKeepTheirHistory)
 // "00" keeps 60.
 void BuildDepartmentBooks(Session& session)
 {
-    for (const char* sql : {
-             "INSERT INTO BUMONMST (BCODE, BNAME) VALUES ('01', '営業')",
-             "UPDATE ACCDEF1 SET BUMON = 2 WHERE REC = 1",
-             "INSERT INTO SISETUMST (SCODE, SNAME, BUMEX) VALUES ('01', '本店', 1)",
-             "INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE) SELECT '01', KCODE, ' ', '00' FROM KAMOKUMST",
-             "INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE) SELECT '01', KCODE, ' ', '01' FROM KAMOKUMST",
-             "EXECUTE PROCEDURE SP_KAMOKU_TAX_INSERT('01', '00')",
-             "EXECUTE PROCEDURE SP_KAMOKU_TAX_INSERT('01', '01')",
-             "INSERT INTO HOJOMST (KCODE, HCODE, HNAME) VALUES ('1103', '001', 'Ａ銀行')",
-             "INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES ('01', '1103', '001', '01', 300)",
-             "UPDATE KAMOKU_SZ SET HAIBUN01 = 40, HAIBUN02 = 40 WHERE SCODE = '01' AND BCODE = '01'",
-             "UPDATE KAMOKU_SZ SET HAIBUN01 = 60, HAIBUN02 = 60 WHERE SCODE = '01' AND BCODE = '00'",
-             "UPDATE KAMOKU_SZ SET KAISIZAN = 1000 WHERE SCODE = '01' AND KCODE = '1101' AND HCODE = ' '"
-             " AND BCODE = '00'",
-             "INSERT INTO GROUPLIST (GCODE, BCODE) VALUES ('G1', '00')",
-             "INSERT INTO GROUPLIST (GCODE, BCODE) VALUES ('G1', '01')",
-             "INSERT INTO SISETUGROUPLIST (GCODE, SCODE) VALUES ('S1', '01')"})
+    for (const char* sql :
+         {"INSERT INTO BUMONMST (BCODE, BNAME) VALUES ('01', '営業')", "UPDATE ACCDEF1 SET BUMON = 2 WHERE REC = 1",
+          "INSERT INTO SISETUMST (SCODE, SNAME, BUMEX) VALUES ('01', '本店', 1)",
+          "INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE) SELECT '01', KCODE, ' ', '00' FROM KAMOKUMST",
+          "INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE) SELECT '01', KCODE, ' ', '01' FROM KAMOKUMST",
+          "EXECUTE PROCEDURE SP_KAMOKU_TAX_INSERT('01', '00')", "EXECUTE PROCEDURE SP_KAMOKU_TAX_INSERT('01', '01')",
+          "INSERT INTO HOJOMST (KCODE, HCODE, HNAME) VALUES ('1103', '001', 'Ａ銀行')",
+          "INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES ('01', '1103', '001', '01', 300)",
+          "UPDATE KAMOKU_SZ SET HAIBUN01 = 40, HAIBUN02 = 40 WHERE SCODE = '01' AND BCODE = '01'",
+          "UPDATE KAMOKU_SZ SET HAIBUN01 = 60, HAIBUN02 = 60 WHERE SCODE = '01' AND BCODE = '00'",
+          "UPDATE KAMOKU_SZ SET KAISIZAN = 1000 WHERE SCODE = '01' AND KCODE = '1101' AND HCODE = ' '"
+          " AND BCODE = '00'",
+          "INSERT INTO GROUPLIST (GCODE, BCODE) VALUES ('G1', '00')",
+          "INSERT INTO GROUPLIST (GCODE, BCODE) VALUES ('G1', '01')",
+          "INSERT INTO SISETUGROUPLIST (GCODE, SCODE) VALUES ('S1', '01')"})
         session.Exec(sql);
-    session.Rows(InsertEntry({{"SCODE", "'01'"}, {"MNUM", "1"}, {"L_KCODE", "'1103'"}, {"L_HCODE", "'001'"},
-                              {"L_BCODE", "'01'"}, {"L_NUK", "1100"}, {"R_KCODE", "'4101'"}, {"R_BCODE", "'01'"},
-                              {"R_TAXUH", "1"}, {"R_NUK", "1000"}, {"R_ZEI", "100"}}));
-    session.Rows(InsertEntry({{"SCODE", "'01'"}, {"MNUM", "1"}, {"L_KCODE", "'6108'"}, {"L_BCODE", "'00'"},
-                              {"L_TAXUH", "2"}, {"L_NUK", "500"}, {"L_ZEI", "50"}, {"R_KCODE", "'1101'"},
-                              {"R_BCODE", "'00'"}, {"R_NUK", "550"}}));
+    session.Rows(InsertEntry({{"SCODE", "'01'"},
+                              {"MNUM", "1"},
+                              {"L_KCODE", "'1103'"},
+                              {"L_HCODE", "'001'"},
+                              {"L_BCODE", "'01'"},
+                              {"L_NUK", "1100"},
+                              {"R_KCODE", "'4101'"},
+                              {"R_BCODE", "'01'"},
+                              {"R_TAXUH", "1"},
+                              {"R_NUK", "1000"},
+                              {"R_ZEI", "100"}}));
+    session.Rows(InsertEntry({{"SCODE", "'01'"},
+                              {"MNUM", "1"},
+                              {"L_KCODE", "'6108'"},
+                              {"L_BCODE", "'00'"},
+                              {"L_TAXUH", "2"},
+                              {"L_NUK", "500"},
+                              {"L_ZEI", "50"},
+                              {"R_KCODE", "'1101'"},
+                              {"R_BCODE", "'00'"},
+                              {"R_NUK", "550"}}));
 }
 
 TEST_F(SchemaCompanyTest, DeliveredProceduresAnswerForFacilitiesAndDepartments)
@@ -1056,8 +1074,9 @@ TEST_F(SchemaCompanyTest, DeliveredProceduresAnswerForFacilitiesAndDepartments)
 
     // Budgets: twelve months of 100, then months 4 to 6 from last year's
     // (empty) movements.
-    session.Exec("EXECUTE PROCEDURE SP_UPDATE_YOSAN(1, '01', '6108', ' ', '00',"
-                 " 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100)");
+    session.Exec(
+        "EXECUTE PROCEDURE SP_UPDATE_YOSAN(1, '01', '6108', ' ', '00',"
+        " 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100)");
     EXPECT_EQ(session.Line("SELECT YOSAN01, YOSAN04, YOSAN12 FROM SP_YOSAN_READ('01', '00') WHERE KCODE = '6108'"),
               "100|400|1200");
     EXPECT_EQ(session.Line("SELECT BYOSAN FROM KAMOKU_MS WHERE SCODE = '01' AND KCODE = '6108' AND BCODE = '00'"
@@ -1072,20 +1091,20 @@ TEST_F(SchemaCompanyTest, DeliveredProceduresAnswerForFacilitiesAndDepartments)
               std::to_string(profitAndLoss) + "|0");
 
     // Carry-forward: retained earnings per department, then every balance.
-    EXPECT_EQ(session.Lines("SELECT BCODE, KAISIZAN FROM SP_ZENKURI('01', '')"), (std::vector<std::string>{
-                  " |0", "00|1000", "01|300"}));
+    EXPECT_EQ(session.Lines("SELECT BCODE, KAISIZAN FROM SP_ZENKURI('01', '')"),
+              (std::vector<std::string>{" |0", "00|1000", "01|300"}));
     EXPECT_EQ(session.Line("SELECT BCOUNT, PCOUNT FROM SP_SETHOJOKAISIZAN(0)"),
               std::to_string(session.Count("SELECT COUNT(*) FROM KAMOKU_SZ Z INNER JOIN KAMOKUMST K"
                                            " ON (K.KCODE = Z.KCODE) WHERE K.BPFLG = 'B'")) +
                   "|" +
                   std::to_string(session.Count("SELECT COUNT(*) FROM KAMOKU_SZ Z INNER JOIN KAMOKUMST K"
                                                " ON (K.KCODE = Z.KCODE) WHERE K.BPFLG <> 'B'")));
-    EXPECT_EQ(session.Lines("SELECT Z.KCODE, Z.BCODE, Z.KAISIZAN, P.NUKIZAN FROM KAMOKU_SZ Z"
-                            " INNER JOIN KAMOKU_PZ P ON (P.SCODE = Z.SCODE AND P.KCODE = Z.KCODE AND P.HCODE = Z.HCODE"
-                            " AND P.BCODE = Z.BCODE AND P.MNUM = 0)"
-                            " WHERE Z.SCODE = '01' AND Z.KAISIZAN <> 0 ORDER BY Z.KCODE, Z.BCODE"),
-              (std::vector<std::string>{"1101|00|450|450", "1103|01|1400|1400", "3302|00|1000|1000",
-                                        "3302|01|300|300"}));
+    EXPECT_EQ(
+        session.Lines("SELECT Z.KCODE, Z.BCODE, Z.KAISIZAN, P.NUKIZAN FROM KAMOKU_SZ Z"
+                      " INNER JOIN KAMOKU_PZ P ON (P.SCODE = Z.SCODE AND P.KCODE = Z.KCODE AND P.HCODE = Z.HCODE"
+                      " AND P.BCODE = Z.BCODE AND P.MNUM = 0)"
+                      " WHERE Z.SCODE = '01' AND Z.KAISIZAN <> 0 ORDER BY Z.KCODE, Z.BCODE"),
+        (std::vector<std::string>{"1101|00|450|450", "1103|01|1400|1400", "3302|00|1000|1000", "3302|01|300|300"}));
 
     // The repair puts spoiled totals right.
     session.Exec("UPDATE KAMOKU_MS SET KAR_NUK = 999 WHERE KCODE = '6108'");
@@ -1099,10 +1118,12 @@ TEST_F(SchemaCompanyTest, MasterTriggersKeepHistoryAndStartMonth)
     const std::string path = CopyOfBase("masters.fdb");
     Session session(path);
     session.Exec("INSERT INTO HOJOMST (KCODE, HCODE, HNAME, BANK) VALUES ('1103', '001', 'Ａ銀行', '本店営業部')");
-    session.Exec("INSERT INTO TEKDIC (TEKCODE, TEXT, KAR_KCODE, KAR_HCODE, KAS_KCODE, KAS_HCODE)"
-                 " VALUES (0, '預入', '1103', '001', '1101', ' ')");
-    session.Exec("INSERT INTO SWKDIC (REC, TEXT, L_KCODE, L_HCODE, R_KCODE, R_HCODE)"
-                 " VALUES (0, '引出', '1101', ' ', '1103', '001')");
+    session.Exec(
+        "INSERT INTO TEKDIC (TEKCODE, TEXT, KAR_KCODE, KAR_HCODE, KAS_KCODE, KAS_HCODE)"
+        " VALUES (0, '預入', '1103', '001', '1101', ' ')");
+    session.Exec(
+        "INSERT INTO SWKDIC (REC, TEXT, L_KCODE, L_HCODE, R_KCODE, R_HCODE)"
+        " VALUES (0, '引出', '1101', ' ', '1103', '001')");
     session.Exec("INSERT INTO TEKDIC (TEKCODE, TEXT, KAR_KCODE, KAR_HCODE) VALUES (0, '現金', '1101', ' ')");
     session.Exec("DELETE FROM HOJOMST WHERE KCODE = '1103' AND HCODE = '001'");
     EXPECT_EQ(session.Lines("SELECT LOGREC, KCODE, HCODE, HNAME, BANK FROM HOJOLOG"),
@@ -1129,13 +1150,20 @@ TEST_F(SchemaCompanyTest, TrialBalanceListsAccountsThenSubAccountsInEitherTaxMod
     {
         Session session(path);
         session.Exec("INSERT INTO HOJOMST (KCODE, HCODE, HNAME) VALUES ('1103', '001', 'Ａ銀行')");
-        session.Exec("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES (' ', '1103', '001', ' ', 300)");
+        session.Exec(
+            "INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES (' ', '1103', '001', ' ', 300)");
         session.Exec("UPDATE KAMOKU_SZ SET KAISIZAN = 200 WHERE KCODE = '1103' AND HCODE = ' '");
     }
     {
         Session session(path);
-        session.Rows(InsertEntry({{"MNUM", "3"}, {"L_KCODE", "'1103'"}, {"L_HCODE", "'001'"}, {"L_NUK", "1100"},
-                                  {"R_KCODE", "'4101'"}, {"R_TAXUH", "1"}, {"R_NUK", "1000"}, {"R_ZEI", "100"}}));
+        session.Rows(InsertEntry({{"MNUM", "3"},
+                                  {"L_KCODE", "'1103'"},
+                                  {"L_HCODE", "'001'"},
+                                  {"L_NUK", "1100"},
+                                  {"R_KCODE", "'4101'"},
+                                  {"R_TAXUH", "1"},
+                                  {"R_NUK", "1000"},
+                                  {"R_ZEI", "100"}}));
     }
     Session session(path);
     const std::string columns = "SELECT USERCODE, HOJCNT, HCODE, HNAME, KAISIZAN, KAR03, KAS03 FROM SP_SISANHYO(";
@@ -1174,8 +1202,9 @@ TEST_F(SchemaCompanyTest, NewFacilityGetsItsRows)
     {
         Session session(path);
         session.Exec("INSERT INTO ORGDIC_1 (REC, CREC, SORTCODE, TEXT) VALUES (1, 7, 1, '売上')");
-        session.Exec("INSERT INTO ORGDIC_2 (REC, CREC, KANA, TEXT, KAR_KCODE, KAR_HCODE, KAS_KCODE, KAS_HCODE)"
-                     " VALUES (1, 7, 'ｳ', '現金売上', '1101', '999', '4101', ' ')");
+        session.Exec(
+            "INSERT INTO ORGDIC_2 (REC, CREC, KANA, TEXT, KAR_KCODE, KAR_HCODE, KAS_KCODE, KAS_HCODE)"
+            " VALUES (1, 7, 'ｳ', '現金売上', '1101', '999', '4101', ' ')");
         session.Exec("INSERT INTO BUMONMST (BCODE, BNAME) VALUES ('01', '営業')");
         session.Exec("INSERT INTO SISETUMST (SCODE, SNAME, BUMEX) VALUES ('01', '本店', 1)");
     }
@@ -1194,8 +1223,7 @@ TEST_F(SchemaCompanyTest, NewFacilityGetsItsRows)
     EXPECT_EQ(session.Count("SELECT COUNT(*) FROM KS_SETSWK WHERE SCODE = '01'"),
               session.Count("SELECT COUNT(*) FROM KAMOKUMST WHERE CAST(GROUPM1 AS INTEGER) BETWEEN 1400 AND 1800"));
     // Departments other than ' ' when the facility keeps them.
-    EXPECT_EQ(session.Rows("SELECT BCODE FROM SISETUBUM WHERE SCODE = '01' ORDER BY BCODE"),
-              (Table{{"00"}, {"01"}}));
+    EXPECT_EQ(session.Rows("SELECT BCODE FROM SISETUBUM WHERE SCODE = '01' ORDER BY BCODE"), (Table{{"00"}, {"01"}}));
     // The template copy: a sub-account the account lacks becomes ' '.
     EXPECT_EQ(session.Rows("SELECT D.TEXT, D.KAR_KCODE, D.KAR_HCODE, D.KAS_HCODE FROM TEKDIC D"
                            " INNER JOIN TEKDICTI H ON (H.CREC = D.CREC) WHERE H.SCODE = '01'"),
@@ -1238,19 +1266,21 @@ TEST_F(SchemaCompanyTest, BalanceWritersAndDictionaryChecksChangeTheirRows)
     {
         Session session(path);
         // Month budgets 1..12 of 10 each, as movements: cumulative per period.
-        session.Exec("EXECUTE PROCEDURE SP_MB_UPDATE_HASSEIYOSAN(' ', '6102', ' ', 1,"
-                     " 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10)");
+        session.Exec(
+            "EXECUTE PROCEDURE SP_MB_UPDATE_HASSEIYOSAN(' ', '6102', ' ', 1,"
+            " 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10)");
         session.Exec("EXECUTE PROCEDURE SP_UPDATE_KANENDOZAN_SUB(' ', '1101', ' ', ' ', -3, 1, 123)");
         session.Exec("EXECUTE PROCEDURE SP_UPDATE_KANENDOZAN_SUB(' ', '1101', ' ', ' ', -3, 0, 456)");
         session.Exec("EXECUTE PROCEDURE SP_UPDATE_KANENDOZAN_SUB(' ', '1101', ' ', ' ', -40, 0, 7)");  // new row
-        session.Exec("INSERT INTO TEKDIC (TEKCODE, TEXT, KAR_KCODE, KAR_HCODE, KAS_KCODE, KAS_HCODE)"
-                     " VALUES (0, 'a', '1101', 'ZZZ', '4101', ' ')");
+        session.Exec(
+            "INSERT INTO TEKDIC (TEKCODE, TEXT, KAR_KCODE, KAR_HCODE, KAS_KCODE, KAS_HCODE)"
+            " VALUES (0, 'a', '1101', 'ZZZ', '4101', ' ')");
         session.Exec("EXECUTE PROCEDURE SP_SEIGO_TEKDIC");
         session.Exec("EXECUTE PROCEDURE SP_SEIGO_TORDIC");
     }
     Session session(path);
-    const Table budgets = {{"1", "10"},  {"2", "20"},  {"3", "30"},  {"4", "30"},  {"5", "40"},  {"6", "50"},
-                           {"7", "60"},  {"8", "60"},  {"9", "70"},  {"10", "80"}, {"11", "90"}, {"12", "90"},
+    const Table budgets = {{"1", "10"},   {"2", "20"},   {"3", "30"},   {"4", "30"},  {"5", "40"},  {"6", "50"},
+                           {"7", "60"},   {"8", "60"},   {"9", "70"},   {"10", "80"}, {"11", "90"}, {"12", "90"},
                            {"13", "100"}, {"14", "110"}, {"15", "120"}, {"16", "120"}};
     EXPECT_EQ(session.Rows("SELECT MNUM, BYOSAN FROM KAMOKU_MS WHERE SCODE = ' ' AND KCODE = '6102'"
                            " AND HCODE = ' ' AND BCODE = ' ' ORDER BY MNUM"),
@@ -1317,4 +1347,4 @@ TEST_F(SchemaCompanyTest, DataModuleOpensACompanyDatabaseMadeFromTheBase)
     ConnectionMode = savedMode;
 }
 
-} // namespace
+}  // namespace

@@ -43,8 +43,8 @@ protected:
                "', '" + hcode + "', '" + bcode + "', " + opening + ") MATCHING (SCODE, KCODE, HCODE, BCODE)");
         std::string haibun;
         for (int n = 1; n <= 16; ++n)
-            haibun += std::string(n == 1 ? "" : ", ") + "HAIBUN" + (n < 10 ? "0" : "") + std::to_string(n) + " = " +
-                      percent;
+            haibun +=
+                std::string(n == 1 ? "" : ", ") + "HAIBUN" + (n < 10 ? "0" : "") + std::to_string(n) + " = " + percent;
         s.Exec("UPDATE KAMOKU_SZ SET " + haibun + " WHERE SCODE = ' ' AND KCODE = '" + kcode + "' AND HCODE = '" +
                hcode + "' AND BCODE = '" + bcode + "'");
     }
@@ -64,8 +64,9 @@ protected:
     {
         s.Exec("INSERT INTO BUMONMST (BCODE, BNAME) VALUES ('D1', '営業')");
         s.Exec("INSERT INTO BUMONMST (BCODE, BNAME) VALUES ('D2', '製造')");
-        s.Exec("INSERT INTO KAMOKUMST (KCODE, USERCODE, KNAME, GROUPM1, GROUPM2, BPFLG, DAC) "
-               "VALUES ('T100', 'T100', '試験費', '8000', '8100', 'P', 1)");
+        s.Exec(
+            "INSERT INTO KAMOKUMST (KCODE, USERCODE, KNAME, GROUPM1, GROUPM2, BPFLG, DAC) "
+            "VALUES ('T100', 'T100', '試験費', '8000', '8100', 'P', 1)");
         s.Exec("INSERT INTO HOJOMST (KCODE, HCODE, HNAME) VALUES ('T100', 'H1', '内訳一')");
         for (const char* bcode : {"D1", "D2", "00"}) {
             Balance(s, "T100", " ", bcode, "0");
@@ -100,8 +101,7 @@ TEST_F(DepartmentTrialBalanceUpdateTest, DepartmentTrialBalanceByTaxModeAllocati
         // share of 55 is 27.5 -> 28; of -5 is -2.5 -> -3 (half away from zero)
         {"inclusive, allocated, start of year", 0, 1, 1, 2, "D1", "1|1150|138|41|10|0|0"},
         // the opening is allocated only with departments on every account
-        {"allocated, start of year, no departments", 0, 1, 1, 0, "D1",
-         "1|1000|138|41|10|0|0"},
+        {"allocated, start of year, no departments", 0, 1, 1, 0, "D1", "1|1000|138|41|10|0|0"},
         // mid-year start in April: the share of period 5 (30 %)
         {"allocated, start in April", 1, 1, 4, 0, "D1", "1|1090|125|37|10|0|0"},
         {"mid-year, no allocation", 1, 0, 4, 0, "D1", "1|1000|100|40|7|0|0"},
@@ -114,9 +114,11 @@ TEST_F(DepartmentTrialBalanceUpdateTest, DepartmentTrialBalanceByTaxModeAllocati
         Fixture(s);
         Settings(s, c.kaisino, c.bumon);
         Balance(s, "T100", " ", "D1", "0", "50");
-        s.Exec("UPDATE KAMOKU_SZ SET HAIBUN05 = 30 WHERE SCODE = ' ' AND KCODE = 'T100' AND HCODE = ' ' AND BCODE = 'D1'");
+        s.Exec(
+            "UPDATE KAMOKU_SZ SET HAIBUN05 = 30 WHERE SCODE = ' ' AND KCODE = 'T100' AND HCODE = ' ' AND BCODE = 'D1'");
         Balance(s, "T100", " ", "00", "300", "20");
-        s.Exec("UPDATE KAMOKU_SZ SET HAIBUN05 = 60 WHERE SCODE = ' ' AND KCODE = 'T100' AND HCODE = ' ' AND BCODE = '00'");
+        s.Exec(
+            "UPDATE KAMOKU_SZ SET HAIBUN05 = 60 WHERE SCODE = ' ' AND KCODE = 'T100' AND HCODE = ' ' AND BCODE = '00'");
         Balance(s, "T100", "H1", "D1", "1000");
         Movement(s, "T100", "H1", "D1", 1, "100", "10", "40", "4");
         Movement(s, "T100", "H1", "D1", 5, "7", "0", "0", "0");
@@ -140,14 +142,13 @@ TEST_F(DepartmentTrialBalanceUpdateTest, SubAccountRowsAreComputedAfreshAndTheOw
     Movement(s, "T100", "H1", "D1", 16, "70", "0", "0", "0");
     const std::string from = "SP_SISANHYO_BUMON(0, 0, ' ', 'D1')";
     EXPECT_EQ((std::vector<std::string>{"|1||1000|70", "H1|0|内訳一|1000|70"}),
-              s.Lines("SELECT HCODE, HOJCNT, HNAME, KAISIZAN, KAR16 FROM " + from +
-                      " WHERE KCODE = 'T100'"));
+              s.Lines("SELECT HCODE, HOJCNT, HNAME, KAISIZAN, KAR16 FROM " + from + " WHERE KCODE = 'T100'"));
 
     // The account's own part with an amount; H1 loses its period-16 row.
     Movement(s, "T100", " ", "D1", 16, "0", "0", "3", "0");
-    s.Exec("DELETE FROM KAMOKU_MS WHERE SCODE = ' ' AND KCODE = 'T100' AND HCODE = 'H1' AND BCODE = 'D1' AND MNUM = 16");
-    EXPECT_EQ((std::vector<std::string>{"|1||1000|0|3", " |0|試験費|0|0|3",
-                                        "H1|0|内訳一|1000|0|0"}),
+    s.Exec(
+        "DELETE FROM KAMOKU_MS WHERE SCODE = ' ' AND KCODE = 'T100' AND HCODE = 'H1' AND BCODE = 'D1' AND MNUM = 16");
+    EXPECT_EQ((std::vector<std::string>{"|1||1000|0|3", " |0|試験費|0|0|3", "H1|0|内訳一|1000|0|0"}),
               s.Lines("SELECT HCODE, HOJCNT, HNAME, KAISIZAN, KAR16, KAS16 FROM " + from + " WHERE KCODE = 'T100'"));
 }
 
@@ -213,13 +214,13 @@ TEST_F(DepartmentTrialBalanceUpdateTest, GroupTrialBalanceSumsItsDepartmentsAndA
     EXPECT_EQ("1|120|44|0|0|0|0", Row(s, "SP_SISANHYO_BUMON_GROUP(0, ' ', 'G1')"));
     EXPECT_EQ("0|120|40|0|0|0|0", Row(s, "SP_SISANHYO_BUMON_GROUP(1, ' ', 'G1')", "H1"));
     EXPECT_EQ("15", s.Value(std::string("SELECT KAS01 FROM SP_SISANHYO_BUMON_GROUP(1, ' ', 'G1') WHERE KCODE = '") +
-                                 ReceivedTax + "' AND HCODE = ''"));
+                            ReceivedTax + "' AND HCODE = ''"));
     EXPECT_EQ("0", s.Value(std::string("SELECT KAS01 FROM SP_SISANHYO_BUMON_GROUP(0, ' ', 'G1') WHERE KCODE = '") +
-                                ReceivedTax + "' AND HCODE = ''"));
+                           ReceivedTax + "' AND HCODE = ''"));
     // Tax kept for the facility as a whole has no department to add.
     Settings(s, 1, 0);
     EXPECT_EQ("0", s.Value(std::string("SELECT KAS01 FROM SP_SISANHYO_BUMON_GROUP(1, ' ', 'G1') WHERE KCODE = '") +
-                                ReceivedTax + "' AND HCODE = ''"));
+                           ReceivedTax + "' AND HCODE = ''"));
 }
 
 // The carry-forward sets a corporation's retained earnings to the debit
@@ -253,11 +254,16 @@ TEST_F(DepartmentTrialBalanceUpdateTest, CarryForwardOnlyForCorporations)
         Balance(s, "T100", " ", " ", "777");    // profit and loss: not counted
         Balance(s, "2109", " ", "D1", "25");
         Balance(s, "3302", " ", "D1", "1");
-        EXPECT_EQ(c.rows, s.Lines("SELECT BCODE, KAISIZAN FROM SP_ZENKURI(' ', '') WHERE BCODE IN (' ', '00', 'D1', 'D2')"));
-        EXPECT_EQ(c.rows.empty() ? "12345" : "600",
-                  s.Value("SELECT KAISIZAN FROM KAMOKU_SZ WHERE SCODE = ' ' AND KCODE = '3302' AND HCODE = ' ' AND BCODE = ' '"));
-        EXPECT_EQ(c.datatype == 1 && c.bumon == 2 && c.bumex == 1 ? "-25" : "1",
-                  s.Value("SELECT KAISIZAN FROM KAMOKU_SZ WHERE SCODE = ' ' AND KCODE = '3302' AND HCODE = ' ' AND BCODE = 'D1'"));
+        EXPECT_EQ(c.rows,
+                  s.Lines("SELECT BCODE, KAISIZAN FROM SP_ZENKURI(' ', '') WHERE BCODE IN (' ', '00', 'D1', 'D2')"));
+        EXPECT_EQ(
+            c.rows.empty() ? "12345" : "600",
+            s.Value(
+                "SELECT KAISIZAN FROM KAMOKU_SZ WHERE SCODE = ' ' AND KCODE = '3302' AND HCODE = ' ' AND BCODE = ' '"));
+        EXPECT_EQ(
+            c.datatype == 1 && c.bumon == 2 && c.bumex == 1 ? "-25" : "1",
+            s.Value(
+                "SELECT KAISIZAN FROM KAMOKU_SZ WHERE SCODE = ' ' AND KCODE = '3302' AND HCODE = ' ' AND BCODE = 'D1'"));
     }
 }
 
@@ -265,10 +271,12 @@ TEST_F(DepartmentTrialBalanceUpdateTest, CarryForwardOnlyForCorporations)
 TEST_F(DepartmentTrialBalanceUpdateTest, AssetSettingsFollowTheNewGroupColumn)
 {
     Session s(Copy());
-    s.Exec("INSERT INTO KAMOKUMST (KCODE, USERCODE, KNAME, GROUPM1, GROUPM2, BPFLG, DAC) "
-           "VALUES ('T150', 'T150', '新資産', '9000', '9000', 'B', 1)");
-    s.Exec("INSERT INTO KAMOKUMST (KCODE, USERCODE, KNAME, GROUPM1, GROUPM2, BPFLG, DAC) "
-           "VALUES ('T151', 'T151', '旧資産', '1500', '1500', 'B', 1)");
+    s.Exec(
+        "INSERT INTO KAMOKUMST (KCODE, USERCODE, KNAME, GROUPM1, GROUPM2, BPFLG, DAC) "
+        "VALUES ('T150', 'T150', '新資産', '9000', '9000', 'B', 1)");
+    s.Exec(
+        "INSERT INTO KAMOKUMST (KCODE, USERCODE, KNAME, GROUPM1, GROUPM2, BPFLG, DAC) "
+        "VALUES ('T151', 'T151', '旧資産', '1500', '1500', 'B', 1)");
     s.Exec("UPDATE KAMOKUMST SET GROUPM0 = '1500' WHERE KCODE = 'T150'");
     s.Exec("UPDATE KAMOKUMST SET GROUPM0 = '9000' WHERE KCODE = 'T151'");
     s.Exec("INSERT INTO SISETUMST (SCODE, SNAME, BUMEX) VALUES ('T1', '支店', 0)");
@@ -291,21 +299,24 @@ TEST_F(DepartmentTrialBalanceUpdateTest, ProcedureInterfaces)
 {
     Session s(Copy());
     auto params = [&](const std::string& procedure) {
-        return s.Lines("SELECT TRIM(P.RDB$PARAMETER_NAME), P.RDB$PARAMETER_TYPE, F.RDB$FIELD_TYPE, "
-                       "COALESCE(F.RDB$CHARACTER_LENGTH, F.RDB$FIELD_PRECISION), F.RDB$FIELD_SCALE, "
-                       "COALESCE(TRIM(C.RDB$CHARACTER_SET_NAME), '') "
-                       "FROM RDB$PROCEDURE_PARAMETERS P JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME = P.RDB$FIELD_SOURCE "
-                       "LEFT JOIN RDB$CHARACTER_SETS C ON C.RDB$CHARACTER_SET_ID = F.RDB$CHARACTER_SET_ID "
-                       "AND F.RDB$FIELD_TYPE = 37 "
-                       "WHERE P.RDB$PROCEDURE_NAME = '" + procedure + "' "
-                       "ORDER BY P.RDB$PARAMETER_TYPE, P.RDB$PARAMETER_NUMBER");
+        return s.Lines(
+            "SELECT TRIM(P.RDB$PARAMETER_NAME), P.RDB$PARAMETER_TYPE, F.RDB$FIELD_TYPE, "
+            "COALESCE(F.RDB$CHARACTER_LENGTH, F.RDB$FIELD_PRECISION), F.RDB$FIELD_SCALE, "
+            "COALESCE(TRIM(C.RDB$CHARACTER_SET_NAME), '') "
+            "FROM RDB$PROCEDURE_PARAMETERS P JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME = P.RDB$FIELD_SOURCE "
+            "LEFT JOIN RDB$CHARACTER_SETS C ON C.RDB$CHARACTER_SET_ID = F.RDB$CHARACTER_SET_ID "
+            "AND F.RDB$FIELD_TYPE = 37 "
+            "WHERE P.RDB$PROCEDURE_NAME = '" +
+            procedure +
+            "' "
+            "ORDER BY P.RDB$PARAMETER_TYPE, P.RDB$PARAMETER_NUMBER");
     };
     const std::string code = "|37|6|0|ASCII";
     const std::string amount = "|16|16|-4|";
-    std::vector<std::string> outputs = {"GROUPM1|1" + code, "GROUPM2|1" + code, "USERCODE|1" + code,
-                                        "KCODE|1" + code,   "KNAME|1|37|14|0|SJIS_0208", "BSPL|1|37|1|0|ASCII",
-                                        "HOJCNT|1|8|0|0|",  "HCODE|1" + code, "HNAME|1|37|14|0|SJIS_0208",
-                                        "TAISHAKU|1|8|0|0|", "KAISIZAN|1" + amount};
+    std::vector<std::string> outputs = {
+        "GROUPM1|1" + code,          "GROUPM2|1" + code,    "USERCODE|1" + code,  "KCODE|1" + code,
+        "KNAME|1|37|14|0|SJIS_0208", "BSPL|1|37|1|0|ASCII", "HOJCNT|1|8|0|0|",    "HCODE|1" + code,
+        "HNAME|1|37|14|0|SJIS_0208", "TAISHAKU|1|8|0|0|",   "KAISIZAN|1" + amount};
     for (const char* side : {"KAR", "KAS"})
         for (int n = 1; n <= 16; ++n)
             outputs.push_back(side + std::string(n < 10 ? "0" : "") + std::to_string(n) + "|1" + amount);
@@ -316,9 +327,9 @@ TEST_F(DepartmentTrialBalanceUpdateTest, ProcedureInterfaces)
     std::vector<std::string> group = {"PTAX|0|8|0|0|", "PSCODE|0" + code, "PGCODE|0" + code};
     group.insert(group.end(), outputs.begin(), outputs.end());
     EXPECT_EQ(group, params("SP_SISANHYO_BUMON_GROUP"));
-    EXPECT_EQ((std::vector<std::string>{"SCODE|0" + code, "KAMOKUCODE|0" + code, "BCODE|1" + code,
-                                        "KAISIZAN|1" + amount}),
-              params("SP_ZENKURI"));
+    EXPECT_EQ(
+        (std::vector<std::string>{"SCODE|0" + code, "KAMOKUCODE|0" + code, "BCODE|1" + code, "KAISIZAN|1" + amount}),
+        params("SP_ZENKURI"));
     EXPECT_EQ((std::vector<std::string>{"PSCODE|0" + code}), params("SP_KS_INSSETSWK_CALL_SISETU"));
 }
 
@@ -329,21 +340,24 @@ TEST_F(DepartmentTrialBalanceUpdateTest, BreakdownTablesShapeSeedsAndAccountLink
     Session s(Copy());
     auto columns = [&](const std::string& table) {
         std::string text;
-        for (const auto& name : s.Lines("SELECT TRIM(RDB$FIELD_NAME) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME = '" +
-                                        table + "' ORDER BY RDB$FIELD_POSITION"))
+        for (const auto& name :
+             s.Lines("SELECT TRIM(RDB$FIELD_NAME) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME = '" + table +
+                     "' ORDER BY RDB$FIELD_POSITION"))
             text += (text.empty() ? "" : ",") + name;
         return text;
     };
     const std::string linked = "REC,KGROUP,MEISAIKUBUN,NUMBER,KCODE,HCODE,";
     EXPECT_EQ("UTIWAKE,KGROUP,SORTKEY,KAMOKUZAN,MEMO", columns("UTIWAKE_ORDER"));
     EXPECT_EQ(linked + "GINKOU,SITEN,SYURUI,KOUZA,KIMATUZAN,TEKIYOU", columns("UTIWAKE01"));
-    EXPECT_EQ("REC,NUMBER,FURIDASI,FURIDASI_YY,FURIDASI_MM,FURIDASI_DD,KIJITU_YY,KIJITU_MM,KIJITU_DD,GINKOU,SITEN,"
-              "KINGAKU,WARI_GINKOU,WARI_SITEN,TEKIYOU",
-              columns("UTIWAKE02"));
+    EXPECT_EQ(
+        "REC,NUMBER,FURIDASI,FURIDASI_YY,FURIDASI_MM,FURIDASI_DD,KIJITU_YY,KIJITU_MM,KIJITU_DD,GINKOU,SITEN,"
+        "KINGAKU,WARI_GINKOU,WARI_SITEN,TEKIYOU",
+        columns("UTIWAKE02"));
     EXPECT_EQ(linked + "KAMOKU,KARIIRE,KANKEI,JYUSYO,KINGAKU,RISOKU,RIRITU,RIYUU,TANPO", columns("UTIWAKE11"));
-    EXPECT_EQ("REC,NUMBER,KUBUN,SYOZAITI,TIMOKU,SOUMENSEKI,URIAGE_GG,URIAGE_YY,URIAGE_MM,SIMEI,JYUSYO,MENSEKI,URIAGE,"
-              "TESURYO,GOUKEI,SYUTOKU_GG,SYUTOKU_YY",
-              columns("UTIWAKE12"));
+    EXPECT_EQ(
+        "REC,NUMBER,KUBUN,SYOZAITI,TIMOKU,SOUMENSEKI,URIAGE_GG,URIAGE_YY,URIAGE_MM,SIMEI,JYUSYO,MENSEKI,URIAGE,"
+        "TESURYO,GOUKEI,SYUTOKU_GG,SYUTOKU_YY",
+        columns("UTIWAKE12"));
     EXPECT_EQ("UTIWAKE,REC,NUMBER,KAMOKU,SIMEI,JYUSYO,KIMATUZAN,TEKIYOU", columns("UTIWAKE17"));
     // Every table of the block is there.
     EXPECT_EQ(27, s.Count("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME STARTING WITH 'UTIWAKE'"));
@@ -358,7 +372,8 @@ TEST_F(DepartmentTrialBalanceUpdateTest, BreakdownTablesShapeSeedsAndAccountLink
         EXPECT_EQ(0, s.Count(std::string("SELECT COUNT(*) FROM ") + empty)) << empty;
 
     // Computed sums.
-    s.Exec("INSERT INTO UTIWAKE14B (REC, SOUGAKU1, SOUGAKU2, SOUGAKU3, KAZOKU1, KAZOKU2, KAZOKU3) VALUES (2, 1, 2, 3, 4, 5, 6)");
+    s.Exec(
+        "INSERT INTO UTIWAKE14B (REC, SOUGAKU1, SOUGAKU2, SOUGAKU3, KAZOKU1, KAZOKU2, KAZOKU3) VALUES (2, 1, 2, 3, 4, 5, 6)");
     EXPECT_EQ("6|15", s.Line("SELECT SOUGAKU_KEI, KAZOKU_KEI FROM UTIWAKE14B WHERE REC = 2"));
     s.Exec("INSERT INTO UTIWAKE12 (REC, URIAGE, TESURYO) VALUES (1, 100, 5)");
     EXPECT_EQ("105", s.Value("SELECT GOUKEI FROM UTIWAKE12"));
@@ -366,20 +381,24 @@ TEST_F(DepartmentTrialBalanceUpdateTest, BreakdownTablesShapeSeedsAndAccountLink
 
     // Links to a sub-account: a new code is carried over, a deletion leaves
     // the row without its account.
-    s.Exec("INSERT INTO KAMOKUMST (KCODE, USERCODE, KNAME, GROUPM1, GROUPM2, BPFLG, DAC) "
-           "VALUES ('T100', 'T100', '試験費', '8000', '8100', 'P', 1)");
+    s.Exec(
+        "INSERT INTO KAMOKUMST (KCODE, USERCODE, KNAME, GROUPM1, GROUPM2, BPFLG, DAC) "
+        "VALUES ('T100', 'T100', '試験費', '8000', '8100', 'P', 1)");
     s.Exec("INSERT INTO HOJOMST (KCODE, HCODE, HNAME) VALUES ('T100', 'H1', '内訳一')");
-    for (const char* table : {"UTIWAKE01", "UTIWAKE03", "UTIWAKE04A", "UTIWAKE04B", "UTIWAKE09", "UTIWAKE10A", "UTIWAKE11"})
+    for (const char* table :
+         {"UTIWAKE01", "UTIWAKE03", "UTIWAKE04A", "UTIWAKE04B", "UTIWAKE09", "UTIWAKE10A", "UTIWAKE11"})
         s.Exec(std::string("INSERT INTO ") + table + " (REC, KCODE, HCODE) VALUES (1, 'T100', 'H1')");
     s.Exec("UPDATE HOJOMST SET HCODE = 'H2' WHERE KCODE = 'T100' AND HCODE = 'H1'");
     EXPECT_EQ("T100|H2", s.Line("SELECT KCODE, HCODE FROM UTIWAKE10A"));
     s.Exec("DELETE FROM HOJOMST WHERE KCODE = 'T100' AND HCODE = 'H2'");
-    for (const char* table : {"UTIWAKE01", "UTIWAKE03", "UTIWAKE04A", "UTIWAKE04B", "UTIWAKE09", "UTIWAKE10A", "UTIWAKE11"})
+    for (const char* table :
+         {"UTIWAKE01", "UTIWAKE03", "UTIWAKE04A", "UTIWAKE04B", "UTIWAKE09", "UTIWAKE10A", "UTIWAKE11"})
         EXPECT_EQ("1|<null>|<null>", s.Line(std::string("SELECT REC, KCODE, HCODE FROM ") + table)) << table;
-    EXPECT_EQ((std::vector<std::string>{"UTIWAKE01_KAMOKU", "UTIWAKE03_KAMOKU", "UTIWAKE04A_KAMOKU", "UTIWAKE04B_KAMOKU",
-                                        "UTIWAKE09_KAMOKU", "UTIWAKE10_KAMOKU", "UTIWAKE11_KAMOKU"}),
-              s.Lines("SELECT TRIM(RDB$CONSTRAINT_NAME) FROM RDB$RELATION_CONSTRAINTS WHERE RDB$CONSTRAINT_TYPE = "
-                      "'FOREIGN KEY' AND RDB$RELATION_NAME STARTING WITH 'UTIWAKE' ORDER BY 1"));
+    EXPECT_EQ(
+        (std::vector<std::string>{"UTIWAKE01_KAMOKU", "UTIWAKE03_KAMOKU", "UTIWAKE04A_KAMOKU", "UTIWAKE04B_KAMOKU",
+                                  "UTIWAKE09_KAMOKU", "UTIWAKE10_KAMOKU", "UTIWAKE11_KAMOKU"}),
+        s.Lines("SELECT TRIM(RDB$CONSTRAINT_NAME) FROM RDB$RELATION_CONSTRAINTS WHERE RDB$CONSTRAINT_TYPE = "
+                "'FOREIGN KEY' AND RDB$RELATION_NAME STARTING WITH 'UTIWAKE' ORDER BY 1"));
 }
 
 }  // namespace

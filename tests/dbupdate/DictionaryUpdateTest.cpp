@@ -58,10 +58,10 @@ struct Codes {
 void InsertEntry(Session& s, const EntryTable& t, int rec, const std::string& tag, const Codes& l, const Codes& r)
 {
     const std::string L = t.left, R = t.right;
-    std::string columns = "TEXT, " + L + "KCODE, " + L + "HCODE, " + L + "BCODE, " + R + "KCODE, " +
-                          R + "HCODE, " + R + "BCODE";
-    std::string values = "'" + tag + "', '" + l.k + "', '" + l.h + "', '" + l.b + "', '" + r.k + "', '" + r.h +
-                         "', '" + r.b + "'";
+    std::string columns =
+        "TEXT, " + L + "KCODE, " + L + "HCODE, " + L + "BCODE, " + R + "KCODE, " + R + "HCODE, " + R + "BCODE";
+    std::string values =
+        "'" + tag + "', '" + l.k + "', '" + l.h + "', '" + l.b + "', '" + r.k + "', '" + r.h + "', '" + r.b + "'";
     if (std::string(t.table) == "KANSA_ITEM" || std::string(t.table) == "SWKDIC") {
         columns = "REC, " + columns;
         values = std::to_string(rec) + ", " + values;
@@ -101,8 +101,9 @@ TEST_F(DictionaryUpdateTest, DeletingADepartmentKeepsTheEntriesWithTheDepartment
 TEST_F(DictionaryUpdateTest, DeletingASubAccountKeepsTheEntriesWithTheSubAccountBlankedAndLogsIt)
 {
     Session s(Copy());
-    s.Exec("INSERT INTO HOJOMST (KCODE, HCODE, HKANA, HNAME, TAX_LCODE, BPFLG, SIME, GENDO, ADDRESS, BANK, OPCODE)"
-           " VALUES ('1101', '01', 'ホンテン', '本店金庫', 3, 'B', 20, 150000, '東京都千代田区', 'みどり銀行', 10001)");
+    s.Exec(
+        "INSERT INTO HOJOMST (KCODE, HCODE, HKANA, HNAME, TAX_LCODE, BPFLG, SIME, GENDO, ADDRESS, BANK, OPCODE)"
+        " VALUES ('1101', '01', 'ホンテン', '本店金庫', 3, 'B', 20, 150000, '東京都千代田区', 'みどり銀行', 10001)");
     s.Exec("INSERT INTO HOJOMST (KCODE, HCODE, HNAME) VALUES ('1101', '02', '支店金庫')");
     s.Exec("INSERT INTO HOJOMST (KCODE, HCODE, HNAME) VALUES ('1102', '01', '当座')");
     const int logsBefore = s.Count("SELECT COUNT(*) FROM HOJOLOG");
@@ -125,7 +126,8 @@ TEST_F(DictionaryUpdateTest, DeletingASubAccountKeepsTheEntriesWithTheSubAccount
     EXPECT_EQ(s.Line("SELECT REC, KCODE, HCODE, HKANA, HNAME, TAX_LCODE, BPFLG, SIME, GENDO, ADDRESS, BANK, OPCODE"
                      "  FROM HOJOLOG WHERE LOGREC = (SELECT MAX(LOGREC) FROM HOJOLOG)"),
               rec + "|1101|01|ホンテン|本店金庫|3|B|20|150000|東京都千代田区|みどり銀行|10001");
-    EXPECT_EQ(s.Value("SELECT MAX(LOGREC) FROM HOJOLOG"), s.Value("SELECT GEN_ID(HOJOLOG_REC_GEN, 0) FROM RDB$DATABASE"));
+    EXPECT_EQ(s.Value("SELECT MAX(LOGREC) FROM HOJOLOG"),
+              s.Value("SELECT GEN_ID(HOJOLOG_REC_GEN, 0) FROM RDB$DATABASE"));
 }
 
 TEST_F(DictionaryUpdateTest, DictionariesAndAuditItemsNoLongerReferToTheChart)
@@ -153,7 +155,10 @@ struct StartMonthCase {
     int mnum;  // the period the opening balance is written to
 };
 
-void PrintTo(const StartMonthCase& c, std::ostream* os) { *os << "KAISINO " << c.kaisino << " -> MNUM " << c.mnum; }
+void PrintTo(const StartMonthCase& c, std::ostream* os)
+{
+    *os << "KAISINO " << c.kaisino << " -> MNUM " << c.mnum;
+}
 
 class OpeningBalanceTest : public DictionaryUpdateTest, public ::testing::WithParamInterface<StartMonthCase> {};
 
@@ -165,7 +170,8 @@ TEST_P(OpeningBalanceTest, OpeningBalanceBecomesThePreviousPeriodsBalanceOfTheKe
     Session s(Copy());
     s.Exec("UPDATE ACCDEF1 SET KAISINO = " + std::to_string(c.kaisino) + " WHERE REC = 1");
     s.Exec("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES (' ', '1101', ' ', '00', 300)");
-    s.Exec("UPDATE KAMOKU_SZ SET KAISIZAN = 1234.5 WHERE SCODE = ' ' AND KCODE = '1101' AND HCODE = ' ' AND BCODE = ' '");
+    s.Exec(
+        "UPDATE KAMOKU_SZ SET KAISIZAN = 1234.5 WHERE SCODE = ' ' AND KCODE = '1101' AND HCODE = ' ' AND BCODE = ' '");
 
     EXPECT_EQ(s.Lines("SELECT BCODE, MNUM, NUKIZAN FROM KAMOKU_PZ WHERE KCODE = '1101' AND NUKIZAN <> 0"
                       " ORDER BY BCODE, MNUM"),
@@ -188,8 +194,9 @@ TEST_F(DictionaryUpdateTest, OpeningBalanceTriggerLeavesRetainedEarningsAndOther
 
     // A past balance entered by hand stays when the row changes in anything
     // but its opening balance.
-    s.Exec("UPDATE KAMOKU_PZ SET NUKIZAN = 77 WHERE SCODE = ' ' AND KCODE = '1102' AND HCODE = ' ' AND BCODE = ' '"
-           " AND MNUM = 0");
+    s.Exec(
+        "UPDATE KAMOKU_PZ SET NUKIZAN = 77 WHERE SCODE = ' ' AND KCODE = '1102' AND HCODE = ' ' AND BCODE = ' '"
+        " AND MNUM = 0");
     s.Exec("UPDATE KAMOKU_SZ SET HAIBUN01 = 40 WHERE KCODE = '1102' AND HCODE = ' ' AND BCODE = ' '");
     EXPECT_EQ(s.Value("SELECT NUKIZAN FROM KAMOKU_PZ WHERE SCODE = ' ' AND KCODE = '1102' AND HCODE = ' '"
                       " AND BCODE = ' ' AND MNUM = 0"),
@@ -227,29 +234,31 @@ TEST_F(DictionaryUpdateTest, BlueReturnTablesAndColumnsAreThereEmpty)
         SCOPED_TRACE(t.name);
         std::string columns;
         for (const std::string& c : s.Lines("SELECT TRIM(RDB$FIELD_NAME) FROM RDB$RELATION_FIELDS"
-                                             " WHERE RDB$RELATION_NAME = '" + std::string(t.name) +
-                                             "' ORDER BY RDB$FIELD_POSITION"))
+                                            " WHERE RDB$RELATION_NAME = '" +
+                                            std::string(t.name) + "' ORDER BY RDB$FIELD_POSITION"))
             columns += (columns.empty() ? "" : ",") + c;
         EXPECT_EQ(columns, t.columns);
         EXPECT_EQ(s.Count("SELECT COUNT(*) FROM " + std::string(t.name)), 0);
         EXPECT_EQ(s.Line("SELECT TRIM(I.RDB$FIELD_NAME) FROM RDB$RELATION_CONSTRAINTS C"
                          " JOIN RDB$INDEX_SEGMENTS I ON I.RDB$INDEX_NAME = C.RDB$INDEX_NAME"
-                         " WHERE C.RDB$RELATION_NAME = '" + std::string(t.name) +
-                         "' AND C.RDB$CONSTRAINT_TYPE = 'PRIMARY KEY'"),
+                         " WHERE C.RDB$RELATION_NAME = '" +
+                         std::string(t.name) + "' AND C.RDB$CONSTRAINT_TYPE = 'PRIMARY KEY'"),
                   "REC");
     }
 
     // Defaults, the computed total and texts of both kinds.
-    s.Exec("INSERT INTO AO_SINKOKU (REC, ZEIRISI_ADD1, ZEIRISI_TEL) VALUES (1, '東京都中央区銀座一丁目', '03-1234-5678')");
+    s.Exec(
+        "INSERT INTO AO_SINKOKU (REC, ZEIRISI_ADD1, ZEIRISI_TEL) VALUES (1, '東京都中央区銀座一丁目', '03-1234-5678')");
     EXPECT_EQ(s.Line("SELECT ZEIRISI_ADD1, ZEIRISI_TEL, GYOUSHUKUBUN, HASUU, KOUJOKUBUN, YOUSI, COLOR, WAKU, KURIIRE1"
                      " FROM AO_SINKOKU"),
               "東京都中央区銀座一丁目|03-1234-5678|0|0|0|0|1|1|<null>");
-    s.Exec("INSERT INTO AO_KYUUYO (REC, SIMEI, TUZUKIGARA, KYUUYO, SHOUYO) VALUES (1, '山田花子', '妻', 1800000, 300000.5)");
+    s.Exec(
+        "INSERT INTO AO_KYUUYO (REC, SIMEI, TUZUKIGARA, KYUUYO, SHOUYO) VALUES (1, '山田花子', '妻', 1800000, 300000.5)");
     EXPECT_EQ(s.Line("SELECT NUMBER, SENJYU, SIMEI, TUZUKIGARA, NENREI, TUKISUU, GOUKEI FROM AO_KYUUYO"),
               "0|0|山田花子|妻|0|0|2100000.5");
 
     EXPECT_EQ(s.Count("SELECT COUNT(*) FROM EXTERKS"), s.Count("SELECT COUNT(*) FROM EXTERKS"
-                                                                " WHERE AO_KISHUZAN = 0 AND AO_KIMATUZAN = 0"));
+                                                               " WHERE AO_KISHUZAN = 0 AND AO_KIMATUZAN = 0"));
     EXPECT_GT(s.Count("SELECT COUNT(*) FROM EXTERKS"), 0);
     EXPECT_EQ(s.Line("SELECT REC, CHUKI_TITLEPRINT FROM KESSAN"), "1|0");
 }

@@ -88,13 +88,12 @@ TEST_F(AddSqlTest, EveryLineOfTheFileAsItStands)
     };
     const Case cases[] = {
         // Word lists expanded, a line ending in a blank kept.
-        {sysupdate::SystemShape(4, 0, 0, false), "company-code-and-eras.sql",
-         "system/400/company-code-and-eras.sql", 1},
+        {sysupdate::SystemShape(4, 0, 0, false), "company-code-and-eras.sql", "system/400/company-code-and-eras.sql",
+         1},
         // Empty lines kept.
         {accupdate::AccountingShape(0, 2, 2), "carry-forward.sql", "accounting/022/carry-forward.sql", 2},
         // Another unit's file of the same list.
-        {sysupdate::SystemShape(3, 0, 0, false), "../031/version-rec-body.sql",
-         "system/031/version-rec-body.sql", 1},
+        {sysupdate::SystemShape(3, 0, 0, false), "../031/version-rec-body.sql", "system/031/version-rec-body.sql", 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -113,13 +112,16 @@ TEST_F(AddSqlTest, EveryLineOfTheFileAsItStands)
 TEST_F(AddSqlTest, AFileTheProgramDoesNotHoldIsAnError)
 {
     TUpdateScript script(accupdate::AccountingShape(0, 2, 2));
-    for (const char* name : {"no-such-file.sql", "../022/carry-forward.sql/..", "../../system/400/company-code-and-eras.sql/x"})
+    for (const char* name :
+         {"no-such-file.sql", "../022/carry-forward.sql/..", "../../system/400/company-code-and-eras.sql/x"})
         EXPECT_THROW(script.AddSql(name), TUpdateScriptError) << name;
 }
 
 TEST(SqlEmbedSource, EveryByteSurvivesAndLongTextsComeInPieces)
 {
-    const std::string tricky = "SELECT '\"\\?" "?=' FROM T; -- 仮受\r\n)sql\"\n";
+    const std::string tricky =
+        "SELECT '\"\\?"
+        "?=' FROM T; -- 仮受\r\n)sql\"\n";
     std::string longText;
     while (longText.size() <= sqlgen::PieceBytes)
         longText += "INSERT INTO T VALUES (1);\n";
@@ -128,7 +130,8 @@ TEST(SqlEmbedSource, EveryByteSurvivesAndLongTextsComeInPieces)
     // Only printable ASCII reaches the source, "?" and the rest as octal.
     EXPECT_TRUE(std::all_of(source.begin(), source.end(),
                             [](char c) { return c == '\n' || (c >= 0x20 && c < 0x7F && c != '?'); }));
-    EXPECT_NE(source.find(R"("SELECT '\"\\\077\077=' FROM T; -- \344\273\256\345\217\227\015\012")"), std::string::npos);
+    EXPECT_NE(source.find(R"("SELECT '\"\\\077\077=' FROM T; -- \344\273\256\345\217\227\015\012")"),
+              std::string::npos);
     EXPECT_NE(source.find(R"(")sql\"\012")"), std::string::npos);
     // The long text: two pieces, the first cut after a line end.
     const std::size_t longAt = source.find("\"b/long.sql\"");

@@ -55,9 +55,10 @@ protected:
     // An asset of building account 1401 in the facility.
     static void AddAsset(Session& s, int rec, const std::string& scode)
     {
-        s.Exec("INSERT INTO KS_SISAN (REC, SCODE, KCODE, HCODE, MEISYOU, SIHAKCODE, SIHAHCODE, SYUNYUKCODE, "
-               "SYUNYUHCODE) VALUES (" +
-               std::to_string(rec) + ", '" + scode + "', '1401', ' ', '本社ビル', NULL, NULL, NULL, NULL)");
+        s.Exec(
+            "INSERT INTO KS_SISAN (REC, SCODE, KCODE, HCODE, MEISYOU, SIHAKCODE, SIHAHCODE, SYUNYUKCODE, "
+            "SYUNYUHCODE) VALUES (" +
+            std::to_string(rec) + ", '" + scode + "', '1401', ' ', '本社ビル', NULL, NULL, NULL, NULL)");
     }
 
     static void SetAllocation(Session& s, int rec, const std::string& scode, const std::string& bcode,
@@ -224,8 +225,9 @@ TEST_F(FixedAssetUpdateTest, NewAccountTakesTheDefaultRowOfTheCompanysDataTypeIn
         SCOPED_TRACE(dbtest::DataKindName(c.kind));
         Session s(Copy(c.kind));
         AddFacility(s, "T1");
-        s.Exec("INSERT INTO KAMOKUMST (KCODE, USERCODE, KNAME, GROUPM1, GROUPM2, BPFLG, DAC) "
-               "VALUES ('1413', '1413', '美術品', '1400', '1400', 'B', 1)");
+        s.Exec(
+            "INSERT INTO KAMOKUMST (KCODE, USERCODE, KNAME, GROUPM1, GROUPM2, BPFLG, DAC) "
+            "VALUES ('1413', '1413', '美術品', '1400', '1400', 'B', 1)");
         s.Exec("DELETE FROM KS_SETSWK WHERE KCODE = '1413'");
         s.Exec("EXECUTE PROCEDURE SP_KS_INSSETSWK_CALL_KAMOKU('1413', 1400)");
         EXPECT_EQ(s.Lines("SELECT SCODE, " + SettingsColumns + " FROM KS_SETSWK WHERE KCODE = '1413' ORDER BY SCODE"),
@@ -333,7 +335,9 @@ TEST_F(FixedAssetUpdateTest, AllocationRepairPutsTheRestOnTheCommonDepartment)
     const Case cases[] = {
         {"60 and 30", {{"00", "60"}, {"01", "30"}}, "1", {"00|70|", "01|30|"}},
         {"over 100", {{"00", "80"}, {"01", "30"}, {"02", "10"}}, "1", {"00|60|", "01|30|", "02|10|"}},
-        {"fractions", {{"00", "33.3333"}, {"01", "33.3333"}, {"02", "33.3333"}}, "1",
+        {"fractions",
+         {{"00", "33.3333"}, {"01", "33.3333"}, {"02", "33.3333"}},
+         "1",
          {"00|33.3334|", "01|33.3333|", "02|33.3333|"}},
         {"already 100", {{"00", "40"}, {"01", "60"}}, "0", {"00|40|", "01|60|"}},
         // Without other departments the common one takes it all, and a
@@ -403,8 +407,9 @@ TEST_F(FixedAssetUpdateTest, AssetBookUpsert)
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        s.Exec("UPDATE KS_DAICHO SET TEKIYO = '取得', SYUTOKIN = 1000, KISHU = 1000, SYOKYAKU = 100, "
-               "BOKAGAKU = 900, DUMMY = 'D'");
+        s.Exec(
+            "UPDATE KS_DAICHO SET TEKIYO = '取得', SYUTOKIN = 1000, KISHU = 1000, SYOKYAKU = 100, "
+            "BOKAGAKU = 900, DUMMY = 'D'");
         s.Exec("EXECUTE PROCEDURE SP_KS_DAICHO_UPDATE(" + key + ", " + c.args + ")");
         EXPECT_EQ(s.Lines(row), (std::vector<std::string>{c.after}));
     }
@@ -422,8 +427,9 @@ TEST_F(FixedAssetUpdateTest, AssetRowsTakeTheirDefaults)
 {
     Session s(Copy());
     AddFacility(s, "T1", {"00"});
-    s.Exec("INSERT INTO KS_SISAN (REC, SCODE, KCODE, SIHAKCODE, SIHAHCODE, SYUNYUKCODE, SYUNYUHCODE) "
-           "VALUES (1, 'T1', '1401', NULL, NULL, NULL, NULL)");
+    s.Exec(
+        "INSERT INTO KS_SISAN (REC, SCODE, KCODE, SIHAKCODE, SIHAHCODE, SYUNYUKCODE, SYUNYUHCODE) "
+        "VALUES (1, 'T1', '1401', NULL, NULL, NULL, NULL)");
     // The account's own sub-account (one blank), state 1, method 1, the
     // sales and business shares 100 percent; amounts stay null.
     EXPECT_EQ(s.Line("SELECT KANRI, HCODE, BCODE, MEISYOU, JYOKYO, GSKAHI, GSHOUHOU, GSSISANZEI, SYUTOSWK, "
@@ -437,7 +443,6 @@ TEST_F(FixedAssetUpdateTest, AssetRowsTakeTheirDefaults)
     s.Exec("INSERT INTO KS_DAICHO (REC, HIZUKE, DTYPE) VALUES (1, DATE '2025-04-01', 1)");
     EXPECT_EQ(s.Line("SELECT TEKIYO, SYUTOKIN, DUMMY FROM KS_DAICHO"), "|<null>|");
 }
-
 
 TEST_F(FixedAssetUpdateTest, AssetRowsGoWithTheirAsset)
 {
@@ -482,8 +487,9 @@ TEST_F(FixedAssetUpdateTest, FacilityAndSubAccountKeysOfTheSettingsAndAssets)
     s.Exec("INSERT INTO HOJOMST (KCODE, HCODE, HNAME) VALUES ('8201', '01', '土地売却損')");
     s.Exec("INSERT INTO HOJOMST (KCODE, HCODE, HNAME) VALUES ('1401', '01', '本社')");
     s.Exec("UPDATE KS_SETSWK SET BAISONHCODE = '01' WHERE SCODE = 'T1' AND KCODE = '1401'");
-    s.Exec("INSERT INTO KS_SISAN (REC, SCODE, KCODE, HCODE, SIHAKCODE, SIHAHCODE, SYUNYUKCODE, SYUNYUHCODE) "
-           "VALUES (1, 'T2', '1401', '01', '8201', '01', NULL, NULL)");
+    s.Exec(
+        "INSERT INTO KS_SISAN (REC, SCODE, KCODE, HCODE, SIHAKCODE, SIHAHCODE, SYUNYUKCODE, SYUNYUHCODE) "
+        "VALUES (1, 'T2', '1401', '01', '8201', '01', NULL, NULL)");
 
     // Deleting it empties the setting and the payment account of the asset,
     // but the asset's own sub-account cannot go.

@@ -23,8 +23,8 @@ class IsqlRunnerTest : public UpdateDbTest {
 protected:
     void WriteScript(const std::string& body)
     {
-        WriteFile(ScriptPath(), "CONNECT '" + CompanyDbPath() + "' USER 'LEDRIX' PASSWORD 'tolvaz';\r\n" + body +
-                                    "EXIT;\r\n");
+        WriteFile(ScriptPath(),
+                  "CONNECT '" + CompanyDbPath() + "' USER 'LEDRIX' PASSWORD 'tolvaz';\r\n" + body + "EXIT;\r\n");
     }
 
     // A stand-in for the tool in the program folder: records its arguments,
@@ -33,14 +33,15 @@ protected:
     void InstallFakeTool(const std::string& extra = "")
     {
         const fs::path tool = fs::path(SystemDef.ProgramDir) / "isql-fb";
-        WriteFile(tool, "#!/bin/sh\n"
-                        "d=$(dirname \"$0\")\n"
-                        "printf '%s\\n' \"$@\" > \"$d/args.txt\"\n" +
-                            extra +
-                            "log=\n"
-                            "while [ $# -gt 0 ]; do [ \"$1\" = -o ] && log=$2; shift; done\n"
-                            "[ -f \"$d/log-content\" ] && cat \"$d/log-content\" >> \"$log\"\n"
-                            "exit $(cat \"$d/exit-code\" 2>/dev/null || echo 0)\n");
+        WriteFile(tool,
+                  "#!/bin/sh\n"
+                  "d=$(dirname \"$0\")\n"
+                  "printf '%s\\n' \"$@\" > \"$d/args.txt\"\n" +
+                      extra +
+                      "log=\n"
+                      "while [ $# -gt 0 ]; do [ \"$1\" = -o ] && log=$2; shift; done\n"
+                      "[ -f \"$d/log-content\" ] && cat \"$d/log-content\" >> \"$log\"\n"
+                      "exit $(cat \"$d/exit-code\" 2>/dev/null || echo 0)\n");
         ::chmod(tool.c_str(), 0755);
     }
 
@@ -179,8 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LogCase{"Failed", "a\r\nb\r\nStatement failed, SQLSTATE = 42S02\r\n", 0, 16},
                       LogCase{"ErrorWithoutFinalLineEnd", "a\rb\rError", 0, 16},
                       LogCase{"EmptyLineCounts", "a\r\n\r\n-Error while\r\n", 0, 16},
-                      LogCase{"CleanLongLog", "a\nb\nc\nd\n", 0, 1},
-                      LogCase{"NoLogAtAll", nullptr, 0, 16},
+                      LogCase{"CleanLongLog", "a\nb\nc\nd\n", 0, 1}, LogCase{"NoLogAtAll", nullptr, 0, 16},
                       LogCase{"CleanLogButNonZeroExit", "a\nb\nExpected end of statement, encountered EOF\n", 1, 16}),
     [](const ::testing::TestParamInfo<LogCase>& info) { return std::string(info.param.name); });
 

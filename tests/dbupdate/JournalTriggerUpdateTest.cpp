@@ -27,48 +27,49 @@ protected:
 std::vector<std::string> TotalsAgainstJournal(Session& s)
 {
     std::vector<std::string> wrong;
-    for (const auto& line : s.Lines(
-             "SELECT 'KAMOKU_MS', COALESCE(J.SCODE, M.SCODE), COALESCE(J.BCODE, M.BCODE),"
-             "       COALESCE(J.KCODE, M.KCODE), COALESCE(J.HCODE, M.HCODE), COALESCE(J.MNUM, M.MNUM),"
-             "       IIF(M.SCODE IS NULL, 'no row', ''),"
-             "       COALESCE(J.KAR_NUK, 0), M.KAR_NUK, COALESCE(J.KAR_TAX, 0), M.KAR_TAX,"
-             "       COALESCE(J.KAS_NUK, 0), M.KAS_NUK, COALESCE(J.KAS_TAX, 0), M.KAS_TAX"
-             "  FROM (SELECT SCODE, BCODE, KCODE, HCODE, MNUM,"
-             "               SUM(IIF(TAISHAKU = 1, NUK, 0)) AS KAR_NUK, SUM(IIF(TAISHAKU = 1, ZEI, 0)) AS KAR_TAX,"
-             "               SUM(IIF(TAISHAKU = 2, NUK, 0)) AS KAS_NUK, SUM(IIF(TAISHAKU = 2, ZEI, 0)) AS KAS_TAX"
-             "          FROM SIWAKE WHERE DELFLG = 0"
-             "         GROUP BY SCODE, BCODE, KCODE, HCODE, MNUM) J"
-             "  FULL JOIN KAMOKU_MS M"
-             "    ON M.SCODE = J.SCODE AND M.BCODE = J.BCODE AND M.KCODE = J.KCODE"
-             "   AND M.HCODE = J.HCODE AND M.MNUM = J.MNUM"
-             " WHERE (J.SCODE IS NOT NULL AND M.SCODE IS NULL)"
-             "    OR COALESCE(J.KAR_NUK, 0) <> COALESCE(M.KAR_NUK, 0) OR COALESCE(J.KAR_TAX, 0) <> COALESCE(M.KAR_TAX, 0)"
-             "    OR COALESCE(J.KAS_NUK, 0) <> COALESCE(M.KAS_NUK, 0) OR COALESCE(J.KAS_TAX, 0) <> COALESCE(M.KAS_TAX, 0)"))
+    for (
+        const auto& line : s.Lines(
+            "SELECT 'KAMOKU_MS', COALESCE(J.SCODE, M.SCODE), COALESCE(J.BCODE, M.BCODE),"
+            "       COALESCE(J.KCODE, M.KCODE), COALESCE(J.HCODE, M.HCODE), COALESCE(J.MNUM, M.MNUM),"
+            "       IIF(M.SCODE IS NULL, 'no row', ''),"
+            "       COALESCE(J.KAR_NUK, 0), M.KAR_NUK, COALESCE(J.KAR_TAX, 0), M.KAR_TAX,"
+            "       COALESCE(J.KAS_NUK, 0), M.KAS_NUK, COALESCE(J.KAS_TAX, 0), M.KAS_TAX"
+            "  FROM (SELECT SCODE, BCODE, KCODE, HCODE, MNUM,"
+            "               SUM(IIF(TAISHAKU = 1, NUK, 0)) AS KAR_NUK, SUM(IIF(TAISHAKU = 1, ZEI, 0)) AS KAR_TAX,"
+            "               SUM(IIF(TAISHAKU = 2, NUK, 0)) AS KAS_NUK, SUM(IIF(TAISHAKU = 2, ZEI, 0)) AS KAS_TAX"
+            "          FROM SIWAKE WHERE DELFLG = 0"
+            "         GROUP BY SCODE, BCODE, KCODE, HCODE, MNUM) J"
+            "  FULL JOIN KAMOKU_MS M"
+            "    ON M.SCODE = J.SCODE AND M.BCODE = J.BCODE AND M.KCODE = J.KCODE"
+            "   AND M.HCODE = J.HCODE AND M.MNUM = J.MNUM"
+            " WHERE (J.SCODE IS NOT NULL AND M.SCODE IS NULL)"
+            "    OR COALESCE(J.KAR_NUK, 0) <> COALESCE(M.KAR_NUK, 0) OR COALESCE(J.KAR_TAX, 0) <> COALESCE(M.KAR_TAX, 0)"
+            "    OR COALESCE(J.KAS_NUK, 0) <> COALESCE(M.KAS_NUK, 0) OR COALESCE(J.KAS_TAX, 0) <> COALESCE(M.KAS_TAX, 0)"))
         wrong.push_back(line);
     // Tax totals are per department only when ACCDEF1.BUMON is 2; a line
     // without tax needs no tax row.
-    for (const auto& line : s.Lines(
-             "SELECT 'KAMOKU_TAX', COALESCE(J.SCODE, T.SCODE), COALESCE(J.TBCODE, T.BCODE),"
-             "       COALESCE(J.TAXUH, T.KKUBUN), COALESCE(J.MNUM, T.MNUM), IIF(T.SCODE IS NULL, 'no row', ''),"
-             "       COALESCE(J.KAR, 0), T.KAR, COALESCE(J.KAS, 0), T.KAS"
-             "  FROM (SELECT SCODE, TBCODE, TAXUH, MNUM,"
-             "               SUM(IIF(TAISHAKU = 1, ZEI, 0)) AS KAR, SUM(IIF(TAISHAKU = 2, ZEI, 0)) AS KAS"
-             "          FROM (SELECT S.SCODE, IIF(A.BUMON = 2, S.BCODE, ' ') AS TBCODE, S.TAXUH, S.MNUM,"
-             "                       S.TAISHAKU, S.ZEI"
-             "                  FROM SIWAKE S CROSS JOIN ACCDEF1 A"
-             "                 WHERE A.REC = 1 AND S.DELFLG = 0)"
-             "         GROUP BY SCODE, TBCODE, TAXUH, MNUM) J"
-             "  FULL JOIN KAMOKU_TAX T"
-             "    ON T.SCODE = J.SCODE AND T.BCODE = J.TBCODE AND T.KKUBUN = J.TAXUH AND T.MNUM = J.MNUM"
-             " WHERE (J.SCODE IS NOT NULL AND T.SCODE IS NULL AND (J.KAR <> 0 OR J.KAS <> 0))"
-             "    OR COALESCE(J.KAR, 0) <> COALESCE(T.KAR, 0) OR COALESCE(J.KAS, 0) <> COALESCE(T.KAS, 0)"))
+    for (const auto& line :
+         s.Lines("SELECT 'KAMOKU_TAX', COALESCE(J.SCODE, T.SCODE), COALESCE(J.TBCODE, T.BCODE),"
+                 "       COALESCE(J.TAXUH, T.KKUBUN), COALESCE(J.MNUM, T.MNUM), IIF(T.SCODE IS NULL, 'no row', ''),"
+                 "       COALESCE(J.KAR, 0), T.KAR, COALESCE(J.KAS, 0), T.KAS"
+                 "  FROM (SELECT SCODE, TBCODE, TAXUH, MNUM,"
+                 "               SUM(IIF(TAISHAKU = 1, ZEI, 0)) AS KAR, SUM(IIF(TAISHAKU = 2, ZEI, 0)) AS KAS"
+                 "          FROM (SELECT S.SCODE, IIF(A.BUMON = 2, S.BCODE, ' ') AS TBCODE, S.TAXUH, S.MNUM,"
+                 "                       S.TAISHAKU, S.ZEI"
+                 "                  FROM SIWAKE S CROSS JOIN ACCDEF1 A"
+                 "                 WHERE A.REC = 1 AND S.DELFLG = 0)"
+                 "         GROUP BY SCODE, TBCODE, TAXUH, MNUM) J"
+                 "  FULL JOIN KAMOKU_TAX T"
+                 "    ON T.SCODE = J.SCODE AND T.BCODE = J.TBCODE AND T.KKUBUN = J.TAXUH AND T.MNUM = J.MNUM"
+                 " WHERE (J.SCODE IS NOT NULL AND T.SCODE IS NULL AND (J.KAR <> 0 OR J.KAS <> 0))"
+                 "    OR COALESCE(J.KAR, 0) <> COALESCE(T.KAR, 0) OR COALESCE(J.KAS, 0) <> COALESCE(T.KAS, 0)"))
         wrong.push_back(line);
-    for (const auto& line : s.Lines(
-             "SELECT 'SIWAKECOUNT', F.SCODE, F.SIWAKECOUNT,"
-             "       (SELECT COUNT(*) FROM SIWAKE S WHERE S.SCODE = F.SCODE AND S.DELFLG = 0 AND S.TAISHAKU = 1)"
-             "  FROM SISETUMST F"
-             " WHERE COALESCE(F.SIWAKECOUNT, 0) <>"
-             "       (SELECT COUNT(*) FROM SIWAKE S WHERE S.SCODE = F.SCODE AND S.DELFLG = 0 AND S.TAISHAKU = 1)"))
+    for (const auto& line :
+         s.Lines("SELECT 'SIWAKECOUNT', F.SCODE, F.SIWAKECOUNT,"
+                 "       (SELECT COUNT(*) FROM SIWAKE S WHERE S.SCODE = F.SCODE AND S.DELFLG = 0 AND S.TAISHAKU = 1)"
+                 "  FROM SISETUMST F"
+                 " WHERE COALESCE(F.SIWAKECOUNT, 0) <>"
+                 "       (SELECT COUNT(*) FROM SIWAKE S WHERE S.SCODE = F.SCODE AND S.DELFLG = 0 AND S.TAISHAKU = 1)"))
         wrong.push_back(line);
     return wrong;
 }
@@ -89,12 +90,14 @@ struct Side {
 
 void InsertSide(Session& s, const Side& side, int delflg = 0, const std::string& scode = "S1")
 {
-    s.Exec("INSERT INTO SIWAKE (REC, SWKREC, SWKNO, DELFLG, TAISHAKU, SCODE, KCODE, HCODE, BCODE, MNUM, TAXUH, NUK, ZEI)"
-           " VALUES (" + std::to_string(side.rec) + ", " + std::to_string((side.rec + 1) / 2) + ", " +
-           std::to_string((side.rec + 1) / 2) + ", " + std::to_string(delflg) + ", " + std::to_string(side.taishaku) +
-           ", '" + scode + "', '" + side.kcode + "', '" + side.hcode + "', '" + side.bcode + "', " +
-           std::to_string(side.mnum) + ", " + std::to_string(side.taxuh) + ", " + std::to_string(side.nuk) + ", " +
-           std::to_string(side.zei) + ")");
+    s.Exec(
+        "INSERT INTO SIWAKE (REC, SWKREC, SWKNO, DELFLG, TAISHAKU, SCODE, KCODE, HCODE, BCODE, MNUM, TAXUH, NUK, ZEI)"
+        " VALUES (" +
+        std::to_string(side.rec) + ", " + std::to_string((side.rec + 1) / 2) + ", " +
+        std::to_string((side.rec + 1) / 2) + ", " + std::to_string(delflg) + ", " + std::to_string(side.taishaku) +
+        ", '" + scode + "', '" + side.kcode + "', '" + side.hcode + "', '" + side.bcode + "', " +
+        std::to_string(side.mnum) + ", " + std::to_string(side.taxuh) + ", " + std::to_string(side.nuk) + ", " +
+        std::to_string(side.zei) + ")");
 }
 
 struct DepartmentCase {
@@ -102,7 +105,10 @@ struct DepartmentCase {
     const char* taxBcode;  // where the tax totals of department '00' go
 };
 
-void PrintTo(const DepartmentCase& c, std::ostream* os) { *os << "BUMON " << c.bumon; }
+void PrintTo(const DepartmentCase& c, std::ostream* os)
+{
+    *os << "BUMON " << c.bumon;
+}
 
 class JournalTotalsTest : public JournalTriggerTest, public ::testing::WithParamInterface<DepartmentCase> {};
 
@@ -125,11 +131,13 @@ TEST_P(JournalTotalsTest, TotalsFollowTheLiveLines)
     const Side sales{4, 2, "4101", " ", "00", 1, 1, 2000, 200};
     for (const Side& side : {expense, cash, receivable, sales})
         InsertSide(s, side);
-    EXPECT_EQ(s.Line("SELECT CAST(KAR_NUK AS INTEGER), CAST(KAR_TAX AS INTEGER), CAST(KAS_NUK AS INTEGER)"
-                     "  FROM KAMOKU_MS WHERE SCODE = 'S1' AND KCODE = '6110' AND HCODE = ' ' AND BCODE = '00' AND MNUM = 1"),
-              "1000|80|0");
+    EXPECT_EQ(
+        s.Line("SELECT CAST(KAR_NUK AS INTEGER), CAST(KAR_TAX AS INTEGER), CAST(KAS_NUK AS INTEGER)"
+               "  FROM KAMOKU_MS WHERE SCODE = 'S1' AND KCODE = '6110' AND HCODE = ' ' AND BCODE = '00' AND MNUM = 1"),
+        "1000|80|0");
     EXPECT_EQ(s.Line("SELECT CAST(KAR AS INTEGER), CAST(KAS AS INTEGER) FROM KAMOKU_TAX"
-                     " WHERE SCODE = 'S1' AND BCODE = '" + std::string(c.taxBcode) + "' AND KKUBUN = 2 AND MNUM = 1"),
+                     " WHERE SCODE = 'S1' AND BCODE = '" +
+                     std::string(c.taxBcode) + "' AND KKUBUN = 2 AND MNUM = 1"),
               "80|0");
     EXPECT_EQ(s.Value("SELECT SIWAKECOUNT FROM SISETUMST WHERE SCODE = 'S1'"), "2");
     EXPECT_EQ(TotalsAgainstJournal(s), std::vector<std::string>{}) << "after the inserts";
@@ -158,7 +166,8 @@ TEST_P(JournalTotalsTest, TotalsFollowTheLiveLines)
     s.Exec("UPDATE SIWAKE SET KCODE = '6109', MNUM = 2, TAXUH = 1 WHERE REC = 1");
     EXPECT_EQ(TotalsAgainstJournal(s), std::vector<std::string>{}) << "after moving a live line";
     s.Exec("UPDATE SIWAKE SET TAISHAKU = 2, SCODE = ' ' WHERE REC = 3");
-    EXPECT_EQ(TotalsAgainstJournal(s), std::vector<std::string>{}) << "after moving a line to another side and facility";
+    EXPECT_EQ(TotalsAgainstJournal(s), std::vector<std::string>{})
+        << "after moving a line to another side and facility";
 
     // A sub-account with no balance key, a period row taken away, a tax row
     // taken away, a period outside the year.
@@ -247,11 +256,13 @@ TEST_F(JournalTriggerTest, AssetLinesMarkTheirAssets)
         // would need HOJOMST rows.
         for (const char* asset : {"11, 'S1', '1401'", "12, 'S1', '1405'", "13, 'S1', '1401'", "14, ' ', '1401'"})
             s.Exec(std::string("INSERT INTO KS_SISAN (REC, SCODE, KCODE, HCODE, SIHAKCODE, SIHAHCODE, SYUNYUKCODE,"
-                               " SYUNYUHCODE, TRANSKBN) VALUES (") + asset + ", ' ', NULL, NULL, NULL, NULL, 0)");
-        s.Exec(std::string("INSERT INTO SIWAKE (REC, SWKREC, TAISHAKU, SCODE, KCODE, MNUM, NUK, LINKKUB, LINKKEY, LINKREC)"
-                           " VALUES (1, 1, 1, 'S1', '1401', 1, 5000, ") +
-               std::to_string(c.linkkub) + ", " + (c.linkkey ? "'" + std::string(c.linkkey) + "'" : "NULL") + ", " +
-               c.linkrec + ")");
+                               " SYUNYUHCODE, TRANSKBN) VALUES (") +
+                   asset + ", ' ', NULL, NULL, NULL, NULL, 0)");
+        s.Exec(
+            std::string("INSERT INTO SIWAKE (REC, SWKREC, TAISHAKU, SCODE, KCODE, MNUM, NUK, LINKKUB, LINKKEY, LINKREC)"
+                        " VALUES (1, 1, 1, 'S1', '1401', 1, 5000, ") +
+            std::to_string(c.linkkub) + ", " + (c.linkkey ? "'" + std::string(c.linkkey) + "'" : "NULL") + ", " +
+            c.linkrec + ")");
         EXPECT_EQ(Marked(s), c.marked);
 
         // Voiding counts every line that still names the asset, the voided
@@ -275,10 +286,12 @@ TEST_F(JournalTriggerTest, NewFacilityGetsItsRows)
     s.Exec("INSERT INTO BUMONMST (BCODE, BNAME) VALUES ('01', 'Sales')");
     s.Exec("INSERT INTO ORGDIC_1 (REC, CREC, SORTCODE, TEXT) VALUES (1, 7, 1, 'Sales')");
     s.Exec("INSERT INTO ORGDIC_1 (REC, CREC, SORTCODE, TEXT) VALUES (2, 3, 2, 'Costs')");
-    s.Exec("INSERT INTO ORGDIC_2 (REC, CREC, KANA, TEXT, \"ROW\", COL, KAR_KCODE, KAR_HCODE, KAR_TAXCODE,"
-           " KAS_KCODE, KAS_HCODE, KAS_TAXCODE) VALUES (1, 7, 'URI', 'Cash sale', 1, 2, '1103', '01', 5, '4101', 'ZZ', 6)");
-    s.Exec("INSERT INTO ORGDIC_2 (REC, CREC, KANA, TEXT, \"ROW\", COL, KAR_KCODE, KAR_HCODE, KAR_TAXCODE,"
-           " KAS_KCODE, KAS_HCODE, KAS_TAXCODE) VALUES (2, 3, 'SHI', 'Rent', 3, 4, '6110', NULL, 0, '1101', ' ', 0)");
+    s.Exec(
+        "INSERT INTO ORGDIC_2 (REC, CREC, KANA, TEXT, \"ROW\", COL, KAR_KCODE, KAR_HCODE, KAR_TAXCODE,"
+        " KAS_KCODE, KAS_HCODE, KAS_TAXCODE) VALUES (1, 7, 'URI', 'Cash sale', 1, 2, '1103', '01', 5, '4101', 'ZZ', 6)");
+    s.Exec(
+        "INSERT INTO ORGDIC_2 (REC, CREC, KANA, TEXT, \"ROW\", COL, KAR_KCODE, KAR_HCODE, KAR_TAXCODE,"
+        " KAS_KCODE, KAS_HCODE, KAS_TAXCODE) VALUES (2, 3, 'SHI', 'Rent', 3, 4, '6110', NULL, 0, '1101', ' ', 0)");
 
     s.Exec("INSERT INTO SISETUMST (SCODE, SNAME, BUMEX) VALUES ('S1', 'Branch', 0)");
     s.Exec("INSERT INTO SISETUMST (SCODE, SNAME, BUMEX) VALUES ('S2', 'Works', 1)");
@@ -348,8 +361,10 @@ TEST_F(JournalTriggerTest, NewAccountGetsItsRows)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kcode);
         const std::string k = c.kcode;
-        s.Exec("INSERT INTO KAMOKUMST (KCODE, USERCODE, KNAME, GROUPM1, BPFLG, TAX_LCODE, TAX_RCODE)"
-               " VALUES ('" + k + "', '" + k + "', 'New', '" + c.groupm1 + "', 'P', 3, 4)");
+        s.Exec(
+            "INSERT INTO KAMOKUMST (KCODE, USERCODE, KNAME, GROUPM1, BPFLG, TAX_LCODE, TAX_RCODE)"
+            " VALUES ('" +
+            k + "', '" + k + "', 'New', '" + c.groupm1 + "', 'P', 3, 4)");
         EXPECT_EQ(s.Lines("SELECT HCODE, HNAME, TAX_LCODE, TAX_RCODE, BPFLG FROM HOJOMST WHERE KCODE = '" + k + "'"),
                   (std::vector<std::string>{" ||3|4|P"}));
         EXPECT_EQ(s.Count("SELECT COUNT(*) FROM KS_SETSWK WHERE KCODE = '" + k + "'"),
@@ -369,7 +384,8 @@ TEST_F(JournalTriggerTest, HeadCountsByMonth)
     // the branch holds a few.
     s.Exec("UPDATE ACCDEF5 SET NUM1 = IIF(SCODE = ' ', MNUM + 100, 1)");
     for (int mnum : {1, 4, 7, -15, -17})
-        s.Exec("INSERT INTO ACCDEF5 (SCODE, BCODE, MNUM, NUM1) VALUES ('S1', '00', " + std::to_string(mnum) + ", 1000)");
+        s.Exec("INSERT INTO ACCDEF5 (SCODE, BCODE, MNUM, NUM1) VALUES ('S1', '00', " + std::to_string(mnum) +
+               ", 1000)");
 
     const std::string columns =
         "T_NINZU1, T_NINZU3, T_NINZU4, T_NINZU6, T_NINZU12, Z_NINZU1, Z_NINZU6, Z_NINZU12, ZZ_NINZU1, ZZ_NINZU12, "

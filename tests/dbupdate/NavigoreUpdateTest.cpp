@@ -35,8 +35,10 @@ protected:
     // KKANA and the four thresholds of the account.
     static std::string Thresholds(Session& s, const std::string& kcode)
     {
-        return s.Line("SELECT KKANA, Navigore_BadRate, Navigore_BadKind, Navigore_GoodRate, Navigore_GoodKind "
-                      "FROM KAMOKUMST WHERE KCODE = '" + kcode + "'");
+        return s.Line(
+            "SELECT KKANA, Navigore_BadRate, Navigore_BadKind, Navigore_GoodRate, Navigore_GoodKind "
+            "FROM KAMOKUMST WHERE KCODE = '" +
+            kcode + "'");
     }
 
     static void Balance(Session& s, const std::string& kcode, const std::string& bcode, const std::string& opening)
@@ -57,8 +59,9 @@ TEST_F(NavigoreUpdateTest, AccountColumnsAndComparisonTables)
                       "JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME = R.RDB$FIELD_SOURCE "
                       "WHERE R.RDB$RELATION_NAME = 'KAMOKUMST' AND R.RDB$FIELD_NAME STARTING WITH 'NAVIGORE' "
                       "ORDER BY 1"));
-    s.Exec("INSERT INTO KAMOKUMST (KCODE, USERCODE, KNAME, GROUPM1, GROUPM2, BPFLG, DAC) "
-           "VALUES ('T900', 'T900', '追加科目', '6100', '6100', 'P', 4)");
+    s.Exec(
+        "INSERT INTO KAMOKUMST (KCODE, USERCODE, KNAME, GROUPM1, GROUPM2, BPFLG, DAC) "
+        "VALUES ('T900', 'T900', '追加科目', '6100', '6100', 'P', 4)");
     EXPECT_EQ("|<null>|0|<null>|0", Thresholds(s, "T900"));
 
     EXPECT_EQ((std::vector<std::string>{"1|1|過去3ヶ月", "2|2|過去6ヶ月", "3|3|過去12ヶ月", "4|4|過去24ヶ月",
@@ -98,23 +101,33 @@ TEST_F(NavigoreUpdateTest, ThresholdsFollowTheChartOfTheData)
     struct Case {
         const char* name;
         DataKind kind;
-        int codetype;  // 0: as the chart script leaves it
+        int codetype;                       // 0: as the chart script leaves it
         std::vector<std::string> expected;  // 1101, 1103, 2101, 3101, 4101, 4103, 5101, 8101, 9999, T900
     };
     const std::string a = "|0.95|0|1.05|1";
     const std::string b = "|1.05|1|0.95|0";
     const std::string z = "|0|0|0|0";
     const Case cases[] = {
-        {"corporation", DataKind::Corporation, 0,
+        {"corporation",
+         DataKind::Corporation,
+         0,
          {"genki" + a, a, "shiha" + b, "shiho" + a, "uriag" + a, a, "kisyu" + b, "kotei" + a, "syoku" + z, none}},
-        {"individual, general", DataKind::Individual, 0,
+        {"individual, general",
+         DataKind::Individual,
+         0,
          {"genki" + a, a, "shiha" + b, "motoi" + a, "uriag" + a, "kajis" + a, "kisyu" + b, kept, "syoku" + z, none}},
-        {"individual, real estate", DataKind::Individual, 2,
+        {"individual, real estate",
+         DataKind::Individual,
+         2,
          {"genki" + a, a, "shiha" + b, "motoi" + a, "chint" + a, "kenri" + a, kept, kept, "syoku" + z, none}},
-        {"individual of another code type", DataKind::Individual, 3,
+        {"individual of another code type",
+         DataKind::Individual,
+         3,
          {kept, kept, kept, kept, kept, kept, kept, kept, kept, none}},
         // The medical chart keeps the corporation's codes.
-        {"medical corporation", DataKind::Medical, 0,
+        {"medical corporation",
+         DataKind::Medical,
+         0,
          {"genki" + a, a, "shiha" + b, "shiho" + a, "uriag" + a, a, "kisyu" + b, "kotei" + a, "syoku" + z, none}},
     };
     const char* const codes[] = {"1101", "1103", "2101", "3101", "4101", "4103", "5101", "8101", "9999", "T900"};
@@ -125,10 +138,12 @@ TEST_F(NavigoreUpdateTest, ThresholdsFollowTheChartOfTheData)
             if (c.codetype != 0)
                 s.Exec("UPDATE ACCDEF1 SET CODETYPE = " + std::to_string(c.codetype) + " WHERE REC = 1");
             // 4103 is not in the base chart; the user's T900 is in no chart.
-            s.Exec("INSERT INTO KAMOKUMST (KCODE, USERCODE, KNAME, GROUPM1, GROUPM2, BPFLG, DAC) "
-                   "VALUES ('4103', '4103', '家事消費', '4100', '4100', 'P', 3)");
-            s.Exec("INSERT INTO KAMOKUMST (KCODE, USERCODE, KNAME, GROUPM1, GROUPM2, BPFLG, DAC) "
-                   "VALUES ('T900', 'T900', '追加科目', '6100', '6100', 'P', 4)");
+            s.Exec(
+                "INSERT INTO KAMOKUMST (KCODE, USERCODE, KNAME, GROUPM1, GROUPM2, BPFLG, DAC) "
+                "VALUES ('4103', '4103', '家事消費', '4100', '4100', 'P', 3)");
+            s.Exec(
+                "INSERT INTO KAMOKUMST (KCODE, USERCODE, KNAME, GROUPM1, GROUPM2, BPFLG, DAC) "
+                "VALUES ('T900', 'T900', '追加科目', '6100', '6100', 'P', 4)");
             s.Exec("UPDATE KAMOKUMST SET KKANA = 'zzz'");
             s.Exec("UPDATE KAMOKUMST SET KKANA = '' WHERE KCODE = 'T900'");
         }
@@ -158,7 +173,10 @@ TEST_F(NavigoreUpdateTest, CapitalCarryForwardOnlyForIndividuals)
     const Case cases[] = {
         {"individual without departments", DataKind::Individual, 0, 1, {" |800|500|300|150|1300|850"}},
         {"individual, facility without departments", DataKind::Individual, 2, 0, {" |800|500|300|150|1300|850"}},
-        {"individual with departments", DataKind::Individual, 2, 1,
+        {"individual with departments",
+         DataKind::Individual,
+         2,
+         1,
          {" |800|500|300|150|1300|850", "00|0|0|0|0|0|0", "D1|30|10|20|5|70|35"}},
         {"corporation", DataKind::Corporation, 2, 1, {}},
         {"medical corporation", DataKind::Medical, 2, 1, {}},
@@ -185,8 +203,9 @@ TEST_F(NavigoreUpdateTest, CapitalCarryForwardOnlyForIndividuals)
         const bool individual = c.kind == DataKind::Individual;
         const bool byDepartment = c.bumon == 2 && c.bumex == 1;
         auto opening = [&](const char* kcode, const char* bcode) {
-            return s.Value("SELECT KAISIZAN FROM KAMOKU_SZ WHERE SCODE = ' ' AND KCODE = '" + std::string(kcode) +
-                           "' AND HCODE = ' ' AND BCODE = '" + bcode + "'")
+            return s
+                .Value("SELECT KAISIZAN FROM KAMOKU_SZ WHERE SCODE = ' ' AND KCODE = '" + std::string(kcode) +
+                       "' AND HCODE = ' ' AND BCODE = '" + bcode + "'")
                 .value_or("<none>");
         };
         EXPECT_EQ(individual ? "800" : "500", opening("3101", " "));

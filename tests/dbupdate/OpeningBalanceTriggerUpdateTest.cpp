@@ -69,9 +69,9 @@ TEST_F(OpeningBalanceTriggerTest, OpeningBalanceReachesThePeriodBeforeTheStartBy
             s.Exec("UPDATE KAMOKU_SZ SET KAISIZAN = 0" + key);
             s.Exec("UPDATE KAMOKU_PZ SET NUKIZAN = 0" + key);
             s.Exec("UPDATE KAMOKU_SZ SET KAISIZAN = 500" + key);
-            EXPECT_EQ(s.Line("SELECT CAST(NUKIZAN AS BIGINT) FROM KAMOKU_PZ" + key + " AND MNUM = " +
-                             std::to_string(c.mnum)),
-                      c.written);
+            EXPECT_EQ(
+                s.Line("SELECT CAST(NUKIZAN AS BIGINT) FROM KAMOKU_PZ" + key + " AND MNUM = " + std::to_string(c.mnum)),
+                c.written);
             // Only the period before the start.
             EXPECT_EQ(s.Count("SELECT COUNT(*) FROM KAMOKU_PZ" + key + " AND NUKIZAN <> 0 AND MNUM <> " +
                               std::to_string(c.mnum)),

@@ -45,7 +45,8 @@ protected:
     }
     std::string Version() const
     {
-        return Session(CompanyDbPath()).Line("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM ACCVERSION WHERE REC = 1");
+        return Session(CompanyDbPath())
+            .Line("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM ACCVERSION WHERE REC = 1");
     }
 };
 
@@ -61,11 +62,23 @@ TEST_F(PreviousBalanceRepairTest, OpeningBalancesGoToThePeriodBeforeTheStart)
     };
     const std::vector<std::string> accounts{"1101", "3101", "4101"};
     const Case cases[] = {
-        {"corporation from mid-year: every row, profit and loss too", DataKind::Corporation, "2026-07-01", 4, 4,
+        {"corporation from mid-year: every row, profit and loss too",
+         DataKind::Corporation,
+         "2026-07-01",
+         4,
+         4,
          {"1101|700", "3101|700", "4101|700"}},
-        {"corporation from the first day: balance-sheet rows only", DataKind::Corporation, "2026-04-01", 1, 0,
+        {"corporation from the first day: balance-sheet rows only",
+         DataKind::Corporation,
+         "2026-04-01",
+         1,
+         0,
          {"1101|700", "3101|700", "4101|1"}},
-        {"individual from the first day: not capital and drawings", DataKind::Individual, "2026-04-01", 1, 0,
+        {"individual from the first day: not capital and drawings",
+         DataKind::Individual,
+         "2026-04-01",
+         1,
+         0,
          {"1101|700", "3101|1", "4101|1"}},
         {"individual from October", DataKind::Individual, "2026-10-01", 7, 8, {"1101|700", "3101|700", "4101|700"}},
     };
@@ -95,8 +108,9 @@ TEST_F(PreviousBalanceRepairTest, FailedRepairRollsBackAndStopsTheUpdate)
     {
         Session s(CompanyDbPath());
         s.Exec("CREATE EXCEPTION E_REPAIR_TEST 'no'");
-        s.Exec("CREATE TRIGGER T_REPAIR_TEST FOR KAMOKU_PZ BEFORE UPDATE AS BEGIN"
-               " IF (NEW.KCODE = '1102') THEN EXCEPTION E_REPAIR_TEST; END");
+        s.Exec(
+            "CREATE TRIGGER T_REPAIR_TEST FOR KAMOKU_PZ BEFORE UPDATE AS BEGIN"
+            " IF (NEW.KCODE = '1102') THEN EXCEPTION E_REPAIR_TEST; END");
     }
     EXPECT_EQ(z5UserDbUpdate102::DoUpdate(), UpdateResultScriptError);
     ASSERT_EQ(messages_.shown.size(), 1u);
@@ -117,14 +131,18 @@ TEST_F(PreviousBalanceRepairTest, ConvertedAssetsAndSystemAccountNames)
     {
         Session s(CompanyDbPath());
         s.Exec("UPDATE ACCDEF1 SET CONVERT = 1 WHERE REC = 1");
-        s.Exec("INSERT INTO KS_SISAN (REC, SCODE, KCODE, HCODE, SIHAKCODE, SIHAHCODE, SYUNYUKCODE, SYUNYUHCODE)"
-               " VALUES (1, 'T1', '1101', ' ', NULL, NULL, NULL, NULL)");
-        s.Exec("INSERT INTO KS_SISAN (REC, SCODE, KCODE, HCODE, SIHAKCODE, SIHAHCODE, SYUNYUKCODE, SYUNYUHCODE)"
-               " VALUES (2, 'T1', '1402', ' ', NULL, NULL, NULL, NULL)");
+        s.Exec(
+            "INSERT INTO KS_SISAN (REC, SCODE, KCODE, HCODE, SIHAKCODE, SIHAHCODE, SYUNYUKCODE, SYUNYUHCODE)"
+            " VALUES (1, 'T1', '1101', ' ', NULL, NULL, NULL, NULL)");
+        s.Exec(
+            "INSERT INTO KS_SISAN (REC, SCODE, KCODE, HCODE, SIHAKCODE, SIHAHCODE, SYUNYUKCODE, SYUNYUHCODE)"
+            " VALUES (2, 'T1', '1402', ' ', NULL, NULL, NULL, NULL)");
     }
-    const std::string firstFixed = Session(CompanyDbPath())
-                                       .Line("SELECT MIN(K.KCODE) FROM KAMOKUMST K WHERE K.GROUPM0 BETWEEN '1400' AND '1800'"
-                                             " AND EXISTS (SELECT 1 FROM KAMOKU_SZ Z WHERE Z.KCODE = K.KCODE)");
+    const std::string firstFixed =
+        Session(CompanyDbPath())
+            .Line(
+                "SELECT MIN(K.KCODE) FROM KAMOKUMST K WHERE K.GROUPM0 BETWEEN '1400' AND '1800'"
+                " AND EXISTS (SELECT 1 FROM KAMOKU_SZ Z WHERE Z.KCODE = K.KCODE)");
     ASSERT_EQ(z5UserDbUpdate102::DoUpdate(), UpdateResultOk);
     Session s(CompanyDbPath());
     EXPECT_EQ(s.Lines("SELECT REC, KCODE, HCODE, ISINPSYUTOKIN FROM KS_SISAN ORDER BY REC"),
@@ -142,18 +160,20 @@ TEST_F(PreviousBalanceRepairTest, JournalRepairCountsLiveRowsAndRepeats)
     Session s(CompanyDbPath());
     s.Exec("DELETE FROM KAMOKU_MS" + Key("1102") + " AND MNUM = 16");
     const auto post = [&](int rec, const char* delflg, int taishaku, const char* kcode, int nuk) {
-        s.Exec("INSERT INTO SIWAKE (REC, SWKREC, SWKNO, DELFLG, TAISHAKU, SCODE, KCODE, HCODE, BCODE, MNUM, TAXUH, NUK,"
-               " ZEI) VALUES (" + std::to_string(rec) + ", " + std::to_string((rec + 1) / 2) + ", 1, " + delflg +
-               ", " + std::to_string(taishaku) + ", 'T1', '" + kcode + "', ' ', ' ', 2, 1, " + std::to_string(nuk) +
-               ", 5)");
+        s.Exec(
+            "INSERT INTO SIWAKE (REC, SWKREC, SWKNO, DELFLG, TAISHAKU, SCODE, KCODE, HCODE, BCODE, MNUM, TAXUH, NUK,"
+            " ZEI) VALUES (" +
+            std::to_string(rec) + ", " + std::to_string((rec + 1) / 2) + ", 1, " + delflg + ", " +
+            std::to_string(taishaku) + ", 'T1', '" + kcode + "', ' ', ' ', 2, 1, " + std::to_string(nuk) + ", 5)");
     };
     post(1, "0", 1, "1101", 100);
     post(2, "0", 2, "1102", 100);
     post(3, "NULL", 1, "1101", 40);
     post(4, "1", 2, "1102", 40);
-    const std::string totals = "SELECT KCODE, CAST(KAR_NUK AS BIGINT), CAST(KAR_TAX AS BIGINT), CAST(KAS_NUK AS BIGINT)"
-                               " FROM KAMOKU_MS WHERE SCODE = 'T1' AND KCODE IN ('1101', '1102') AND HCODE = ' '"
-                               " AND BCODE = ' ' AND MNUM = 2 ORDER BY KCODE";
+    const std::string totals =
+        "SELECT KCODE, CAST(KAR_NUK AS BIGINT), CAST(KAR_TAX AS BIGINT), CAST(KAS_NUK AS BIGINT)"
+        " FROM KAMOKU_MS WHERE SCODE = 'T1' AND KCODE IN ('1101', '1102') AND HCODE = ' '"
+        " AND BCODE = ' ' AND MNUM = 2 ORDER BY KCODE";
     for (int run = 1; run <= 2; ++run) {
         SCOPED_TRACE(run);
         EXPECT_EQ(s.Line("SELECT RPCNT FROM SP_SIWAKE_REPAIR"), "2");

@@ -42,15 +42,14 @@ protected:
     }
     static std::string Key(const std::string& scode, const std::string& kcode, const std::string& bcode)
     {
-        return " WHERE SCODE = " + Quote(scode) + " AND KCODE = " + Quote(kcode) + " AND HCODE = ' ' AND BCODE = " +
-               Quote(bcode);
+        return " WHERE SCODE = " + Quote(scode) + " AND KCODE = " + Quote(kcode) +
+               " AND HCODE = ' ' AND BCODE = " + Quote(bcode);
     }
     static void SetPast(Session& s, const std::string& key, const std::string& values, const std::string& when = "")
     {
         s.Exec("UPDATE KAMOKU_PZ SET " + values + key + (when.empty() ? "" : " AND " + when));
     }
-    static void SetPeriods(Session& s, const std::string& key, const std::string& values,
-                           const std::string& when = "")
+    static void SetPeriods(Session& s, const std::string& key, const std::string& values, const std::string& when = "")
     {
         s.Exec("UPDATE KAMOKU_MS SET " + values + key + (when.empty() ? "" : " AND " + when));
     }
@@ -83,18 +82,18 @@ std::vector<std::string> Read(Session& s, const std::string& columns, const std:
 std::string Parameters(Session& s, const std::string& procedure, int kind)
 {
     std::string text;
-    for (const std::string& line : s.Lines(
-             "SELECT TRIM(P.RDB$PARAMETER_NAME) || ' ' || CASE F.RDB$FIELD_TYPE"
-             " WHEN 8 THEN 'INTEGER'"
-             " WHEN 16 THEN 'NUMERIC(' || F.RDB$FIELD_PRECISION || ',' || (-F.RDB$FIELD_SCALE) || ')'"
-             " WHEN 37 THEN 'VARCHAR(' || F.RDB$CHARACTER_LENGTH || ') ' || TRIM(C.RDB$CHARACTER_SET_NAME)"
-             " ELSE 'TYPE ' || F.RDB$FIELD_TYPE END"
-             " FROM RDB$PROCEDURE_PARAMETERS P"
-             " JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME = P.RDB$FIELD_SOURCE"
-             " LEFT JOIN RDB$CHARACTER_SETS C ON C.RDB$CHARACTER_SET_ID = F.RDB$CHARACTER_SET_ID"
-             " WHERE P.RDB$PROCEDURE_NAME = " +
-             Quote(procedure) + " AND P.RDB$PARAMETER_TYPE = " + std::to_string(kind) +
-             " ORDER BY P.RDB$PARAMETER_NUMBER"))
+    for (const std::string& line :
+         s.Lines("SELECT TRIM(P.RDB$PARAMETER_NAME) || ' ' || CASE F.RDB$FIELD_TYPE"
+                 " WHEN 8 THEN 'INTEGER'"
+                 " WHEN 16 THEN 'NUMERIC(' || F.RDB$FIELD_PRECISION || ',' || (-F.RDB$FIELD_SCALE) || ')'"
+                 " WHEN 37 THEN 'VARCHAR(' || F.RDB$CHARACTER_LENGTH || ') ' || TRIM(C.RDB$CHARACTER_SET_NAME)"
+                 " ELSE 'TYPE ' || F.RDB$FIELD_TYPE END"
+                 " FROM RDB$PROCEDURE_PARAMETERS P"
+                 " JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME = P.RDB$FIELD_SOURCE"
+                 " LEFT JOIN RDB$CHARACTER_SETS C ON C.RDB$CHARACTER_SET_ID = F.RDB$CHARACTER_SET_ID"
+                 " WHERE P.RDB$PROCEDURE_NAME = " +
+                 Quote(procedure) + " AND P.RDB$PARAMETER_TYPE = " + std::to_string(kind) +
+                 " ORDER BY P.RDB$PARAMETER_NUMBER"))
         text += (text.empty() ? "" : ", ") + line;
     return text;
 }
@@ -126,8 +125,8 @@ TEST_F(PriorYearBudgetTest, ProceduresHaveTheirInterfaces)
             text += ", " + prefix + (two ? Two(n) : std::to_string(n)) + amount;
         return text;
     };
-    const std::string flat =
-        "KGROUP" + code + ", KCODE" + code + ", BCODE" + code + ", KNAME VARCHAR(14) SJIS_0208, BNAME VARCHAR(14) SJIS_0208";
+    const std::string flat = "KGROUP" + code + ", KCODE" + code + ", BCODE" + code +
+                             ", KNAME VARCHAR(14) SJIS_0208, BNAME VARCHAR(14) SJIS_0208";
 
     struct Case {
         std::string procedure, arguments, results;
@@ -210,9 +209,9 @@ TEST_F(PriorYearBudgetTest, MissingPeriodRowsReadZeroNotThePreviousRow)
         s.Exec("DELETE FROM KAMOKU_MS" + Key("T1", "1102", " ") + " AND MNUM = 3");
     }
     Session s(path_);
-    for (const std::string& from : {std::string("SP_KANENDO_ZANDAKA('T1')"),
-                                    std::string("SP_KANENDO_BUMON_ZANDAKA('T1', ' ', 0)"),
-                                    std::string("SP_KANENDO_BUMON_GROUPZANDAKA('T1', 'G1')")}) {
+    for (const std::string& from :
+         {std::string("SP_KANENDO_ZANDAKA('T1')"), std::string("SP_KANENDO_BUMON_ZANDAKA('T1', ' ', 0)"),
+          std::string("SP_KANENDO_BUMON_GROUPZANDAKA('T1', 'G1')")}) {
         SCOPED_TRACE(from);
         EXPECT_EQ(Read(s, "$KCODE, ZANM01, ZANM00, YOSAN02, YOSAN03", from,
                        "KCODE IN ('1101', '1102', '1103') AND HCODE = ' '", "KCODE"),
@@ -341,8 +340,8 @@ TEST_F(PriorYearBudgetTest, BudgetAndForecastReadersReturnTheTwelveMonths)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.from);
         const std::string prefix = c.from.find("YOSOKU") != std::string::npos ? "T_YOSOKU" : "T_YOSAN";
-        EXPECT_EQ(Read(s, "$KCODE, $BCODE, " + prefix + "1, " + prefix + "3, " + prefix + "4, " + prefix + "12",
-                       c.from, "KCODE IN ('1101', '4101')"),
+        EXPECT_EQ(Read(s, "$KCODE, $BCODE, " + prefix + "1, " + prefix + "3, " + prefix + "4, " + prefix + "12", c.from,
+                       "KCODE IN ('1101', '4101')"),
                   c.expected);
         EXPECT_EQ(s.Count("SELECT COUNT(*) FROM " + c.from + " WHERE KGROUP < '4000' OR KGROUP >= '9900'"), 0);
     }
@@ -356,9 +355,10 @@ TEST_F(PriorYearBudgetTest, MonthBudgetsFromLastYearsMovements)
     // before). Last year with tax: months 1-3 move 10, 10, 20; quarter 1
     // adds 5; months 4-6 move 30, 40, 50; quarter 2 adds 35; months 7-12
     // move 60 each.
-    const std::string lastYear = "(-15, 10), (-14, 20), (-13, 40), (-12, 45), (-11, 75), (-10, 115), (-9, 165),"
-                                 " (-8, 200), (-7, 260), (-6, 320), (-5, 380), (-4, 380), (-3, 440), (-2, 500),"
-                                 " (-1, 560)";
+    const std::string lastYear =
+        "(-15, 10), (-14, 20), (-13, 40), (-12, 45), (-11, 75), (-10, 115), (-9, 165),"
+        " (-8, 200), (-7, 260), (-6, 320), (-5, 380), (-4, 380), (-3, 440), (-2, 500),"
+        " (-1, 560)";
     struct Case {
         int from, to;
         std::string taihi;
@@ -398,8 +398,7 @@ TEST_F(PriorYearBudgetTest, MonthBudgetsFromLastYearsMovements)
         s.Exec("EXECUTE PROCEDURE SP_MB_UPDATE_JISSEKIYOSAN('T1', '4101', '', " + c.taihi + ", " +
                std::to_string(c.from) + ", " + std::to_string(c.to) + ")");
         std::string stored;
-        for (const std::string& line :
-             Read(s, "BYOSAN", "KAMOKU_MS", Key("T1", "4101", " ").substr(7), "MNUM"))
+        for (const std::string& line : Read(s, "BYOSAN", "KAMOKU_MS", Key("T1", "4101", " ").substr(7), "MNUM"))
             stored += (stored.empty() ? "" : " ") + line;
         EXPECT_EQ(stored, c.expected);
     }

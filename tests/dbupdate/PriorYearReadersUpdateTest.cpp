@@ -33,8 +33,8 @@ protected:
 
     static std::string Key(const std::string& scode, const std::string& kcode, const std::string& bcode = " ")
     {
-        return " WHERE SCODE = " + Quote(scode) + " AND KCODE = " + Quote(kcode) + " AND HCODE = ' ' AND BCODE = " +
-               Quote(bcode);
+        return " WHERE SCODE = " + Quote(scode) + " AND KCODE = " + Quote(kcode) +
+               " AND HCODE = ' ' AND BCODE = " + Quote(bcode);
     }
 };
 

@@ -33,8 +33,9 @@ TEST_F(QuickAssetGroupUpdateTest, QuickAssetsAndLayoutLinesMoveToGroup1130)
     {
         Session s(CompanyDbPath());
         for (const char* kcode : {"1141", "1144", "1147"})
-            s.Exec(std::string("INSERT INTO KAMOKUMST (KCODE, USERCODE, KNAME, GROUPM1, GROUPM2, BPFLG, DAC) VALUES ('") +
-                   kcode + "', '" + kcode + "', '当座資産" + kcode + "', '1100', '1100', 'B', 1)");
+            s.Exec(
+                std::string("INSERT INTO KAMOKUMST (KCODE, USERCODE, KNAME, GROUPM1, GROUPM2, BPFLG, DAC) VALUES ('") +
+                kcode + "', '" + kcode + "', '当座資産" + kcode + "', '1100', '1100', 'B', 1)");
     }
     ASSERT_EQ(z5UserDbUpdate034::DoUpdate(), UpdateResultOk);
     Session s(CompanyDbPath());
@@ -42,12 +43,11 @@ TEST_F(QuickAssetGroupUpdateTest, QuickAssetsAndLayoutLinesMoveToGroup1130)
               (std::vector<std::string>{"1141|1130", "1144|1100", "1147|1130"}));
     for (const char* layout : {"EXTERA4", "EXTERA3"}) {
         SCOPED_TRACE(layout);
-        EXPECT_EQ(s.Lines(std::string("SELECT REC, KGROUP, SUBREC FROM ") + layout +
-                          " WHERE REC BETWEEN 7 AND 12 ORDER BY REC"),
-                  (std::vector<std::string>{"7|1130|1", "8|1130|2", "9|1130|3", "10|1130|4", "11|1130|5",
-                                            "12|1130|6"}));
-        EXPECT_EQ(s.Count(std::string("SELECT COUNT(*) FROM ") + layout +
-                          " WHERE REC IN (6, 13) AND KGROUP = '1130'"),
+        EXPECT_EQ(
+            s.Lines(std::string("SELECT REC, KGROUP, SUBREC FROM ") + layout +
+                    " WHERE REC BETWEEN 7 AND 12 ORDER BY REC"),
+            (std::vector<std::string>{"7|1130|1", "8|1130|2", "9|1130|3", "10|1130|4", "11|1130|5", "12|1130|6"}));
+        EXPECT_EQ(s.Count(std::string("SELECT COUNT(*) FROM ") + layout + " WHERE REC IN (6, 13) AND KGROUP = '1130'"),
                   0);
     }
     // The settlement layout keeps its lines.

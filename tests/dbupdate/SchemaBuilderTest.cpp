@@ -45,8 +45,14 @@ const std::string& BuiltBase(dbupdate::BaseSchema schema)
     return fileMan;
 }
 
-const std::string& SystemBase() { return BuiltBase(dbupdate::BaseSchema::SystemDatabase); }
-const std::string& FileManBase() { return BuiltBase(dbupdate::BaseSchema::FileManager); }
+const std::string& SystemBase()
+{
+    return BuiltBase(dbupdate::BaseSchema::SystemDatabase);
+}
+const std::string& FileManBase()
+{
+    return BuiltBase(dbupdate::BaseSchema::FileManager);
+}
 
 class SchemaBaseTest : public FirebirdTest {
 protected:
@@ -178,15 +184,16 @@ const Expected kPresent[] = {
     {Kind::Table, "DATALIST",
      "GROUPID,REC,ENTTEXT,SHOUGOU,PASNAME,NETDRIVE,DATATYPE,CODETYPE,NENDO,KISHU,KIMATU,DATALOCK,TANTOU,"
      "VER_MAJOR,VER_MINOR1,VER_MINOR2"},
-    {Kind::UniqueKey, "DATALIST", "REC"},  // CHILD_DATALIST (3.0.5) refers to it
-    {Kind::Table, "SERVERDATALIST", "GROUPID"},  // 0.3.1 drops the column
+    {Kind::UniqueKey, "DATALIST", "REC"},                    // CHILD_DATALIST (3.0.5) refers to it
+    {Kind::Table, "SERVERDATALIST", "GROUPID"},              // 0.3.1 drops the column
     {Kind::Trigger, "SERVERDATALIST_NO", "SERVERDATALIST"},  // 0.3.1 drops it
     {Kind::Table, "USERGROUP", "GROUPID"},
-    {Kind::UniqueKey, "USERGROUP", "GROUPID"},  // SERVERDATALIST and DATALIST_EX refer to it
+    {Kind::UniqueKey, "USERGROUP", "GROUPID"},     // SERVERDATALIST and DATALIST_EX refer to it
     {Kind::Rows, "USERGROUP", "GROUPID = 10000"},  // DATALIST_EX rows default to group 10000
     {Kind::Table, "OPERATOR", "GROUPID,OPCODE,OPNAME,JOBLEVEL,PASWORD,DATAPAS,JIMUSHO,OKINIIRI,KANSA"},
     {Kind::Table, "JOBCONTROL", "LEVELNO,PAGENO,MENUNO"},
-    {Kind::Table, "USERCODE", "RECNO,NAME,DATATYPE,CODETYPE,INIDAT1,INIDAT2,INIDAT3,INIDAT4,INIDAT5,INIDAT6,INIDAT7,INIDAT8"},
+    {Kind::Table, "USERCODE",
+     "RECNO,NAME,DATATYPE,CODETYPE,INIDAT1,INIDAT2,INIDAT3,INIDAT4,INIDAT5,INIDAT6,INIDAT7,INIDAT8"},
     {Kind::Rows, "USERCODE", "RECNO BETWEEN 1 AND 10 HAVING COUNT(*) = 10"},  // 5.0.0 updates rows 1 to 10
     {Kind::Table, "SYSTEMINI", "REC,RESERVE1,RESERVE2,RESERVE3,RESERVE4,RESERVE5,SSTR"},
     {Kind::Table, "SYSREG", "OPCODE,SCODE,STYPE,STEXT"},
@@ -222,7 +229,8 @@ const Expected kAbsent[] = {
     {Kind::Table, "DATAPLACEMAN", ""},
     {Kind::Table, "DATALIST_EX", ""},
     {Kind::Table, "JOBCONTROL2", ""},
-    {Kind::Table, "DATALIST", "VER_TEXT,KYOYULOCK,UPDATE_LOCK,GASSAN,DATACODE,DATA_STATUS,YOBI1,YOBI2,YOBI3,CLOUD,READ_ONLY"},
+    {Kind::Table, "DATALIST",
+     "VER_TEXT,KYOYULOCK,UPDATE_LOCK,GASSAN,DATACODE,DATA_STATUS,YOBI1,YOBI2,YOBI3,CLOUD,READ_ONLY"},
     {Kind::Table, "SERVERDATALIST", "DRIVELETTER,VER_TEXT,UPDATE_LOCK,GASSAN,DATACODE,DATA_STATUS,YOBI1,YOBI2,YOBI3"},
     {Kind::Table, "OPERATOR", "MYNUMBER_ADM,SHONIN"},
     {Kind::Rows, "OPERATOR", "GROUPID = 10000 AND OPCODE = 1"},  // 0.3.2 inserts the system user
@@ -269,10 +277,10 @@ void ExpectPresent(Session& session, const Expected& e)
             const std::string out = detail.substr(semicolon + 5);
             const auto params = [&](int type) {
                 std::string names;
-                for (const auto& row :
-                     session.Rows("SELECT TRIM(RDB$PARAMETER_NAME) FROM RDB$PROCEDURE_PARAMETERS"
-                                  " WHERE RDB$PROCEDURE_NAME = " + Quote(e.name) +
-                                  " AND RDB$PARAMETER_TYPE = " + std::to_string(type) + " ORDER BY RDB$PARAMETER_NUMBER"))
+                for (const auto& row : session.Rows("SELECT TRIM(RDB$PARAMETER_NAME) FROM RDB$PROCEDURE_PARAMETERS"
+                                                    " WHERE RDB$PROCEDURE_NAME = " +
+                                                    Quote(e.name) + " AND RDB$PARAMETER_TYPE = " +
+                                                    std::to_string(type) + " ORDER BY RDB$PARAMETER_NUMBER"))
                     names += (names.empty() ? "" : ",") + row[0];
                 return names;
             };
@@ -293,12 +301,12 @@ void ExpectPresent(Session& session, const Expected& e)
         // A primary or unique key over exactly these columns.
         bool found = false;
         for (const auto& key : session.Rows("SELECT TRIM(RDB$INDEX_NAME) FROM RDB$RELATION_CONSTRAINTS"
-                                            " WHERE RDB$RELATION_NAME = " + Quote(e.name) +
-                                            " AND RDB$CONSTRAINT_TYPE IN ('PRIMARY KEY', 'UNIQUE')")) {
+                                            " WHERE RDB$RELATION_NAME = " +
+                                            Quote(e.name) + " AND RDB$CONSTRAINT_TYPE IN ('PRIMARY KEY', 'UNIQUE')")) {
             std::string columns;
             for (const auto& segment : session.Rows("SELECT TRIM(RDB$FIELD_NAME) FROM RDB$INDEX_SEGMENTS"
-                                                    " WHERE RDB$INDEX_NAME = " + Quote(key[0]) +
-                                                    " ORDER BY RDB$FIELD_POSITION"))
+                                                    " WHERE RDB$INDEX_NAME = " +
+                                                    Quote(key[0]) + " ORDER BY RDB$FIELD_POSITION"))
                 columns += (columns.empty() ? "" : ",") + segment[0];
             found = found || columns == e.detail;
         }
@@ -374,13 +382,9 @@ TEST_F(SchemaBaseTest, RightFunctionTakesTheLastCharacters)
         const char* expected;
     };
     const Case cases[] = {
-        {"f_Right('10007', 4)", "0007"},
-        {"f_Right(10007, 4)", "0007"},  // 4.0.0 passes a number
-        {"f_Right('ab', 5)", "ab"},
-        {"f_Right('abc', 0)", ""},
-        {"f_Right('abc', -2)", ""},
-        {"f_Right('会計帳簿', 2)", "帳簿"},
-        {"f_Right(NULL, 2)", "<null>"},
+        {"f_Right('10007', 4)", "0007"},    {"f_Right(10007, 4)", "0007"},  // 4.0.0 passes a number
+        {"f_Right('ab', 5)", "ab"},         {"f_Right('abc', 0)", ""},      {"f_Right('abc', -2)", ""},
+        {"f_Right('会計帳簿', 2)", "帳簿"}, {"f_Right(NULL, 2)", "<null>"},
     };
     Session session(dbtest::ProcessCopy(SystemBase()).string());
     for (const Case& c : cases)
@@ -393,7 +397,8 @@ TEST_F(SchemaBaseTest, DataListUpdateBringsFolderNamesIntoTheSystemFolderSpellin
     {
         Session session(path);
         session.Exec("INSERT INTO DATALIST (GROUPID, REC, PASNAME) VALUES (10000, 1, '/Srv/LedrixZaimu/Data/0001')");
-        session.Exec("INSERT INTO DATALIST (GROUPID, REC, PASNAME) VALUES (10000, 2, '/srv/ledrixzaimu/data/0002/sub')");
+        session.Exec(
+            "INSERT INTO DATALIST (GROUPID, REC, PASNAME) VALUES (10000, 2, '/srv/ledrixzaimu/data/0002/sub')");
         session.Exec("INSERT INTO DATALIST (GROUPID, REC, PASNAME) VALUES (10000, 3, '/srv/LEDRIXZAIMU/DATA/0003')");
         session.Exec("INSERT INTO DATALIST (GROUPID, REC, PASNAME) VALUES (10000, 4, '/other/place/0004')");
         session.Exec("INSERT INTO DATALIST (GROUPID, REC, PASNAME) VALUES (10000, 5, NULL)");
@@ -408,9 +413,11 @@ TEST_F(SchemaBaseTest, DataListUpdateBringsFolderNamesIntoTheSystemFolderSpellin
     }
     Session session(path);
     const auto rows = session.Rows("SELECT REC, PASNAME FROM DATALIST ORDER BY REC");
-    const std::vector<std::vector<std::string>> expected = {
-        {"1", "/srv/LEDRIXZAIMU/DATA/0001"}, {"2", "/srv/LEDRIXZAIMU/DATA/0002/sub"},
-        {"3", "/srv/LEDRIXZAIMU/DATA/0003"}, {"4", "/other/place/0004"}, {"5", "<null>"}};
+    const std::vector<std::vector<std::string>> expected = {{"1", "/srv/LEDRIXZAIMU/DATA/0001"},
+                                                            {"2", "/srv/LEDRIXZAIMU/DATA/0002/sub"},
+                                                            {"3", "/srv/LEDRIXZAIMU/DATA/0003"},
+                                                            {"4", "/other/place/0004"},
+                                                            {"5", "<null>"}};
     EXPECT_EQ(rows, expected);
 }
 
@@ -419,7 +426,8 @@ TEST_F(SchemaBaseTest, LogonTestChecksTheOperatorAndRecordsTheLogon)
     const std::string path = CopyOf(SystemBase(), "logon.fdb");
     {
         Session session(path);
-        session.Exec("INSERT INTO OPERATOR (GROUPID, OPCODE, OPNAME, JOBLEVEL, PASWORD) VALUES (10000, 11, 'B', 3, 'Abc')");
+        session.Exec(
+            "INSERT INTO OPERATOR (GROUPID, OPCODE, OPNAME, JOBLEVEL, PASWORD) VALUES (10000, 11, 'B', 3, 'Abc')");
         session.Exec("INSERT INTO OPERATOR (GROUPID, OPCODE, OPNAME, JOBLEVEL, PASWORD) VALUES (10000, 1, 'S', 9, '')");
     }
     struct Step {
@@ -435,23 +443,23 @@ TEST_F(SchemaBaseTest, LogonTestChecksTheOperatorAndRecordsTheLogon)
         {"PC1", 10000, 12, "", "-1,12,0"},      // no such operator
         {"PC1", 20000, 11, "Abc", "-1,11,0"},   // not in that group
         {"PC1", 10000, 11, "Abc", "0,11,3"},
-        {"PC1", 10000, 11, "Abc", "0,11,3"},    // the same computer again (a program that did not log off)
-        {"PC2", 10000, 11, "Abc", "-3,11,3"},   // logged on elsewhere
-        {"PC2", 10000, 10, "", "0,10,9"},       // the delivered administrator
-        {"PC1", 10000, 1, "", "0,1,9"},         // a fixed system user ...
-        {"PC2", 10000, 1, "", "0,1,9"},         // ... from several computers
+        {"PC1", 10000, 11, "Abc", "0,11,3"},   // the same computer again (a program that did not log off)
+        {"PC2", 10000, 11, "Abc", "-3,11,3"},  // logged on elsewhere
+        {"PC2", 10000, 10, "", "0,10,9"},      // the delivered administrator
+        {"PC1", 10000, 1, "", "0,1,9"},        // a fixed system user ...
+        {"PC2", 10000, 1, "", "0,1,9"},        // ... from several computers
     };
     for (const Step& s : steps) {
         Session session(path);
-        const auto rows = session.Rows("SELECT NUM, LOGINCODE, JOBLEVEL FROM LOGONUSERTEST(" + Quote(s.pc) + ", " +
-                                       std::to_string(s.group) + ", " + std::to_string(s.code) + ", 2, " +
-                                       Quote(s.password) + ")");
+        const auto rows =
+            session.Rows("SELECT NUM, LOGINCODE, JOBLEVEL FROM LOGONUSERTEST(" + Quote(s.pc) + ", " +
+                         std::to_string(s.group) + ", " + std::to_string(s.code) + ", 2, " + Quote(s.password) + ")");
         ASSERT_EQ(rows.size(), 1u) << s.pc << " " << s.code;
         EXPECT_EQ(rows[0][0] + "," + rows[0][1] + "," + rows[0][2], s.answer) << s.pc << " " << s.code;
     }
     Session session(path);
-    const auto list = session.Rows(
-        "SELECT OPCODE, OPERATORCODE, GROUPID, PCNAME FROM LOGONUSERLIST ORDER BY OPCODE, PCNAME");
+    const auto list =
+        session.Rows("SELECT OPCODE, OPERATORCODE, GROUPID, PCNAME FROM LOGONUSERLIST ORDER BY OPCODE, PCNAME");
     // OPCODE is GROUPID * 10000 + the logon code.
     const std::vector<std::vector<std::string>> expected = {{"100000001", "1", "10000", "PC1"},
                                                             {"100000001", "1", "10000", "PC2"},

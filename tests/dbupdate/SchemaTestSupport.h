@@ -128,4 +128,4 @@ inline std::vector<std::string> SplitCommas(const std::string& text)
     return parts;
 }
 
-} // namespace schematest
+}  // namespace schematest

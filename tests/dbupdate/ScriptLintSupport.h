@@ -38,11 +38,14 @@ inline std::set<UsedObject> UsedObjects(const std::string& scriptText)
     std::string text = std::regex_replace(scriptText, std::regex(R"(/\*[\s\S]*?\*/)"), " ");
     text = std::regex_replace(text, std::regex(R"('[^']*')"), "''");
     text = std::regex_replace(
-        text, std::regex(R"(\b(YEAR|MONTH|DAY|HOUR|MINUTE|SECOND|WEEKDAY|YEARDAY|LEADING|TRAILING|BOTH|DISTINCT|'')\s+FROM\b)",
-                         std::regex::icase),
+        text,
+        std::regex(
+            R"(\b(YEAR|MONTH|DAY|HOUR|MINUTE|SECOND|WEEKDAY|YEARDAY|LEADING|TRAILING|BOTH|DISTINCT|'')\s+FROM\b)",
+            std::regex::icase),
         "$1 OF");
-    text = std::regex_replace(text, std::regex(R"(\bSUBSTRING\s*\(([^()]*?)\bFROM\b([^()]*?)\bFOR\b)", std::regex::icase),
-                              "SUBSTRING($1 OF $2 OF");
+    text =
+        std::regex_replace(text, std::regex(R"(\bSUBSTRING\s*\(([^()]*?)\bFROM\b([^()]*?)\bFOR\b)", std::regex::icase),
+                           "SUBSTRING($1 OF $2 OF");
     text = std::regex_replace(text, std::regex(R"(\bSUBSTRING\s*\(([^()]*?)\bFROM\b)", std::regex::icase),
                               "SUBSTRING($1 OF");
     static const std::regex use(
@@ -58,7 +61,8 @@ inline std::set<UsedObject> UsedObjects(const std::string& scriptText)
     std::set<UsedObject> used;
     const auto note = [&](ObjectKind kind, const std::string& name) {
         const std::string n = Upper(name);
-        if (notNames.count(n) || std::isdigit(static_cast<unsigned char>(n.front())) || n.find('$') != std::string::npos)
+        if (notNames.count(n) || std::isdigit(static_cast<unsigned char>(n.front())) ||
+            n.find('$') != std::string::npos)
             return;
         if (!created.count(n))
             used.insert({kind, n});
@@ -73,7 +77,8 @@ inline std::set<UsedObject> UsedObjects(const std::string& scriptText)
             // "FOR" heads a trigger's table; "ON UPDATE CASCADE" is no UPDATE.
             note(ObjectKind::Table, m[6]);
             if (m[8].matched && !created.count(Upper(m[6])))
-                used.insert({m[7].matched ? ObjectKind::Constraint : ObjectKind::Column, Upper(m[6]) + "." + Upper(m[8])});
+                used.insert(
+                    {m[7].matched ? ObjectKind::Constraint : ObjectKind::Column, Upper(m[6]) + "." + Upper(m[8])});
         } else if (m[9].matched) {
             note(ObjectKind::Procedure, m[10]);
         } else if (m[11].matched) {

@@ -54,28 +54,25 @@ const ExpandCase ExpandCases[] = {
     {"TwoListsOnOneLine",
      "(/*@ FOR N IN 1..2 JOIN \", \" */:A{NN}/*@ END */) AND (/*@ FOR N IN 1..2 JOIN \", \" */:B{NN}/*@ END */)",
      "(:A01, :A02) AND (:B01, :B02)"},
-    {"PaddingFollowsTheLettersOfThePlaceholder",
-     "/*@ FOR N IN 9..10 JOIN \" \" */{N}/{NN}/{NNN}/*@ END */", "9/09/009 10/10/010"},
+    {"PaddingFollowsTheLettersOfThePlaceholder", "/*@ FOR N IN 9..10 JOIN \" \" */{N}/{NN}/{NNN}/*@ END */",
+     "9/09/009 10/10/010"},
     {"DescendingRange", "/*@ FOR N IN 3..0 JOIN \", \" */ZANM{NN}/*@ END */", "ZANM03, ZANM02, ZANM01, ZANM00"},
     {"NegativeValuesKeepTheirSignBeforeTheDigits", "/*@ FOR N IN -2..1 JOIN \" \" */{N}|{NN}/*@ END */",
      "-2|-02 -1|-01 0|00 1|01"},
     {"SeveralRangesAndSingleValues", "/*@ FOR N IN 1..3, 5..7, 9, 12..11 JOIN \" \" */{N}/*@ END */",
      "1 2 3 5 6 7 9 12 11"},
-    {"WrapContinuesUnderTheFirstItem",
-     "      INTO /*@ FOR N IN 1..5 JOIN \", \" WRAP 2 */:A{NN}/*@ END */;\n",
+    {"WrapContinuesUnderTheFirstItem", "      INTO /*@ FOR N IN 1..5 JOIN \", \" WRAP 2 */:A{NN}/*@ END */;\n",
      "      INTO :A01, :A02,\n"
      "           :A03, :A04,\n"
      "           :A05;\n"},
     {"WrapOfABlankJoinLeavesNoTrailingBlank", "    /*@ FOR N IN 1..4 JOIN \" \" WRAP 2 */R{NN} = 0;/*@ END */",
      "    R01 = 0; R02 = 0;\n"
      "    R03 = 0; R04 = 0;"},
-    {"LineBreakInTheJoin",
-     "        /*@ FOR N IN 1..3 JOIN \"\\nELSE \" */IF (V = {N}) THEN Y{N} = 1;/*@ END */\n",
+    {"LineBreakInTheJoin", "        /*@ FOR N IN 1..3 JOIN \"\\nELSE \" */IF (V = {N}) THEN Y{N} = 1;/*@ END */\n",
      "        IF (V = 1) THEN Y1 = 1;\n"
      "        ELSE IF (V = 2) THEN Y2 = 1;\n"
      "        ELSE IF (V = 3) THEN Y3 = 1;\n"},
-    {"OnePerLineJoinEndsTheLineAfterTheComma",
-     "SELECT /*@ FOR N IN 1..2 JOIN \",\\n\" */C{N}/*@ END */\n",
+    {"OnePerLineJoinEndsTheLineAfterTheComma", "SELECT /*@ FOR N IN 1..2 JOIN \",\\n\" */C{N}/*@ END */\n",
      "SELECT C1,\n"
      "       C2\n"},
     {"ColumnsCountCharactersNotBytes", "-- 仮受 /*@ FOR N IN 1..2 JOIN \",\\n\" */:K{N}/*@ END */",
@@ -122,7 +119,7 @@ struct ErrorCase {
     const char* name;
     std::string input;
     int line;
-    const char* fault; // a part of the message
+    const char* fault;  // a part of the message
 };
 
 void PrintTo(const ErrorCase& c, std::ostream* os)
@@ -167,8 +164,7 @@ const ErrorCase ErrorCases[] = {
     {"UnknownEscapeInTheJoin", "x /*@ FOR N IN 1..2 JOIN \"\\t\" */{N}/*@ END */\n", 1, "unknown escape"},
     {"WrapOfNoItems", "x /*@ FOR N IN 1..2 JOIN \", \" WRAP 0 */{N}/*@ END */\n", 1, "at least one item"},
     {"JoinGivenToABlock", "A\n/*@ FOR N IN 1..2 JOIN \", \" */\nX\n/*@ END */\n", 2, "JOIN and WRAP belong"},
-    {"ListWithinALineHoldsNoFurtherFor", "/*@ FOR N IN 1..2 */a/*@ FOR M IN 1..2 */b/*@ END */\n", 1,
-     "no further FOR"},
+    {"ListWithinALineHoldsNoFurtherFor", "/*@ FOR N IN 1..2 */a/*@ FOR M IN 1..2 */b/*@ END */\n", 1, "no further FOR"},
     {"PlaceholderOfNoEnclosingFor", "/*@ FOR N IN 1..2 */\nA{N}\nB{M}\n/*@ END */\n", 3, "{M} names no variable"},
     {"PlaceholderInAListOfNoEnclosingFor", "A\nx /*@ FOR N IN 1..2 */{K}/*@ END */\n", 2, "{K} names no variable"},
     {"VariableOfAnEnclosingForReused", "/*@ FOR N IN 1..2 */\n/*@ FOR N IN 1..2 */\n/*@ END */\n/*@ END */\n", 2,
@@ -178,4 +174,4 @@ const ErrorCase ErrorCases[] = {
 INSTANTIATE_TEST_SUITE_P(Malformed, SqlTemplateErrorTest, testing::ValuesIn(ErrorCases),
                          [](const testing::TestParamInfo<ErrorCase>& info) { return std::string(info.param.name); });
 
-} // namespace
+}  // namespace

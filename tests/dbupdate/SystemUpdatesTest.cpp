@@ -59,8 +59,8 @@ std::vector<std::string> Texts(const std::vector<UpdateVersion>& versions)
     return texts;
 }
 
-const std::vector<std::string> BuiltVersions{"0.3.1", "0.3.2", "0.3.3", "1.0.1", "3.0.0",  "3.0.5",
-                                             "3.0.7", "4.0.0", "4.0.2", "5.0.0", "7.0.0",  "7.0.4",
+const std::vector<std::string> BuiltVersions{"0.3.1", "0.3.2", "0.3.3", "1.0.1",  "3.0.0",  "3.0.5",
+                                             "3.0.7", "4.0.0", "4.0.2", "5.0.0",  "7.0.0",  "7.0.4",
                                              "8.0.0", "8.0.2", "9.0.4", "10.0.4", "11.0.1", "12.0.0"};
 
 // The edition and connection mode a test sets, put back afterwards.
@@ -111,7 +111,8 @@ std::string ReportText(const DatabaseBuildReport& report, const std::string& sys
     };
     std::string text = line("start", {report.start}) + line("reached", {report.reached}) +
                        line("applied", report.applied) + line("pending", report.pending);
-    text += "failed " + std::to_string(report.failedResult) + (report.failedAt ? " " + report.failedAt->Text() : "") + "\n";
+    text +=
+        "failed " + std::to_string(report.failedResult) + (report.failedAt ? " " + report.failedAt->Text() : "") + "\n";
     if (report.unregisteredAt)
         text += line("unregistered", {*report.unregisteredAt});
     return text + "sysdir " + sysDir + "\n";
@@ -165,30 +166,32 @@ TBuiltChain ReadChain(const fs::path& master)
 
 const TBuiltChain& Chain()
 {
-    static const TBuiltChain chain = ReadChain(dbtest::CachedMaster("system-chain", dbtest::SchemaMastersKey(), [](const fs::path& master) {
-        SavedGlobals globals;
-        SavedModes modes;
-        RecordingMessagePresenter messages;
-        EditionFlag = 0;
-        ConnectionMode = 0;
-        const fs::path work = TestFirebird::Get().NewWorkFolder("SystemChain");
-        const fs::path sys = master / "sys";
-        const fs::path shots = master / "snapshots";
-        fs::create_directories(shots);
-        DatabaseBuildSettings settings = SettingsIn(work);
-        // The base copy is taken before the first unit: a stop below 0.3.1.
-        settings.stopAt = V(0, 0, 0);
-        dbupdate::BuildSystemDatabase(sys, settings);
-        const auto keep = [&](const std::string& version) {
-            fs::copy_file(dbupdate::UpdateTargetPath(UpdateListKind::SystemDatabase, sys), shots / (version + ".fdb"));
-        };
-        keep("0.0.0");
-        settings.stopAt.reset();
-        settings.afterUnit = [&](const TDbUpdateListRec& rec) { keep(dbupdate::VersionOf(rec).Text()); };
-        const DatabaseBuildReport report =
-            dbupdate::RunPendingUpdates(UpdateListKind::SystemDatabase, sys, GetSystemUpdateList(), settings);
-        WriteFile(master / "report.txt", ReportText(report, sys.string()));
-    }));
+    static const TBuiltChain chain =
+        ReadChain(dbtest::CachedMaster("system-chain", dbtest::SchemaMastersKey(), [](const fs::path& master) {
+            SavedGlobals globals;
+            SavedModes modes;
+            RecordingMessagePresenter messages;
+            EditionFlag = 0;
+            ConnectionMode = 0;
+            const fs::path work = TestFirebird::Get().NewWorkFolder("SystemChain");
+            const fs::path sys = master / "sys";
+            const fs::path shots = master / "snapshots";
+            fs::create_directories(shots);
+            DatabaseBuildSettings settings = SettingsIn(work);
+            // The base copy is taken before the first unit: a stop below 0.3.1.
+            settings.stopAt = V(0, 0, 0);
+            dbupdate::BuildSystemDatabase(sys, settings);
+            const auto keep = [&](const std::string& version) {
+                fs::copy_file(dbupdate::UpdateTargetPath(UpdateListKind::SystemDatabase, sys),
+                              shots / (version + ".fdb"));
+            };
+            keep("0.0.0");
+            settings.stopAt.reset();
+            settings.afterUnit = [&](const TDbUpdateListRec& rec) { keep(dbupdate::VersionOf(rec).Text()); };
+            const DatabaseBuildReport report =
+                dbupdate::RunPendingUpdates(UpdateListKind::SystemDatabase, sys, GetSystemUpdateList(), settings);
+            WriteFile(master / "report.txt", ReportText(report, sys.string()));
+        }));
     return chain;
 }
 
@@ -247,13 +250,15 @@ const CatalogueRow kCatalogue[] = {
     {"0.3.3", 0, "経営Navigoreユーザーの追加", "経営Navigoreユーザーを追加します。"},
     {"1.0.1", 0, "データリスト上のデータフォルダ名を大文字に統一",
      "データリスト上のデータフォルダ名が大文字と小文字の混在表記のため全て大文字に統一します。"},
-    {"3.0.0", 0, "旧バージョンデータの更新を禁止する機能を追加", "旧バージョンデータの更新を設定により禁止することが可能になります。"},
+    {"3.0.0", 0, "旧バージョンデータの更新を禁止する機能を追加",
+     "旧バージョンデータの更新を設定により禁止することが可能になります。"},
     {"3.0.5", 0, "データ合算機能の追加", "データの合算処理が可能になります。"},
     {"3.0.7", 0, "処理コントロールデータの改修", "処理レベルによる処理コントロールのデータ関連性を改修します。"},
     {"4.0.0", 1, "データ選択に会社コード列を追加 他",
      "１）データ選択で会社コードをキーとした検索機能が利用可能となります。\r２）コード体系保存件数が20件へ拡張となります。"},
     {"4.0.2", 1, "データ選択でデータの破損検証", "１）データ選択でデータの破損を検証する機能が追加されます。"},
-    {"5.0.0", 1, "Ｃ／Ｓ版でフォルダ毎にデータを管理する機能を追加", "１）Ｃ／Ｓ版でフォルダ毎にデータを管理する機能を追加する。"},
+    {"5.0.0", 1, "Ｃ／Ｓ版でフォルダ毎にデータを管理する機能を追加",
+     "１）Ｃ／Ｓ版でフォルダ毎にデータを管理する機能を追加する。"},
     {"7.0.0", 0, "Ledrix財務１５のデータ形式に変換", "１）Ledrix財務１５のデータ形式に変換する。"},
     {"7.0.4", 0, "消費税・特定課税仕入れ に対応", "１）特定課税仕入れの取引 に対応します。"},
     {"8.0.0", 1, "マイナンバー制度に対応", "１）マイナンバー制度に対応しました。"},
@@ -411,15 +416,19 @@ TEST_F(SystemUpdateDbTest, DataListTablesCarryTheirColumnsAndKeysAtFive)
     const auto columns = [&](const std::string& table) {
         std::string names;
         for (const std::string& row : session.Lines("SELECT TRIM(RDB$FIELD_NAME) FROM RDB$RELATION_FIELDS WHERE "
-                                                   "RDB$RELATION_NAME='" + table + "' ORDER BY RDB$FIELD_POSITION"))
+                                                    "RDB$RELATION_NAME='" +
+                                                    table + "' ORDER BY RDB$FIELD_POSITION"))
             names += (names.empty() ? "" : ",") + row;
         return names;
     };
     const auto key = [&](const std::string& table) {
-        return session.Line("SELECT LIST(TRIM(S.RDB$FIELD_NAME), ',') FROM (SELECT S.RDB$FIELD_NAME FROM "
-                             "RDB$RELATION_CONSTRAINTS C JOIN RDB$INDEX_SEGMENTS S ON S.RDB$INDEX_NAME=C.RDB$INDEX_NAME "
-                             "WHERE C.RDB$RELATION_NAME='" + table + "' AND C.RDB$CONSTRAINT_TYPE='PRIMARY KEY' "
-                             "ORDER BY S.RDB$FIELD_POSITION) S");
+        return session.Line(
+            "SELECT LIST(TRIM(S.RDB$FIELD_NAME), ',') FROM (SELECT S.RDB$FIELD_NAME FROM "
+            "RDB$RELATION_CONSTRAINTS C JOIN RDB$INDEX_SEGMENTS S ON S.RDB$INDEX_NAME=C.RDB$INDEX_NAME "
+            "WHERE C.RDB$RELATION_NAME='" +
+            table +
+            "' AND C.RDB$CONSTRAINT_TYPE='PRIMARY KEY' "
+            "ORDER BY S.RDB$FIELD_POSITION) S");
     };
     const std::string later = "DATACODE,DATA_STATUS,YOBI1,YOBI2,YOBI3";
     struct TableCase {
@@ -428,23 +437,36 @@ TEST_F(SystemUpdateDbTest, DataListTablesCarryTheirColumnsAndKeysAtFive)
         const char* key;
     };
     const TableCase cases[] = {
-        {"DATALIST", "GROUPID,REC,ENTTEXT,SHOUGOU,PASNAME,NETDRIVE,DATATYPE,CODETYPE,NENDO,KISHU,KIMATU,DATALOCK,TANTOU,"
-                     "VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT,KYOYULOCK,UPDATE_LOCK,GASSAN," + later, "REC"},
-        {"SERVERDATALIST", "GROUPID,DRIVELETTER,REC,ENTTEXT,SHOUGOU,PASNAME,DATATYPE,CODETYPE,NENDO,KISHU,KIMATU,"
-                           "DATALOCK,TANTOU,VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT,UPDATE_LOCK,GASSAN," + later,
+        {"DATALIST",
+         "GROUPID,REC,ENTTEXT,SHOUGOU,PASNAME,NETDRIVE,DATATYPE,CODETYPE,NENDO,KISHU,KIMATU,DATALOCK,TANTOU,"
+         "VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT,KYOYULOCK,UPDATE_LOCK,GASSAN," +
+             later,
+         "REC"},
+        {"SERVERDATALIST",
+         "GROUPID,DRIVELETTER,REC,ENTTEXT,SHOUGOU,PASNAME,DATATYPE,CODETYPE,NENDO,KISHU,KIMATU,"
+         "DATALOCK,TANTOU,VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT,UPDATE_LOCK,GASSAN," +
+             later,
          "GROUPID,DRIVELETTER,REC"},
-        {"CHILD_DATALIST", "REC,ROWNO,GROUPID,ENTTEXT,SHOUGOU,PASNAME,NETDRIVE,DATATYPE,CODETYPE,NENDO,KISHU,KIMATU,"
-                           "DATALOCK,TANTOU,VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT,KYOYULOCK,UPDATE_LOCK,GASSAN," + later,
+        {"CHILD_DATALIST",
+         "REC,ROWNO,GROUPID,ENTTEXT,SHOUGOU,PASNAME,NETDRIVE,DATATYPE,CODETYPE,NENDO,KISHU,KIMATU,"
+         "DATALOCK,TANTOU,VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT,KYOYULOCK,UPDATE_LOCK,GASSAN," +
+             later,
          "REC,ROWNO"},
-        {"CHILD_SERVERDATALIST", "GROUPID,DRIVELETTER,REC,ROWNO,ENTTEXT,SHOUGOU,PASNAME,DATATYPE,CODETYPE,NENDO,KISHU,"
-                                 "KIMATU,DATALOCK,TANTOU,VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT,UPDATE_LOCK,GASSAN," + later,
+        {"CHILD_SERVERDATALIST",
+         "GROUPID,DRIVELETTER,REC,ROWNO,ENTTEXT,SHOUGOU,PASNAME,DATATYPE,CODETYPE,NENDO,KISHU,"
+         "KIMATU,DATALOCK,TANTOU,VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT,UPDATE_LOCK,GASSAN," +
+             later,
          "GROUPID,DRIVELETTER,REC,ROWNO"},
-        {"DATALIST_EX", "DATAPLACEREC,REC,GROUPID,ENTTEXT,SHOUGOU,PASNAME,NETDRIVE,DATATYPE,CODETYPE,NENDO,KISHU,KIMATU,"
-                        "DATALOCK,TANTOU,VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT,KYOYULOCK,UPDATE_LOCK,GASSAN," + later,
+        {"DATALIST_EX",
+         "DATAPLACEREC,REC,GROUPID,ENTTEXT,SHOUGOU,PASNAME,NETDRIVE,DATATYPE,CODETYPE,NENDO,KISHU,KIMATU,"
+         "DATALOCK,TANTOU,VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT,KYOYULOCK,UPDATE_LOCK,GASSAN," +
+             later,
          "DATAPLACEREC,REC"},
         {"DATAPLACEMAN", "REC,ORDERKBN,NAME,PATH,YOBI1,YOBI2,YOBI3", "REC"},
-        {"KENSAKUJYOKEN", "OPCODE,LISTTYPE,JYOKENUSE,DATATYPE,CODETYPE,DATACODE,DATANAME,TANTO,DATAVER,SEIHINNAME,"
-                          "SORTCOL,SORTTYPE", "OPCODE,LISTTYPE"},
+        {"KENSAKUJYOKEN",
+         "OPCODE,LISTTYPE,JYOKENUSE,DATATYPE,CODETYPE,DATACODE,DATANAME,TANTO,DATAVER,SEIHINNAME,"
+         "SORTCOL,SORTTYPE",
+         "OPCODE,LISTTYPE"},
     };
     for (const TableCase& c : cases) {
         SCOPED_TRACE(c.table);
@@ -460,7 +482,7 @@ TEST_F(SystemUpdateDbTest, DataListTablesCarryTheirColumnsAndKeysAtFive)
     session.Exec("INSERT INTO CHILD_SERVERDATALIST(GROUPID,DRIVELETTER,REC,ROWNO) VALUES(10000,'S',1,1)");
     session.Exec("INSERT INTO DATALIST_EX(DATAPLACEREC,REC) VALUES(3,1)");
     EXPECT_EQ(session.Line("SELECT GROUPID || '|' || DATA_STATUS || '|' || DATACODE || '|' || GASSAN || '|' || "
-                            "KYOYULOCK FROM DATALIST_EX"),
+                           "KYOYULOCK FROM DATALIST_EX"),
               "10000|0||0|0");
     session.Exec("DELETE FROM DATALIST WHERE REC=1");
     session.Exec("DELETE FROM SERVERDATALIST");
@@ -484,11 +506,12 @@ TEST_F(SystemUpdateDbTest, SeedRowsOfTheChain)
                             "AND CAST(INIDAT1 AS VARCHAR(10))='' AND CAST(INIDAT8 AS VARCHAR(10))=''"),
               10);
     // The system user: inserted with a password by 0.3.2, emptied by 0.3.3.
-    EXPECT_EQ(Session(dbtest::ProcessCopy(Snapshot("0.3.2")).string()).Line("SELECT OPNAME || '|' || JOBLEVEL || '|' || CHAR_LENGTH(PASWORD) FROM "
-                                               "OPERATOR WHERE GROUPID=10000 AND OPCODE=1"),
+    EXPECT_EQ(Session(dbtest::ProcessCopy(Snapshot("0.3.2")).string())
+                  .Line("SELECT OPNAME || '|' || JOBLEVEL || '|' || CHAR_LENGTH(PASWORD) FROM "
+                        "OPERATOR WHERE GROUPID=10000 AND OPCODE=1"),
               "システムユーザー|9|1");
     EXPECT_EQ(session.Line("SELECT '[' || PASWORD || ']' || DATAPAS || JIMUSHO || OKINIIRI || KANSA FROM OPERATOR "
-                            "WHERE GROUPID=10000 AND OPCODE=1"),
+                           "WHERE GROUPID=10000 AND OPCODE=1"),
               "[]000");
 
     // One hundred data places: 0 is the system-data folder itself, 1 to 99
@@ -500,7 +523,8 @@ TEST_F(SystemUpdateDbTest, SeedRowsOfTheChain)
     EXPECT_EQ(places[0], "0|1|" + firstName + "|" + sysDir);
     for (int i = 1; i <= 99; ++i) {
         const std::string two = (i < 10 ? "0" : "") + std::to_string(i);
-        EXPECT_EQ(places[static_cast<std::size_t>(i)], std::to_string(i) + "|" + std::to_string(i + 1) + "||" + sysDir + two);
+        EXPECT_EQ(places[static_cast<std::size_t>(i)],
+                  std::to_string(i) + "|" + std::to_string(i + 1) + "||" + sysDir + two);
     }
 }
 
@@ -514,10 +538,11 @@ TEST_F(SystemUpdateDbTest, DataListInsertSecondFormFillsFromOneOnAnEmptyList)
     EXPECT_EQ(session.Lines("SELECT REC, PATHNAME FROM SP_DATALIST_INSERT(0, '/srv/d', 5)"),
               (std::vector<std::string>{"4|/srv/d/0004", "5|/srv/d/0005"}));
     EXPECT_TRUE(session.Lines("SELECT REC FROM SP_DATALIST_INSERT(0, '/srv/d', 5)").empty());
-    EXPECT_EQ(session.Line("SELECT GROUPID || '|' || ENTTEXT || '|' || SHOUGOU || '|' || NETDRIVE || DATATYPE || "
-                            "CODETYPE || NENDO || '|' || CAST(KISHU AS DATE) || '|' || CAST(KIMATU AS DATE) FROM DATALIST "
-                            "WHERE REC=5"),
-              "10000|||0000|1899-12-30|1899-12-30");
+    EXPECT_EQ(
+        session.Line("SELECT GROUPID || '|' || ENTTEXT || '|' || SHOUGOU || '|' || NETDRIVE || DATATYPE || "
+                     "CODETYPE || NENDO || '|' || CAST(KISHU AS DATE) || '|' || CAST(KIMATU AS DATE) FROM DATALIST "
+                     "WHERE REC=5"),
+        "10000|||0000|1899-12-30|1899-12-30");
     // Another place numbers its own list from 1 in DATALIST_EX.
     EXPECT_EQ(session.Lines("SELECT REC, PATHNAME FROM SP_DATALIST_INSERT(7, '/srv/e', 2)"),
               (std::vector<std::string>{"1|/srv/e/0001", "2|/srv/e/0002"}));
@@ -585,8 +610,9 @@ std::string OtherCase(const std::string& path)
 {
     std::string out = path;
     for (char& c : out)
-        c = static_cast<char>(std::islower(static_cast<unsigned char>(c)) ? std::toupper(static_cast<unsigned char>(c))
-                                                                          : std::tolower(static_cast<unsigned char>(c)));
+        c = static_cast<char>(std::islower(static_cast<unsigned char>(c))
+                                  ? std::toupper(static_cast<unsigned char>(c))
+                                  : std::tolower(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -594,8 +620,8 @@ struct FolderCase {
     const char* version;  // the unit under test
     std::uint8_t mode;
     std::uint8_t edition;
-    bool rewritten;       // the data list's folder names follow SYSDIR
-    bool columnsAdded;    // 4.0.2's damage-mark columns
+    bool rewritten;     // the data list's folder names follow SYSDIR
+    bool columnsAdded;  // 4.0.2's damage-mark columns
 };
 
 void PrintTo(const FolderCase& c, std::ostream* os)
@@ -635,21 +661,18 @@ TEST_P(SystemUpdateVariantTest, FolderNamesAndColumnsFollowModeAndEdition)
                 << table;
         if (c.columnsAdded) {
             EXPECT_EQ(session.Line("SELECT DATA_STATUS || '[' || YOBI1 || YOBI2 || YOBI3 || ']' FROM DATALIST WHERE "
-                                    "REC=2"),
+                                   "REC=2"),
                       "0[]");
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(ModesAndEditions, SystemUpdateVariantTest,
-                         ::testing::Values(FolderCase{"1.0.1", 0, 0, false, false},
-                                           FolderCase{"1.0.1", 1, 0, true, false},
-                                           FolderCase{"1.0.1", 2, 0, false, false},
-                                           FolderCase{"4.0.2", 0, 0, false, true},
-                                           FolderCase{"4.0.2", 1, 0, true, true},
-                                           FolderCase{"4.0.2", 2, 0, false, true},
-                                           FolderCase{"4.0.2", 1, 1, false, false},
-                                           FolderCase{"4.0.2", 0, 2, false, false}));
+INSTANTIATE_TEST_SUITE_P(
+    ModesAndEditions, SystemUpdateVariantTest,
+    ::testing::Values(FolderCase{"1.0.1", 0, 0, false, false}, FolderCase{"1.0.1", 1, 0, true, false},
+                      FolderCase{"1.0.1", 2, 0, false, false}, FolderCase{"4.0.2", 0, 0, false, true},
+                      FolderCase{"4.0.2", 1, 0, true, true}, FolderCase{"4.0.2", 2, 0, false, true},
+                      FolderCase{"4.0.2", 1, 1, false, false}, FolderCase{"4.0.2", 0, 2, false, false}));
 
 // Records the imports 5.0.0 asks for; refuses the file numbered refuseAt.
 struct TImportLog {
@@ -706,8 +729,9 @@ protected:
     TAppInfoRec savedAppInfo_ = AppInfo;
 };
 
-const std::vector<std::string> kAllImports{"1:販売業.txt", "2:製造業.txt", "3:建設業.txt", "4:運送業.txt", "5:病院.txt",
-                                           "6:その他.txt", "8:個人　一般.txt", "9:個人　不動産.txt", "10:個人　医業.txt"};
+const std::vector<std::string> kAllImports{"1:販売業.txt",     "2:製造業.txt",       "3:建設業.txt",
+                                           "4:運送業.txt",     "5:病院.txt",         "6:その他.txt",
+                                           "8:個人　一般.txt", "9:個人　不動産.txt", "10:個人　医業.txt"};
 
 TEST_F(SystemUpdate500Test, EditionZeroImportsNothingAndKeepsTheSetting)
 {
@@ -724,8 +748,8 @@ TEST_F(SystemUpdate500Test, EditionsOneAndTwoImportNineFilesAndSetTheSetting)
         EditionFlag = edition;
         log_ = {};
         UseSnapshot("4.0.2");
-        Session(SystemDbPath()).Exec(
-            "INSERT INTO SYSREG(OPCODE,SCODE,STYPE,STEXT) VALUES(100010,'試算表集計出力区分','整数','0')");
+        Session(SystemDbPath())
+            .Exec("INSERT INTO SYSREG(OPCODE,SCODE,STYPE,STEXT) VALUES(100010,'試算表集計出力区分','整数','0')");
         EXPECT_EQ(RunUpTo(V(5, 0, 0), sqlDir_).reached, V(5, 0, 0));
         EXPECT_EQ(log_.calls, kAllImports);
         EXPECT_EQ(log_.made, 1);
@@ -786,10 +810,8 @@ TEST_F(SystemUpdate500Test, DefinitionFilesFillTheDeliveredCodeSystems)
         }
         const std::string name = fs::path(files[i]).stem().string();
         const std::string header = "1," + name + "," + std::to_string(i % 3 + 1) + ",2,,BrendalData";
-        WriteFile(sqlDir_ / "500" / files[i],
-                  cp932::FromUtf8(header + "\r\n2,100,現金\r\n5,x\r\n21,110,小口現金\r\n"));
-        expected.push_back(
-            {recNo, name, std::to_string(i % 3 + 1), "2", header, "2,100,現金\r\n21,110,小口現金"});
+        WriteFile(sqlDir_ / "500" / files[i], cp932::FromUtf8(header + "\r\n2,100,現金\r\n5,x\r\n21,110,小口現金\r\n"));
+        expected.push_back({recNo, name, std::to_string(i % 3 + 1), "2", header, "2,100,現金\r\n21,110,小口現金"});
     }
 
     enum class Start { NoDataModule, Disconnected, Connected };
@@ -895,8 +917,10 @@ TEST_F(SystemUpdateDbTest, MissingBodyFilesAreSkippedUpToSevenZeroFourAndFailFro
     SystemDef.SqlDir = emptySql.string();
     WriteFile(ScriptPath(), "older");
     const std::pair<const char*, std::int32_t (*)()> units[] = {
-        {"8.0.2", &z5SystemDbUpdate802::DoUpdate},   {"10.0.4", &z5SystemDbUpdate1004::DoUpdate},
-        {"11.0.1", &z5SystemDbUpdate1101::DoUpdate}, {"12.0.0", &z5SystemDbUpdate1200::DoUpdate},
+        {"8.0.2", &z5SystemDbUpdate802::DoUpdate},
+        {"10.0.4", &z5SystemDbUpdate1004::DoUpdate},
+        {"11.0.1", &z5SystemDbUpdate1101::DoUpdate},
+        {"12.0.0", &z5SystemDbUpdate1200::DoUpdate},
     };
     for (const auto& [version, doUpdate] : units) {
         EXPECT_EQ(doUpdate(), UpdateResultFileMissing) << version;
@@ -970,8 +994,9 @@ TEST_F(SystemUpdate700Test, AnUnreadableOfficeRecordFailsTheUpdateWithoutEndingT
     {
         Session session(UseSnapshot("5.0.0"));
         session.Exec("DROP TABLE SYSTEMINI");
-        session.Exec("CREATE VIEW SYSTEMINI (REC, RESERVE1, RESERVE2, RESERVE3, RESERVE4, RESERVE5, SSTR) AS "
-                     "SELECT 10, 1 / 0, 0, 0, 0, 0, '' FROM RDB$DATABASE");
+        session.Exec(
+            "CREATE VIEW SYSTEMINI (REC, RESERVE1, RESERVE2, RESERVE3, RESERVE4, RESERVE5, SSTR) AS "
+            "SELECT 10, 1 / 0, 0, 0, 0, 0, '' FROM RDB$DATABASE");
     }
     const DatabaseBuildReport report = RunUpTo(std::nullopt);
     QuitApplicationHook = savedHook;
@@ -999,15 +1024,24 @@ void InsertMenuRights(const std::string& path, const std::vector<std::tuple<int,
 
 std::vector<std::string> MenuPrograms(const std::string& path)
 {
-    return Session(path).Lines("SELECT LEVELNO, PROC_ID, PROC_OPTION FROM JOBCONTROL2 ORDER BY LEVELNO, PROC_ID, PROC_OPTION");
+    return Session(path).Lines(
+        "SELECT LEVELNO, PROC_ID, PROC_OPTION FROM JOBCONTROL2 ORDER BY LEVELNO, PROC_ID, PROC_OPTION");
 }
 
 TEST_F(SystemUpdateDbTest, MenuRightsBecomeProgramsForFilledSlotsOnly)
 {
     SavedModes modes;
     EditionFlag = 0;
-    InsertMenuRights(UseSnapshot("8.0.0"), {{5, 1, 0}, {5, 1, 1}, {5, 1, 6}, {5, 11, 0}, {5, 1, 15},
-                                            {1000, 4, 4}, {1001, 4, 4}, {1500, 2, 0}, {1500, 11, 19}, {1500, 10, 0}});
+    InsertMenuRights(UseSnapshot("8.0.0"), {{5, 1, 0},
+                                            {5, 1, 1},
+                                            {5, 1, 6},
+                                            {5, 11, 0},
+                                            {5, 1, 15},
+                                            {1000, 4, 4},
+                                            {1001, 4, 4},
+                                            {1500, 2, 0},
+                                            {1500, 11, 19},
+                                            {1500, 10, 0}});
     const DatabaseBuildReport report = RunUpTo(V(8, 0, 2));
     ASSERT_TRUE(report.Succeeded()) << report.failedResult;
     EXPECT_EQ(MenuPrograms(SystemDbPath()),
@@ -1059,8 +1093,7 @@ TEST_F(SystemUpdateDbTest, DictionaryOpeningSettingsAreWrittenPerOperator)
     ASSERT_TRUE(report.Succeeded()) << report.failedResult;
     const auto settings = [&](int opcode) {
         return Session(SystemDbPath())
-            .Lines("SELECT SCODE, STYPE, STEXT FROM SYSREG WHERE OPCODE=" + std::to_string(opcode) +
-                   " ORDER BY SCODE");
+            .Lines("SELECT SCODE, STYPE, STEXT FROM SYSREG WHERE OPCODE=" + std::to_string(opcode) + " ORDER BY SCODE");
     };
     const auto sorted = [](std::vector<std::string> rows) {
         std::sort(rows.begin(), rows.end());
@@ -1123,8 +1156,9 @@ TEST_F(SystemUpdateDbTest, StoppingAtAVersionLeavesTheLaterOnesPendingUntilTheNe
     EXPECT_FALSE(first.unregisteredAt.has_value());
     ASSERT_FALSE(first.pending.empty());
     EXPECT_EQ(first.pending.front(), V(3, 0, 5));
-    EXPECT_EQ(Session(SystemDbPath()).Count("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME='CHILD_DATALIST'"),
-              0);
+    EXPECT_EQ(
+        Session(SystemDbPath()).Count("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME='CHILD_DATALIST'"),
+        0);
 
     const DatabaseBuildReport second = RunUpTo(V(5, 0, 0));
     EXPECT_EQ(second.start, V(3, 0, 0));
@@ -1177,18 +1211,29 @@ TEST_F(SystemUpdateDbTest, EveryObjectAUnitUsesExistsBeforeItRuns)
 
     // What the lint must at least find (a guard on the reading above).
     const std::multimap<std::string, UsedObject> known{
-        {"0.3.1", {ObjectKind::Trigger, "SERVERDATALIST_NO"}}, {"0.3.1", {ObjectKind::Column, "SERVERDATALIST.GROUPID"}},
-        {"0.3.1", {ObjectKind::Table, "SERVERDATALIST"}},      {"0.3.1", {ObjectKind::Table, "VERSION"}},
-        {"0.3.1", {ObjectKind::Table, "USERGROUP"}},           {"0.3.1", {ObjectKind::Table, "DATALIST"}},
-        {"0.3.3", {ObjectKind::Table, "OPERATOR"}},            {"1.0.1", {ObjectKind::Procedure, "SP_DATALIST_UPDATE"}},
-        {"3.0.0", {ObjectKind::Trigger, "VERSION_REC"}},       {"3.0.5", {ObjectKind::Table, "SERVERDATALIST"}},
-        {"3.0.7", {ObjectKind::Table, "JOBCONTROL"}},          {"4.0.0", {ObjectKind::Function, "F_RIGHT"}},
-        {"4.0.0", {ObjectKind::Table, "CHILD_SERVERDATALIST"}}, {"4.0.0", {ObjectKind::Table, "USERCODE"}},
-        {"4.0.0", {ObjectKind::Table, "SYSTEMINI"}},           {"4.0.2", {ObjectKind::Procedure, "SP_DATALIST_UPDATE"}},
-        {"5.0.0", {ObjectKind::Table, "USERGROUP"}},           {"5.0.0", {ObjectKind::Table, "SYSREG"}},
+        {"0.3.1", {ObjectKind::Trigger, "SERVERDATALIST_NO"}},
+        {"0.3.1", {ObjectKind::Column, "SERVERDATALIST.GROUPID"}},
+        {"0.3.1", {ObjectKind::Table, "SERVERDATALIST"}},
+        {"0.3.1", {ObjectKind::Table, "VERSION"}},
+        {"0.3.1", {ObjectKind::Table, "USERGROUP"}},
+        {"0.3.1", {ObjectKind::Table, "DATALIST"}},
+        {"0.3.3", {ObjectKind::Table, "OPERATOR"}},
+        {"1.0.1", {ObjectKind::Procedure, "SP_DATALIST_UPDATE"}},
+        {"3.0.0", {ObjectKind::Trigger, "VERSION_REC"}},
+        {"3.0.5", {ObjectKind::Table, "SERVERDATALIST"}},
+        {"3.0.7", {ObjectKind::Table, "JOBCONTROL"}},
+        {"4.0.0", {ObjectKind::Function, "F_RIGHT"}},
+        {"4.0.0", {ObjectKind::Table, "CHILD_SERVERDATALIST"}},
+        {"4.0.0", {ObjectKind::Table, "USERCODE"}},
+        {"4.0.0", {ObjectKind::Table, "SYSTEMINI"}},
+        {"4.0.2", {ObjectKind::Procedure, "SP_DATALIST_UPDATE"}},
+        {"5.0.0", {ObjectKind::Table, "USERGROUP"}},
+        {"5.0.0", {ObjectKind::Table, "SYSREG"}},
         {"5.0.0", {ObjectKind::Function, "F_RIGHT"}},
-        {"8.0.0", {ObjectKind::Table, "OPERATOR"}},            {"10.0.4", {ObjectKind::Table, "OPERATOR"}},
-        {"11.0.1", {ObjectKind::Table, "GENGO"}},              {"11.0.1", {ObjectKind::Table, "DATALIST_EX"}},
+        {"8.0.0", {ObjectKind::Table, "OPERATOR"}},
+        {"10.0.4", {ObjectKind::Table, "OPERATOR"}},
+        {"11.0.1", {ObjectKind::Table, "GENGO"}},
+        {"11.0.1", {ObjectKind::Table, "DATALIST_EX"}},
         {"12.0.0", {ObjectKind::Table, "CHILD_SERVERDATALIST"}},
     };
     for (const auto& [version, object] : known)
@@ -1203,10 +1248,15 @@ TEST_F(SystemUpdateDbTest, EveryObjectAUnitUsesExistsBeforeItRuns)
     // The program-side steps: 7.0.0 before its script, the others after it.
     const std::pair<std::string, std::vector<UsedObject>> stepUses[] = {
         {"5.0.0", {{ObjectKind::Table, "SYSTEMINI"}, {ObjectKind::Column, "SYSTEMINI.SSTR"}}},
-        {"8.0.2", {{ObjectKind::Column, "JOBCONTROL.MENUNO"}, {ObjectKind::Column, "JOBCONTROL2.PROC_ID"},
-                   {ObjectKind::Column, "JOBCONTROL2.PROC_OPTION"}, {ObjectKind::Column, "JOBCONTROL2.LEVELNO"}}},
-        {"9.0.4", {{ObjectKind::Column, "SYSDEF.DICTEKAUTO"}, {ObjectKind::Column, "SYSDEF.DICTORAUTO"},
-                   {ObjectKind::Column, "SYSREG.STEXT"}}},
+        {"8.0.2",
+         {{ObjectKind::Column, "JOBCONTROL.MENUNO"},
+          {ObjectKind::Column, "JOBCONTROL2.PROC_ID"},
+          {ObjectKind::Column, "JOBCONTROL2.PROC_OPTION"},
+          {ObjectKind::Column, "JOBCONTROL2.LEVELNO"}}},
+        {"9.0.4",
+         {{ObjectKind::Column, "SYSDEF.DICTEKAUTO"},
+          {ObjectKind::Column, "SYSDEF.DICTORAUTO"},
+          {ObjectKind::Column, "SYSREG.STEXT"}}},
         {"11.0.1", {{ObjectKind::Column, "GENGO.YEAROFFSET"}, {ObjectKind::Column, "GENGO.STARTDATE"}}},
     };
     for (const auto& [version, objects] : stepUses) {

@@ -95,8 +95,8 @@ class UnitObstacleTest : public UpdateDbTest, public ::testing::WithParamInterfa
 TEST_P(UnitObstacleTest, AFailedUnitLeavesTheDatabaseAsItFoundItAndARerunSucceeds)
 {
     const ObstacleCase& c = GetParam();
-    const std::string database = companytest::CopyCompanyMaster(companytest::CompanyMaster(c.masterVersion),
-                                                                 SystemDef.DataDir);
+    const std::string database =
+        companytest::CopyCompanyMaster(companytest::CompanyMaster(c.masterVersion), SystemDef.DataDir);
     SystemDef.SqlDir = LEDRIX_SQL_DIR;
     if (c.server) {
         dbtest::TestFirebird::Get().StartServer();
@@ -125,16 +125,22 @@ TEST_P(UnitObstacleTest, AFailedUnitLeavesTheDatabaseAsItFoundItAndARerunSucceed
 INSTANTIATE_TEST_SUITE_P(
     RealUnits, UnitObstacleTest,
     ::testing::Values(
-        ObstacleCase{"ProcedureThatAlreadyExists", "0.1.0", "0.1.1",
+        ObstacleCase{"ProcedureThatAlreadyExists",
+                     "0.1.0",
+                     "0.1.1",
                      {"CREATE PROCEDURE SP_KS_SISAN_SYUFUKU_HAIBUNRITU AS BEGIN EXIT; END"},
                      {"DROP PROCEDURE SP_KS_SISAN_SYUFUKU_HAIBUNRITU"},
                      false},
-        ObstacleCase{"TriggerRaisingOnTheUnitsUpdate", "0.3.0", "0.3.1",
+        ObstacleCase{"TriggerRaisingOnTheUnitsUpdate",
+                     "0.3.0",
+                     "0.3.1",
                      {"CREATE EXCEPTION E_BLOCKED 'blocked'",
                       "CREATE TRIGGER BLOCK_ACCDEF1 FOR ACCDEF1 BEFORE UPDATE AS BEGIN EXCEPTION E_BLOCKED; END"},
                      {"DROP TRIGGER BLOCK_ACCDEF1", "DROP EXCEPTION E_BLOCKED"},
                      false},
-        ObstacleCase{"TriggerRaisingOnTheUnitsUpdateThroughTheServer", "0.3.0", "0.3.1",
+        ObstacleCase{"TriggerRaisingOnTheUnitsUpdateThroughTheServer",
+                     "0.3.0",
+                     "0.3.1",
                      {"CREATE EXCEPTION E_BLOCKED 'blocked'",
                       "CREATE TRIGGER BLOCK_ACCDEF1 FOR ACCDEF1 BEFORE UPDATE AS BEGIN EXCEPTION E_BLOCKED; END"},
                      {"DROP TRIGGER BLOCK_ACCDEF1", "DROP EXCEPTION E_BLOCKED"},
@@ -151,7 +157,10 @@ protected:
         UpdateDbTest::SetUp();
         CreateDatabase(CompanyDbPath(), {"CREATE TABLE T (A INTEGER)"});
     }
-    void Insert(int value) { schematest::Session(CompanyDbPath()).Exec("INSERT INTO T VALUES(" + std::to_string(value) + ")"); }
+    void Insert(int value)
+    {
+        schematest::Session(CompanyDbPath()).Exec("INSERT INTO T VALUES(" + std::to_string(value) + ")");
+    }
     std::string Rows() { return schematest::Session(CompanyDbPath()).Line("SELECT LIST(A, ',') FROM T"); }
 
     // A unit of the company database whose work is the function.
@@ -203,7 +212,8 @@ TEST_F(UnitGuardTest, NoCopyNoRun)
     EXPECT_EQ(Guarded([&] { return ++runs; }), UpdateResultScriptError);
     EXPECT_EQ(runs, 0);
     ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].Text.rfind("Ver 1.2.3の更新前のデータベースを保存できませんでした。\r処理を中止します。\r", 0),
+    EXPECT_EQ(messages_.shown[0].Text.rfind(
+                  "Ver 1.2.3の更新前のデータベースを保存できませんでした。\r処理を中止します。\r", 0),
               0u)
         << messages_.shown[0].Text;
 }
@@ -223,7 +233,8 @@ TEST_F(UnitGuardTest, ACopyThatCannotGoBackIsKeptAndNamed)
     ASSERT_EQ(messages_.shown.size(), 1u);
     const std::string kept = SystemDef.TempDir + "/" + copies[0];
     EXPECT_NE(messages_.shown[0].Text.find("Ver 1.2.3の更新前のデータベースを元に戻せませんでした。\r"
-                                          "更新前のデータベースは次のファイルに残してあります。\r" + kept),
+                                           "更新前のデータベースは次のファイルに残してあります。\r" +
+                                           kept),
               std::string::npos)
         << messages_.shown[0].Text;
     EXPECT_EQ(schematest::Session(kept).Line("SELECT COUNT(*) FROM T"), "0");

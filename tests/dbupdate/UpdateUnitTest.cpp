@@ -73,67 +73,80 @@ constexpr TUpdateUnitShape SystemShape(int major, int minor1, int minor2, bool s
 }
 constexpr TUpdateUnitShape DataShape(int major, int minor1, int minor2, bool setNames)
 {
-    return {TUpdateTarget::CompanyDatabase, major, minor1, minor2, setNames, TVersionStamp::AccountingData,
-            TMemoForm::Short};
+    return {TUpdateTarget::CompanyDatabase, major,           minor1, minor2, setNames,
+            TVersionStamp::AccountingData,  TMemoForm::Short};
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Variants, UpdateFrameTextTest,
-    ::testing::Values(
-        FrameCase{"SystemOneLineStandAlone",
-                  SystemShape(0, 3, 1, false, TVersionStamp::SystemOneLine, TMemoForm::Short), "", 0,
-                  {"ALTER TABLE DATALIST ADD VER_TEXT VARCHAR(20);", "COMMIT;"},
-                  "/* 2026/12/10 09:05:03,PC01,100007 */\r\n"
-                  "\r\n"
-                  "CONNECT '/srv/ledrix/sys/qhaccdef.fdb' USER 'LEDRIX' PASSWORD 'tolvaz';\r\n"
-                  "ALTER TABLE DATALIST ADD VER_TEXT VARCHAR(20);\r\n"
-                  "COMMIT;\r\n"
-                  "INSERT INTO VERSION(MAJOR,MINOR1,MINOR2,MEMO) VALUES(0,3,1,'2026/12/10 09:05:03');\r\n"
-                  "COMMIT;\r\n"
-                  "EXIT;\r\n"},
-        FrameCase{"SystemTwoLinesLongMemoThroughLoopback",
-                  SystemShape(11, 0, 1, true, TVersionStamp::SystemTwoLines, TMemoForm::Long), "127.0.0.1", 0,
-                  {"UPDATE GENGO SET GNAME='令和' WHERE REC=5;"},
-                  "/* 2026/12/10 09:05:03,PC01,100007 */\r\n"
-                  "\r\n"
-                  "CONNECT '127.0.0.1:/srv/ledrix/sys/qhaccdef.fdb' USER 'LEDRIX' PASSWORD 'tolvaz';\r\n"
-                  "SET NAMES SJIS_0208;\r\n"
-                  "UPDATE GENGO SET GNAME='令和' WHERE REC=5;\r\n"
-                  "INSERT INTO VERSION(MAJOR,MINOR1,MINOR2,MEMO)\r\n"
-                  "VALUES(11,0,1,'2026/12/10 09:05:03,7,経理 太郎,PC01');\r\n"
-                  "COMMIT;\r\n"
-                  "EXIT;\r\n"},
-        FrameCase{"SystemStampOnly", SystemShape(9, 0, 4, true, TVersionStamp::SystemOneLine, TMemoForm::Short),
-                  "", 0, {},
-                  "/* 2026/12/10 09:05:03,PC01,100007 */\r\n"
-                  "\r\n"
-                  "CONNECT '/srv/ledrix/sys/qhaccdef.fdb' USER 'LEDRIX' PASSWORD 'tolvaz';\r\n"
-                  "SET NAMES SJIS_0208;\r\n"
-                  "INSERT INTO VERSION(MAJOR,MINOR1,MINOR2,MEMO) VALUES(9,0,4,'2026/12/10 09:05:03');\r\n"
-                  "COMMIT;\r\n"
-                  "EXIT;\r\n"},
-        FrameCase{"DataGoGlobalWithoutHostIsThePlainPath", DataShape(0, 1, 1, false), "", 1,
-                  {"SET TERM ^ ;", "CREATE PROCEDURE P AS BEGIN EXIT; END^", "SET TERM ; ^"},
-                  "/* 2026/12/10 09:05:03,PC01,100007 */\r\n"
-                  "\r\n"
-                  "CONNECT '/srv/ledrix/data/01/qhacc.fdb' USER 'LEDRIX' PASSWORD 'tolvaz';\r\n"
-                  "SET TERM ^ ;\r\n"
-                  "CREATE PROCEDURE P AS BEGIN EXIT; END^\r\n"
-                  "SET TERM ; ^\r\n"
-                  "UPDATE ACCVERSION SET MAJOR=0,MINOR1=1,MINOR2=1,MEMO='2026/12/10 09:05:03'\r\n"
-                  "WHERE REC=1;\r\n"
-                  "COMMIT;\r\n"
-                  "EXIT;\r\n"},
-        FrameCase{"DataHostWinsOverGoGlobal", DataShape(3, 0, 6, true), "dbserver", 1, {"COMMIT;"},
-                  "/* 2026/12/10 09:05:03,PC01,100007 */\r\n"
-                  "\r\n"
-                  "CONNECT 'dbserver:/srv/ledrix/data/01/qhacc.fdb' USER 'LEDRIX' PASSWORD 'tolvaz';\r\n"
-                  "SET NAMES SJIS_0208;\r\n"
-                  "COMMIT;\r\n"
-                  "UPDATE ACCVERSION SET MAJOR=3,MINOR1=0,MINOR2=6,MEMO='2026/12/10 09:05:03'\r\n"
-                  "WHERE REC=1;\r\n"
-                  "COMMIT;\r\n"
-                  "EXIT;\r\n"}),
+    ::testing::Values(FrameCase{"SystemOneLineStandAlone",
+                                SystemShape(0, 3, 1, false, TVersionStamp::SystemOneLine, TMemoForm::Short),
+                                "",
+                                0,
+                                {"ALTER TABLE DATALIST ADD VER_TEXT VARCHAR(20);", "COMMIT;"},
+                                "/* 2026/12/10 09:05:03,PC01,100007 */\r\n"
+                                "\r\n"
+                                "CONNECT '/srv/ledrix/sys/qhaccdef.fdb' USER 'LEDRIX' PASSWORD 'tolvaz';\r\n"
+                                "ALTER TABLE DATALIST ADD VER_TEXT VARCHAR(20);\r\n"
+                                "COMMIT;\r\n"
+                                "INSERT INTO VERSION(MAJOR,MINOR1,MINOR2,MEMO) VALUES(0,3,1,'2026/12/10 09:05:03');\r\n"
+                                "COMMIT;\r\n"
+                                "EXIT;\r\n"},
+                      FrameCase{"SystemTwoLinesLongMemoThroughLoopback",
+                                SystemShape(11, 0, 1, true, TVersionStamp::SystemTwoLines, TMemoForm::Long),
+                                "127.0.0.1",
+                                0,
+                                {"UPDATE GENGO SET GNAME='令和' WHERE REC=5;"},
+                                "/* 2026/12/10 09:05:03,PC01,100007 */\r\n"
+                                "\r\n"
+                                "CONNECT '127.0.0.1:/srv/ledrix/sys/qhaccdef.fdb' USER 'LEDRIX' PASSWORD 'tolvaz';\r\n"
+                                "SET NAMES SJIS_0208;\r\n"
+                                "UPDATE GENGO SET GNAME='令和' WHERE REC=5;\r\n"
+                                "INSERT INTO VERSION(MAJOR,MINOR1,MINOR2,MEMO)\r\n"
+                                "VALUES(11,0,1,'2026/12/10 09:05:03,7,経理 太郎,PC01');\r\n"
+                                "COMMIT;\r\n"
+                                "EXIT;\r\n"},
+                      FrameCase{"SystemStampOnly",
+                                SystemShape(9, 0, 4, true, TVersionStamp::SystemOneLine, TMemoForm::Short),
+                                "",
+                                0,
+                                {},
+                                "/* 2026/12/10 09:05:03,PC01,100007 */\r\n"
+                                "\r\n"
+                                "CONNECT '/srv/ledrix/sys/qhaccdef.fdb' USER 'LEDRIX' PASSWORD 'tolvaz';\r\n"
+                                "SET NAMES SJIS_0208;\r\n"
+                                "INSERT INTO VERSION(MAJOR,MINOR1,MINOR2,MEMO) VALUES(9,0,4,'2026/12/10 09:05:03');\r\n"
+                                "COMMIT;\r\n"
+                                "EXIT;\r\n"},
+                      FrameCase{"DataGoGlobalWithoutHostIsThePlainPath",
+                                DataShape(0, 1, 1, false),
+                                "",
+                                1,
+                                {"SET TERM ^ ;", "CREATE PROCEDURE P AS BEGIN EXIT; END^", "SET TERM ; ^"},
+                                "/* 2026/12/10 09:05:03,PC01,100007 */\r\n"
+                                "\r\n"
+                                "CONNECT '/srv/ledrix/data/01/qhacc.fdb' USER 'LEDRIX' PASSWORD 'tolvaz';\r\n"
+                                "SET TERM ^ ;\r\n"
+                                "CREATE PROCEDURE P AS BEGIN EXIT; END^\r\n"
+                                "SET TERM ; ^\r\n"
+                                "UPDATE ACCVERSION SET MAJOR=0,MINOR1=1,MINOR2=1,MEMO='2026/12/10 09:05:03'\r\n"
+                                "WHERE REC=1;\r\n"
+                                "COMMIT;\r\n"
+                                "EXIT;\r\n"},
+                      FrameCase{"DataHostWinsOverGoGlobal",
+                                DataShape(3, 0, 6, true),
+                                "dbserver",
+                                1,
+                                {"COMMIT;"},
+                                "/* 2026/12/10 09:05:03,PC01,100007 */\r\n"
+                                "\r\n"
+                                "CONNECT 'dbserver:/srv/ledrix/data/01/qhacc.fdb' USER 'LEDRIX' PASSWORD 'tolvaz';\r\n"
+                                "SET NAMES SJIS_0208;\r\n"
+                                "COMMIT;\r\n"
+                                "UPDATE ACCVERSION SET MAJOR=3,MINOR1=0,MINOR2=6,MEMO='2026/12/10 09:05:03'\r\n"
+                                "WHERE REC=1;\r\n"
+                                "COMMIT;\r\n"
+                                "EXIT;\r\n"}),
     [](const ::testing::TestParamInfo<FrameCase>& info) { return std::string(info.param.name); });
 
 class UpdateFrameTest : public ::testing::Test {
@@ -236,13 +249,13 @@ protected:
     void CreateCompanyDb()
     {
         CreateDatabase(CompanyDbPath(), {"CREATE TABLE ACCVERSION (REC INTEGER NOT NULL PRIMARY KEY, MAJOR INTEGER, "
-                                          "MINOR1 INTEGER, MINOR2 INTEGER, MEMO VARCHAR(255))",
-                                          "INSERT INTO ACCVERSION VALUES(1,0,1,0,'')", "CREATE TABLE T (A INTEGER)"});
+                                         "MINOR1 INTEGER, MINOR2 INTEGER, MEMO VARCHAR(255))",
+                                         "INSERT INTO ACCVERSION VALUES(1,0,1,0,'')", "CREATE TABLE T (A INTEGER)"});
     }
     void CreateSystemDb()
     {
         CreateDatabase(SystemDbPath(), {"CREATE TABLE VERSION (REC INTEGER GENERATED BY DEFAULT AS IDENTITY, "
-                                         "MAJOR INTEGER, MINOR1 INTEGER, MINOR2 INTEGER, MEMO VARCHAR(127))"});
+                                        "MAJOR INTEGER, MINOR1 INTEGER, MINOR2 INTEGER, MEMO VARCHAR(127))"});
     }
     std::string AccVersion()
     {
@@ -251,8 +264,9 @@ protected:
     }
     std::string SystemVersions()
     {
-        return QueryText(SystemDbPath(), "SELECT LIST(MAJOR || '.' || MINOR1 || '.' || MINOR2, ' ') AS V "
-                                         "FROM (SELECT * FROM VERSION ORDER BY REC)");
+        return QueryText(SystemDbPath(),
+                         "SELECT LIST(MAJOR || '.' || MINOR1 || '.' || MINOR2, ' ') AS V "
+                         "FROM (SELECT * FROM VERSION ORDER BY REC)");
     }
     void WriteBodyFile(const std::string& folder, const std::string& name, const std::string& utf8)
     {
@@ -341,8 +355,8 @@ TEST_F(UpdateUnitDbTest, AFailedBodyFileLeavesNoStamp)
     CreateCompanyDb();
     WriteBodyFile("800", "qhzup01.sql", "CREATE TABLE NEW_ONE (A INTEGER);\r\nCOMMIT;\r\n");
     WriteBodyFile("800", "qhzup02.sql", "ALTER TABLE NO_SUCH_TABLE ADD B INTEGER;\r\n");
-    const TStandardUnit unit{DataShape(8, 0, 0, true), 1, "title", "description", {},
-                             {"qhzup01.sql", "qhzup02.sql"}, TMissingBodyFile::Fail};
+    const TStandardUnit unit{DataShape(8, 0, 0, true), 1, "title", "description", {}, {"qhzup01.sql", "qhzup02.sql"},
+                             TMissingBodyFile::Fail};
 
     EXPECT_EQ(RunStandardUnit(unit), 16);
     EXPECT_EQ(AccVersion(), "0.1.0");
@@ -368,13 +382,18 @@ TEST_F(UpdateUnitDbTest, MissingBodyFileSkippedOrFatalAsTheRowSays)
 
 TEST_F(UpdateUnitDbTest, StandardUnitDescribesItself)
 {
-    const TStandardUnit unit{SystemShape(12, 0, 0, true, TVersionStamp::SystemTwoLines, TMemoForm::Long), 1,
-                             "クラウド対応", "１）説明", {}, {"sysup01.sql"}, TMissingBodyFile::Fail};
+    const TStandardUnit unit{SystemShape(12, 0, 0, true, TVersionStamp::SystemTwoLines, TMemoForm::Long),
+                             1,
+                             "クラウド対応",
+                             "１）説明",
+                             {},
+                             {"sysup01.sql"},
+                             TMissingBodyFile::Fail};
     TDbUpdateListRec rec;
     int called = 0;
-    DescribeStandardUnit(unit, [&] { return ++called; }, rec);
-    EXPECT_EQ((std::vector<int>{rec.Major, rec.Minor1, rec.Minor2, rec.BackupFlag}),
-              (std::vector<int>{12, 0, 0, 1}));
+    DescribeStandardUnit(
+        unit, [&] { return ++called; }, rec);
+    EXPECT_EQ((std::vector<int>{rec.Major, rec.Minor1, rec.Minor2, rec.BackupFlag}), (std::vector<int>{12, 0, 0, 1}));
     EXPECT_EQ(rec.Title, "クラウド対応");
     EXPECT_EQ(rec.Description, "１）説明");
     ASSERT_TRUE(rec.UpdateFunc);
@@ -391,11 +410,12 @@ TEST_F(UpdateUnitDbTest, TheLoginStaysOffCommandLinesAndOutOfOthersReach)
 {
     CreateCompanyDb();
     const fs::path program(SystemDef.ProgramDir);
-    WriteFile(program / "isql-fb", "#!/bin/sh\n"
-                                   "d=$(dirname \"$0\")\n"
-                                   "printf '%s\\n' \"$@\" >> \"$d/args.txt\"\n"
-                                   "stat -c %a \"$3\" \"$7\" >> \"$d/modes.txt\"\n"
-                                   "exec isql-fb \"$@\"\n");
+    WriteFile(program / "isql-fb",
+              "#!/bin/sh\n"
+              "d=$(dirname \"$0\")\n"
+              "printf '%s\\n' \"$@\" >> \"$d/args.txt\"\n"
+              "stat -c %a \"$3\" \"$7\" >> \"$d/modes.txt\"\n"
+              "exec isql-fb \"$@\"\n");
     fs::permissions(program / "isql-fb", fs::perms::owner_all);
     // Stale files where the script and the log go are replaced, not reused.
     WriteFile(ScriptPath(), "stale");
@@ -418,10 +438,9 @@ TEST_F(UpdateUnitDbTest, TheLoginStaysOffCommandLinesAndOutOfOthersReach)
     for (const auto& entry : fs::recursive_directory_iterator(folder_)) {
         if (!entry.is_regular_file())
             continue;
-        const bool othersRead = (entry.status().permissions() & (fs::perms::group_read | fs::perms::others_read)) !=
-                                fs::perms::none;
-        EXPECT_FALSE(othersRead && ReadFile(entry.path()).find(dbtest::Password) != std::string::npos)
-            << entry.path();
+        const bool othersRead =
+            (entry.status().permissions() & (fs::perms::group_read | fs::perms::others_read)) != fs::perms::none;
+        EXPECT_FALSE(othersRead && ReadFile(entry.path()).find(dbtest::Password) != std::string::npos) << entry.path();
     }
 }
 

@@ -4,7 +4,10 @@
 
 namespace {
 
-constexpr std::int32_t Rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+constexpr std::int32_t Rgb(int r, int g, int b)
+{
+    return r | (g << 8) | (b << 16);
+}
 
 TEST(GetGrayColorTest, MeanOfThePartsRoundedToNearest)
 {
@@ -37,9 +40,9 @@ TEST(GetNameValueTest, ReturnsTheWholeLineOfTheName)
         {"A=1\nB=2\n", "A", "A=1"},
         {"A=1\rB=2", "B", "B=2"},
         {"SyoriType=3\r\nSyoriType=4", "SyoriType", "SyoriType=3"},  // the first line
-        {"AB=1\r\nB=2=3", "B", "B=2=3"},  // the name is before the first "="
-        {"B\r\nBB=1", "B", ""},           // a line without "=" has no name
-        {"b=1", "B", ""},                 // names compare exactly
+        {"AB=1\r\nB=2=3", "B", "B=2=3"},                             // the name is before the first "="
+        {"B\r\nBB=1", "B", ""},                                      // a line without "=" has no name
+        {"b=1", "B", ""},                                            // names compare exactly
         {"", "B", ""},
         {"A=1", "", ""},
     };

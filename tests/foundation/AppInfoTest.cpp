@@ -22,7 +22,8 @@ namespace {
 // program, "<tmp>/bin/AppInfo.ini" its information file.
 class AppInfoTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         char pattern[] = "/tmp/ledrix-appinfo-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         root_ = pattern;
@@ -30,25 +31,31 @@ protected:
         program_ = (root_ / "bin" / "ledrix").string();
         iniPath_ = root_ / "bin" / "AppInfo.ini";
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         std::error_code ignored;
         fs::remove_all(root_, ignored);
     }
 
-    void UseFixture(const char* name) {
+    void UseFixture(const char* name)
+    {
         const fs::path dir = LEDRIX_TEST_FIXTURES_DIR;
         fs::copy_file(dir / "appinfo" / name, iniPath_);
     }
     // Writes the file as the installation does: CP932 with CR LF.
-    void WriteIni(const std::string& utf8Lines) {
+    void WriteIni(const std::string& utf8Lines)
+    {
         std::string text;
         for (const char c : utf8Lines) {
-            if (c == '\n') text += "\r\n";
-            else text += c;
+            if (c == '\n')
+                text += "\r\n";
+            else
+                text += c;
         }
         WriteRaw(cp932::FromUtf8(text));
     }
-    void WriteRaw(const std::string& bytes) {
+    void WriteRaw(const std::string& bytes)
+    {
         std::ofstream out(iniPath_, std::ios::binary);
         out << bytes;
     }
@@ -58,7 +65,8 @@ protected:
     std::string program_;
 };
 
-TAppInfoRec Defaults() {
+TAppInfoRec Defaults()
+{
     TAppInfoRec info;
     SetAppInfoDefaults(info);
     return info;
@@ -66,7 +74,8 @@ TAppInfoRec Defaults() {
 
 // A record with a recognisable value in every field kind, to see what a load
 // overwrote.
-TAppInfoRec Sentinel() {
+TAppInfoRec Sentinel()
+{
     TAppInfoRec info;
     info.Application.OEM = "before";
     info.Zaimu.AppTitle = "before";
@@ -75,7 +84,8 @@ TAppInfoRec Sentinel() {
     return info;
 }
 
-TEST_F(AppInfoTest, FullFileFillsEveryFieldFromItsOwnSection) {
+TEST_F(AppInfoTest, FullFileFillsEveryFieldFromItsOwnSection)
+{
     UseFixture("full.ini");
     TAppInfoRec info = Defaults();
     ASSERT_EQ(LoadAppInfo(program_, info), AppInfoLoaded);
@@ -131,7 +141,8 @@ TEST_F(AppInfoTest, FullFileFillsEveryFieldFromItsOwnSection) {
     EXPECT_FALSE(m.BudvantMenuLimit);  // "False"
 }
 
-TEST_F(AppInfoTest, EditionAloneGivesEmptyTextsAndTheNumericDefaults) {
+TEST_F(AppInfoTest, EditionAloneGivesEmptyTextsAndTheNumericDefaults)
+{
     UseFixture("oem_only.ini");
     TAppInfoRec info = Defaults();
     ASSERT_EQ(LoadAppInfo(program_, info), AppInfoLoaded);
@@ -143,7 +154,8 @@ TEST_F(AppInfoTest, EditionAloneGivesEmptyTextsAndTheNumericDefaults) {
     EXPECT_EQ(info, expected);
 }
 
-TEST_F(AppInfoTest, WithoutTheEditionEveryFieldTakesItsBuiltInDefault) {
+TEST_F(AppInfoTest, WithoutTheEditionEveryFieldTakesItsBuiltInDefault)
+{
     UseFixture("no_oem.ini");  // every other key is present
     TAppInfoRec info = Sentinel();
     EXPECT_EQ(LoadAppInfo(program_, info), AppInfoNoEdition);
@@ -153,14 +165,16 @@ TEST_F(AppInfoTest, WithoutTheEditionEveryFieldTakesItsBuiltInDefault) {
     EXPECT_TRUE(info.Menu.BudvantMenuLimit);
 }
 
-TEST_F(AppInfoTest, AnEmptyEditionValueCountsAsAbsent) {
+TEST_F(AppInfoTest, AnEmptyEditionValueCountsAsAbsent)
+{
     WriteIni("[Application]\nOEM=\n[Zaimu]\nAppTitle=x\n");
     TAppInfoRec info = Sentinel();
     EXPECT_EQ(LoadAppInfo(program_, info), AppInfoNoEdition);
     EXPECT_EQ(info, Defaults());
 }
 
-TEST_F(AppInfoTest, NoFileLeavesTheRecordUntouched) {
+TEST_F(AppInfoTest, NoFileLeavesTheRecordUntouched)
+{
     TAppInfoRec info = Sentinel();
     EXPECT_EQ(LoadAppInfo(program_, info), AppInfoMissing);
     EXPECT_EQ(info, Sentinel());
@@ -177,7 +191,8 @@ TEST_F(AppInfoTest, NoFileLeavesTheRecordUntouched) {
     EXPECT_EQ(LoadAppInfo(program_, info), AppInfoMissing);
 }
 
-TEST_F(AppInfoTest, AFileThatCannotBeReadAnswersMinusTenAndKeepsTheRecord) {
+TEST_F(AppInfoTest, AFileThatCannotBeReadAnswersMinusTenAndKeepsTheRecord)
+{
     // "\x81\x20" is a lead byte without its trail byte: not Shift-JIS text.
     WriteRaw("[Application]\r\nOEM=\x81\x20\r\n");
     TAppInfoRec info = Sentinel();
@@ -185,7 +200,8 @@ TEST_F(AppInfoTest, AFileThatCannotBeReadAnswersMinusTenAndKeepsTheRecord) {
     EXPECT_EQ(info, Sentinel());
 }
 
-TEST_F(AppInfoTest, ProgramPathWithoutAFolderReadsTheWorkingFolder) {
+TEST_F(AppInfoTest, ProgramPathWithoutAFolderReadsTheWorkingFolder)
+{
     WriteIni("[Application]\nOEM=here\n");
     const fs::path before = fs::current_path();
     fs::current_path(root_ / "bin");
@@ -207,11 +223,15 @@ struct KeyCase {
     bool budvantMenuLimit;
 };
 
-void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const KeyCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class AppInfoKeyTest : public AppInfoTest, public ::testing::WithParamInterface<KeyCase> {};
 
-TEST_P(AppInfoKeyTest, ReadsTheValue) {
+TEST_P(AppInfoKeyTest, ReadsTheValue)
+{
     const KeyCase& c = GetParam();
     WriteIni(std::string("[Application]\nOEM=x\n") + c.lines);
     TAppInfoRec info;
@@ -223,26 +243,26 @@ TEST_P(AppInfoKeyTest, ReadsTheValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     AppInfoKeys, AppInfoKeyTest,
-    ::testing::Values(
-        KeyCase{"count_not_a_number", "VerMajorDiff=abc\n[Zaimu]\nDataListCnt=abc\n", 120, 0, true},
-        KeyCase{"count_given", "[Zaimu]\nDataListCnt=75\n", 75, 0, true},
-        KeyCase{"count_zero", "[Zaimu]\nDataListCnt=0\n", 120, 0, true},
-        KeyCase{"count_negative", "[Zaimu]\nDataListCnt=-5\n", 120, 0, true},
-        KeyCase{"count_beyond_32_bits", "[Zaimu]\nDataListCnt=4294967296\n", 120, 0, true},
-        KeyCase{"negative_difference", "VerMajorDiff=-3\n", 120, -3, true},
-        KeyCase{"limit_upper_case_false", "[Menu]\nBudvantMenuLimit=FALSE\n", 120, 0, false},
-        KeyCase{"limit_mixed_case_false", "[Menu]\nBudvantMenuLimit=fAlSe\n", 120, 0, false},
-        KeyCase{"limit_quoted_false", "[Menu]\nBudvantMenuLimit=\"false\"\n", 120, 0, false},
-        KeyCase{"limit_zero", "[Menu]\nBudvantMenuLimit=0\n", 120, 0, true},
-        KeyCase{"limit_no", "[Menu]\nBudvantMenuLimit=no\n", 120, 0, true},
-        KeyCase{"limit_empty", "[Menu]\nBudvantMenuLimit=\n", 120, 0, true},
-        KeyCase{"limit_false_with_more", "[Menu]\nBudvantMenuLimit=falsey\n", 120, 0, true},
-        KeyCase{"limit_full_width_false", "[Menu]\nBudvantMenuLimit=ｆａｌｓｅ\n", 120, 0, true},
-        // A key of the same name in another section is another field.
-        KeyCase{"limit_in_wrong_section", "BudvantMenuLimit=false\n", 120, 0, true}),
+    ::testing::Values(KeyCase{"count_not_a_number", "VerMajorDiff=abc\n[Zaimu]\nDataListCnt=abc\n", 120, 0, true},
+                      KeyCase{"count_given", "[Zaimu]\nDataListCnt=75\n", 75, 0, true},
+                      KeyCase{"count_zero", "[Zaimu]\nDataListCnt=0\n", 120, 0, true},
+                      KeyCase{"count_negative", "[Zaimu]\nDataListCnt=-5\n", 120, 0, true},
+                      KeyCase{"count_beyond_32_bits", "[Zaimu]\nDataListCnt=4294967296\n", 120, 0, true},
+                      KeyCase{"negative_difference", "VerMajorDiff=-3\n", 120, -3, true},
+                      KeyCase{"limit_upper_case_false", "[Menu]\nBudvantMenuLimit=FALSE\n", 120, 0, false},
+                      KeyCase{"limit_mixed_case_false", "[Menu]\nBudvantMenuLimit=fAlSe\n", 120, 0, false},
+                      KeyCase{"limit_quoted_false", "[Menu]\nBudvantMenuLimit=\"false\"\n", 120, 0, false},
+                      KeyCase{"limit_zero", "[Menu]\nBudvantMenuLimit=0\n", 120, 0, true},
+                      KeyCase{"limit_no", "[Menu]\nBudvantMenuLimit=no\n", 120, 0, true},
+                      KeyCase{"limit_empty", "[Menu]\nBudvantMenuLimit=\n", 120, 0, true},
+                      KeyCase{"limit_false_with_more", "[Menu]\nBudvantMenuLimit=falsey\n", 120, 0, true},
+                      KeyCase{"limit_full_width_false", "[Menu]\nBudvantMenuLimit=ｆａｌｓｅ\n", 120, 0, true},
+                      // A key of the same name in another section is another field.
+                      KeyCase{"limit_in_wrong_section", "BudvantMenuLimit=false\n", 120, 0, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(AppInfoTest, ReadAppInfoKeyTellsWhetherTheValueIsThere) {
+TEST_F(AppInfoTest, ReadAppInfoKeyTellsWhetherTheValueIsThere)
+{
     WriteIni("[Zaimu]\nAppTitle=財務\nEmpty=\n");
     const IniFile ini(iniPath_.string());
     std::string value = "old";
@@ -257,7 +277,8 @@ TEST_F(AppInfoTest, ReadAppInfoKeyTellsWhetherTheValueIsThere) {
 
 // The record's defaults and the built-in file and folder names must agree:
 // start-up copies the one over the other.
-TEST(AppInfoDefaults, AgreeWithTheBuiltInFileAndFolderNames) {
+TEST(AppInfoDefaults, AgreeWithTheBuiltInFileAndFolderNames)
+{
     const TAppInfoRec d = Defaults();
     EXPECT_EQ(d.Zaimu.AppName, AppIniBaseName);
     EXPECT_EQ(d.Zaimu.HomeDir, AppHomeDir);
@@ -278,7 +299,8 @@ TEST(AppInfoDefaults, AgreeWithTheBuiltInFileAndFolderNames) {
         EXPECT_EQ(FormatAppInfoPattern(d.Zaimu.DataInitFile, numbers[i]), InitialDataFileNames[i]);
 }
 
-TEST(AppInfoLoadErrorText, NamesTheCauseForEachFailure) {
+TEST(AppInfoLoadErrorText, NamesTheCauseForEachFailure)
+{
     EXPECT_EQ(AppInfoLoadErrorText(AppInfoLoaded), "");
     EXPECT_EQ(AppInfoLoadErrorText(AppInfoMissing),
               "アプリケーションの設定ファイル(AppInfo.ini)が見つかりませんでした。\r"
@@ -296,7 +318,8 @@ TEST(AppInfoLoadErrorText, NamesTheCauseForEachFailure) {
 // ---------------------------------------------------------------------------
 // File-name patterns
 
-TEST(FormatAppInfoPattern, FormatsTheOneIntegerConversion) {
+TEST(FormatAppInfoPattern, FormatsTheOneIntegerConversion)
+{
     struct Case {
         const char* pattern;
         std::int32_t number;
@@ -314,14 +337,16 @@ TEST(FormatAppInfoPattern, FormatsTheOneIntegerConversion) {
         {"plain.gbk", 7, "plain.gbk"},
         {"", 7, ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(FormatAppInfoPattern(c.pattern, c.number), c.result) << c.pattern;
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatAppInfoPattern(c.pattern, c.number), c.result) << c.pattern;
 }
 
-TEST(FormatAppInfoPattern, RefusesPatternsItCannotFormatSafely) {
-    for (const char* pattern : {"acc%s.gbk", "acc%d%d.gbk", "acc%", "acc%x", "acc%n", "%*d", "%1:d", "%100d",
-                                "%.99999999999d"}) {
+TEST(FormatAppInfoPattern, RefusesPatternsItCannotFormatSafely)
+{
+    for (const char* pattern :
+         {"acc%s.gbk", "acc%d%d.gbk", "acc%", "acc%x", "acc%n", "%*d", "%1:d", "%100d", "%.99999999999d"}) {
         EXPECT_THROW(FormatAppInfoPattern(pattern, 1), std::invalid_argument) << pattern;
     }
 }
 
-} // namespace
+}  // namespace

@@ -7,12 +7,14 @@
 
 namespace {
 
-TEST(BitFlags, SetAndGet) {
+TEST(BitFlags, SetAndGet)
+{
     std::int32_t flags = 0;
     SetBitFlag(flags, 1);
     SetBitFlag(flags, 24);
     EXPECT_EQ(flags, 0x00800001);
-    for (const int bit : {0, 25, 32, -1}) SetBitFlag(flags, bit);
+    for (const int bit : {0, 25, 32, -1})
+        SetBitFlag(flags, bit);
     EXPECT_EQ(flags, 0x00800001);
 
     EXPECT_EQ(GetBitFlag(flags, 1), 1);
@@ -25,7 +27,8 @@ TEST(BitFlags, SetAndGet) {
     EXPECT_EQ(GetBitFlag(-1, 33), 0);
 }
 
-TEST(MakeIndex16, WrapsIn16Bits) {
+TEST(MakeIndex16, WrapsIn16Bits)
+{
     std::uint16_t result = 99;
     MakeIndex16(result, 2, 3, 10);
     EXPECT_EQ(result, 23);

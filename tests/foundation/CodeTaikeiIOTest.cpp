@@ -178,31 +178,31 @@ TEST_F(CodeTaikeiIOTest, ImportSortsEveryLineIntoItsPartInFileOrder)
 {
     EditionFlag = 1;
     const std::string header = "1,個人 一般,2,3,メモ,BrendalDataT";
-    const std::string file = Definition("個人　一般.txt",
-                                        header + "\r\n"
-                                                 "2,a\r\n"
-                                                 "21,b\n"
-                                                 "\r\n"
-                                                 "3,c\r\n"
-                                                 "31,d\r\n"
-                                                 "9,ignored\r\n"
-                                                 "22,e\r\n"
-                                                 "32,f\r\n"
-                                                 "33,g\r\n"
-                                                 "34,h\r\n"
-                                                 "2,i\r\n"
-                                                 "71,j\r\n"
-                                                 "7,k\r\n"
-                                                 "4,売掛金\r\n"
-                                                 "5,m\r\n"
-                                                 "20,ignored\r\n"
-                                                 "35,ignored\r\n"
-                                                 "70,ignored\r\n"
-                                                 "72,ignored\r\n"
-                                                 "x,ignored\r\n"
-                                                 "   \r\n"
-                                                 "8,\"n,o\"\r\n"
-                                                 "0,ignored");
+    const std::string file = Definition("個人　一般.txt", header +
+                                                              "\r\n"
+                                                              "2,a\r\n"
+                                                              "21,b\n"
+                                                              "\r\n"
+                                                              "3,c\r\n"
+                                                              "31,d\r\n"
+                                                              "9,ignored\r\n"
+                                                              "22,e\r\n"
+                                                              "32,f\r\n"
+                                                              "33,g\r\n"
+                                                              "34,h\r\n"
+                                                              "2,i\r\n"
+                                                              "71,j\r\n"
+                                                              "7,k\r\n"
+                                                              "4,売掛金\r\n"
+                                                              "5,m\r\n"
+                                                              "20,ignored\r\n"
+                                                              "35,ignored\r\n"
+                                                              "70,ignored\r\n"
+                                                              "72,ignored\r\n"
+                                                              "x,ignored\r\n"
+                                                              "   \r\n"
+                                                              "8,\"n,o\"\r\n"
+                                                              "0,ignored");
     TCodeTaikeiIO io;
     ASSERT_TRUE(io.ImportCodeTaikei(file, 4));
     EXPECT_TRUE(presenter_.shown.empty());
@@ -215,8 +215,14 @@ TEST_F(CodeTaikeiIOTest, ImportSortsEveryLineIntoItsPartInFileOrder)
     EXPECT_EQ(row.dataType, 2);
     EXPECT_EQ(row.codeType, 3);
     const std::array<std::string, 8> parts{
-        header, "2,a\r\n21,b\r\n22,e\r\n2,i", "3,c\r\n31,d\r\n32,f\r\n33,g\r\n34,h", "4,売掛金", "5,m", "",
-        "71,j\r\n7,k", "8,\"n,o\"",
+        header,
+        "2,a\r\n21,b\r\n22,e\r\n2,i",
+        "3,c\r\n31,d\r\n32,f\r\n33,g\r\n34,h",
+        "4,売掛金",
+        "5,m",
+        "",
+        "71,j\r\n7,k",
+        "8,\"n,o\"",
     };
     for (std::size_t i = 0; i < parts.size(); ++i)
         EXPECT_EQ(row.parts[i], parts[i]) << "INIDAT" << i + 1;
@@ -241,8 +247,7 @@ struct ProductCase {
 
 void PrintTo(const ProductCase& c, std::ostream* os)
 {
-    *os << "edition " << int(c.edition) << ", expected \"" << c.oem << c.verTest << "\", header \"" << c.header
-        << "\"";
+    *os << "edition " << int(c.edition) << ", expected \"" << c.oem << c.verTest << "\", header \"" << c.header << "\"";
 }
 
 TEST_F(CodeTaikeiIOTest, OnlyFilesOfThisProductAreImported)
@@ -253,13 +258,20 @@ TEST_F(CodeTaikeiIOTest, OnlyFilesOfThisProductAreImported)
     constexpr const char* kOemOnly = "1,販売業,1,1,,BrendalData";
     constexpr const char* kNoField = "1,販売業,1,1,x";  // five fields: the product code is "-"
     const ProductCase cases[] = {
-        {0, "BrendalData", "T", kEmpty, true},     {0, "BrendalData", "T", kEqual, true},
-        {0, "BrendalData", "T", kOther, false},    {0, "BrendalData", "T", kOemOnly, false},
-        {0, "BrendalData", "T", kNoField, false},  {1, "BrendalData", "T", kEmpty, false},
-        {1, "BrendalData", "T", kEqual, true},     {1, "BrendalData", "T", kOther, false},
-        {1, "BrendalData", "T", kNoField, false},  {2, "BrendalData", "T", kEqual, true},
-        {2, "BrendalData", "T", kEmpty, false},    {3, "BrendalData", "T", kEqual, false},
-        {0, "-", "", kNoField, true},              {1, "-", "", kNoField, true},
+        {0, "BrendalData", "T", kEmpty, true},
+        {0, "BrendalData", "T", kEqual, true},
+        {0, "BrendalData", "T", kOther, false},
+        {0, "BrendalData", "T", kOemOnly, false},
+        {0, "BrendalData", "T", kNoField, false},
+        {1, "BrendalData", "T", kEmpty, false},
+        {1, "BrendalData", "T", kEqual, true},
+        {1, "BrendalData", "T", kOther, false},
+        {1, "BrendalData", "T", kNoField, false},
+        {2, "BrendalData", "T", kEqual, true},
+        {2, "BrendalData", "T", kEmpty, false},
+        {3, "BrendalData", "T", kEqual, false},
+        {0, "-", "", kNoField, true},
+        {1, "-", "", kNoField, true},
         {2, "-", "", kEmpty, false},
     };
     TCodeTaikeiIO io;
@@ -362,8 +374,9 @@ TEST_F(CodeTaikeiIOTest, ConstructionRepairsKindsFromTheStoredHeader)
     Exec("UPDATE USERCODE SET DATATYPE=2,CODETYPE=1,INIDAT1='1,別,3,3' WHERE RECNO=3");
     Exec("UPDATE USERCODE SET DATATYPE=1,CODETYPE=1,INIDAT1=NULL WHERE RECNO=4");
     Exec("UPDATE USERCODE SET DATATYPE=1,CODETYPE=1,INIDAT1='1,y,abc,2' WHERE RECNO=5");
-    Exec("UPDATE USERCODE SET DATATYPE=1,CODETYPE=1,INIDAT1='1,z,3,2'||ASCII_CHAR(13)||ASCII_CHAR(10)||'1,w,4,4' "
-         "WHERE RECNO=6");
+    Exec(
+        "UPDATE USERCODE SET DATATYPE=1,CODETYPE=1,INIDAT1='1,z,3,2'||ASCII_CHAR(13)||ASCII_CHAR(10)||'1,w,4,4' "
+        "WHERE RECNO=6");
 
     TCodeTaikeiIO io;
     EXPECT_FALSE(DM->IBTransactionDEF.InTransaction());

@@ -16,7 +16,10 @@ struct EditionColorCase {
     std::int32_t activeColor;
 };
 
-void PrintTo(const EditionColorCase& c, std::ostream* os) { *os << "EditionFlag " << int(c.edition); }
+void PrintTo(const EditionColorCase& c, std::ostream* os)
+{
+    *os << "EditionFlag " << int(c.edition);
+}
 
 class EditionColors : public ::testing::TestWithParam<EditionColorCase> {
 protected:

@@ -41,7 +41,10 @@ constexpr std::int32_t kShutDown = 335544528;
 
 enum class Kind { System, Company };
 
-const char* Name(Kind kind) { return kind == Kind::System ? "system" : "company"; }
+const char* Name(Kind kind)
+{
+    return kind == Kind::System ? "system" : "company";
+}
 
 std::string ReadUtf8(const fs::path& path)
 {
@@ -136,8 +139,8 @@ protected:
             << LastError();
         ASSERT_EQ(1u, presenter.shown.size());
         EXPECT_EQ(TMsgDlgType::mtError, presenter.shown[0].Type);
-        EXPECT_EQ(0u, presenter.shown[0].Text.find(Message(kind) + "\r\r[詳細情報]\rIBXエラーコード:" +
-                                                     std::to_string(code) + "\r"))
+        EXPECT_EQ(0u, presenter.shown[0].Text.find(Message(kind) +
+                                                   "\r\r[詳細情報]\rIBXエラーコード:" + std::to_string(code) + "\r"))
             << presenter.shown[0].Text;
         EXPECT_TRUE(checks.empty()) << "no damage: " << checks.front();
         EXPECT_FALSE(AppTerminating);
@@ -178,8 +181,8 @@ TEST_F(DataModuleFailureTest, MissingFileIsReportedAndAnExistingOneThenConnects)
         Kind kind;
         bool server;
     };
-    for (const Case c : {Case{Kind::System, false}, Case{Kind::Company, false}, Case{Kind::System, true},
-                         Case{Kind::Company, true}}) {
+    for (const Case c :
+         {Case{Kind::System, false}, Case{Kind::Company, false}, Case{Kind::System, true}, Case{Kind::Company, true}}) {
         SCOPED_TRACE(std::string(Name(c.kind)) + (c.server ? ", server" : ", stand-alone"));
         presenter.shown.clear();
         Database(c.kind).Detach();
@@ -209,15 +212,13 @@ TEST_F(DataModuleFailureTest, ShutDownDatabaseIsReportedWithoutDataCheckAndConne
             if (server)
                 UseServer();
             const std::string file = DbFile(kind).string();
-            const ToolRun shut =
-                TestFirebird::Get().Tool({"gfix", "-shut", "full", "-force", "0", file}, true);
+            const ToolRun shut = TestFirebird::Get().Tool({"gfix", "-shut", "full", "-force", "0", file}, true);
             ASSERT_TRUE(shut.status.Succeeded()) << shut.output;
 
             EXPECT_FALSE(Connect(kind));
             ExpectReportedFailure(kind, kShutDown);
 
-            const ToolRun online =
-                TestFirebird::Get().Tool({"gfix", "-online", file}, true);
+            const ToolRun online = TestFirebird::Get().Tool({"gfix", "-online", file}, true);
             ASSERT_TRUE(online.status.Succeeded()) << online.output;
             ASSERT_TRUE(Connect(kind));
             Touch(AnyQuery(kind));
@@ -231,9 +232,12 @@ enum class LostAt { CompanyQuery, SystemQuery, CompanyConnect };
 const char* Name(LostAt at)
 {
     switch (at) {
-    case LostAt::CompanyQuery: return "company query";
-    case LostAt::SystemQuery: return "system query";
-    case LostAt::CompanyConnect: return "company connect";
+    case LostAt::CompanyQuery:
+        return "company query";
+    case LostAt::SystemQuery:
+        return "system query";
+    case LostAt::CompanyConnect:
+        return "company connect";
     }
     return "?";
 }

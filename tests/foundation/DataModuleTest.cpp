@@ -52,8 +52,9 @@ std::string Single(db::Database& database, const std::string& sql)
 // "" for the embedded engine, "TCPv4" through a server.
 std::string Protocol(db::Database& database)
 {
-    return Single(database, "SELECT MON$REMOTE_PROTOCOL AS V FROM MON$ATTACHMENTS"
-                            " WHERE MON$ATTACHMENT_ID = CURRENT_CONNECTION");
+    return Single(database,
+                  "SELECT MON$REMOTE_PROTOCOL AS V FROM MON$ATTACHMENTS"
+                  " WHERE MON$ATTACHMENT_ID = CURRENT_CONNECTION");
 }
 
 std::string AttachmentId(db::Database& database)
@@ -109,10 +110,7 @@ struct FakeListAccess final : IDataListAccess {
     struct Controller final : IDataListController {
         explicit Controller(FakeListAccess& owner) : owner_(owner) {}
         void SetListMode(std::uint8_t mode) override { owner_.calls.push_back("ListMode " + std::to_string(mode)); }
-        void SetDataPlace(std::int32_t place) override
-        {
-            owner_.calls.push_back("DataPlace " + std::to_string(place));
-        }
+        void SetDataPlace(std::int32_t place) override { owner_.calls.push_back("DataPlace " + std::to_string(place)); }
         void InitDataListRecord(TDataListRec& rec, const std::string& path) override
         {
             owner_.calls.push_back("Init " + path);
@@ -488,8 +486,8 @@ TEST_F(DataModuleTest, DisconnectWritesTheInformationIntoTheDataListRow)
     ConnectionMode = 1;
 
     ASSERT_TRUE(DM->fnAccDatDisConnected(folder, false, true));
-    const std::vector<std::string> expected = {
-        "Create", "ListMode 1", "DataPlace 3", "Init " + folder, "Get 1 GASSAN 2 shown", "Update 0 shown"};
+    const std::vector<std::string> expected = {"Create",         "ListMode 1",           "DataPlace 3",
+                                               "Init " + folder, "Get 1 GASSAN 2 shown", "Update 0 shown"};
     EXPECT_EQ(expected, list.calls);
     ASSERT_EQ(1u, list.updates.size());
     const TDataListRec& row = list.updates[0];
@@ -536,8 +534,8 @@ TEST_F(DataModuleTest, DropDeletesTheFile)
     EXPECT_FALSE(DM->AccDatDropDatabase("", DatDb().parent_path().string()));
     EXPECT_NE(std::string::npos, LastError().find("Error=TDM.AccDatDropDatabase [335544344]")) << LastError();
     ASSERT_EQ(1u, presenter.shown.size());
-    EXPECT_EQ(0u, presenter.shown[0].Text.find(
-                      "ユーザーデータベースの削除処理に失敗しました。\r接続パスを確認して下さい。"));
+    EXPECT_EQ(
+        0u, presenter.shown[0].Text.find("ユーザーデータベースの削除処理に失敗しました。\r接続パスを確認して下さい。"));
 }
 
 TEST_F(DataModuleTest, FileManagerConnectsSilentlyWhenItsFileExists)
@@ -690,8 +688,7 @@ TEST_F(DataModuleTest, InConnectionStandAloneSeesOtherProcesses)
     bool seen = false;
     while (!seen && isql.Running() && std::chrono::steady_clock::now() < deadline) {
         // Ours and isql-fb's make two.
-        seen = Single(DM->IBDatabaseDAT, "SELECT COUNT(*) AS V FROM MON$ATTACHMENTS WHERE MON$SYSTEM_FLAG = 0") ==
-               "2";
+        seen = Single(DM->IBDatabaseDAT, "SELECT COUNT(*) AS V FROM MON$ATTACHMENTS WHERE MON$SYSTEM_FLAG = 0") == "2";
     }
     ASSERT_TRUE(seen);
     EXPECT_TRUE(DM->AccDatInConnection(1, "", folder, false));

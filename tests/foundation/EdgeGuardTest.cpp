@@ -8,7 +8,8 @@
 
 namespace {
 
-TEST(EdgeGuardTest, ErrorsOfTheWorkAreShownAndStopAtTheEdge) {
+TEST(EdgeGuardTest, ErrorsOfTheWorkAreShownAndStopAtTheEdge)
+{
     RecordingMessagePresenter messages;
     int ran = 0;
     EXPECT_TRUE(RunAtEdge([&] { ++ran; }));
@@ -23,7 +24,8 @@ TEST(EdgeGuardTest, ErrorsOfTheWorkAreShownAndStopAtTheEdge) {
     EXPECT_EQ(messages.shown[2].Text, UnknownErrorMessage);
 }
 
-TEST(EdgeGuardTest, AnAbortStopsSilently) {
+TEST(EdgeGuardTest, AnAbortStopsSilently)
+{
     RecordingMessagePresenter messages;
     EXPECT_FALSE(RunAtEdge([] { throw EAbort(); }));
     EXPECT_TRUE(messages.shown.empty());
@@ -34,7 +36,8 @@ public:
     TModalResult Present(const TUserMessage&) override { throw std::runtime_error("no screen"); }
 };
 
-TEST(EdgeGuardTest, APresenterThatFailsDoesNotLetTheErrorOut) {
+TEST(EdgeGuardTest, APresenterThatFailsDoesNotLetTheErrorOut)
+{
     ThrowingPresenter presenter;
     IMessagePresenter* previous = MessagePresenter();
     SetMessagePresenter(&presenter);

@@ -10,17 +10,22 @@
 
 namespace {
 
-TDateTime D(int year, int month, int day) { return EncodeDate(year, month, day); }
+TDateTime D(int year, int month, int day)
+{
+    return EncodeDate(year, month, day);
+}
 
 // Every test starts from the built-in era table and the given era display,
 // and leaves both as it found them.
 class EraTextTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         savedDisplay_ = SystemDef.EraDisplay;
         BuildGengoTable();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         SystemDef.EraDisplay = savedDisplay_;
         ClearGengoTable();
     }
@@ -30,13 +35,15 @@ private:
     std::int32_t savedDisplay_ = 0;
 };
 
-TEST_F(EraTextTest, KikanTextInEraForm) {
+TEST_F(EraTextTest, KikanTextInEraForm)
+{
     EraDisplay(true);
     EXPECT_EQ(GetKikanText(D(2024, 4, 1), D(2025, 3, 31)), "R 06/04/01 ～ R 07/03/31");
     EXPECT_EQ(GetKikanText(D(2019, 4, 1), D(2019, 5, 1)), "H 31/04/01 ～ R 01/05/01");
 }
 
-TEST_F(EraTextTest, KikanTextInWesternForm) {
+TEST_F(EraTextTest, KikanTextInWesternForm)
+{
     EraDisplay(false);
     EXPECT_EQ(GetKikanText(D(2024, 4, 1), D(2025, 3, 31)), "2024/04/01 ～ 2025/03/31");
     // Only the value 1 turns the era display on.
@@ -51,15 +58,20 @@ struct FormatCase {
     const char* expected;
 };
 
-void PrintTo(const FormatCase& c, std::ostream* os) { *os << '"' << c.pattern << "\" kind " << c.eraKind; }
+void PrintTo(const FormatCase& c, std::ostream* os)
+{
+    *os << '"' << c.pattern << "\" kind " << c.eraKind;
+}
 
-std::string Slash(const FormatCase& c) {
+std::string Slash(const FormatCase& c)
+{
     std::string result = "stale";
     FormatWarekiDate(c.pattern, c.eraKind, result, c.date);
     return result;
 }
 
-std::string Kanji(const FormatCase& c) {
+std::string Kanji(const FormatCase& c)
+{
     std::string result = "stale";
     FormatWarekiDateJ(c.pattern, c.eraKind, result, c.date);
     return result;
@@ -70,25 +82,21 @@ const TDateTime Y2005 = D(2005, 4, 1);  // Heisei 17
 
 class SlashEraOn : public EraTextTest, public ::testing::WithParamInterface<FormatCase> {};
 
-TEST_P(SlashEraOn, Formats) {
+TEST_P(SlashEraOn, Formats)
+{
     EraDisplay(true);
     EXPECT_EQ(Slash(GetParam()), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SlashEraOn,
-    ::testing::Values(FormatCase{"yyyy/mm/dd", 2, R6, "R 06/04/01"},
-                      FormatCase{"yy/mm/dd", 1, R6, "令和 06/04/01"},
+    ::testing::Values(FormatCase{"yyyy/mm/dd", 2, R6, "R 06/04/01"}, FormatCase{"yy/mm/dd", 1, R6, "令和 06/04/01"},
                       FormatCase{"yy/mm/dd", 0, R6, "06/04/01"},   // trimmed
                       FormatCase{"yy/mm/dd", 3, R6, "R06/04/01"},  // no blank at all
-                      FormatCase{"yyyy/mm", 2, R6, "R 06/04"},
-                      FormatCase{"yy", 2, Y2005, "H 17"},
-                      FormatCase{"yyyy/m/d", 2, R6, "R  6/ 4/ 1"},
-                      FormatCase{"yyyy/m/d", 3, R6, "R6/4/1"},
-                      FormatCase{"y/m/d", 0, R6, "6/ 4/ 1"},
-                      FormatCase{"yy/m", 1, R6, "令和  6/ 4"},
-                      FormatCase{"y", 2, R6, "R  6"},
-                      FormatCase{"yy2/mm/dd", 2, R6, "R06/04/01"},
+                      FormatCase{"yyyy/mm", 2, R6, "R 06/04"}, FormatCase{"yy", 2, Y2005, "H 17"},
+                      FormatCase{"yyyy/m/d", 2, R6, "R  6/ 4/ 1"}, FormatCase{"yyyy/m/d", 3, R6, "R6/4/1"},
+                      FormatCase{"y/m/d", 0, R6, "6/ 4/ 1"}, FormatCase{"yy/m", 1, R6, "令和  6/ 4"},
+                      FormatCase{"y", 2, R6, "R  6"}, FormatCase{"yy2/mm/dd", 2, R6, "R06/04/01"},
                       FormatCase{"yy2/mm/dd", 0, R6, "06/04/01"},
                       FormatCase{"yyyy/mm/dd", 9, R6, "令和 06/04/01"},  // other kinds: the era name
                       FormatCase{"yyyy/mm/dd", 2, D(2019, 4, 30), "H 31/04/30"},
@@ -97,57 +105,48 @@ INSTANTIATE_TEST_SUITE_P(
 
 class SlashEraOff : public EraTextTest, public ::testing::WithParamInterface<FormatCase> {};
 
-TEST_P(SlashEraOff, Formats) {
+TEST_P(SlashEraOff, Formats)
+{
     EraDisplay(false);
     EXPECT_EQ(Slash(GetParam()), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SlashEraOff,
-    ::testing::Values(FormatCase{"yyyy/mm/dd", 2, R6, "2024/04/01"},
-                      FormatCase{"yy/mm/dd", 3, R6, "24/04/01"},
-                      FormatCase{"yyyy/mm", 1, R6, "2024/04"},
-                      FormatCase{"yy", 1, Y2005, "05"},
-                      FormatCase{"yyyy/m/d", 2, R6, "2024/ 4/ 1"},
-                      FormatCase{"yy/m/d", 2, Y2005, " 5/ 4/ 1"},
-                      FormatCase{"yyyy/m", 0, R6, "2024/ 4"},
-                      FormatCase{"y/m", 0, R6, "24/ 4"},
-                      FormatCase{"y", 0, Y2005, "05"},
-                      FormatCase{"yy2/mm/dd", 2, R6, "24/04/01"},
+    ::testing::Values(FormatCase{"yyyy/mm/dd", 2, R6, "2024/04/01"}, FormatCase{"yy/mm/dd", 3, R6, "24/04/01"},
+                      FormatCase{"yyyy/mm", 1, R6, "2024/04"}, FormatCase{"yy", 1, Y2005, "05"},
+                      FormatCase{"yyyy/m/d", 2, R6, "2024/ 4/ 1"}, FormatCase{"yy/m/d", 2, Y2005, " 5/ 4/ 1"},
+                      FormatCase{"yyyy/m", 0, R6, "2024/ 4"}, FormatCase{"y/m", 0, R6, "24/ 4"},
+                      FormatCase{"y", 0, Y2005, "05"}, FormatCase{"yy2/mm/dd", 2, R6, "24/04/01"},
                       FormatCase{"dd.mm.yyyy", 2, R6, "01.04.2024"}));  // outside: the pattern as it is
 
 class KanjiEraOn : public EraTextTest, public ::testing::WithParamInterface<FormatCase> {};
 
-TEST_P(KanjiEraOn, Formats) {
+TEST_P(KanjiEraOn, Formats)
+{
     EraDisplay(true);
     EXPECT_EQ(Kanji(GetParam()), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, KanjiEraOn,
-    ::testing::Values(FormatCase{"yyyy年mm月dd日", 1, R6, "令和 06年04月01日"},
-                      FormatCase{"yy年mm月dd日", 2, R6, "R 06年04月01日"},
-                      FormatCase{"yyyy年mm月dd日", 0, R6, "06年04月01日"},
-                      FormatCase{"yyyy年mm月dd日", 3, R6, "令和 06年04月01日"},  // 3 is the name, blanks kept
-                      FormatCase{"yyyy年mm月", 2, R6, "R 06年04月"},
-                      FormatCase{"yy年", 2, R6, "R 06年"},
-                      FormatCase{"yyyy年m月d日", 1, R6, "令和  6年 4月 1日"},
-                      FormatCase{"y年m月d日", 0, R6, "6年 4月 1日"},
-                      FormatCase{"yyyy年m月", 2, R6, "R  6年 4月"},
-                      FormatCase{"y年m月", 2, R6, "R  6年 4月"},
-                      FormatCase{"y年", 1, R6, "令和 6年"},
-                      FormatCase{"y", 2, Y2005, "H 17年"},
-                      FormatCase{"yyyy年 m月 d日", 2, R6, "R  6年 4月 1日"},
-                      FormatCase{"yy年 m月 d日", 1, R6, "令和  6年 4月 1日"},
-                      FormatCase{"y年 m月", 2, R6, "R  6年 4月"},
-                      FormatCase{"yyyy年 mm月 dd日", 2, R6, "R 06年 04月 01日"},
-                      FormatCase{"yy年 mm月", 0, R6, "06年 04月"},
-                      FormatCase{"yyyy/mm/dd", 2, R6, ""},  // outside the table
-                      FormatCase{"mm月dd日", 2, R6, ""}));
+    ::testing::Values(
+        FormatCase{"yyyy年mm月dd日", 1, R6, "令和 06年04月01日"}, FormatCase{"yy年mm月dd日", 2, R6, "R 06年04月01日"},
+        FormatCase{"yyyy年mm月dd日", 0, R6, "06年04月01日"},
+        FormatCase{"yyyy年mm月dd日", 3, R6, "令和 06年04月01日"},  // 3 is the name, blanks kept
+        FormatCase{"yyyy年mm月", 2, R6, "R 06年04月"}, FormatCase{"yy年", 2, R6, "R 06年"},
+        FormatCase{"yyyy年m月d日", 1, R6, "令和  6年 4月 1日"}, FormatCase{"y年m月d日", 0, R6, "6年 4月 1日"},
+        FormatCase{"yyyy年m月", 2, R6, "R  6年 4月"}, FormatCase{"y年m月", 2, R6, "R  6年 4月"},
+        FormatCase{"y年", 1, R6, "令和 6年"}, FormatCase{"y", 2, Y2005, "H 17年"},
+        FormatCase{"yyyy年 m月 d日", 2, R6, "R  6年 4月 1日"}, FormatCase{"yy年 m月 d日", 1, R6, "令和  6年 4月 1日"},
+        FormatCase{"y年 m月", 2, R6, "R  6年 4月"}, FormatCase{"yyyy年 mm月 dd日", 2, R6, "R 06年 04月 01日"},
+        FormatCase{"yy年 mm月", 0, R6, "06年 04月"}, FormatCase{"yyyy/mm/dd", 2, R6, ""},  // outside the table
+        FormatCase{"mm月dd日", 2, R6, ""}));
 
 class KanjiEraOff : public EraTextTest, public ::testing::WithParamInterface<FormatCase> {};
 
-TEST_P(KanjiEraOff, Formats) {
+TEST_P(KanjiEraOff, Formats)
+{
     EraDisplay(false);
     EXPECT_EQ(Kanji(GetParam()), GetParam().expected);
 }
@@ -155,23 +154,19 @@ TEST_P(KanjiEraOff, Formats) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, KanjiEraOff,
     ::testing::Values(FormatCase{"yyyy年mm月dd日", 1, R6, "2024年04月01日"},
-                      FormatCase{"yy年mm月dd日", 1, R6, "24年04月01日"},
-                      FormatCase{"yyyy年", 1, R6, "2024年"},
+                      FormatCase{"yy年mm月dd日", 1, R6, "24年04月01日"}, FormatCase{"yyyy年", 1, R6, "2024年"},
                       FormatCase{"yyyy年m月d日", 1, R6, "2024年 4月 1日"},
-                      FormatCase{"yy年m月d日", 1, Y2005, " 5年 4月 1日"},
-                      FormatCase{"yyyy年m月", 1, R6, "2024年 4月"},
-                      FormatCase{"yy年m月", 1, Y2005, "05年 4月"},
-                      FormatCase{"y年", 1, R6, "2024年"},
-                      FormatCase{"y", 1, R6, "2024年"},
-                      FormatCase{"yyyy年 m月 d日", 1, R6, "2024年 4月 1日"},
+                      FormatCase{"yy年m月d日", 1, Y2005, " 5年 4月 1日"}, FormatCase{"yyyy年m月", 1, R6, "2024年 4月"},
+                      FormatCase{"yy年m月", 1, Y2005, "05年 4月"}, FormatCase{"y年", 1, R6, "2024年"},
+                      FormatCase{"y", 1, R6, "2024年"}, FormatCase{"yyyy年 m月 d日", 1, R6, "2024年 4月 1日"},
                       FormatCase{"y年 m月 d日", 1, Y2005, "05年 4月 1日"},
-                      FormatCase{"yyyy年 m月", 1, R6, "2024年 4月"},
-                      FormatCase{"yy年 m月", 1, Y2005, "05年 4月"},
+                      FormatCase{"yyyy年 m月", 1, R6, "2024年 4月"}, FormatCase{"yy年 m月", 1, Y2005, "05年 4月"},
                       FormatCase{"yyyy年 mm月 dd日", 1, R6, "2024年 04月 01日"},
                       FormatCase{"yy年 mm月", 1, R6, "24年 04月"},
                       FormatCase{"yyyy-mm", 1, R6, "2024-04"}));  // outside: the pattern as it is
 
-TEST_F(EraTextTest, EmptyEraTableShowsTheWesternYear) {
+TEST_F(EraTextTest, EmptyEraTableShowsTheWesternYear)
+{
     EraDisplay(true);
     ClearGengoTable();
     std::string result;
@@ -181,7 +176,8 @@ TEST_F(EraTextTest, EmptyEraTableShowsTheWesternYear) {
     EXPECT_EQ(result, "2024/04/01");
 }
 
-TEST(TextToDateTime, ReadsTheFixedFormatsWhateverTheCurrentSettings) {
+TEST(TextToDateTime, ReadsTheFixedFormatsWhateverTheCurrentSettings)
+{
     const TFormatSettings saved = FormatSettings;
     FormatSettings.DateSeparator = '-';
     FormatSettings.ShortDateFormat = "dd-MM-yyyy";
@@ -202,4 +198,4 @@ TEST(TextToDateTime, ReadsTheFixedFormatsWhateverTheCurrentSettings) {
     FormatSettings = saved;
 }
 
-} // namespace
+}  // namespace

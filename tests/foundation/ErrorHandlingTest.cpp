@@ -30,16 +30,21 @@ const std::string kNote = "\r※注意 共有サーバーのデータ利用時�
 const std::string kLogFailure = "エラー情報をログファイルに書き込めませんでした。";
 const std::string kDatabase = "/srv/ledrix/data/0001/qhacc.fdb";
 
-std::string Stamp() { return FormatDateTime("yyyy/mm/dd hh:nn:ss", Now()); }
+std::string Stamp()
+{
+    return FormatDateTime("yyyy/mm/dd hh:nn:ss", Now());
+}
 
-std::string ReadBytes(const fs::path& path) {
+std::string ReadBytes(const fs::path& path)
+{
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // The file's lines as UTF-8, checking that it is CP932 and that every line,
 // the last included, ends with CR LF and holds no other break.
-std::vector<std::string> ReadLines(const fs::path& path) {
+std::vector<std::string> ReadLines(const fs::path& path)
+{
     const std::string bytes = ReadBytes(path);
     std::vector<std::string> lines;
     std::size_t pos = 0;
@@ -57,7 +62,8 @@ std::vector<std::string> ReadLines(const fs::path& path) {
     return lines;
 }
 
-void WriteCp932(const fs::path& path, const std::string& utf8) {
+void WriteCp932(const fs::path& path, const std::string& utf8)
+{
     std::ofstream out(path, std::ios::binary);
     out << cp932::FromUtf8(utf8);
 }
@@ -68,21 +74,30 @@ void WriteCp932(const fs::path& path, const std::string& utf8) {
 // not stop).
 enum class TBrokenFolder { Missing, NamesTaken, ThroughAFile, NotSet };
 
-const char* Name(TBrokenFolder kind) {
+const char* Name(TBrokenFolder kind)
+{
     switch (kind) {
-    case TBrokenFolder::Missing: return "Missing";
-    case TBrokenFolder::NamesTaken: return "NamesTaken";
-    case TBrokenFolder::ThroughAFile: return "ThroughAFile";
-    case TBrokenFolder::NotSet: return "NotSet";
+    case TBrokenFolder::Missing:
+        return "Missing";
+    case TBrokenFolder::NamesTaken:
+        return "NamesTaken";
+    case TBrokenFolder::ThroughAFile:
+        return "ThroughAFile";
+    case TBrokenFolder::NotSet:
+        return "NotSet";
     }
     return "?";
 }
 
-void PrintTo(TBrokenFolder kind, std::ostream* os) { *os << Name(kind); }
+void PrintTo(TBrokenFolder kind, std::ostream* os)
+{
+    *os << Name(kind);
+}
 
 class ErrorHandlingTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         char pattern[] = "/tmp/ledrix-errors-XXXXXX";
         ASSERT_NE(::mkdtemp(pattern), nullptr);
         root_ = pattern;
@@ -105,7 +120,8 @@ protected:
         QuitApplicationHook = [this] { ++quitCalls_; };
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         CompanyDatabaseNameHook = nullptr;
         QuitApplicationHook = nullptr;
         AppTerminating = false;
@@ -118,13 +134,15 @@ protected:
 
     // Makes a folder unusable for the given file names and returns the folder
     // to configure.
-    void Break(TBrokenFolder kind, const fs::path& folder, const std::vector<std::string>& names, std::string& use) {
+    void Break(TBrokenFolder kind, const fs::path& folder, const std::vector<std::string>& names, std::string& use)
+    {
         switch (kind) {
         case TBrokenFolder::Missing:
             use = (folder / "not-created").string();
             return;
         case TBrokenFolder::NamesTaken:
-            for (const std::string& name : names) fs::create_directories(folder / name);
+            for (const std::string& name : names)
+                fs::create_directories(folder / name);
             use = folder.string();
             return;
         case TBrokenFolder::ThroughAFile: {
@@ -141,11 +159,13 @@ protected:
 
     fs::path LogFile() const { return logDir_ / "ErrFbAccess.log"; }
     fs::path TxtFile() const { return logDir_ / "ErrFbAccess.txt"; }
-    std::string Line1(const std::string& stamp) const {
+    std::string Line1(const std::string& stamp) const
+    {
         return stamp + ",PC-KAIKEI01,100003,Serial=SN-0042,AppVer=,DBName=dbserver:" + kDatabase + ",DataVer=";
     }
     // Checks the stamped first line against the time around the call.
-    void ExpectLine1(const std::string& line, const std::string& before, const std::string& after) const {
+    void ExpectLine1(const std::string& line, const std::string& before, const std::string& after) const
+    {
         ASSERT_GE(line.size(), 19u);
         const std::string stamp = line.substr(0, 19);
         EXPECT_LE(before, stamp);
@@ -158,7 +178,8 @@ protected:
     int quitCalls_ = 0;
 };
 
-TEST_F(ErrorHandlingTest, LogsTwoLinesPerErrorAndShowsTheMessageWithDetails) {
+TEST_F(ErrorHandlingTest, LogsTwoLinesPerErrorAndShowsTheMessageWithDetails)
+{
     WriteCp932(LogFile(), "以前の行\r\n");
     WriteCp932(TxtFile(), "a\r\nb\r\nc\r\n");
 
@@ -193,15 +214,17 @@ TEST_F(ErrorHandlingTest, LogsTwoLinesPerErrorAndShowsTheMessageWithDetails) {
                   "仕訳の書き込みに失敗しました。");
     const auto grown = ReadLines(LogFile());
     ASSERT_EQ(grown.size(), 5u);
-    EXPECT_EQ(grown[4], "Error=TSiwakeWrite.PutSiwake [335544345] (-901) "
-                        "（NO WAIT トランザクションのロックが衝突しています）,lock conflict on no wait transaction");
+    EXPECT_EQ(grown[4],
+              "Error=TSiwakeWrite.PutSiwake [335544345] (-901) "
+              "（NO WAIT トランザクションのロックが衝突しています）,lock conflict on no wait transaction");
     EXPECT_EQ(ReadLines(TxtFile()), (std::vector<std::string>{grown[3], grown[4]}));
     EXPECT_EQ(presenter_.shown.size(), 2u);
     EXPECT_FALSE(AppTerminating);
     EXPECT_EQ(quitCalls_, 0);
 }
 
-TEST_F(ErrorHandlingTest, EmptyMessageOnlyLogs) {
+TEST_F(ErrorHandlingTest, EmptyMessageOnlyLogs)
+{
     // Without an installed data module the database name is empty; a
     // character CP932 cannot hold is logged as "?".
     CompanyDatabaseNameHook = nullptr;
@@ -224,7 +247,8 @@ struct TExplanationCase {
 
 class HandleIBErrorExplanation : public ErrorHandlingTest, public ::testing::WithParamInterface<TExplanationCase> {};
 
-TEST_P(HandleIBErrorExplanation, GoesToTheLogAndTheDetail) {
+TEST_P(HandleIBErrorExplanation, GoesToTheLogAndTheDetail)
+{
     const auto& c = GetParam();
     HandleIBError(db::FbError(c.Code, c.SQLCode, "server text"), "TDM.Op", "失敗しました。");
     const auto txt = ReadLines(TxtFile());
@@ -239,8 +263,9 @@ TEST_P(HandleIBErrorExplanation, GoesToTheLogAndTheDetail) {
 INSTANTIATE_TEST_SUITE_P(
     Codes, HandleIBErrorExplanation,
     ::testing::Values(
-        TExplanationCase{335544788, -901,
-                         "（操作を実行することができません。データベースのSYSDBAか所有者のどちらかでなければなりません。）"},
+        TExplanationCase{
+            335544788, -901,
+            "（操作を実行することができません。データベースのSYSDBAか所有者のどちらかでなければなりません。）"},
         TExplanationCase{335544788, -551, " "}, TExplanationCase{335545000, -901, " "}));
 
 struct TFatalCase {
@@ -252,11 +277,15 @@ struct TFatalCase {
     std::string Shown;
 };
 
-void PrintTo(const TFatalCase& c, std::ostream* os) { *os << c.Label; }
+void PrintTo(const TFatalCase& c, std::ostream* os)
+{
+    *os << c.Label;
+}
 
 class HandleIBErrorFatal : public ErrorHandlingTest, public ::testing::WithParamInterface<TFatalCase> {};
 
-TEST_P(HandleIBErrorFatal, EndsTheProgramOnceAndThenStaysSilent) {
+TEST_P(HandleIBErrorFatal, EndsTheProgramOnceAndThenStaysSilent)
+{
     const auto& c = GetParam();
     ConnectionMode = c.Mode;
     HandleIBError(db::FbError(c.Code, c.SQLCode, "Error writing data to the connection."), "TDM.fnAccDatConnected",
@@ -280,19 +309,21 @@ TEST_P(HandleIBErrorFatal, EndsTheProgramOnceAndThenStaysSilent) {
     EXPECT_EQ(ReadBytes(TxtFile()), txtBefore);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Codes, HandleIBErrorFatal,
-    ::testing::Values(
-        TFatalCase{"NetworkStandAlone", 335544721, -902, "データの接続に失敗しました。", 0, kNetworkLost + kNote},
-        TFatalCase{"NetworkClientServer", 335544721, -902, "データの接続に失敗しました。", 1, kNetworkLost},
-        TFatalCase{"NetworkServerBased", 335544721, -902, "", 2, kNetworkLost},
-        TFatalCase{"ConsistencyStandAlone", 335544333, -902, "", 0,
-                   "（isc 内部のソフトウェア一貫性チェック）" + kEnding + kNote},
-        TFatalCase{"ConsistencyClientServer", 335544333, -902, "読込に失敗しました。", 1,
-                   "（isc 内部のソフトウェア一貫性チェック）" + kEnding}),
-    [](const auto& info) { return std::string(info.param.Label); });
+INSTANTIATE_TEST_SUITE_P(Codes, HandleIBErrorFatal,
+                         ::testing::Values(TFatalCase{"NetworkStandAlone", 335544721, -902,
+                                                      "データの接続に失敗しました。", 0, kNetworkLost + kNote},
+                                           TFatalCase{"NetworkClientServer", 335544721, -902,
+                                                      "データの接続に失敗しました。", 1, kNetworkLost},
+                                           TFatalCase{"NetworkServerBased", 335544721, -902, "", 2, kNetworkLost},
+                                           TFatalCase{"ConsistencyStandAlone", 335544333, -902, "", 0,
+                                                      "（isc 内部のソフトウェア一貫性チェック）" + kEnding + kNote},
+                                           TFatalCase{"ConsistencyClientServer", 335544333, -902,
+                                                      "読込に失敗しました。", 1,
+                                                      "（isc 内部のソフトウェア一貫性チェック）" + kEnding}),
+                         [](const auto& info) { return std::string(info.param.Label); });
 
-TEST_F(ErrorHandlingTest, FatalRoadWithoutQuitHookStillEnds) {
+TEST_F(ErrorHandlingTest, FatalRoadWithoutQuitHookStillEnds)
+{
     QuitApplicationHook = nullptr;
     HandleIBError(db::FbError(335544721, -902, "network"), "TDM.X", "");
     EXPECT_TRUE(AppTerminating);
@@ -301,7 +332,8 @@ TEST_F(ErrorHandlingTest, FatalRoadWithoutQuitHookStillEnds) {
 
 class HandleIBErrorBrokenLog : public ErrorHandlingTest, public ::testing::WithParamInterface<TBrokenFolder> {};
 
-TEST_P(HandleIBErrorBrokenLog, StillShowsTheErrorAndReportsTheLogSeparately) {
+TEST_P(HandleIBErrorBrokenLog, StillShowsTheErrorAndReportsTheLogSeparately)
+{
     std::string logDir;
     Break(GetParam(), logDir_, {"ErrFbAccess.log", "ErrFbAccess.txt"}, logDir);
     SystemDef.LogDir = logDir;
@@ -348,11 +380,15 @@ struct TShowErrorCase {
     std::string Text;
 };
 
-void PrintTo(const TShowErrorCase& c, std::ostream* os) { *os << c.Label; }
+void PrintTo(const TShowErrorCase& c, std::ostream* os)
+{
+    *os << c.Label;
+}
 
 class ShowErrorMessageCases : public ::testing::TestWithParam<TShowErrorCase> {};
 
-TEST_P(ShowErrorMessageCases, ShowsMessageAndDetail) {
+TEST_P(ShowErrorMessageCases, ShowsMessageAndDetail)
+{
     RecordingMessagePresenter presenter;
     const auto& c = GetParam();
     ShowErrorMessage(c.Message, c.Detail, c.Type);
@@ -378,7 +414,8 @@ INSTANTIATE_TEST_SUITE_P(
         TShowErrorCase{"Neither", "", "", TMsgDlgType::mtError, false, ""}),
     [](const auto& info) { return std::string(info.param.Label); });
 
-TEST_F(ErrorHandlingTest, ShowFBErrorShowsAndWritesTheLines) {
+TEST_F(ErrorHandlingTest, ShowFBErrorShowsAndWritesTheLines)
+{
     SystemDef.ProgramVersion = "1.2.3";
     DataVersionText = "7.1.0";
     const db::FbError error(335544569, -204, "Dynamic SQL Error\nSQL error code = -204\nTable unknown\nSP_SISANHYO");
@@ -388,9 +425,10 @@ TEST_F(ErrorHandlingTest, ShowFBErrorShowsAndWritesTheLines) {
 
     ASSERT_EQ(presenter_.shown.size(), 1u);
     EXPECT_EQ(presenter_.shown[0].Type, TMsgDlgType::mtError);
-    EXPECT_EQ(presenter_.shown[0].Text, "試算表読込\r\nErrCode<335544569>  SQLCODE<-204>\r\n"
-                                        "Dynamic SQL Error\nSQL error code = -204\nTable unknown\nSP_SISANHYO\r\r\n"
-                                        "（動的SQL エラー）\r\n");
+    EXPECT_EQ(presenter_.shown[0].Text,
+              "試算表読込\r\nErrCode<335544569>  SQLCODE<-204>\r\n"
+              "Dynamic SQL Error\nSQL error code = -204\nTable unknown\nSP_SISANHYO\r\r\n"
+              "（動的SQL エラー）\r\n");
 
     const auto txt = ReadLines(parentDir_ / "FB_ERROR.TXT");
     ASSERT_EQ(txt.size(), 16u);
@@ -421,7 +459,8 @@ TEST_F(ErrorHandlingTest, ShowFBErrorShowsAndWritesTheLines) {
 
 class ShowFBErrorBrokenFolder : public ErrorHandlingTest, public ::testing::WithParamInterface<TBrokenFolder> {};
 
-TEST_P(ShowFBErrorBrokenFolder, FallsBackToTheLogFolderAndReportsOnlyWhenThatFailsToo) {
+TEST_P(ShowFBErrorBrokenFolder, FallsBackToTheLogFolderAndReportsOnlyWhenThatFailsToo)
+{
     const std::vector<std::string> names{"FB_ERROR.TXT", "FB_ERROR.LOG"};
     std::string parent;
     Break(GetParam(), parentDir_, names, parent);
@@ -454,17 +493,23 @@ struct TCommaCase {
     std::string Shown;
 };
 
-void PrintTo(const TCommaCase& c, std::ostream* os) { *os << c.Label; }
+void PrintTo(const TCommaCase& c, std::ostream* os)
+{
+    *os << c.Label;
+}
 
-std::string Numbers(int from, int to, const char* separator) {
+std::string Numbers(int from, int to, const char* separator)
+{
     std::string text;
-    for (int i = from; i <= to; ++i) text += std::to_string(i) + (i < to ? separator : "");
+    for (int i = from; i <= to; ++i)
+        text += std::to_string(i) + (i < to ? separator : "");
     return text;
 }
 
 class ShowCommaMessageCases : public ::testing::TestWithParam<TCommaCase> {};
 
-TEST_P(ShowCommaMessageCases, ShowsOneItemALine) {
+TEST_P(ShowCommaMessageCases, ShowsOneItemALine)
+{
     RecordingMessagePresenter presenter;
     ShowCommaMessage(GetParam().Text, TMsgDlgType::mtWarning);
     ASSERT_EQ(presenter.shown.size(), 1u);
@@ -472,14 +517,14 @@ TEST_P(ShowCommaMessageCases, ShowsOneItemALine) {
     EXPECT_EQ(presenter.shown[0].Type, TMsgDlgType::mtWarning);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ShowCommaMessageCases,
-    ::testing::Values(
-        TCommaCase{"TwoItems", "コピー元,コピー先", "コピー元\rコピー先\r"},
-        TCommaCase{"CommentCut", "A,B//C,D", "A\rB\r"}, TCommaCase{"OneItem", "ひとつ", "ひとつ\r"},
-        TCommaCase{"EmptyItems", "A,,B,", "A\r\rB\r\r"},
-        // Item 51 keeps the rest of the text, commas and all.
-        TCommaCase{"FiftyOneItemsAtMost", Numbers(1, 60, ","), Numbers(1, 50, "\r") + "\r" + Numbers(51, 60, ",") + "\r"}),
-    [](const auto& info) { return std::string(info.param.Label); });
+INSTANTIATE_TEST_SUITE_P(Cases, ShowCommaMessageCases,
+                         ::testing::Values(TCommaCase{"TwoItems", "コピー元,コピー先", "コピー元\rコピー先\r"},
+                                           TCommaCase{"CommentCut", "A,B//C,D", "A\rB\r"},
+                                           TCommaCase{"OneItem", "ひとつ", "ひとつ\r"},
+                                           TCommaCase{"EmptyItems", "A,,B,", "A\r\rB\r\r"},
+                                           // Item 51 keeps the rest of the text, commas and all.
+                                           TCommaCase{"FiftyOneItemsAtMost", Numbers(1, 60, ","),
+                                                      Numbers(1, 50, "\r") + "\r" + Numbers(51, 60, ",") + "\r"}),
+                         [](const auto& info) { return std::string(info.param.Label); });
 
-} // namespace
+}  // namespace

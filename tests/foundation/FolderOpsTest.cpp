@@ -25,31 +25,37 @@ using ::testing::StartsWith;
 
 namespace {
 
-void Write(const fs::path& file, const std::string& text) {
+void Write(const fs::path& file, const std::string& text)
+{
     fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << text;
 }
 
-std::string Read(const fs::path& file) {
+std::string Read(const fs::path& file)
+{
     std::ifstream in(file, std::ios::binary);
     std::ostringstream out;
     out << in.rdbuf();
     return out.str();
 }
 
-bool Exists(const fs::path& p) {
+bool Exists(const fs::path& p)
+{
     std::error_code ec;
     return fs::exists(fs::symlink_status(p, ec));
 }
 
-int RenameAcrossDevices(const char*, const char*) {
+int RenameAcrossDevices(const char*, const char*)
+{
     errno = EXDEV;
     return -1;
 }
 
-fs::path MakeTempDir(const fs::path& base, const char* prefix) {
+fs::path MakeTempDir(const fs::path& base, const char* prefix)
+{
     std::string tmpl = (base / (std::string(prefix) + "XXXXXX")).string();
-    if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
+    if (!::mkdtemp(tmpl.data()))
+        throw std::runtime_error("mkdtemp failed");
     return fs::canonical(tmpl);
 }
 
@@ -57,7 +63,8 @@ fs::path MakeTempDir(const fs::path& base, const char* prefix) {
 // (with its trash) all live inside it.
 class FolderOpsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         root = MakeTempDir(fs::temp_directory_path(), "folderops-");
         sys = root / "sys";
         work = root / "work";
@@ -68,12 +75,14 @@ protected:
         env.emplace_back("LEDRIX_REGISTRY_DIR", (root / "reg").string());
         env.emplace_back("LEDRIX_COMMON_APPDATA", (root / "data").string());
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         SetRenameFunction(nullptr);
         fs::remove_all(root);
     }
 
-    void MapDrive(const std::string& letter, const fs::path& folder) {
+    void MapDrive(const std::string& letter, const fs::path& folder)
+    {
         Registry reg(RootKey::HKEY_CURRENT_USER);
         ASSERT_TRUE(reg.OpenKey("\\Network\\" + letter, true));
         reg.WriteString("RemotePath", folder.string());
@@ -89,7 +98,8 @@ protected:
 // ---------------------------------------------------------------------------
 // The guard
 
-TEST_F(FolderOpsTest, GuardRefusesEverySpellingOfTheRootTheSystemFolderAndDrives) {
+TEST_F(FolderOpsTest, GuardRefusesEverySpellingOfTheRootTheSystemFolderAndDrives)
+{
     const std::string r = root.string();
     const std::string s = sys.string();
     fs::create_directory_symlink(sys, root / "linksys");
@@ -99,14 +109,36 @@ TEST_F(FolderOpsTest, GuardRefusesEverySpellingOfTheRootTheSystemFolderAndDrives
         bool deletable;  // safe to hand to a real delete if the guard failed
     };
     const std::vector<Case> refused = {
-        {"/", false}, {"//", false}, {"/.", false}, {"/..", false}, {"///.//..", false},
-        {r + "/../../../../../../../..", false}, {(work / "linkroot").string(), false},
-        {(work / "linkroot/.").string(), false}, {r + "/sys/../..//../../../../..", false},
-        {s, true}, {s + "/", true}, {s + "/.", true}, {s + "/sub/..", true}, {r + "//sys", true},
-        {r + "/nothing/../sys", true}, {r + "/./sys/./", true}, {r + "/sys/sub/../../sys", true},
-        {(root / "linksys").string(), true}, {r, true}, {r + "/work/..", true},
-        {"", true}, {"   ", true}, {"C:", true}, {"c:", true}, {"C:\\", true}, {"z:/", true},
-        {"C:\\.", true}, {"C:\\\\", true}, {"C:\\windows\\..", true}, {"c:/a/../..", true},
+        {"/", false},
+        {"//", false},
+        {"/.", false},
+        {"/..", false},
+        {"///.//..", false},
+        {r + "/../../../../../../../..", false},
+        {(work / "linkroot").string(), false},
+        {(work / "linkroot/.").string(), false},
+        {r + "/sys/../..//../../../../..", false},
+        {s, true},
+        {s + "/", true},
+        {s + "/.", true},
+        {s + "/sub/..", true},
+        {r + "//sys", true},
+        {r + "/nothing/../sys", true},
+        {r + "/./sys/./", true},
+        {r + "/sys/sub/../../sys", true},
+        {(root / "linksys").string(), true},
+        {r, true},
+        {r + "/work/..", true},
+        {"", true},
+        {"   ", true},
+        {"C:", true},
+        {"c:", true},
+        {"C:\\", true},
+        {"z:/", true},
+        {"C:\\.", true},
+        {"C:\\\\", true},
+        {"C:\\windows\\..", true},
+        {"c:/a/../..", true},
     };
     for (const Case& c : refused) {
         SCOPED_TRACE(c.path);
@@ -129,7 +161,8 @@ TEST_F(FolderOpsTest, GuardRefusesEverySpellingOfTheRootTheSystemFolderAndDrives
     }
 }
 
-TEST_F(FolderOpsTest, RefusalShowsThePathAsAnErrorEvenWithoutErrorDisplay) {
+TEST_F(FolderOpsTest, RefusalShowsThePathAsAnErrorEvenWithoutErrorDisplay)
+{
     EXPECT_FALSE(ShellDeleteEx(sys.string(), FO_DELETE, true, false));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].Text, "ルート・システムディレクトリは、削除できません。<" + sys.string() + "> \r");
@@ -137,7 +170,8 @@ TEST_F(FolderOpsTest, RefusalShowsThePathAsAnErrorEvenWithoutErrorDisplay) {
     EXPECT_TRUE(Exists(sys / "keep.txt"));
 }
 
-TEST_F(FolderOpsTest, WildcardThatWouldEmptyOrHitTheSystemFolderIsRefused) {
+TEST_F(FolderOpsTest, WildcardThatWouldEmptyOrHitTheSystemFolderIsRefused)
+{
     for (const fs::path& p : {sys / "*", sys / "*.*", root / "s*", root / "*"}) {
         SCOPED_TRACE(p);
         messages.shown.clear();
@@ -158,8 +192,10 @@ TEST_F(FolderOpsTest, WildcardThatWouldEmptyOrHitTheSystemFolderIsRefused) {
 // ---------------------------------------------------------------------------
 // Delete
 
-TEST_F(FolderOpsTest, DeleteRemovesFilesFoldersAndWildcardMatches) {
-    for (const char* name : {"a.txt", "b.txt", "c.dat", "qhacc", "qhacc.fdb", "qhacc2.fdb"}) Write(work / name, name);
+TEST_F(FolderOpsTest, DeleteRemovesFilesFoldersAndWildcardMatches)
+{
+    for (const char* name : {"a.txt", "b.txt", "c.dat", "qhacc", "qhacc.fdb", "qhacc2.fdb"})
+        Write(work / name, name);
     Write(work / "tree/x/y.txt", "y");
     Write(root / "outside/precious.txt", "p");
     fs::create_directory_symlink(root / "outside", work / "tree/link");
@@ -185,7 +221,8 @@ TEST_F(FolderOpsTest, DeleteRemovesFilesFoldersAndWildcardMatches) {
     EXPECT_TRUE(Exists(work / "c.dat"));
 }
 
-TEST_F(FolderOpsTest, DeleteOfNothingFailsAndReportsOnlyWhenAsked) {
+TEST_F(FolderOpsTest, DeleteOfNothingFailsAndReportsOnlyWhenAsked)
+{
     EXPECT_FALSE(ShellDeleteEx((work / "missing").string(), FO_DELETE, false, false));
     EXPECT_FALSE(ShellDeleteEx((work / "*.none").string(), FO_DELETE, false, false));
     EXPECT_TRUE(messages.shown.empty());
@@ -195,7 +232,8 @@ TEST_F(FolderOpsTest, DeleteOfNothingFailsAndReportsOnlyWhenAsked) {
     EXPECT_THAT(messages.shown[0].Text, HasSubstr((work / "missing").string()));
 }
 
-TEST_F(FolderOpsTest, DeleteIntoTheTrashFollowsTheFreedesktopLayout) {
+TEST_F(FolderOpsTest, DeleteIntoTheTrashFollowsTheFreedesktopLayout)
+{
     const fs::path file = work / "my file 表.txt";
     Write(file, "first");
     ASSERT_TRUE(ShellDeleteEx(file.string(), FO_DELETE, true, true));
@@ -204,9 +242,11 @@ TEST_F(FolderOpsTest, DeleteIntoTheTrashFollowsTheFreedesktopLayout) {
     const fs::path trash = root / "data/Trash";
     EXPECT_EQ(xdgtrash::HomeTrashDir(), trash.string());
     EXPECT_EQ(Read(trash / "files/my file 表.txt"), "first");
-    EXPECT_THAT(Read(trash / "info/my file 表.txt.trashinfo"),
-                MatchesRegex("\\[Trash Info\\]\nPath=" + root.string() +
-                             "/work/my%20file%20%E8%A1%A8\\.txt\nDeletionDate=[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}\n"));
+    EXPECT_THAT(
+        Read(trash / "info/my file 表.txt.trashinfo"),
+        MatchesRegex(
+            "\\[Trash Info\\]\nPath=" + root.string() +
+            "/work/my%20file%20%E8%A1%A8\\.txt\nDeletionDate=[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}\n"));
     EXPECT_EQ(fs::status(trash / "files").permissions() & fs::perms::all, fs::perms::owner_all);
 
     // The same name again gets a name of its own; a folder goes whole.
@@ -220,7 +260,8 @@ TEST_F(FolderOpsTest, DeleteIntoTheTrashFollowsTheFreedesktopLayout) {
     EXPECT_EQ(Read(trash / "files/folder/inner.txt"), "inner");
 }
 
-TEST_F(FolderOpsTest, TrashAcrossFileSystemsCopiesAndRefusesToSwallowItself) {
+TEST_F(FolderOpsTest, TrashAcrossFileSystemsCopiesAndRefusesToSwallowItself)
+{
     Write(work / "far/deep.txt", "deep");
     SetRenameFunction(RenameAcrossDevices);
     ASSERT_TRUE(ShellDeleteEx((work / "far").string(), FO_DELETE, true, true));
@@ -239,7 +280,8 @@ TEST_F(FolderOpsTest, TrashAcrossFileSystemsCopiesAndRefusesToSwallowItself) {
 // ---------------------------------------------------------------------------
 // Copy and move
 
-TEST_F(FolderOpsTest, CopyFilesAndFoldersWithTheShellRules) {
+TEST_F(FolderOpsTest, CopyFilesAndFoldersWithTheShellRules)
+{
     Write(work / "src/a.txt", "A");
     Write(work / "src/sub/b.txt", "B");
     Write(root / "outside/o.txt", "o");
@@ -278,7 +320,8 @@ TEST_F(FolderOpsTest, CopyFilesAndFoldersWithTheShellRules) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(FolderOpsTest, CopyRefusesCopiesIntoThemselves) {
+TEST_F(FolderOpsTest, CopyRefusesCopiesIntoThemselves)
+{
     Write(work / "src/a.txt", "A");
     const std::string src = (work / "src").string();
     EXPECT_FALSE(ShellCopyEx(src, src + "/inner", FO_COPY));
@@ -293,7 +336,8 @@ TEST_F(FolderOpsTest, CopyRefusesCopiesIntoThemselves) {
     EXPECT_FALSE(Exists(work / "x"));
 }
 
-TEST_F(FolderOpsTest, MoveRenamesAndMergesWithinOneFileSystem) {
+TEST_F(FolderOpsTest, MoveRenamesAndMergesWithinOneFileSystem)
+{
     Write(work / "src/a.txt", "A");
     Write(work / "dest/src/b.txt", "B");
     ASSERT_TRUE(ShellCopyEx((work / "src").string(), (work / "dest").string(), FO_MOVE));
@@ -308,7 +352,8 @@ TEST_F(FolderOpsTest, MoveRenamesAndMergesWithinOneFileSystem) {
     EXPECT_FALSE(Exists(work / "f.txt"));
 }
 
-TEST_F(FolderOpsTest, MoveAcrossFileSystemsCopiesThenDeletes) {
+TEST_F(FolderOpsTest, MoveAcrossFileSystemsCopiesThenDeletes)
+{
     Write(work / "src/a.txt", "A");
     Write(work / "src/sub/b.txt", "B");
     fs::create_symlink("a.txt", work / "src/alias");
@@ -328,7 +373,8 @@ TEST_F(FolderOpsTest, MoveAcrossFileSystemsCopiesThenDeletes) {
     EXPECT_FALSE(Exists(work / "f.txt"));
 }
 
-TEST_F(FolderOpsTest, FailedMoveAcrossFileSystemsKeepsTheSourceWhole) {
+TEST_F(FolderOpsTest, FailedMoveAcrossFileSystemsKeepsTheSourceWhole)
+{
     Write(work / "src/a.txt", "A");
     ASSERT_EQ(::mkfifo((work / "src/pipe").c_str(), 0600), 0);  // cannot be copied
     SetRenameFunction(RenameAcrossDevices);
@@ -340,8 +386,10 @@ TEST_F(FolderOpsTest, FailedMoveAcrossFileSystemsKeepsTheSourceWhole) {
     EXPECT_THAT(messages.shown[0].Text, HasSubstr("移動できませんでした"));
 }
 
-TEST_F(FolderOpsTest, MoveBetweenRealFileSystems) {
-    struct stat a {}, b {};
+TEST_F(FolderOpsTest, MoveBetweenRealFileSystems)
+{
+    struct stat a {
+    }, b{};
     if (::stat("/dev/shm", &b) != 0 || ::stat(root.c_str(), &a) != 0 || a.st_dev == b.st_dev)
         GTEST_SKIP() << "no second file system at /dev/shm";
     const fs::path shm = MakeTempDir("/dev/shm", "folderops-");
@@ -356,7 +404,8 @@ TEST_F(FolderOpsTest, MoveBetweenRealFileSystems) {
     EXPECT_EQ(Read(work / "src/sub/b.txt"), "B");
 }
 
-TEST_F(FolderOpsTest, CopyFileExReplacesTheTargetKeepingModeAndTime) {
+TEST_F(FolderOpsTest, CopyFileExReplacesTheTargetKeepingModeAndTime)
+{
     Write(work / "s.bin", std::string("data\0more", 9));
     fs::permissions(work / "s.bin", fs::perms::owner_read | fs::perms::owner_write | fs::perms::owner_exec);
     const auto stamp = fs::file_time_type::clock::now() - std::chrono::hours(48);
@@ -379,14 +428,16 @@ TEST_F(FolderOpsTest, CopyFileExReplacesTheTargetKeepingModeAndTime) {
     EXPECT_EQ(Read(work / "s.bin"), std::string("data\0more", 9));
     // No temporary file is left behind.
     int entries = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(work)) ++entries;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(work))
+        ++entries;
     EXPECT_EQ(entries, 3);
 }
 
 // ---------------------------------------------------------------------------
 // Folders, names and sizes
 
-TEST_F(FolderOpsTest, ForceDirCreatesParentsButNeverABareDrive) {
+TEST_F(FolderOpsTest, ForceDirCreatesParentsButNeverABareDrive)
+{
     EXPECT_TRUE(ForceDir(work.string()));
     EXPECT_TRUE(ForceDir((work / "a/b/c").string()));
     EXPECT_TRUE(fs::is_directory(work / "a/b/c"));
@@ -409,14 +460,15 @@ TEST_F(FolderOpsTest, ForceDirCreatesParentsButNeverABareDrive) {
     EXPECT_FALSE(Exists(root / "gone"));
 }
 
-TEST(PathDelimiters, AddAndRemoveOneTrailingDelimiter) {
+TEST(PathDelimiters, AddAndRemoveOneTrailingDelimiter)
+{
     const struct {
         const char* path;
         const char* excluded;
         const char* included;
     } cases[] = {
-        {"/a/b", "/a/b", "/a/b/"}, {"/a/b/", "/a/b", "/a/b/"}, {"/a//", "/a/", "/a//"},
-        {"/", "", "/"},            {"", "", "/"},              {"表/", "表", "表/"},
+        {"/a/b", "/a/b", "/a/b/"}, {"/a/b/", "/a/b", "/a/b/"}, {"/a//", "/a/", "/a//"}, {"/", "", "/"}, {"", "", "/"},
+        {"表/", "表", "表/"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ExcludePathDelim(c.path), c.excluded) << c.path;
@@ -424,8 +476,10 @@ TEST(PathDelimiters, AddAndRemoveOneTrailingDelimiter) {
     }
 }
 
-TEST_F(FolderOpsTest, SubDirListHoldsFoldersOnly) {
-    for (const char* d : {"zeta", "alpha", "データ", ".hidden"}) fs::create_directories(work / d / "inner");
+TEST_F(FolderOpsTest, SubDirListHoldsFoldersOnly)
+{
+    for (const char* d : {"zeta", "alpha", "データ", ".hidden"})
+        fs::create_directories(work / d / "inner");
     Write(work / "file.txt", "f");
     fs::create_directory_symlink(work / "alpha", work / "link");
     fs::create_symlink(work / "nowhere", work / "broken");
@@ -444,7 +498,8 @@ TEST_F(FolderOpsTest, SubDirListHoldsFoldersOnly) {
     EXPECT_TRUE(list.empty());
 }
 
-TEST_F(FolderOpsTest, FileSize64CountsBeyondFourGigabytes) {
+TEST_F(FolderOpsTest, FileSize64CountsBeyondFourGigabytes)
+{
     Write(work / "b.dat", "12345");
     Write(work / "a.dat", "1");
     {
@@ -460,7 +515,8 @@ TEST_F(FolderOpsTest, FileSize64CountsBeyondFourGigabytes) {
     EXPECT_EQ(GetFileSize64(""), 0);
 }
 
-TEST_F(FolderOpsTest, ShortAndUniversalNames) {
+TEST_F(FolderOpsTest, ShortAndUniversalNames)
+{
     Write(work / "long name.txt", "x");
     EXPECT_EQ(GetShortPath((work / "long name.txt").string()), (work / "long name.txt").string());
     try {
@@ -477,4 +533,4 @@ TEST_F(FolderOpsTest, ShortAndUniversalNames) {
     EXPECT_EQ(GetUNCName("  "), "  ");
 }
 
-} // namespace
+}  // namespace

@@ -20,22 +20,29 @@ const std::vector<std::pair<std::int32_t, std::int32_t>> kRanges = {
     {336330766, 336330766}, {336330817, 336330817},
 };
 
-bool StartsWith(const std::string& s, std::string_view p) { return s.compare(0, p.size(), p) == 0; }
-bool EndsWith(const std::string& s, std::string_view p) {
+bool StartsWith(const std::string& s, std::string_view p)
+{
+    return s.compare(0, p.size(), p) == 0;
+}
+bool EndsWith(const std::string& s, std::string_view p)
+{
     return s.size() >= p.size() && s.compare(s.size() - p.size(), p.size(), p) == 0;
 }
 
-TEST(IBErrorMessages, TableHoldsExactlyTheListedCodesInFullWidthParentheses) {
+TEST(IBErrorMessages, TableHoldsExactlyTheListedCodesInFullWidthParentheses)
+{
     std::vector<std::int32_t> expected;
     for (const auto& [first, last] : kRanges)
-        for (std::int32_t code = first; code <= last; ++code) expected.push_back(code);
+        for (std::int32_t code = first; code <= last; ++code)
+            expected.push_back(code);
     ASSERT_EQ(expected.size(), 368u);
 
     std::vector<std::int32_t> codes;
     int gated = 0;
     for (const TIBErrorMessageRow& row : IBErrorMessageTable()) {
         codes.push_back(row.ErrorCode);
-        if (row.HasRequiredSQLCode) ++gated;
+        if (row.HasRequiredSQLCode)
+            ++gated;
         const std::string text(row.Explanation);
         SCOPED_TRACE(row.ErrorCode);
         // Every explanation goes into CP932 logs.
@@ -62,18 +69,23 @@ struct TLookupCase {
     const char* Expected;
 };
 
-void PrintTo(const TLookupCase& c, std::ostream* os) { *os << c.Code << " sql " << c.SQLCode; }
+void PrintTo(const TLookupCase& c, std::ostream* os)
+{
+    *os << c.Code << " sql " << c.SQLCode;
+}
 
 class IBErrorMessageLookup : public ::testing::TestWithParam<TLookupCase> {};
 
-TEST_P(IBErrorMessageLookup, AnswersTheRowOrABlank) {
+TEST_P(IBErrorMessageLookup, AnswersTheRowOrABlank)
+{
     EXPECT_EQ(GetIBErrorMessage(GetParam().Code, GetParam().SQLCode), GetParam().Expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, IBErrorMessageLookup,
     ::testing::Values(
-        TLookupCase{335544321, -802, "（算術式の例外，数値のオーバーフロー，文字列の切り捨てのいずれかが発生しました）"},
+        TLookupCase{335544321, -802,
+                    "（算術式の例外，数値のオーバーフロー，文字列の切り捨てのいずれかが発生しました）"},
         TLookupCase{335544324, 0, "（データベースハンドルが無効です。有効な接続がありません）"},
         TLookupCase{335544333, -902, "（isc 内部のソフトウェア一貫性チェック）"},
         TLookupCase{335544335, -902, "（データベースファイルが破損している可能性があります"},
@@ -85,8 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "（指定のコード（索引）は既に登録されています。『索引は重複値を格納できません』）"},
         TLookupCase{335544351, -607, "（メタデータの更新が失敗しました）"},
         TLookupCase{335544352, -551, "（アクセスは許可されていません）"},
-        TLookupCase{335544375, -904, "（データベースが使用できません）"},
-        TLookupCase{335544450, -901, " "},
+        TLookupCase{335544375, -904, "（データベースが使用できません）"}, TLookupCase{335544450, -901, " "},
         TLookupCase{335544451, -904, "（並列更新の更新動作が衝突しています）"},
         TLookupCase{335544466, -530,
                     "（他のテーブルが参照しているか？ 又は、マスターが登録されていません。,"
@@ -99,8 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Only the two gated rows care about the SQL code.
         TLookupCase{335544788, -901,
                     "（操作を実行することができません。データベースのSYSDBAか所有者のどちらかでなければなりません。）"},
-        TLookupCase{335544788, -902, " "},
-        TLookupCase{335544788, 0, " "},
+        TLookupCase{335544788, -902, " "}, TLookupCase{335544788, 0, " "},
         TLookupCase{336330817, -902, "（ディレクトリ名・データーベスに全角文字は使用できません。）"},
         TLookupCase{336330817, -901, " "},
         // Placeholders stay as written.
@@ -111,4 +121,4 @@ INSTANTIATE_TEST_SUITE_P(
         TLookupCase{335544721, -902, " "}, TLookupCase{336330767, 0, " "}, TLookupCase{0, 0, " "},
         TLookupCase{-1, -1, " "}));
 
-} // namespace
+}  // namespace

@@ -14,7 +14,8 @@ namespace {
 
 class IniSectionsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         std::string tmpl = (fs::temp_directory_path() / "inisections-XXXXXX").string();
         ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
         root = tmpl;
@@ -22,7 +23,8 @@ protected:
     }
     void TearDown() override { fs::remove_all(root); }
 
-    std::string Bytes() const {
+    std::string Bytes() const
+    {
         std::ifstream in(file, std::ios::binary);
         std::ostringstream out;
         out << in.rdbuf();
@@ -33,7 +35,8 @@ protected:
     std::string file;
 };
 
-TEST_F(IniSectionsTest, SectionReadsAsCrLfLines) {
+TEST_F(IniSectionsTest, SectionReadsAsCrLfLines)
+{
     IniFile ini(file);
     ini.WriteString("HIST", "HIST1", "/data/会社A");
     ini.WriteString("HIST", "HIST2", "/data/b");
@@ -46,7 +49,8 @@ TEST_F(IniSectionsTest, SectionReadsAsCrLfLines) {
     EXPECT_EQ(ReadIniSection((root / "missing.ini").string(), "HIST"), "");
 }
 
-TEST_F(IniSectionsTest, WriteSectionReplacesOnlyThatSection) {
+TEST_F(IniSectionsTest, WriteSectionReplacesOnlyThatSection)
+{
     IniFile ini(file);
     ini.WriteString("HIST", "HIST1", "old1");
     ini.WriteString("HIST", "HIST9", "gone");
@@ -67,7 +71,8 @@ TEST_F(IniSectionsTest, WriteSectionReplacesOnlyThatSection) {
     EXPECT_EQ(Bytes(), before);
 }
 
-TEST_F(IniSectionsTest, WriteValueWritesTextOrDeletes) {
+TEST_F(IniSectionsTest, WriteValueWritesTextOrDeletes)
+{
     WriteIniValue(file, "DATA", "STATUS", false, std::int64_t{2});
     WriteIniValue(file, "DATA", "NAME", false, std::string("株式会社テスト"));
     WriteIniValue(file, "DATA", "RATE", false, 1.5);
@@ -85,4 +90,4 @@ TEST_F(IniSectionsTest, WriteValueWritesTextOrDeletes) {
                  IniFileError);
 }
 
-} // namespace
+}  // namespace

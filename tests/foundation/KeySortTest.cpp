@@ -12,13 +12,16 @@
 
 namespace {
 
-std::vector<std::string> Keys(const std::vector<TQSORT>& pairs) {
+std::vector<std::string> Keys(const std::vector<TQSORT>& pairs)
+{
     std::vector<std::string> keys;
-    for (const TQSORT& p : pairs) keys.push_back(p.Key);
+    for (const TQSORT& p : pairs)
+        keys.push_back(p.Key);
     return keys;
 }
 
-TEST(QuickSortStrInt, OrdersByShiftJisBytes) {
+TEST(QuickSortStrInt, OrdersByShiftJisBytes)
+{
     // Shift-JIS order: 1 (0x31) b (0x62) Ａ (0x82 0x60) あ (0x82 0xA0)
     // ﾟ (0xDF) and a second-level kanji (0xE0 0x40). In UTF-8 the kanji
     // would come before Ａ and ﾟ.
@@ -27,17 +30,20 @@ TEST(QuickSortStrInt, OrdersByShiftJisBytes) {
     QuickSortStrInt(pairs, 0, static_cast<int>(pairs.size()) - 1);
     EXPECT_EQ(Keys(pairs), (std::vector<std::string>{"1", "a", "ab", "b", "Ａ", "あ", "ﾟ", kanji}));
     const std::vector<std::string> keyOf = {"ﾟ", kanji, "あ", "Ａ", "b", "1", "ab", "a"};
-    for (const TQSORT& p : pairs) EXPECT_EQ(p.Key, keyOf[static_cast<std::size_t>(p.Value)]) << "index moves with its key";
+    for (const TQSORT& p : pairs)
+        EXPECT_EQ(p.Key, keyOf[static_cast<std::size_t>(p.Value)]) << "index moves with its key";
 }
 
-TEST(QuickSortStrInt, EqualKeysMayExchangeTheirIndexes) {
+TEST(QuickSortStrInt, EqualKeysMayExchangeTheirIndexes)
+{
     std::vector<TQSORT> pairs = {{"a", 0}, {"a", 1}};
     QuickSortStrInt(pairs, 0, 1);
     EXPECT_EQ(pairs[0].Value, 1);
     EXPECT_EQ(pairs[1].Value, 0);
 }
 
-TEST(QuickSortStrInt, SortsOnlyTheRange) {
+TEST(QuickSortStrInt, SortsOnlyTheRange)
+{
     std::vector<TQSORT> pairs = {{"z", 0}, {"c", 1}, {"b", 2}, {"a", 3}, {"0", 4}};
     QuickSortStrInt(pairs, 1, 3);
     EXPECT_EQ(Keys(pairs), (std::vector<std::string>{"z", "a", "b", "c", "0"}));
@@ -46,14 +52,16 @@ TEST(QuickSortStrInt, SortsOnlyTheRange) {
     EXPECT_EQ(Keys(pairs), (std::vector<std::string>{"z", "a", "b", "c", "0"}));
 }
 
-TEST(QuickSortStrInt, SortsManyKeysWithoutLosingAPair) {
+TEST(QuickSortStrInt, SortsManyKeysWithoutLosingAPair)
+{
     std::mt19937 random(7);
     const std::vector<std::string> alphabet = {"1", "2", "A", "a", "ｱ", "ﾟ", "あ", "ア", "亜", "腕", "①", " "};
     std::vector<TQSORT> pairs;
     for (int i = 0; i < 700; ++i) {
         std::string key;
         const int length = static_cast<int>(random() % 4);
-        for (int k = 0; k < length; ++k) key += alphabet[random() % alphabet.size()];
+        for (int k = 0; k < length; ++k)
+            key += alphabet[random() % alphabet.size()];
         pairs.push_back({key, i});
     }
     auto expected = pairs;
@@ -75,7 +83,8 @@ TEST(QuickSortStrInt, SortsManyKeysWithoutLosingAPair) {
     }
 }
 
-TEST(QuickSortStrInt, RejectsABadRangeOrKeyAndLeavesThePairs) {
+TEST(QuickSortStrInt, RejectsABadRangeOrKeyAndLeavesThePairs)
+{
     std::vector<TQSORT> pairs = {{"b", 0}, {"a", 1}};
     EXPECT_THROW(QuickSortStrInt(pairs, 0, 2), std::out_of_range);
     EXPECT_THROW(QuickSortStrInt(pairs, -1, 1), std::out_of_range);

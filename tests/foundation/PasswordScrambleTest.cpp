@@ -13,7 +13,8 @@
 namespace {
 
 TEasyEncodeInfo Info(std::int32_t targetLen, std::int32_t plainLen, std::string key, std::string plain,
-                     std::string code = {}) {
+                     std::string code = {})
+{
     TEasyEncodeInfo info;
     info.TargetLen = targetLen;
     info.PlainLen = plainLen;
@@ -39,11 +40,15 @@ struct KnownCase {
     std::string decoded;  // what unscrambling the code with plainLen gives back
 };
 
-void PrintTo(const KnownCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const KnownCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class EasyEncodeKnown : public ::testing::TestWithParam<KnownCase> {};
 
-TEST_P(EasyEncodeKnown, ScramblesAndUnscramblesExactly) {
+TEST_P(EasyEncodeKnown, ScramblesAndUnscramblesExactly)
+{
     const KnownCase& c = GetParam();
     TEasyEncodeInfo info = Info(c.targetLen, c.plainLen, c.key, c.plain);
     ASSERT_EQ(EasyEncode(info), 1);
@@ -67,18 +72,22 @@ INSTANTIATE_TEST_SUITE_P(
         KnownCase{"key bytes are unsigned CP932 bytes", 3, 3, "鍵", "zz9", "PDt", "zz9"},
         KnownCase{"empty password", 8, 8, "quenrab", "", "", ""}));
 
-TEST(EasyEncode, EightCharactersGiveEightLettersOrDigits) {
+TEST(EasyEncode, EightCharactersGiveEightLettersOrDigits)
+{
     TEasyEncodeInfo info = Info(DataPasswordLength, DataPasswordLength, std::string(DataPasswordKey), "zZ09aA5m");
     ASSERT_EQ(EasyEncode(info), 1);
     ASSERT_EQ(info.CodeText.size(), 8u);
-    for (const char c : info.CodeText) EXPECT_NE(EasyEncodeAlphabet.find(c), std::string_view::npos) << c;
+    for (const char c : info.CodeText)
+        EXPECT_NE(EasyEncodeAlphabet.find(c), std::string_view::npos) << c;
 }
 
-TEST(EasyEncode, RoundTripsEveryAlphabetCharacterAtEveryPosition) {
+TEST(EasyEncode, RoundTripsEveryAlphabetCharacterAtEveryPosition)
+{
     // 62 characters cover every index, and 255 positions run the sum far past
     // the alphabet size many times.
     std::string plain;
-    for (std::size_t i = 0; i < EasyEncodeMaxBytes; ++i) plain += EasyEncodeAlphabet[(i * 7) % 62];
+    for (std::size_t i = 0; i < EasyEncodeMaxBytes; ++i)
+        plain += EasyEncodeAlphabet[(i * 7) % 62];
     TEasyEncodeInfo info = Info(0, static_cast<std::int32_t>(plain.size()), "quenrab", plain);
     ASSERT_EQ(EasyEncode(info), 1);
     ASSERT_EQ(info.CodeText.size(), plain.size());
@@ -97,40 +106,45 @@ struct RefusedCase {
     TEasyEncodeInfo info;
 };
 
-void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RefusedCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class EasyEncodeRefused : public ::testing::TestWithParam<RefusedCase> {};
 
-TEST_P(EasyEncodeRefused, ReturnsZeroAndNoCodeText) {
+TEST_P(EasyEncodeRefused, ReturnsZeroAndNoCodeText)
+{
     TEasyEncodeInfo info = GetParam().info;
     info.CodeText = "stale";
     EXPECT_EQ(EasyEncode(info), 0);
     EXPECT_EQ(info.CodeText, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, EasyEncodeRefused,
-    ::testing::Values(
-        RefusedCase{"hyphen", Info(8, 8, "quenrab", "ab-cd")},
-        RefusedCase{"blank", Info(8, 8, "quenrab", "ab cd")},
-        RefusedCase{"full-width character", Info(8, 8, "quenrab", "abＡ")},
-        RefusedCase{"empty key", Info(8, 8, "", "abc")},
-        RefusedCase{"key CP932 cannot hold", Info(8, 8, "\xF0\x9F\x98\x80", "abc")},
-        RefusedCase{"key of 256 bytes", Info(8, 8, std::string(256, 'k'), "abc")},
-        RefusedCase{"text of 256 bytes", Info(0, 0, "quenrab", std::string(256, 'a'))},
-        RefusedCase{"filler beyond 255 bytes", Info(300, 0, "quenrab", "")},
-        // TargetLen − PlainLen overflows 32 bits.
-        RefusedCase{"filler length overflowing",
-                    Info(std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min(),
-                         "quenrab", "")}));
+INSTANTIATE_TEST_SUITE_P(Cases, EasyEncodeRefused,
+                         ::testing::Values(RefusedCase{"hyphen", Info(8, 8, "quenrab", "ab-cd")},
+                                           RefusedCase{"blank", Info(8, 8, "quenrab", "ab cd")},
+                                           RefusedCase{"full-width character", Info(8, 8, "quenrab", "abＡ")},
+                                           RefusedCase{"empty key", Info(8, 8, "", "abc")},
+                                           RefusedCase{"key CP932 cannot hold", Info(8, 8, "\xF0\x9F\x98\x80", "abc")},
+                                           RefusedCase{"key of 256 bytes", Info(8, 8, std::string(256, 'k'), "abc")},
+                                           RefusedCase{"text of 256 bytes",
+                                                       Info(0, 0, "quenrab", std::string(256, 'a'))},
+                                           RefusedCase{"filler beyond 255 bytes", Info(300, 0, "quenrab", "")},
+                                           // TargetLen − PlainLen overflows 32 bits.
+                                           RefusedCase{"filler length overflowing",
+                                                       Info(std::numeric_limits<std::int32_t>::max(),
+                                                            std::numeric_limits<std::int32_t>::min(), "quenrab", "")}));
 
-TEST(EasyEncode, AcceptsTheLimitsExactly) {
+TEST(EasyEncode, AcceptsTheLimitsExactly)
+{
     TEasyEncodeInfo info = Info(255, 0, std::string(255, 'k'), "");
     EXPECT_EQ(EasyEncode(info), 1);
     EXPECT_EQ(info.CodeText.size(), 255u);
 }
 
-TEST(EasyEncode, NegativeFillerAddsNothing) {
+TEST(EasyEncode, NegativeFillerAddsNothing)
+{
     TEasyEncodeInfo info = Info(2, 8, "quenrab", "Pass1234");
     ASSERT_EQ(EasyEncode(info), 1);
     EXPECT_EQ(info.CodeText, "ESNzYy9Z");
@@ -139,7 +153,8 @@ TEST(EasyEncode, NegativeFillerAddsNothing) {
 // ---------------------------------------------------------------------------
 // Unscrambling
 
-TEST(EasyDecode, StopsAfterPlainLenCharacters) {
+TEST(EasyDecode, StopsAfterPlainLenCharacters)
+{
     // "ESNzYy9Zo2" is "Pass1234" with the filler "AB" scrambled behind it.
     struct Case {
         std::int32_t plainLen;
@@ -152,14 +167,16 @@ TEST(EasyDecode, StopsAfterPlainLenCharacters) {
     }
 }
 
-TEST(EasyDecode, AnotherKeyGivesAWrongTextOfTheSameLength) {
+TEST(EasyDecode, AnotherKeyGivesAWrongTextOfTheSameLength)
+{
     TEasyEncodeInfo info = Info(8, 8, "quenrac", "", "ESNzYy9Z");
     ASSERT_TRUE(EasyDecode(info));
     EXPECT_EQ(info.PlainText.size(), 8u);
     EXPECT_NE(info.PlainText, "Pass1234");
 }
 
-TEST(EasyDecode, DamagedTextIsRefusedNotShortened) {
+TEST(EasyDecode, DamagedTextIsRefusedNotShortened)
+{
     // Reading "ESN-Yy9Z" up to the "-" would give the password "Pas"; the
     // loader must learn that the stored text is damaged instead.
     for (const std::string code : {"ESN-Yy9Z", "ESNzYy9 ", "ESNzＹy9Z", "\tESNzYy9Z"}) {
@@ -169,20 +186,23 @@ TEST(EasyDecode, DamagedTextIsRefusedNotShortened) {
     }
 }
 
-TEST(EasyDecode, DamageBeyondPlainLenIsNeverRead) {
+TEST(EasyDecode, DamageBeyondPlainLenIsNeverRead)
+{
     TEasyEncodeInfo info = Info(8, 8, "quenrab", "", "ESNzYy9Z--");
     ASSERT_TRUE(EasyDecode(info));
     EXPECT_EQ(info.PlainText, "Pass1234");
 }
 
-TEST(EasyDecode, RefusesWhatItCannotBuffer) {
+TEST(EasyDecode, RefusesWhatItCannotBuffer)
+{
     TEasyEncodeInfo longCode = Info(8, 8, "quenrab", "", std::string(256, 'A'));
     EXPECT_FALSE(EasyDecode(longCode));
     TEasyEncodeInfo emptyKey = Info(8, 8, "", "", "ESNzYy9Z");
     EXPECT_FALSE(EasyDecode(emptyKey));
 }
 
-TEST(ClearEasyEncodeInfo, KeepsTheKey) {
+TEST(ClearEasyEncodeInfo, KeepsTheKey)
+{
     TEasyEncodeInfo info = Info(10, 8, "quenrab", "plain", "code");
     ClearEasyEncodeInfo(info);
     EXPECT_EQ(info.TargetLen, 0);
@@ -195,7 +215,8 @@ TEST(ClearEasyEncodeInfo, KeepsTheKey) {
 // ---------------------------------------------------------------------------
 // The two cipher calls
 
-TEST(CipherText, RoundTripsThroughTheCipher) {
+TEST(CipherText, RoundTripsThroughTheCipher)
+{
     for (const std::string& text : {std::string("abcd1234"), std::string("マイナンバー 管理"), std::string(" x ")}) {
         std::string coded;
         CipherEncodeText(text, DataPasswordKey, static_cast<std::int32_t>(text.size()), coded);
@@ -207,7 +228,8 @@ TEST(CipherText, RoundTripsThroughTheCipher) {
     }
 }
 
-TEST(CipherText, BlankTextGivesAnEmptyResultWithoutTheCipher) {
+TEST(CipherText, BlankTextGivesAnEmptyResultWithoutTheCipher)
+{
     // The cipher would encode blanks like any text; an empty result shows the
     // call never reached it.
     for (const char* text : {"", "   ", " \t\r\n"}) {
@@ -220,7 +242,8 @@ TEST(CipherText, BlankTextGivesAnEmptyResultWithoutTheCipher) {
     }
 }
 
-TEST(CipherText, FailureShowsAsAnEmptyResult) {
+TEST(CipherText, FailureShowsAsAnEmptyResult)
+{
     std::string result = "stale";
     CipherDecodeText("not-a-coded-text", DataPasswordKey, 8, result);
     EXPECT_EQ(result, "");
@@ -230,4 +253,4 @@ TEST(CipherText, FailureShowsAsAnEmptyResult) {
     EXPECT_EQ(result, "");
 }
 
-} // namespace
+}  // namespace

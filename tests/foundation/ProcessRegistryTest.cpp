@@ -13,12 +13,15 @@ namespace {
 // test sees that the parameters reached it before it ran.
 class TRecordingForm : public IProcessForm {
 public:
-    std::int32_t Execute(bool modal) override {
+    std::int32_t Execute(bool modal) override
+    {
         executed = true;
-        if (!paramsSet) return -1;
+        if (!paramsSet)
+            return -1;
         return ProcessSyoriType(params_, 0) * 10 + (modal ? 1 : 0);
     }
-    void SetParams(const TProcessParams& params) override {
+    void SetParams(const TProcessParams& params) override
+    {
         params_ = params;
         paramsSet = true;
     }
@@ -38,12 +41,14 @@ class TForm : public TRecordingForm {};
 // run before the registry's own file is initialised.
 const bool registeredEarly = (RegisterProcessClass(&CreateProcessForm<TForm<0>>, "EarlyScreen"), true);
 
-TEST(ProcessRegistry, RegistrationFromAStaticInitialiserIsKept) {
+TEST(ProcessRegistry, RegistrationFromAStaticInitialiserIsKept)
+{
     ASSERT_TRUE(registeredEarly);
     EXPECT_EQ(GetProcessClass("EarlyScreen"), &CreateProcessForm<TForm<0>>);
 }
 
-TEST(ProcessRegistry, OneClassUnderTwoNamesKeepsOnlyTheFirstName) {
+TEST(ProcessRegistry, OneClassUnderTwoNamesKeepsOnlyTheFirstName)
+{
     RegisterProcessClass(&CreateProcessForm<TForm<1>>, "FirstName");
     RegisterProcessClass(&CreateProcessForm<TForm<1>>, "SecondName");
     EXPECT_EQ(GetProcessClass("FirstName"), &CreateProcessForm<TForm<1>>);
@@ -51,7 +56,8 @@ TEST(ProcessRegistry, OneClassUnderTwoNamesKeepsOnlyTheFirstName) {
     EXPECT_EQ(GetProcessClass("SecondName"), nullptr);
 }
 
-TEST(ProcessRegistry, OneNameForTwoClassesFindsTheFirst) {
+TEST(ProcessRegistry, OneNameForTwoClassesFindsTheFirst)
+{
     RegisterProcessClass(&CreateProcessForm<TForm<2>>, "SharedName");
     RegisterProcessClass(&CreateProcessForm<TForm<3>>, "SharedName");
     EXPECT_EQ(GetProcessClass("SharedName"), &CreateProcessForm<TForm<2>>);
@@ -60,7 +66,8 @@ TEST(ProcessRegistry, OneNameForTwoClassesFindsTheFirst) {
     EXPECT_EQ(GetProcessClass("OtherName"), nullptr);
 }
 
-TEST(ProcessRegistry, LookupIgnoresTheCaseOfAsciiLettersOnly) {
+TEST(ProcessRegistry, LookupIgnoresTheCaseOfAsciiLettersOnly)
+{
     RegisterProcessClass(&CreateProcessForm<TForm<4>>, "QvCaseScreen");
     const int index = IndexOfProcessName("QvCaseScreen");
     ASSERT_GE(index, 0);
@@ -72,12 +79,14 @@ TEST(ProcessRegistry, LookupIgnoresTheCaseOfAsciiLettersOnly) {
     EXPECT_EQ(GetProcessClass(""), nullptr);
 }
 
-TEST(ProcessRegistry, ANullClassIsNotRegistered) {
+TEST(ProcessRegistry, ANullClassIsNotRegistered)
+{
     RegisterProcessClass(nullptr, "NullScreen");
     EXPECT_EQ(IndexOfProcessName("NullScreen"), -1);
 }
 
-TEST(ProcessRegistry, ALaunchedFormGetsItsParametersBeforeItRuns) {
+TEST(ProcessRegistry, ALaunchedFormGetsItsParametersBeforeItRuns)
+{
     RegisterProcessClass(&CreateProcessForm<TForm<5>>, "LaunchedScreen");
     const TProcessFormClass formClass = GetProcessClass("launchedscreen");
     ASSERT_NE(formClass, nullptr);
@@ -101,7 +110,8 @@ TEST(ProcessRegistry, ALaunchedFormGetsItsParametersBeforeItRuns) {
 // ---------------------------------------------------------------------------
 // Parameter conventions
 
-TEST(ProcessParams, ValueOfTheFirstLineWithTheName) {
+TEST(ProcessParams, ValueOfTheFirstLineWithTheName)
+{
     const TProcessParams params = {"DataType=-13", "datatype=9", "Path=a=b", "NoValue", "Empty="};
     EXPECT_EQ(ProcessParamValue(params, "DataType"), "-13");
     EXPECT_EQ(ProcessParamValue(params, "DATATYPE"), "-13");
@@ -112,20 +122,28 @@ TEST(ProcessParams, ValueOfTheFirstLineWithTheName) {
     EXPECT_EQ(ProcessParamValue({}, "DataType"), "");
 }
 
-TEST(ProcessParams, SyoriTypeTakesOnlyNumbersOfZeroOrMore) {
+TEST(ProcessParams, SyoriTypeTakesOnlyNumbersOfZeroOrMore)
+{
     struct Case {
         TProcessParams params;
         std::int32_t result;
     };
     const Case cases[] = {
-        {{"SyoriType=3"}, 3},  {{"SyoriType=0"}, 0},   {{"syoritype=2"}, 2}, {{"SyoriType=-1"}, 7},
-        {{"SyoriType=abc"}, 7}, {{"SyoriType="}, 7},   {{}, 7},              {{"SyoriType=99999999999"}, 7},
+        {{"SyoriType=3"}, 3},
+        {{"SyoriType=0"}, 0},
+        {{"syoritype=2"}, 2},
+        {{"SyoriType=-1"}, 7},
+        {{"SyoriType=abc"}, 7},
+        {{"SyoriType="}, 7},
+        {{}, 7},
+        {{"SyoriType=99999999999"}, 7},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ProcessSyoriType(c.params, 7), c.result) << (c.params.empty() ? "(none)" : c.params[0]);
 }
 
-TEST(ProcessParams, FormStyleChoosesTheWindowKind) {
+TEST(ProcessParams, FormStyleChoosesTheWindowKind)
+{
     struct Case {
         TProcessParams params;
         TProcessFormStyle style;
@@ -147,4 +165,4 @@ TEST(ProcessParams, FormStyleChoosesTheWindowKind) {
     EXPECT_EQ(ProcessFormStyleLine(false), "FormStyle=0");
 }
 
-} // namespace
+}  // namespace

@@ -88,7 +88,7 @@ TEST_F(QueryFactoryTest, BindsByNameAndSnapshotFlag)
     const Case cases[] = {
         {"ACCDEF", false, "qhaccdef.fdb", &TDM::IBTransactionDEF},
         {"ACCDEF", true, "qhaccdef.fdb", &TDM::IBTransactionDEF},  // snapshot ignored
-        {"accdef", false, "qhacc.fdb", &TDM::IBTransactionDAT},     // exact match only
+        {"accdef", false, "qhacc.fdb", &TDM::IBTransactionDAT},    // exact match only
         {"ACCDAT", false, "qhacc.fdb", &TDM::IBTransactionDAT},
         {"ACCDAT", true, "qhacc.fdb", &TDM::IBTransactionDATSS},
     };

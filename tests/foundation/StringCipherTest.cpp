@@ -20,12 +20,14 @@ public:
     static constexpr std::size_t GuardSize = 64;
     static constexpr char Guard = '\x5A';
 
-    CipherCall() {
+    CipherCall()
+    {
         first_.fill(Guard);
         second_.fill(Guard);
     }
 
-    int Run(std::string_view text, std::string_view mode) {
+    int Run(std::string_view text, std::string_view mode)
+    {
         return StringCipher(text, mode, std::span<char, StringCipherBufferSize>(first_.data(), StringCipherBufferSize),
                             std::span<char, StringCipherBufferSize>(second_.data(), StringCipherBufferSize));
     }
@@ -34,15 +36,16 @@ public:
     std::string Detail() const { return std::string(second_.data()); }
 
     // Both buffers zero from their text's end to byte 255, guards untouched.
-    void ExpectWellFormed() const {
+    void ExpectWellFormed() const
+    {
         for (const auto* block : {&first_, &second_}) {
             const std::size_t len = std::strlen(block->data());
             ASSERT_LT(len, StringCipherBufferSize);
             EXPECT_TRUE(std::all_of(block->begin() + static_cast<long>(len), block->begin() + StringCipherBufferSize,
                                     [](char c) { return c == '\0'; }));
-            EXPECT_TRUE(std::all_of(block->begin() + StringCipherBufferSize, block->end(),
-                                    [](char c) { return c == Guard; }))
-                << "written past the 256-byte buffer";
+            EXPECT_TRUE(std::all_of(block->begin() + StringCipherBufferSize, block->end(), [](char c) {
+                return c == Guard;
+            })) << "written past the 256-byte buffer";
         }
     }
 
@@ -51,16 +54,18 @@ private:
     std::array<char, StringCipherBufferSize + GuardSize> second_{};
 };
 
-std::string Encode(std::string_view text) {
+std::string Encode(std::string_view text)
+{
     CipherCall call;
     EXPECT_EQ(call.Run(text, StringCipherEncodeMode), 1) << call.Detail();
     return call.Result();
 }
 
-TEST(StringCipher, RoundTripsTextsUpToTheLimit) {
+TEST(StringCipher, RoundTripsTextsUpToTheLimit)
+{
     const std::string longest(StringCipherMaxPlainBytes, 'x');
-    for (const std::string& text :
-         {std::string(), std::string("a"), std::string("Pass1234"), std::string("マイナンバー管理 パスワード"), longest}) {
+    for (const std::string& text : {std::string(), std::string("a"), std::string("Pass1234"),
+                                    std::string("マイナンバー管理 パスワード"), longest}) {
         CipherCall encode;
         ASSERT_EQ(encode.Run(text, StringCipherEncodeMode), 1) << encode.Detail();
         encode.ExpectWellFormed();
@@ -79,17 +84,20 @@ TEST(StringCipher, RoundTripsTextsUpToTheLimit) {
     EXPECT_EQ(Encode(longest).size(), StringCipherBufferSize - 1);
 }
 
-TEST(StringCipher, SameTextEncodesDifferentlyEachTime) {
+TEST(StringCipher, SameTextEncodesDifferentlyEachTime)
+{
     EXPECT_NE(Encode("Pass1234"), Encode("Pass1234"));
 }
 
-TEST(StringCipher, AcceptsBlanksAroundACodedText) {
+TEST(StringCipher, AcceptsBlanksAroundACodedText)
+{
     CipherCall call;
     ASSERT_EQ(call.Run(" \t" + Encode("abc") + "\r\n ", StringCipherDecodeMode), 1) << call.Detail();
     EXPECT_EQ(call.Result(), "abc");
 }
 
-TEST(StringCipher, RejectsEveryAlteredCharacter) {
+TEST(StringCipher, RejectsEveryAlteredCharacter)
+{
     // Each position covers another part: format byte, nonce, cipher text, tag,
     // and the last character's unused bits.
     const std::string coded = Encode("Pass1234");
@@ -110,11 +118,15 @@ struct RefusedCase {
     std::string_view mode;
 };
 
-void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RefusedCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class StringCipherRefused : public ::testing::TestWithParam<RefusedCase> {};
 
-TEST_P(StringCipherRefused, LeavesAnEmptyResultAndAReason) {
+TEST_P(StringCipherRefused, LeavesAnEmptyResultAndAReason)
+{
     const RefusedCase& c = GetParam();
     CipherCall call;
     EXPECT_NE(call.Run(c.text, c.mode), 1);
@@ -125,7 +137,8 @@ TEST_P(StringCipherRefused, LeavesAnEmptyResultAndAReason) {
 
 // A coded text made while the cases are built (before any test runs, so
 // without assertions; the round-trip test covers encoding itself).
-std::string MakeSample() {
+std::string MakeSample()
+{
     std::array<char, StringCipherBufferSize> first{};
     std::array<char, StringCipherBufferSize> second{};
     StringCipher("Pass1234", StringCipherEncodeMode, first, second);
@@ -135,24 +148,25 @@ const std::string Sample = MakeSample();
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, StringCipherRefused,
-    ::testing::Values(
-        RefusedCase{"text one byte too long", std::string(StringCipherMaxPlainBytes + 1, 'x'), StringCipherEncodeMode},
-        RefusedCase{"very long text", std::string(5000, 'x'), StringCipherEncodeMode},
-        RefusedCase{"text with a zero byte", std::string("ab\0cd", 5), StringCipherEncodeMode},
-        RefusedCase{"unknown mode", "Pass1234", "162"},
-        RefusedCase{"empty mode", "Pass1234", ""},
-        RefusedCase{"plain text given to decode", "Pass1234", StringCipherDecodeMode},
-        RefusedCase{"empty coded text", "", StringCipherDecodeMode},
-        RefusedCase{"standard base64 padding", Sample + "=", StringCipherDecodeMode},
-        RefusedCase{"standard base64 alphabet", "+/" + Sample.substr(2), StringCipherDecodeMode},
-        RefusedCase{"cut short", Sample.substr(0, Sample.size() - 4), StringCipherDecodeMode},
-        RefusedCase{"too short to hold a tag", Sample.substr(0, 30), StringCipherDecodeMode},
-        RefusedCase{"two texts run together", Sample + Sample, StringCipherDecodeMode},
-        RefusedCase{"coded text far too long", std::string(4000, 'A'), StringCipherDecodeMode},
-        // Well-formed base64url of the right size, but not coded under our key.
-        RefusedCase{"foreign coded text", "AQAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", StringCipherDecodeMode}));
+    ::testing::Values(RefusedCase{"text one byte too long", std::string(StringCipherMaxPlainBytes + 1, 'x'),
+                                  StringCipherEncodeMode},
+                      RefusedCase{"very long text", std::string(5000, 'x'), StringCipherEncodeMode},
+                      RefusedCase{"text with a zero byte", std::string("ab\0cd", 5), StringCipherEncodeMode},
+                      RefusedCase{"unknown mode", "Pass1234", "162"}, RefusedCase{"empty mode", "Pass1234", ""},
+                      RefusedCase{"plain text given to decode", "Pass1234", StringCipherDecodeMode},
+                      RefusedCase{"empty coded text", "", StringCipherDecodeMode},
+                      RefusedCase{"standard base64 padding", Sample + "=", StringCipherDecodeMode},
+                      RefusedCase{"standard base64 alphabet", "+/" + Sample.substr(2), StringCipherDecodeMode},
+                      RefusedCase{"cut short", Sample.substr(0, Sample.size() - 4), StringCipherDecodeMode},
+                      RefusedCase{"too short to hold a tag", Sample.substr(0, 30), StringCipherDecodeMode},
+                      RefusedCase{"two texts run together", Sample + Sample, StringCipherDecodeMode},
+                      RefusedCase{"coded text far too long", std::string(4000, 'A'), StringCipherDecodeMode},
+                      // Well-formed base64url of the right size, but not coded under our key.
+                      RefusedCase{"foreign coded text", "AQAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA",
+                                  StringCipherDecodeMode}));
 
-TEST(StringCipher, ClearsBuffersAFailedCallFindsDirty) {
+TEST(StringCipher, ClearsBuffersAFailedCallFindsDirty)
+{
     std::array<char, StringCipherBufferSize> first{};
     std::array<char, StringCipherBufferSize> second{};
     first.fill('x');
@@ -162,4 +176,4 @@ TEST(StringCipher, ClearsBuffersAFailedCallFindsDirty) {
     EXPECT_EQ(second.back(), '\0');
 }
 
-} // namespace
+}  // namespace

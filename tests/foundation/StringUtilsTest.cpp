@@ -26,11 +26,15 @@ struct WidthCase {
     std::string result;
 };
 
-void PrintTo(const WidthCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const WidthCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class FixLenStrLCases : public ::testing::TestWithParam<WidthCase> {};
 
-TEST_P(FixLenStrLCases, FillsExactlyNBytes) {
+TEST_P(FixLenStrLCases, FillsExactlyNBytes)
+{
     const WidthCase& c = GetParam();
     const std::string result = FixLenStrL(c.text, c.n);
     EXPECT_EQ(result, c.result);
@@ -39,65 +43,70 @@ TEST_P(FixLenStrLCases, FillsExactlyNBytes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FixLenStrLCases,
-    ::testing::Values(WidthCase{"short text padded", "abc", 5, "abc  "},
-                      WidthCase{"long text cut", "abcde", 3, "abc"},
+    ::testing::Values(WidthCase{"short text padded", "abc", 5, "abc  "}, WidthCase{"long text cut", "abcde", 3, "abc"},
                       WidthCase{"cut between characters", "あいう", 4, "あい"},
                       WidthCase{"byte n is a lead byte", "aあい", 4, "aあ "},
                       WidthCase{"trail byte 0x5C torn off", "表示", 3, "表 "},
-                      WidthCase{"half-width katakana count 1", "ｶﾌﾞｼｷ", 3, "ｶﾌﾞ"},
-                      WidthCase{"empty text", "", 2, "  "},
-                      WidthCase{"width 0", "abc", 0, ""},
-                      WidthCase{"negative width", "abc", -1, ""},
+                      WidthCase{"half-width katakana count 1", "ｶﾌﾞｼｷ", 3, "ｶﾌﾞ"}, WidthCase{"empty text", "", 2, "  "},
+                      WidthCase{"width 0", "abc", 0, ""}, WidthCase{"negative width", "abc", -1, ""},
                       WidthCase{"width beyond 510 still padded", "a", 600, "a" + std::string(599, ' ')}));
 
 class FixLenStrRCases : public ::testing::TestWithParam<WidthCase> {};
 
-TEST_P(FixLenStrRCases, KeepsTheLastNBytes) {
+TEST_P(FixLenStrRCases, KeepsTheLastNBytes)
+{
     const WidthCase& c = GetParam();
     const std::string result = FixLenStrR(c.text, c.n);
     EXPECT_EQ(result, c.result);
     EXPECT_EQ(cp932::ByteWidth(result), static_cast<std::size_t>(std::max(c.n, 0)));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FixLenStrRCases,
-    ::testing::Values(WidthCase{"short text gets blanks in front", "abc", 5, "  abc"},
-                      WidthCase{"long text keeps its end", "abcde", 3, "cde"},
-                      WidthCase{"two-digit number", "010", 2, "10"},
-                      WidthCase{"one-digit number", "01", 2, "01"},
-                      WidthCase{"cut between characters", "あいう", 4, "いう"},
-                      WidthCase{"torn character becomes a blank", "あいう", 3, " う"},
-                      // 表 is 0x95 0x5C: keeping only 0x5C would turn it into "\".
-                      WidthCase{"torn trail byte 0x5C", "表a", 2, " a"},
-                      WidthCase{"width 0", "abc", 0, ""}));
+INSTANTIATE_TEST_SUITE_P(Cases, FixLenStrRCases,
+                         ::testing::Values(WidthCase{"short text gets blanks in front", "abc", 5, "  abc"},
+                                           WidthCase{"long text keeps its end", "abcde", 3, "cde"},
+                                           WidthCase{"two-digit number", "010", 2, "10"},
+                                           WidthCase{"one-digit number", "01", 2, "01"},
+                                           WidthCase{"cut between characters", "あいう", 4, "いう"},
+                                           WidthCase{"torn character becomes a blank", "あいう", 3, " う"},
+                                           // 表 is 0x95 0x5C: keeping only 0x5C would turn it into "\".
+                                           WidthCase{"torn trail byte 0x5C", "表a", 2, " a"},
+                                           WidthCase{"width 0", "abc", 0, ""}));
 
-TEST(FixLenStr, RejectsTextOutsideShiftJis) {
+TEST(FixLenStr, RejectsTextOutsideShiftJis)
+{
     EXPECT_THROW(FixLenStrL("a\xF0\x9F\x98\x80", 4), cp932::TextEncodingError);
     EXPECT_THROW(FixLenStrR("\xC3", 4), cp932::TextEncodingError);
     EXPECT_THROW(ZeroPadLeft("\xC3", 4), cp932::TextEncodingError);
 }
 
-TEST(RepairSJIS, MendsBrokenDoubleByteCharacters) {
+TEST(RepairSJIS, MendsBrokenDoubleByteCharacters)
+{
     struct Case {
         std::string in, out;
     };
     const Case cases[] = {
         {"", ""},
         {"abc", "abc"},
-        {"\x82\xA0\x95\x5C", "\x82\xA0\x95\x5C"},     // あ表: whole characters
-        {"\x82\xA0\x82", "\x82\xA0 "},                // lead byte at the end
+        {"\x82\xA0\x95\x5C", "\x82\xA0\x95\x5C"},  // あ表: whole characters
+        {"\x82\xA0\x82", "\x82\xA0 "},             // lead byte at the end
         {"\x82", " "},
-        {"\x82\x20" "a", "  a"},                      // lead byte before a blank
-        {"\x82\x7F" "a", "  a"},                      // 0x7F is no trail byte
-        {"\xB1\x82", "\xB1 "},                        // half-width ｱ is no lead byte
-        {"\x81\x40\x81", "\x81\x40 "},                // full-width blank, then a torn one
-        {"\x82\x82\x82", "\x82\x82 "},                // 0x82 0x82 pair, then a lone lead byte
-        {"\xA0\x82\xA0", "\xA0\x82\xA0"},            // 0xA0 is neither lead nor broken
+        {"\x82\x20"
+         "a",
+         "  a"},  // lead byte before a blank
+        {"\x82\x7F"
+         "a",
+         "  a"},                           // 0x7F is no trail byte
+        {"\xB1\x82", "\xB1 "},             // half-width ｱ is no lead byte
+        {"\x81\x40\x81", "\x81\x40 "},     // full-width blank, then a torn one
+        {"\x82\x82\x82", "\x82\x82 "},     // 0x82 0x82 pair, then a lone lead byte
+        {"\xA0\x82\xA0", "\xA0\x82\xA0"},  // 0xA0 is neither lead nor broken
     };
-    for (const Case& c : cases) EXPECT_EQ(RepairSJIS(c.in), c.out) << "input bytes: " << c.in.size();
+    for (const Case& c : cases)
+        EXPECT_EQ(RepairSJIS(c.in), c.out) << "input bytes: " << c.in.size();
 }
 
-TEST(SpaceStr, GivesBlanksUpTo510) {
+TEST(SpaceStr, GivesBlanksUpTo510)
+{
     EXPECT_EQ(SpaceStr(0), "");
     EXPECT_EQ(SpaceStr(3), "   ");
     EXPECT_EQ(SpaceStr(510), std::string(510, ' '));
@@ -105,7 +114,8 @@ TEST(SpaceStr, GivesBlanksUpTo510) {
     EXPECT_EQ(SpaceStr(-1), "");
 }
 
-TEST(ZeroPadLeft, PadsWithZerosOrKeepsTheEnd) {
+TEST(ZeroPadLeft, PadsWithZerosOrKeepsTheEnd)
+{
     EXPECT_EQ(ZeroPadLeft("12", 4), "0012");
     EXPECT_EQ(ZeroPadLeft("12345", 3), "345");
     EXPECT_EQ(ZeroPadLeft("", 2), "00");
@@ -117,7 +127,8 @@ TEST(ZeroPadLeft, PadsWithZerosOrKeepsTheEnd) {
 // ---------------------------------------------------------------------------
 // Blanks and control characters
 
-TEST(TrimZen, TrimsHalfAndFullWidthBlanks) {
+TEST(TrimZen, TrimsHalfAndFullWidthBlanks)
+{
     struct Case {
         std::string in, out;
     };
@@ -133,21 +144,25 @@ TEST(TrimZen, TrimsHalfAndFullWidthBlanks) {
         {"メ@", "メ@"},
         {"ａ@　", "ａ@"},
     };
-    for (const Case& c : cases) EXPECT_EQ(TrimZen(c.in), c.out) << c.in;
+    for (const Case& c : cases)
+        EXPECT_EQ(TrimZen(c.in), c.out) << c.in;
 }
 
-TEST(DelSpaceAll, RemovesEveryBlank) {
+TEST(DelSpaceAll, RemovesEveryBlank)
+{
     EXPECT_EQ(DelSpaceAll(" a　b c　"), "abc");
     EXPECT_EQ(DelSpaceAll("1234 5678　9012"), "123456789012");
     EXPECT_EQ(DelSpaceAll("表ソ\t"), "表ソ\t");
 }
 
-TEST(DelCtrlChars, RemovesTabAndLineBreaks) {
+TEST(DelCtrlChars, RemovesTabAndLineBreaks)
+{
     EXPECT_EQ(DelCtrlChars("a\tb\r\nc\n"), "abc");
     EXPECT_EQ(DelCtrlChars("a b\x01"), "a b\x01");
 }
 
-TEST(ZenUpperCase, RaisesOnlyFullWidthLatinLetters) {
+TEST(ZenUpperCase, RaisesOnlyFullWidthLatinLetters)
+{
     EXPECT_EQ(ZenUpperCase("ａｂｚ"), "ＡＢＺ");
     EXPECT_EQ(ZenUpperCase("abcＡ"), "abcＡ");
     // メ (0x83 0x81), ャ (0x83 0x83), 堰 (0x89 0x81) and 叶 (0x8A 0x90) have
@@ -158,7 +173,8 @@ TEST(ZenUpperCase, RaisesOnlyFullWidthLatinLetters) {
 // ---------------------------------------------------------------------------
 // Splitting
 
-TEST(SplitStr, SplitsAtTheSeparator) {
+TEST(SplitStr, SplitsAtTheSeparator)
+{
     struct Case {
         const char* name;
         std::string text;
@@ -187,7 +203,8 @@ TEST(SplitStr, SplitsAtTheSeparator) {
     }
 }
 
-TEST(SplitStr, NeverWritesPastThePlaces) {
+TEST(SplitStr, NeverWritesPastThePlaces)
+{
     std::array<std::string, 3> storage{"x", "x", "x"};
     EXPECT_EQ(SplitStr("a,b,c,d", ",", std::span(storage).first(2)), 1);
     EXPECT_EQ(storage, (std::array<std::string, 3>{"a", "b,c,d", "x"}));
@@ -195,7 +212,8 @@ TEST(SplitStr, NeverWritesPastThePlaces) {
     EXPECT_EQ(SplitStr("//a", ",", std::span<std::string>()), 0);
 }
 
-TEST(GetSplitItem, GivesTheNthItem) {
+TEST(GetSplitItem, GivesTheNthItem)
+{
     struct Case {
         std::string text;
         std::string separator;
@@ -203,29 +221,21 @@ TEST(GetSplitItem, GivesTheNthItem) {
         std::string item;
     };
     const Case cases[] = {
-        {"a,b,c", ",", 1, "a"},
-        {"a,b,c", ",", 3, "c"},
-        {"a,b,c", ",", 4, ""},
-        {"a,b,c", ",", 0, ""},
-        {"a,b,c", ",", -1, ""},
-        {"a,,c", ",", 2, ""},
-        {"a,,c", ",", 3, "c"},
-        {"a,b,", ",", 3, ""},
-        {"1234,5678,1,C:/work/表,ソ.xml", ",", 4, "C:/work/表"},
-        {"a\r\nb,c", ",", 2, "b"},
-        {"a\nb", ",", 2, "b"},
-        {"a\rb", ",", 2, "b"},
-        {"a::b", "::", 2, "b"},
-        {"a,b", "", 1, "a,b"},
-        {"", ",", 1, ""},
+        {"a,b,c", ",", 1, "a"},    {"a,b,c", ",", 3, "c"}, {"a,b,c", ",", 4, ""},
+        {"a,b,c", ",", 0, ""},     {"a,b,c", ",", -1, ""}, {"a,,c", ",", 2, ""},
+        {"a,,c", ",", 3, "c"},     {"a,b,", ",", 3, ""},   {"1234,5678,1,C:/work/表,ソ.xml", ",", 4, "C:/work/表"},
+        {"a\r\nb,c", ",", 2, "b"}, {"a\nb", ",", 2, "b"},  {"a\rb", ",", 2, "b"},
+        {"a::b", "::", 2, "b"},    {"a,b", "", 1, "a,b"},  {"", ",", 1, ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(GetSplitItem(c.text, c.separator, c.n), c.item) << c.text << " #" << c.n;
+    for (const Case& c : cases)
+        EXPECT_EQ(GetSplitItem(c.text, c.separator, c.n), c.item) << c.text << " #" << c.n;
 }
 
 // ---------------------------------------------------------------------------
 // Conversions
 
-TEST(TextConversions, DateToTextByKind) {
+TEST(TextConversions, DateToTextByKind)
+{
     const TDateTime stamp = EncodeDate(2024, 4, 1) + EncodeTime(9, 5, 0, 0);
     EXPECT_EQ(DateToText(2, stamp), "24/04/01");
     EXPECT_EQ(DateToText(4, stamp), "2024/04/01");
@@ -233,7 +243,8 @@ TEST(TextConversions, DateToTextByKind) {
     EXPECT_EQ(DateToText(4, 0), "");
 }
 
-TEST(TextConversions, TextToDateAndAmountWithZeroOnFailure) {
+TEST(TextConversions, TextToDateAndAmountWithZeroOnFailure)
+{
     EXPECT_EQ(StrToDateDef0("2024/04/01"), EncodeDate(2024, 4, 1));
     EXPECT_EQ(StrToDateDef0("2024/02/30"), 0);
     EXPECT_EQ(StrToDateDef0(""), 0);
@@ -242,7 +253,8 @@ TEST(TextConversions, TextToDateAndAmountWithZeroOnFailure) {
     EXPECT_EQ(StrToCurrDef0("abc"), 0);
 }
 
-TEST(TextConversions, SmallFormatters) {
+TEST(TextConversions, SmallFormatters)
+{
     EXPECT_EQ(BoolToTrueFalse(true), "TRUE");
     EXPECT_EQ(BoolToTrueFalse(false), "FALSE");
     EXPECT_EQ(BoolToInt(true), 1);
@@ -261,4 +273,4 @@ TEST(TextConversions, SmallFormatters) {
     EXPECT_TRUE(IsAssigned(std::function<void()>([] {})));
 }
 
-} // namespace
+}  // namespace

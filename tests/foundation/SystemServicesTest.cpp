@@ -22,7 +22,8 @@ namespace {
 // Every movable root points into a private temporary tree.
 class SystemServicesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         std::string tmpl = (fs::temp_directory_path() / "sysservices-XXXXXX").string();
         ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
         root = fs::canonical(tmpl);
@@ -37,7 +38,8 @@ protected:
         Move("LEDRIX_REGISTRY_DIR", "reg");
         Move("LEDRIX_RUNTIME_DIR", "run");
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         SetMessagePump(nullptr);
         SetScreenPPIProvider(nullptr);
         SetFrameHeightProvider(nullptr);
@@ -47,7 +49,8 @@ protected:
     void Move(const char* variable, const char* sub) { env.emplace_back(variable, (root / sub).string() + "/"); }
     std::string At(const char* sub) const { return (root / sub).string(); }
 
-    void SetUac(bool asInteger, std::int32_t value) {
+    void SetUac(bool asInteger, std::int32_t value)
+    {
         Registry reg(RootKey::HKEY_LOCAL_MACHINE);
         ASSERT_TRUE(reg.OpenKey(UacPolicyKey, true));
         if (asInteger)
@@ -61,7 +64,8 @@ protected:
     RecordingMessagePresenter messages;
 };
 
-TEST_F(SystemServicesTest, SpecialFoldersFollowTheMovableRoots) {
+TEST_F(SystemServicesTest, SpecialFoldersFollowTheMovableRoots)
+{
     EXPECT_EQ(GetSystemDir(), At("sys"));
     EXPECT_EQ(GetMyDocumentsDir(), At("docs"));
     EXPECT_EQ(GetAppDataDir(true), At("data"));
@@ -74,7 +78,8 @@ TEST_F(SystemServicesTest, SpecialFoldersFollowTheMovableRoots) {
     EXPECT_EQ(GetSystemDriveRoot(), "/");
 }
 
-TEST_F(SystemServicesTest, MissingFoldersFallBack) {
+TEST_F(SystemServicesTest, MissingFoldersFallBack)
+{
     fs::remove(root / "docs");
     fs::remove(root / "data");
     fs::remove(root / "desktop");
@@ -85,7 +90,8 @@ TEST_F(SystemServicesTest, MissingFoldersFallBack) {
     EXPECT_EQ(GetTempDir("/fallback"), "/fallback");
 }
 
-TEST_F(SystemServicesTest, RegReadValueGivesTextIntegerOrZero) {
+TEST_F(SystemServicesTest, RegReadValueGivesTextIntegerOrZero)
+{
     {
         Registry reg(RootKey::HKEY_CURRENT_USER);
         ASSERT_TRUE(reg.OpenKey("\\Software\\Test", true));
@@ -107,7 +113,8 @@ TEST_F(SystemServicesTest, RegReadValueGivesTextIntegerOrZero) {
     EXPECT_EQ(v, RegValue(std::int32_t{0}));
 }
 
-TEST_F(SystemServicesTest, UacIsOnOnlyForTheInteger1) {
+TEST_F(SystemServicesTest, UacIsOnOnlyForTheInteger1)
+{
     EXPECT_FALSE(IsUacEnabled());
     SetUac(false, 1);
     EXPECT_FALSE(IsUacEnabled());
@@ -118,7 +125,8 @@ TEST_F(SystemServicesTest, UacIsOnOnlyForTheInteger1) {
     EXPECT_TRUE(IsUacEnabled());
 }
 
-TEST_F(SystemServicesTest, WritableFolderGuardAsksOnlyForTheRootWithUacOn) {
+TEST_F(SystemServicesTest, WritableFolderGuardAsksOnlyForTheRootWithUacOn)
+{
     // Off: the root passes without a question.
     std::string folder = "/";
     EXPECT_TRUE(CheckWritableFolder(folder));
@@ -149,7 +157,8 @@ TEST_F(SystemServicesTest, WritableFolderGuardAsksOnlyForTheRootWithUacOn) {
     EXPECT_EQ(folder, At("docs") + "/");
 }
 
-TEST_F(SystemServicesTest, WritableFileGuardMovesTheFileIntoDocuments) {
+TEST_F(SystemServicesTest, WritableFileGuardMovesTheFileIntoDocuments)
+{
     SetUac(true, 1);
     messages.answers = {mrYes};
     std::string file = "/report.csv";
@@ -172,18 +181,20 @@ TEST_F(SystemServicesTest, WritableFileGuardMovesTheFileIntoDocuments) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(ScalePPI, TruncatesTowardZero) {
+TEST(ScalePPI, TruncatesTowardZero)
+{
     const struct {
         std::int32_t value, to, from, expected;
     } cases[] = {
-        {250, 120, 96, 312},  {-250, 120, 96, -312}, {100, 96, 96, 100},   {41, 144, 96, 61},
-        {100, 72, 96, 75},    {7, 0, 96, 0},         {100, 120, -5, 100},  {2'000'000'000, 960, 96, 2'147'483'647},
+        {250, 120, 96, 312}, {-250, 120, 96, -312}, {100, 96, 96, 100},  {41, 144, 96, 61},
+        {100, 72, 96, 75},   {7, 0, 96, 0},         {100, 120, -5, 100}, {2'000'000'000, 960, 96, 2'147'483'647},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ScalePPI(c.value, c.to, c.from), c.expected) << c.value << " " << c.to << "/" << c.from;
 }
 
-TEST(ScalePPI, ZeroMeansTheMainFormsResolution) {
+TEST(ScalePPI, ZeroMeansTheMainFormsResolution)
+{
     EXPECT_EQ(ScalePPI(100, 96, 0), 100);  // 96 without a screen
     SetScreenPPIProvider([] { return 120; });
     EXPECT_EQ(ScalePPI(96, 144, 0), 115);
@@ -191,18 +202,20 @@ TEST(ScalePPI, ZeroMeansTheMainFormsResolution) {
     SetScreenPPIProvider(nullptr);
 }
 
-TEST(AdjustFrameHeight, SubtractsTheFrameBeyondEightPixels) {
+TEST(AdjustFrameHeight, SubtractsTheFrameBeyondEightPixels)
+{
     EXPECT_EQ(AdjustFrameHeight(648, 0), 648);  // no screen: no frame
     SetFrameHeightProvider([] { return 4; });   // F = 8
     EXPECT_EQ(AdjustFrameHeight(648, 0), 648);
-    SetFrameHeightProvider([] { return 6; });   // F = 12
+    SetFrameHeightProvider([] { return 6; });  // F = 12
     EXPECT_EQ(AdjustFrameHeight(648, 0), 644);
     EXPECT_EQ(AdjustFrameHeight(648, 1), 640);
     EXPECT_EQ(AdjustFrameHeight(648, 2), 648);
     SetFrameHeightProvider(nullptr);
 }
 
-TEST(DelayMSec, WaitsWhilePumpingMessages) {
+TEST(DelayMSec, WaitsWhilePumpingMessages)
+{
     using Clock = std::chrono::steady_clock;
     int pumped = 0;
     SetMessagePump([&pumped] { ++pumped; });
@@ -219,7 +232,8 @@ TEST(DelayMSec, WaitsWhilePumpingMessages) {
     EXPECT_TRUE(DelayMSec(-5));
 }
 
-TEST_F(SystemServicesTest, UserNameAndForegroundRequest) {
+TEST_F(SystemServicesTest, UserNameAndForegroundRequest)
+{
     ScopedEnv user("LEDRIX_USERNAME", "経理担当");
     EXPECT_EQ(GetLogonUserName(), "経理担当");
 
@@ -231,4 +245,4 @@ TEST_F(SystemServicesTest, UserNameAndForegroundRequest) {
     EXPECT_FALSE(ForceForegroundWindow(window.Handle() + 1));
 }
 
-} // namespace
+}  // namespace

@@ -5,22 +5,22 @@
 
 namespace {
 
-TEST(UserMessage, GoesToTheInstalledPresenterAndReturnsItsAnswer) {
+TEST(UserMessage, GoesToTheInstalledPresenterAndReturnsItsAnswer)
+{
     RecordingMessagePresenter presenter;
     presenter.answers.push_back(mrNo);
-    EXPECT_EQ(ShowUserMessage("削除しますか？", TMsgDlgType::mtConfirmation,
-                              {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}),
+    EXPECT_EQ(ShowUserMessage("削除しますか？", TMsgDlgType::mtConfirmation, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}),
               mrNo);
     // Once the queue is empty the default button answers.
-    EXPECT_EQ(ShowUserMessage("続けますか？", TMsgDlgType::mtConfirmation,
-                              {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}, 1),
+    EXPECT_EQ(ShowUserMessage("続けますか？", TMsgDlgType::mtConfirmation, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}, 1),
               mrNo);
     ASSERT_EQ(presenter.shown.size(), 2u);
     EXPECT_EQ(presenter.shown[0].Text, "削除しますか？");
     EXPECT_EQ(presenter.shown[0].Type, TMsgDlgType::mtConfirmation);
 }
 
-TEST(UserMessage, WithoutPresenterTheDefaultButtonAnswers) {
+TEST(UserMessage, WithoutPresenterTheDefaultButtonAnswers)
+{
     ASSERT_EQ(MessagePresenter(), nullptr);
     EXPECT_EQ(ShowUserMessage("x", TMsgDlgType::mtError, {TMsgDlgBtn::mbOK, TMsgDlgBtn::mbCancel}, 1), mrCancel);
     {
@@ -30,4 +30,4 @@ TEST(UserMessage, WithoutPresenterTheDefaultButtonAnswers) {
     EXPECT_EQ(MessagePresenter(), nullptr);
 }
 
-} // namespace
+}  // namespace

@@ -10,7 +10,8 @@
 
 namespace {
 
-TEST(GetPCName, ChoosesByConnectionMode) {
+TEST(GetPCName, ChoosesByConnectionMode)
+{
     EXPECT_EQ(ChoosePCName(0, "user", "Kaikei-PC01"), "Kaikei-PC01");
     EXPECT_EQ(ChoosePCName(1, "user", "Kaikei-PC01"), "Kaikei-PC01");
     EXPECT_EQ(ChoosePCName(0, "user", ""), "PCNAME-ERROR");
@@ -18,7 +19,8 @@ TEST(GetPCName, ChoosesByConnectionMode) {
     EXPECT_EQ(ChoosePCName(2, "", "Kaikei-PC01"), "ANONYMOUS");
 }
 
-TEST(GetPCName, ReadsTheGlobals) {
+TEST(GetPCName, ReadsTheGlobals)
+{
     const char* saved = std::getenv("LEDRIX_COMPUTERNAME");
     const std::string savedValue = saved ? saved : "";
     ::setenv("LEDRIX_COMPUTERNAME", "Kaikei-PC01", 1);

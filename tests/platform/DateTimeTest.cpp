@@ -21,7 +21,8 @@ private:
 };
 
 // Before the epoch the time of day counts away from zero.
-TDateTime At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
+TDateTime At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0)
+{
     const TDateTime date = EncodeDate(y, mo, d);
     const TDateTime time = EncodeTime(h, mi, s, ms);
     return date >= 0 ? date + time : date - time;
@@ -32,11 +33,11 @@ struct KnownDay {
     int serial;
 };
 
-TEST_F(DateTimeTest, EncodesKnownDaysOfTheCalendar) {
+TEST_F(DateTimeTest, EncodesKnownDaysOfTheCalendar)
+{
     const KnownDay days[] = {
-        {1899, 12, 30, 0},      {1899, 12, 31, 1},  {1900, 1, 1, 2},          {1899, 12, 29, -1},
-        {1800, 1, 1, -36522},   {2000, 2, 29, 36585}, {2024, 4, 1, 45383},    {1, 1, 1, -693593},
-        {9999, 12, 31, 2958465},
+        {1899, 12, 30, 0},    {1899, 12, 31, 1},   {1900, 1, 1, 2},    {1899, 12, 29, -1},      {1800, 1, 1, -36522},
+        {2000, 2, 29, 36585}, {2024, 4, 1, 45383}, {1, 1, 1, -693593}, {9999, 12, 31, 2958465},
     };
     for (const auto& k : days) {
         SCOPED_TRACE(std::to_string(k.year) + "-" + std::to_string(k.month) + "-" + std::to_string(k.day));
@@ -49,7 +50,8 @@ TEST_F(DateTimeTest, EncodesKnownDaysOfTheCalendar) {
     }
 }
 
-TEST_F(DateTimeTest, EveryDayOfTheCalendarDecodesToTheNextDateAndBack) {
+TEST_F(DateTimeTest, EveryDayOfTheCalendarDecodesToTheNextDateAndBack)
+{
     int prevY = 0, prevM = 12, prevD = 31;
     for (int serial = -693593; serial <= 2958465; ++serial) {
         int y = 0, m = 0, d = 0;
@@ -64,7 +66,8 @@ TEST_F(DateTimeTest, EveryDayOfTheCalendarDecodesToTheNextDateAndBack) {
     EXPECT_EQ(prevY, 9999);
 }
 
-TEST_F(DateTimeTest, LeapYearsAndMonthLengths) {
+TEST_F(DateTimeTest, LeapYearsAndMonthLengths)
+{
     EXPECT_TRUE(IsLeapYear(2024));
     EXPECT_TRUE(IsLeapYear(2000));
     EXPECT_FALSE(IsLeapYear(1900));
@@ -77,7 +80,8 @@ TEST_F(DateTimeTest, LeapYearsAndMonthLengths) {
     EXPECT_EQ(DaysInMonth(2024, 0), 0);
 }
 
-TEST_F(DateTimeTest, RejectsDatesAndTimesOutsideTheCalendar) {
+TEST_F(DateTimeTest, RejectsDatesAndTimesOutsideTheCalendar)
+{
     const int badDates[][3] = {{2024, 2, 30}, {2023, 2, 29}, {1900, 2, 29}, {2024, 13, 1}, {2024, 0, 1},
                                {2024, 4, 31}, {2024, 1, 0},  {0, 1, 1},     {10000, 1, 1}, {-5, 1, 1}};
     for (const auto& b : badDates) {
@@ -96,7 +100,8 @@ TEST_F(DateTimeTest, RejectsDatesAndTimesOutsideTheCalendar) {
     EXPECT_DOUBLE_EQ(EncodeTime(23, 59, 59, 999), 86399999.0 / 86400000.0);
 }
 
-TEST_F(DateTimeTest, TimeOfDayBeforeTheEpochCountsAwayFromZero) {
+TEST_F(DateTimeTest, TimeOfDayBeforeTheEpochCountsAwayFromZero)
+{
     // -1.25 is 1899-12-29 06:00, not 18:00 of the day before.
     int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, ms = 0;
     DecodeDate(-1.25, y, mo, d);
@@ -110,7 +115,8 @@ TEST_F(DateTimeTest, TimeOfDayBeforeTheEpochCountsAwayFromZero) {
     EXPECT_EQ(FormatDateTime("yyyy/mm/dd hh:nn", -0.25), "1899/12/30 06:00");
 }
 
-TEST_F(DateTimeTest, DecodingRoundsToTheMillisecond) {
+TEST_F(DateTimeTest, DecodingRoundsToTheMillisecond)
+{
     const TDateTime almostMidnight = EncodeDate(2024, 4, 1) + (86400000.0 - 0.4) / 86400000.0;
     EXPECT_EQ(FormatDateTime("yyyy/mm/dd hh:nn:ss.zzz", almostMidnight), "2024/04/02 00:00:00.000");
     int h = 0, mi = 0, s = 0, ms = 0;
@@ -118,9 +124,14 @@ TEST_F(DateTimeTest, DecodingRoundsToTheMillisecond) {
     EXPECT_EQ(h * 10000000 + mi * 100000 + s * 1000 + ms, 131415016);
 }
 
-TEST_F(DateTimeTest, ValuesOutsideTheCalendarDecodeToZeros) {
-    const double outside[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
-                              -std::numeric_limits<double>::infinity(), -693594.0, 2958466.0, 1e300};
+TEST_F(DateTimeTest, ValuesOutsideTheCalendarDecodeToZeros)
+{
+    const double outside[] = {std::numeric_limits<double>::quiet_NaN(),
+                              std::numeric_limits<double>::infinity(),
+                              -std::numeric_limits<double>::infinity(),
+                              -693594.0,
+                              2958466.0,
+                              1e300};
     for (const double v : outside) {
         int y = 1, mo = 1, d = 1, h = 1, mi = 1, s = 1, ms = 1;
         DecodeDate(v, y, mo, d);
@@ -135,12 +146,16 @@ struct FormatCase {
     const char* expected;
 };
 
-void PrintTo(const FormatCase& c, std::ostream* os) { *os << '"' << c.format << '"'; }
+void PrintTo(const FormatCase& c, std::ostream* os)
+{
+    *os << '"' << c.format << '"';
+}
 
 class FormatDateTimeCases : public DateTimeTest, public ::testing::WithParamInterface<FormatCase> {};
 
 // Monday 2024-04-01 09:05:07.008
-TEST_P(FormatDateTimeCases, Formats) {
+TEST_P(FormatDateTimeCases, Formats)
+{
     EXPECT_EQ(FormatDateTime(GetParam().format, At(2024, 4, 1, 9, 5, 7, 8)), GetParam().expected);
 }
 
@@ -149,11 +164,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FormatCase{"yyyy/MM/dd", "2024/04/01"}, FormatCase{"yyyy年MM月dd日", "2024年04月01日"},
         FormatCase{"hh:mm", "09:05"}, FormatCase{"hh:nn:ss", "09:05:07"}, FormatCase{"yy/mm/dd", "24/04/01"},
-        FormatCase{"yyyy/mm/dd hh:nn", "2024/04/01 09:05"},
-        FormatCase{"YYYY/MM/DD hh:nn:ss", "2024/04/01 09:05:07"},
+        FormatCase{"yyyy/mm/dd hh:nn", "2024/04/01 09:05"}, FormatCase{"YYYY/MM/DD hh:nn:ss", "2024/04/01 09:05:07"},
         FormatCase{"yy/mm/dd hh:nn:ss  ", "24/04/01 09:05:07  "}, FormatCase{"yyyy年m月d日", "2024年4月1日"},
         FormatCase{"h:n:s.zzz", "9:5:7.008"}, FormatCase{"z zz", "8 08"}, FormatCase{"y yyy", "24 2024"},
-        FormatCase{"hh時mm分", "09時05分"},   // minutes: the last letter before is h
+        FormatCase{"hh時mm分", "09時05分"},  // minutes: the last letter before is h
         FormatCase{"hh:nn mm", "09:05 04"},  // month again after n
         FormatCase{"mmm mmmm", "4月 4月"}, FormatCase{"ddd dddd", "月 月曜日"}, FormatCase{"aaa(aaaa)", "月(月曜日)"},
         FormatCase{"ddddd", "2024/04/01"}, FormatCase{"dddddd", "2024年04月01日"}, FormatCase{"t", "09:05"},
@@ -162,7 +176,8 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"h:nn am/pm", "9:05 am"}, FormatCase{"h:nn AM/PM", "9:05 AM"}, FormatCase{"h a/p", "9 a"},
         FormatCase{"ampm h時", "午前 9時"}, FormatCase{"gg yyyy-mm-dd x", "gg 2024-04-01 x"}));
 
-TEST_F(DateTimeTest, TwelveHourClockAroundNoonAndMidnight) {
+TEST_F(DateTimeTest, TwelveHourClockAroundNoonAndMidnight)
+{
     EXPECT_EQ(FormatDateTime("hh:nn am/pm", At(2024, 4, 1, 0, 30)), "12:30 am");
     EXPECT_EQ(FormatDateTime("hh:nn am/pm", At(2024, 4, 1, 12, 0)), "12:00 pm");
     EXPECT_EQ(FormatDateTime("h:nn AM/PM", At(2024, 4, 1, 21, 0)), "9:00 PM");
@@ -172,7 +187,8 @@ TEST_F(DateTimeTest, TwelveHourClockAroundNoonAndMidnight) {
     EXPECT_EQ(FormatDateTime("am/pm hh:nn, hh", At(2024, 4, 1, 21, 0)), "pm 09:00, 09");
 }
 
-TEST_F(DateTimeTest, DateOnlyTextsAndEarlyYears) {
+TEST_F(DateTimeTest, DateOnlyTextsAndEarlyYears)
+{
     EXPECT_EQ(DateTimeToStr(At(2024, 4, 1)), "2024/04/01");
     EXPECT_EQ(DateTimeToStr(At(2024, 4, 1, 0, 0, 1)), "2024/04/01 00:00:01");
     EXPECT_EQ(DateToStr(At(2024, 4, 1, 9, 5)), "2024/04/01");
@@ -181,7 +197,8 @@ TEST_F(DateTimeTest, DateOnlyTextsAndEarlyYears) {
     EXPECT_EQ(FormatDateTime("yyyy/mm/dd dddd", 0), "1899/12/30 土曜日");
 }
 
-TEST_F(DateTimeTest, FollowsTheProcessSettings) {
+TEST_F(DateTimeTest, FollowsTheProcessSettings)
+{
     FormatSettings.DateSeparator = '-';
     FormatSettings.TimeSeparator = '.';
     FormatSettings.ShortDateFormat = "YY/MM/DD";
@@ -204,11 +221,15 @@ struct ParseCase {
     int year, month, day;  // 0 when the text must be rejected
 };
 
-void PrintTo(const ParseCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+void PrintTo(const ParseCase& c, std::ostream* os)
+{
+    *os << '"' << c.text << '"';
+}
 
 class StrToDateCases : public DateTimeTest, public ::testing::WithParamInterface<ParseCase> {};
 
-TEST_P(StrToDateCases, Parses) {
+TEST_P(StrToDateCases, Parses)
+{
     const ParseCase& c = GetParam();
     TDateTime result = -7;
     if (c.year == 0) {
@@ -222,28 +243,29 @@ TEST_P(StrToDateCases, Parses) {
     EXPECT_EQ(StrToDate(c.text), result);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    DateTime, StrToDateCases,
-    ::testing::Values(ParseCase{"2024/04/01", 2024, 4, 1}, ParseCase{"2024/4/1", 2024, 4, 1},
-                      ParseCase{" \t2024/04/01  ", 2024, 4, 1}, ParseCase{"2024/02/29", 2024, 2, 29},
-                      ParseCase{"1899/12/30", 1899, 12, 30}, ParseCase{"0001/01/01", 1, 1, 1},
-                      ParseCase{"9999/12/31", 9999, 12, 31},
-                      // two-digit years: a fixed window at 50
-                      ParseCase{"24/4/1", 2024, 4, 1}, ParseCase{"0/1/1", 2000, 1, 1},
-                      ParseCase{"49/12/31", 2049, 12, 31}, ParseCase{"50/01/01", 1950, 1, 1},
-                      ParseCase{"99/1/1", 1999, 1, 1}, ParseCase{"024/1/1", 24, 1, 1},
-                      // rejected
-                      ParseCase{"2024/02/30", 0, 0, 0}, ParseCase{"2024/13/01", 0, 0, 0}, ParseCase{"abc", 0, 0, 0},
-                      ParseCase{"", 0, 0, 0}, ParseCase{"   ", 0, 0, 0}, ParseCase{"2023/02/29", 0, 0, 0},
-                      ParseCase{"0000/01/01", 0, 0, 0}, ParseCase{"2024/04/01x", 0, 0, 0},
-                      ParseCase{"2024-04-01", 0, 0, 0}, ParseCase{"2024/04", 0, 0, 0}, ParseCase{"2024/04/", 0, 0, 0},
-                      ParseCase{"/04/01", 0, 0, 0}, ParseCase{"20240/1/1", 0, 0, 0},
-                      ParseCase{"2024/001/01", 0, 0, 0}, ParseCase{"2024/04/001", 0, 0, 0},
-                      ParseCase{"2024 /04/01", 0, 0, 0}, ParseCase{"+2024/04/01", 0, 0, 0},
-                      ParseCase{"2024/04/01 09:00", 0, 0, 0}, ParseCase{"２０２４/04/01", 0, 0, 0},
-                      ParseCase{"2024/4/1/1", 0, 0, 0}));
+INSTANTIATE_TEST_SUITE_P(DateTime, StrToDateCases,
+                         ::testing::Values(ParseCase{"2024/04/01", 2024, 4, 1}, ParseCase{"2024/4/1", 2024, 4, 1},
+                                           ParseCase{" \t2024/04/01  ", 2024, 4, 1},
+                                           ParseCase{"2024/02/29", 2024, 2, 29}, ParseCase{"1899/12/30", 1899, 12, 30},
+                                           ParseCase{"0001/01/01", 1, 1, 1}, ParseCase{"9999/12/31", 9999, 12, 31},
+                                           // two-digit years: a fixed window at 50
+                                           ParseCase{"24/4/1", 2024, 4, 1}, ParseCase{"0/1/1", 2000, 1, 1},
+                                           ParseCase{"49/12/31", 2049, 12, 31}, ParseCase{"50/01/01", 1950, 1, 1},
+                                           ParseCase{"99/1/1", 1999, 1, 1}, ParseCase{"024/1/1", 24, 1, 1},
+                                           // rejected
+                                           ParseCase{"2024/02/30", 0, 0, 0}, ParseCase{"2024/13/01", 0, 0, 0},
+                                           ParseCase{"abc", 0, 0, 0}, ParseCase{"", 0, 0, 0}, ParseCase{"   ", 0, 0, 0},
+                                           ParseCase{"2023/02/29", 0, 0, 0}, ParseCase{"0000/01/01", 0, 0, 0},
+                                           ParseCase{"2024/04/01x", 0, 0, 0}, ParseCase{"2024-04-01", 0, 0, 0},
+                                           ParseCase{"2024/04", 0, 0, 0}, ParseCase{"2024/04/", 0, 0, 0},
+                                           ParseCase{"/04/01", 0, 0, 0}, ParseCase{"20240/1/1", 0, 0, 0},
+                                           ParseCase{"2024/001/01", 0, 0, 0}, ParseCase{"2024/04/001", 0, 0, 0},
+                                           ParseCase{"2024 /04/01", 0, 0, 0}, ParseCase{"+2024/04/01", 0, 0, 0},
+                                           ParseCase{"2024/04/01 09:00", 0, 0, 0}, ParseCase{"２０２４/04/01", 0, 0, 0},
+                                           ParseCase{"2024/4/1/1", 0, 0, 0}));
 
-TEST_F(DateTimeTest, MonthAndDayAloneTakeTheCurrentYear) {
+TEST_F(DateTimeTest, MonthAndDayAloneTakeTheCurrentYear)
+{
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
@@ -255,7 +277,8 @@ TEST_F(DateTimeTest, MonthAndDayAloneTakeTheCurrentYear) {
     EXPECT_FALSE(TryStrToDate("2024/4", ignored));
 }
 
-TEST_F(DateTimeTest, FieldOrderFollowsTheShortDateFormat) {
+TEST_F(DateTimeTest, FieldOrderFollowsTheShortDateFormat)
+{
     FormatSettings.ShortDateFormat = "dd/mm/yyyy";
     EXPECT_EQ(StrToDate("01/04/2024"), EncodeDate(2024, 4, 1));
     EXPECT_EQ(StrToDate("1/4/24"), EncodeDate(2024, 4, 1));
@@ -269,7 +292,8 @@ TEST_F(DateTimeTest, FieldOrderFollowsTheShortDateFormat) {
     EXPECT_EQ(StrToDate("2024/04/01"), EncodeDate(2024, 4, 1));
 }
 
-TEST_F(DateTimeTest, ParsesTimesOnTheTwentyFourHourClock) {
+TEST_F(DateTimeTest, ParsesTimesOnTheTwentyFourHourClock)
+{
     EXPECT_EQ(StrToTime("09:05"), EncodeTime(9, 5, 0, 0));
     EXPECT_EQ(StrToTime(" 9:5:7 "), EncodeTime(9, 5, 7, 0));
     EXPECT_EQ(StrToTime("23:59:59.999"), EncodeTime(23, 59, 59, 999));
@@ -284,7 +308,8 @@ TEST_F(DateTimeTest, ParsesTimesOnTheTwentyFourHourClock) {
     }
 }
 
-TEST_F(DateTimeTest, ParsesDateAndTimeTogether) {
+TEST_F(DateTimeTest, ParsesDateAndTimeTogether)
+{
     EXPECT_EQ(StrToDateTime("2024/04/01 09:05:07"), At(2024, 4, 1, 9, 5, 7));
     EXPECT_EQ(StrToDateTime(" 2024/4/1 \t 9:05 "), At(2024, 4, 1, 9, 5));
     EXPECT_EQ(StrToDateTime("2024/04/01"), EncodeDate(2024, 4, 1));
@@ -298,8 +323,9 @@ TEST_F(DateTimeTest, ParsesDateAndTimeTogether) {
     }
 }
 
-TEST_F(DateTimeTest, StoredTextsRoundTrip) {
-    const TDateTime values[] = {At(2024, 4, 1, 9, 5, 7),   At(1, 1, 1, 23, 59, 59),  At(9999, 12, 31, 0, 0, 1),
+TEST_F(DateTimeTest, StoredTextsRoundTrip)
+{
+    const TDateTime values[] = {At(2024, 4, 1, 9, 5, 7),    At(1, 1, 1, 23, 59, 59),    At(9999, 12, 31, 0, 0, 1),
                                 At(1899, 12, 30, 12, 0, 0), At(1850, 6, 15, 18, 30, 0), At(2000, 2, 29)};
     for (const TDateTime v : values) {
         const std::string text = FormatDateTime("yyyy/mm/dd hh:nn:ss", v);
@@ -309,13 +335,14 @@ TEST_F(DateTimeTest, StoredTextsRoundTrip) {
     }
 }
 
-TEST_F(DateTimeTest, NowIsTheLocalClock) {
+TEST_F(DateTimeTest, NowIsTheLocalClock)
+{
     const TDateTime now = Now();
     const std::time_t t = std::time(nullptr);
     std::tm local{};
     localtime_r(&t, &local);
-    const TDateTime expected = At(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                                  local.tm_min, local.tm_sec > 59 ? 59 : local.tm_sec);
+    const TDateTime expected = At(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+                                  local.tm_sec > 59 ? 59 : local.tm_sec);
     EXPECT_NEAR(now, expected, 2.0 / 86400);
     const TDateTime today = Date();
     EXPECT_EQ(today, std::trunc(today));
@@ -329,7 +356,8 @@ struct CommaPoint : std::numpunct<char> {
     std::string do_grouping() const override { return "\3"; }
 };
 
-TEST_F(DateTimeTest, IgnoresTheMachineLocale) {
+TEST_F(DateTimeTest, IgnoresTheMachineLocale)
+{
     const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaPoint));
     const std::string previousC = std::setlocale(LC_ALL, nullptr);
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "C.UTF-8"})
@@ -342,4 +370,4 @@ TEST_F(DateTimeTest, IgnoresTheMachineLocale) {
     std::locale::global(previous);
 }
 
-} // namespace
+}  // namespace

@@ -16,7 +16,8 @@ namespace {
 
 class IniFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         std::string tmpl = (fs::temp_directory_path() / "inifile-XXXXXX").string();
         ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
         dir_ = tmpl;
@@ -25,10 +26,12 @@ protected:
 
     std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
 
-    static void Put(const std::string& path, const std::string& bytes) {
+    static void Put(const std::string& path, const std::string& bytes)
+    {
         std::ofstream(path, std::ios::binary) << bytes;
     }
-    static std::string Get(const std::string& path) {
+    static std::string Get(const std::string& path)
+    {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
@@ -38,7 +41,8 @@ protected:
 
 using Lines = std::vector<std::string>;
 
-TEST_F(IniFileTest, JapaneseNamesAndValuesRoundTripAsCp932WithCrLf) {
+TEST_F(IniFileTest, JapaneseNamesAndValuesRoundTripAsCp932WithCrLf)
+{
     IniFile ini(PathOf("jp.ini"));
     // "ソ" has the trail byte 0x5C ("\") and ① is one of CP932's own characters.
     ini.WriteString("会社", "ソフト", "株式会社①");
@@ -53,7 +57,8 @@ TEST_F(IniFileTest, JapaneseNamesAndValuesRoundTripAsCp932WithCrLf) {
     EXPECT_EQ(ini.ReadSections(), Lines{"会社"});
 }
 
-TEST_F(IniFileTest, LineEndsOfOtherToolsReadTheSameAndWritesUseCrLf) {
+TEST_F(IniFileTest, LineEndsOfOtherToolsReadTheSameAndWritesUseCrLf)
+{
     const std::string crlf = "[A]\r\nx=1\r\ny = two \r\n\r\n[B]\r\nz=3\r\n";
     const struct {
         const char* name;
@@ -77,7 +82,8 @@ TEST_F(IniFileTest, LineEndsOfOtherToolsReadTheSameAndWritesUseCrLf) {
     }
 }
 
-TEST_F(IniFileTest, NamesCompareCaseInsensitivelyForAsciiOnly) {
+TEST_F(IniFileTest, NamesCompareCaseInsensitivelyForAsciiOnly)
+{
     Put(PathOf("case.ini"), "[Section]\r\nKey=v\r\n\x82\x60=full\r\n");  // "Ａ=full"
     IniFile ini(PathOf("case.ini"));
     EXPECT_EQ(ini.ReadString("SECTION", "key", "-"), "v");
@@ -90,15 +96,23 @@ TEST_F(IniFileTest, NamesCompareCaseInsensitivelyForAsciiOnly) {
     EXPECT_EQ(Get(ini.FileName()), "[Section]\r\nKey=w\r\n\x82\x60=full\r\n");
 }
 
-TEST_F(IniFileTest, ValuesAreTrimmedAndLoseOnePairOfQuotes) {
+TEST_F(IniFileTest, ValuesAreTrimmedAndLoseOnePairOfQuotes)
+{
     const struct {
         const char* line;
         const char* value;
     } cases[] = {
-        {"k=plain", "plain"},       {"k =  spaced\t ", "spaced"}, {"k=\" keep \"", " keep "},
-        {"k='single'", "single"},   {"k=\"mixed'", "\"mixed'"},   {"k=\"", "\""},
-        {"k=\"\"", ""},             {"k=\"\"x\"\"", "\"x\""},     {"k=a=b", "a=b"},
-        {"k=", ""},                 {"k=a ; not a comment", "a ; not a comment"},
+        {"k=plain", "plain"},
+        {"k =  spaced\t ", "spaced"},
+        {"k=\" keep \"", " keep "},
+        {"k='single'", "single"},
+        {"k=\"mixed'", "\"mixed'"},
+        {"k=\"", "\""},
+        {"k=\"\"", ""},
+        {"k=\"\"x\"\"", "\"x\""},
+        {"k=a=b", "a=b"},
+        {"k=", ""},
+        {"k=a ; not a comment", "a ; not a comment"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
@@ -107,16 +121,29 @@ TEST_F(IniFileTest, ValuesAreTrimmedAndLoseOnePairOfQuotes) {
     }
 }
 
-TEST_F(IniFileTest, IntegersAndBooleansFollowTIniFile) {
+TEST_F(IniFileTest, IntegersAndBooleansFollowTIniFile)
+{
     const struct {
         const char* text;
         std::int32_t value;
     } cases[] = {
-        {"42", 42},          {"-5", -5},           {"+7", 7},          {"0x1F", 31},
-        {"0X1f", 31},        {"$10", 16},          {"0xFFFFFFFF", -1}, {"2147483647", 2147483647},
-        {"-2147483648", -2147483647 - 1},          {"2147483648", -99}, {"0x100000000", -99},
-        {"12a", -99},        {"abc", -99},         {"0x", -99},        {"", -99},
-        {"\"8\"", 8},        {"1.5", -99},
+        {"42", 42},
+        {"-5", -5},
+        {"+7", 7},
+        {"0x1F", 31},
+        {"0X1f", 31},
+        {"$10", 16},
+        {"0xFFFFFFFF", -1},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"2147483648", -99},
+        {"0x100000000", -99},
+        {"12a", -99},
+        {"abc", -99},
+        {"0x", -99},
+        {"", -99},
+        {"\"8\"", 8},
+        {"1.5", -99},
     };
     IniFile ini(PathOf("n.ini"));
     for (const auto& c : cases) {
@@ -139,7 +166,8 @@ TEST_F(IniFileTest, IntegersAndBooleansFollowTIniFile) {
     EXPECT_TRUE(ini.ReadBool("B", "absent", true));
 }
 
-TEST_F(IniFileTest, MalformedLinesAreIgnoredByReadsAndKeptByWrites) {
+TEST_F(IniFileTest, MalformedLinesAreIgnoredByReadsAndKeptByWrites)
+{
     // 0xED40 decodes to a character that CP932 writes back as 0xFA5C, so the
     // comment only survives when untouched lines keep their own bytes.
     const std::string original =
@@ -166,7 +194,8 @@ TEST_F(IniFileTest, MalformedLinesAreIgnoredByReadsAndKeptByWrites) {
               "\r\n[B]\r\n[C]\r\nc=3\r\n");
 }
 
-TEST_F(IniFileTest, RepeatedSectionsReadAsOneAndEraseCompletely) {
+TEST_F(IniFileTest, RepeatedSectionsReadAsOneAndEraseCompletely)
+{
     Put(PathOf("d.ini"), "[A]\r\nk=first\r\nx=1\r\n[B]\r\nb=1\r\n[a]\r\nK=second\r\ny=2\r\n");
     IniFile ini(PathOf("d.ini"));
     EXPECT_EQ(ini.ReadSections(), (Lines{"A", "B"}));
@@ -187,7 +216,8 @@ TEST_F(IniFileTest, RepeatedSectionsReadAsOneAndEraseCompletely) {
     EXPECT_EQ(Get(ini.FileName()), "[B]\r\n");
 }
 
-TEST_F(IniFileTest, ReplaceSectionRewritesItInPlace) {
+TEST_F(IniFileTest, ReplaceSectionRewritesItInPlace)
+{
     Put(PathOf("h.ini"), "[A]\r\na=1\r\n[Hist]\r\nHIST1=old\r\nHIST2=older\r\n[Z]\r\nz=1\r\n[hist]\r\nHIST9=x\r\n");
     IniFile ini(PathOf("h.ini"));
     ini.ReplaceSection("HIST", {{"HIST1", "/new"}, {"HIST2", "/old"}, {"hist1", "/newest"}});
@@ -200,7 +230,8 @@ TEST_F(IniFileTest, ReplaceSectionRewritesItInPlace) {
     EXPECT_EQ(ini.ReadSections(), (Lines{"A", "HIST", "Z", "New", "Other"}));
 }
 
-TEST_F(IniFileTest, NamesAndValuesThatWouldCorruptTheFileAreRefused) {
+TEST_F(IniFileTest, NamesAndValuesThatWouldCorruptTheFileAreRefused)
+{
     const std::string original = "[S]\r\nk=v\r\n";
     Put(PathOf("r.ini"), original);
     IniFile ini(PathOf("r.ini"));
@@ -209,9 +240,17 @@ TEST_F(IniFileTest, NamesAndValuesThatWouldCorruptTheFileAreRefused) {
         const char* key;
         std::string value;
     } cases[] = {
-        {"", "k", "v"},       {"  ", "k", "v"},   {"a]b", "k", "v"},   {"a\nb", "k", "v"},
-        {"S", "", "v"},       {"S", "a=b", "v"},  {"S", ";k", "v"},    {"S", "[k", "v"},
-        {"S", "a\r", "v"},    {"S", "k", "a\r\nb"}, {"S", "k", std::string("a\0b", 3)},
+        {"", "k", "v"},
+        {"  ", "k", "v"},
+        {"a]b", "k", "v"},
+        {"a\nb", "k", "v"},
+        {"S", "", "v"},
+        {"S", "a=b", "v"},
+        {"S", ";k", "v"},
+        {"S", "[k", "v"},
+        {"S", "a\r", "v"},
+        {"S", "k", "a\r\nb"},
+        {"S", "k", std::string("a\0b", 3)},
         {"S", "k", "\xF0\x9F\x98\x80"},  // no CP932 form
     };
     for (const auto& c : cases) {
@@ -227,7 +266,8 @@ TEST_F(IniFileTest, NamesAndValuesThatWouldCorruptTheFileAreRefused) {
     EXPECT_EQ(ini.ReadString("S", "k", ""), "a=b");
 }
 
-TEST_F(IniFileTest, MissingFileReadsDefaultsAndMissingFolderFailsWrites) {
+TEST_F(IniFileTest, MissingFileReadsDefaultsAndMissingFolderFailsWrites)
+{
     for (const std::string& path : {PathOf("absent.ini"), PathOf("nofolder/absent.ini")}) {
         SCOPED_TRACE(path);
         IniFile ini(path);
@@ -248,7 +288,8 @@ TEST_F(IniFileTest, MissingFileReadsDefaultsAndMissingFolderFailsWrites) {
     EXPECT_EQ(Get(fresh.FileName()), "[S]\r\nk=v\r\n");
 }
 
-TEST_F(IniFileTest, FileThatIsNotCp932IsRefusedAndLeftAlone) {
+TEST_F(IniFileTest, FileThatIsNotCp932IsRefusedAndLeftAlone)
+{
     const std::string bad = "[S]\r\nk=\x81\x20\r\n";  // a lead byte without its trail byte
     Put(PathOf("bad.ini"), bad);
     IniFile ini(PathOf("bad.ini"));
@@ -260,7 +301,8 @@ TEST_F(IniFileTest, FileThatIsNotCp932IsRefusedAndLeftAlone) {
     EXPECT_THROW(folder.ReadString("S", "k", ""), IniFileError);
 }
 
-TEST_F(IniFileTest, Utf8FileWithByteOrderMarkStaysUtf8) {
+TEST_F(IniFileTest, Utf8FileWithByteOrderMarkStaysUtf8)
+{
     Put(PathOf("u.ini"), "\xEF\xBB\xBF[日本]\nキー=値\n");
     IniFile ini(PathOf("u.ini"));
     EXPECT_EQ(ini.ReadString("日本", "キー", ""), "値");
@@ -271,7 +313,8 @@ TEST_F(IniFileTest, Utf8FileWithByteOrderMarkStaysUtf8) {
     EXPECT_THROW(ini.ReadString("S", "k", ""), IniFileError);
 }
 
-TEST_F(IniFileTest, ConcurrentWritersInTwoProcessesLoseNoKeys) {
+TEST_F(IniFileTest, ConcurrentWritersInTwoProcessesLoseNoKeys)
+{
     IniFile ini(PathOf("shared.ini"));
     constexpr int kEach = 60;
     const pid_t child = ::fork();
@@ -280,13 +323,15 @@ TEST_F(IniFileTest, ConcurrentWritersInTwoProcessesLoseNoKeys) {
         int status = 0;
         try {
             IniFile mine(PathOf("shared.ini"));
-            for (int i = 0; i < kEach; ++i) mine.WriteInteger("Child", "k" + std::to_string(i), i);
+            for (int i = 0; i < kEach; ++i)
+                mine.WriteInteger("Child", "k" + std::to_string(i), i);
         } catch (...) {
             status = 1;
         }
         ::_exit(status);
     }
-    for (int i = 0; i < kEach; ++i) ini.WriteInteger("Parent", "k" + std::to_string(i), i);
+    for (int i = 0; i < kEach; ++i)
+        ini.WriteInteger("Parent", "k" + std::to_string(i), i);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
@@ -295,4 +340,4 @@ TEST_F(IniFileTest, ConcurrentWritersInTwoProcessesLoseNoKeys) {
     EXPECT_EQ(ini.ReadSection("Child").size(), static_cast<std::size_t>(kEach));
 }
 
-} // namespace
+}  // namespace

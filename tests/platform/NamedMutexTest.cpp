@@ -20,7 +20,8 @@ protected:
     TempRuntimeDir runtime_;
 };
 
-TEST_F(NamedMutexTest, HeldAcrossProcessesUntilTheHolderIsKilled) {
+TEST_F(NamedMutexTest, HeldAcrossProcessesUntilTheHolderIsKilled)
+{
     PeerProcess holder(MUTEX_HOLD_PATH, {"VARIMON_RENDO"});
     ASSERT_EQ(holder.ReadLine(), "held");
 
@@ -42,7 +43,8 @@ TEST_F(NamedMutexTest, HeldAcrossProcessesUntilTheHolderIsKilled) {
     EXPECT_EQ(third.ReadLine(), "busy");
 }
 
-TEST_F(NamedMutexTest, ChildProgramsDoNotKeepTheMutex) {
+TEST_F(NamedMutexTest, ChildProgramsDoNotKeepTheMutex)
+{
     // The program starts isql-fb and gbak; they must not inherit the lock and
     // hold the name after the program itself has died.
     PeerProcess holder(MUTEX_HOLD_PATH, {"VARIMON_RENDO", MUTEX_HOLD_PATH, "--wait"});
@@ -59,7 +61,8 @@ TEST_F(NamedMutexTest, ChildProgramsDoNotKeepTheMutex) {
     ::kill(child, SIGKILL);
 }
 
-TEST_F(NamedMutexTest, ObjectLifetimeDecidesHolding) {
+TEST_F(NamedMutexTest, ObjectLifetimeDecidesHolding)
+{
     std::optional<NamedMutex> first(std::in_place, "ZORVATH_TOOLS");
     ASSERT_TRUE(first->Held());
     // A second create in the same process finds it taken, as on Windows.
@@ -78,7 +81,8 @@ TEST_F(NamedMutexTest, ObjectLifetimeDecidesHolding) {
     EXPECT_FALSE(NamedMutex::Exists("ZORVATH000"));
 }
 
-TEST_F(NamedMutexTest, NamesThatCannotBeAFileAreRefused) {
+TEST_F(NamedMutexTest, NamesThatCannotBeAFileAreRefused)
+{
     const std::string cases[] = {"", "a/b", "../x", std::string("a\0b", 3), std::string(300, 'x')};
     for (const auto& name : cases) {
         SCOPED_TRACE(name);
@@ -93,20 +97,23 @@ TEST_F(NamedMutexTest, NamesThatCannotBeAFileAreRefused) {
     EXPECT_FALSE(NamedMutex::Exists("ZORVATH000"));
 }
 
-TEST_F(NamedMutexTest, ProbingNeverMakesACreatorFail) {
+TEST_F(NamedMutexTest, ProbingNeverMakesACreatorFail)
+{
     // Exists locks the file for a moment; a creator that meets only probes
     // must still get the mutex.
     std::atomic<bool> stop{false};
     std::thread prober([&] {
-        while (!stop) NamedMutex::Exists("VARIMON_RENDO");
+        while (!stop)
+            NamedMutex::Exists("VARIMON_RENDO");
     });
     int refused = 0;
     for (int i = 0; i < 3000; ++i) {
-        if (!NamedMutex("VARIMON_RENDO").Held()) ++refused;
+        if (!NamedMutex("VARIMON_RENDO").Held())
+            ++refused;
     }
     stop = true;
     prober.join();
     EXPECT_EQ(refused, 0);
 }
 
-} // namespace
+}  // namespace

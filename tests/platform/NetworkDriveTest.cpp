@@ -15,20 +15,26 @@ namespace {
 
 class NetworkDriveTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         std::string tmpl = (fs::temp_directory_path() / "netdrive-XXXXXX").string();
         ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
         dir_ = tmpl;
-        if (const char* old = std::getenv("LEDRIX_REGISTRY_DIR")) old_ = old;
+        if (const char* old = std::getenv("LEDRIX_REGISTRY_DIR"))
+            old_ = old;
         ::setenv("LEDRIX_REGISTRY_DIR", dir_.c_str(), 1);
     }
-    void TearDown() override {
-        if (old_) ::setenv("LEDRIX_REGISTRY_DIR", old_->c_str(), 1);
-        else ::unsetenv("LEDRIX_REGISTRY_DIR");
+    void TearDown() override
+    {
+        if (old_)
+            ::setenv("LEDRIX_REGISTRY_DIR", old_->c_str(), 1);
+        else
+            ::unsetenv("LEDRIX_REGISTRY_DIR");
         fs::remove_all(dir_);
     }
 
-    static void Map(const std::string& key, const std::string& remote) {
+    static void Map(const std::string& key, const std::string& remote)
+    {
         Registry reg(RootKey::HKEY_CURRENT_USER);
         ASSERT_TRUE(reg.OpenKey("\\Network\\" + key, true));
         reg.WriteString("RemotePath", remote);
@@ -38,7 +44,8 @@ protected:
     std::optional<std::string> old_;
 };
 
-TEST_F(NetworkDriveTest, MappedLettersResolveThroughTheRegistry) {
+TEST_F(NetworkDriveTest, MappedLettersResolveThroughTheRegistry)
+{
     Map("z", "/srv/share");
     Map("R", "/");
     Map("Q", "/srv/slash/");
@@ -74,11 +81,12 @@ TEST_F(NetworkDriveTest, MappedLettersResolveThroughTheRegistry) {
     EXPECT_EQ(netdrive::RemotePath('?'), "");
 }
 
-TEST_F(NetworkDriveTest, WithoutAStoreNothingIsMapped) {
+TEST_F(NetworkDriveTest, WithoutAStoreNothingIsMapped)
+{
     ::setenv("LEDRIX_REGISTRY_DIR", (dir_ / "absent").c_str(), 1);
     EXPECT_EQ(netdrive::ResolvePath("Z:\\data"), "Z:\\data");
     EXPECT_FALSE(netdrive::IsNetworkDrive("Z:"));
     EXPECT_FALSE(fs::exists(dir_ / "absent"));
 }
 
-} // namespace
+}  // namespace

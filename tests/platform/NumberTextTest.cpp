@@ -15,7 +15,8 @@ namespace {
 constexpr Currency MaxCurrency = std::numeric_limits<Currency>::max();
 constexpr Currency MinCurrency = std::numeric_limits<Currency>::min();
 
-TEST(NumberText, CurrToStrIsTheShortestExactForm) {
+TEST(NumberText, CurrToStrIsTheShortestExactForm)
+{
     const std::pair<Currency, const char*> cases[] = {
         {0, "0"},
         {10000, "1"},
@@ -35,19 +36,41 @@ TEST(NumberText, CurrToStrIsTheShortestExactForm) {
     }
 }
 
-TEST(NumberText, StrToCurrAcceptsItsGrammar) {
+TEST(NumberText, StrToCurrAcceptsItsGrammar)
+{
     const std::pair<const char*, Currency> cases[] = {
-        {"1234", 12340000}, {" -12.5\t", -125000}, {"+3", 30000},  {"5.", 50000},       {".5", 5000},
-        {"-.0001", -1},     {"0001.10", 11000},    {"-0", 0},      {"0.0000", 0},
+        {"1234", 12340000}, {" -12.5\t", -125000}, {"+3", 30000}, {"5.", 50000}, {".5", 5000},
+        {"-.0001", -1},     {"0001.10", 11000},    {"-0", 0},     {"0.0000", 0},
     };
     for (const auto& [text, value] : cases)
         EXPECT_EQ(StrToCurr(text), value) << text;
 }
 
-TEST(NumberText, StrToCurrRejectsEverythingElse) {
-    for (const char* bad : {"", " ", "-", "+", ".", "-.", "1,234", "1.23456", "1e3", "abc", "12a", "1..2",
-                            "1.2.3", "--1", "+-1", "1 2", "- 1", "¥100", "１２", "922337203685477.5808",
-                            "-922337203685477.5809", "99999999999999999999", "0x10"}) {
+TEST(NumberText, StrToCurrRejectsEverythingElse)
+{
+    for (const char* bad : {"",
+                            " ",
+                            "-",
+                            "+",
+                            ".",
+                            "-.",
+                            "1,234",
+                            "1.23456",
+                            "1e3",
+                            "abc",
+                            "12a",
+                            "1..2",
+                            "1.2.3",
+                            "--1",
+                            "+-1",
+                            "1 2",
+                            "- 1",
+                            "¥100",
+                            "１２",
+                            "922337203685477.5808",
+                            "-922337203685477.5809",
+                            "99999999999999999999",
+                            "0x10"}) {
         Currency result = 77;
         EXPECT_FALSE(TryStrToCurr(bad, result)) << bad;
         EXPECT_EQ(result, 77);
@@ -55,7 +78,8 @@ TEST(NumberText, StrToCurrRejectsEverythingElse) {
     }
 }
 
-TEST(NumberText, FloatToStrUsesFifteenSignificantDigits) {
+TEST(NumberText, FloatToStrUsesFifteenSignificantDigits)
+{
     const std::pair<double, const char*> cases[] = {
         {0.1, "0.1"},
         {100, "100"},
@@ -89,7 +113,8 @@ TEST(NumberText, FloatToStrUsesFifteenSignificantDigits) {
         EXPECT_EQ(FloatToStr(value), text) << text;
 }
 
-TEST(NumberText, StrToFloatReadsWhatFloatToStrWrites) {
+TEST(NumberText, StrToFloatReadsWhatFloatToStrWrites)
+{
     for (const double v : {0.1, -12.25, 1.0 / 3, 1e20, 1.5e-5, 123456789.123457, -1.23456789012346e15}) {
         const std::string text = FloatToStr(v);
         EXPECT_NEAR(StrToFloat(text), v, std::fabs(v) * 1e-14) << text;
@@ -100,8 +125,8 @@ TEST(NumberText, StrToFloatReadsWhatFloatToStrWrites) {
     };
     for (const auto& [text, value] : cases)
         EXPECT_EQ(StrToFloat(text), value) << text;
-    for (const char* bad : {"", ".", "-", "e5", "1e", "1e+", "1e400", "-1e400", "0x10", "inf", "nan", "1,5",
-                            "1.5.", "1 5", "１", "1.5f"}) {
+    for (const char* bad : {"", ".", "-", "e5", "1e", "1e+", "1e400", "-1e400", "0x10", "inf", "nan", "1,5", "1.5.",
+                            "1 5", "１", "1.5f"}) {
         double result = 7;
         EXPECT_FALSE(TryStrToFloat(bad, result)) << bad;
         EXPECT_EQ(result, 7);
@@ -115,44 +140,50 @@ struct FloatFormatCase {
     const char* expected;
 };
 
-void PrintTo(const FloatFormatCase& c, std::ostream* os) { *os << '"' << c.format << "\" of " << c.value; }
+void PrintTo(const FloatFormatCase& c, std::ostream* os)
+{
+    *os << '"' << c.format << "\" of " << c.value;
+}
 
 class FormatFloatCases : public ::testing::TestWithParam<FloatFormatCase> {};
 
-TEST_P(FormatFloatCases, Formats) {
+TEST_P(FormatFloatCases, Formats)
+{
     EXPECT_EQ(FormatFloat(GetParam().format, GetParam().value), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     NumberText, FormatFloatCases,
-    ::testing::Values(
-        FloatFormatCase{"#,##0", 1234567.5, "1,234,568"}, FloatFormatCase{"#,##0", -1234, "-1,234"},
-        FloatFormatCase{"#,##0", 999.5, "1,000"}, FloatFormatCase{"#,##0", 2.5, "3"},
-        FloatFormatCase{"#,##0", -2.5, "-3"}, FloatFormatCase{"#,##0", 0, "0"}, FloatFormatCase{"#,##0", 12, "12"},
-        FloatFormatCase{"#,##0", 1e20, "100,000,000,000,000,000,000"}, FloatFormatCase{"0.00", 3.14159, "3.14"},
-        FloatFormatCase{"0.00", 2.675, "2.68"}, FloatFormatCase{"0.00", 1.005, "1.01"},
-        FloatFormatCase{"0.00", -2.5, "-2.50"}, FloatFormatCase{"#,##0.00", 1234567.891, "1,234,567.89"},
-        FloatFormatCase{"0.0#", 1.5, "1.5"}, FloatFormatCase{"0.0#", 1.256, "1.26"},
-        FloatFormatCase{"0.0#", 1, "1.0"}, FloatFormatCase{"0.###", 1234.56789, "1234.568"},
-        FloatFormatCase{"#.##", 0.5, ".5"}, FloatFormatCase{"#.##", 1, "1"}, FloatFormatCase{"#", 0, ""},
-        FloatFormatCase{".00", 12.5, "12.50"}, FloatFormatCase{"000", 5, "005"}, FloatFormatCase{"0,000", 5, "0,005"},
-        FloatFormatCase{"000-0000", 1234567, "123-4567"}, FloatFormatCase{"0.0.0", 1.25, "1.25"},
-        FloatFormatCase{"#,##0円", 1000, "1,000円"}, FloatFormatCase{"\"¥\"#,##0", -1000, "-¥1,000"},
-        FloatFormatCase{"'#'0", 5, "#5"}, FloatFormatCase{"0", 1e-20, "0"},
-        // sections: negative written as given, zero by its own text
-        FloatFormatCase{"#,##0;△#,##0", -1234, "△1,234"}, FloatFormatCase{"#,##0;△#,##0", 1234, "1,234"},
-        FloatFormatCase{"#,##0;△#,##0", 0, "0"}, FloatFormatCase{"#,##0;(#,##0);-", 0, "-"},
-        FloatFormatCase{"#,##0;(#,##0);-", -5, "(5)"}, FloatFormatCase{"#,##0;;zero", -5, "-5"},
-        FloatFormatCase{"#,##0;;zero", 0, "zero"}, FloatFormatCase{"0.0;(0.0)", -0.25, "(0.3)"},
-        // what rounds to zero is zero, never "-0"
-        FloatFormatCase{"#,##0", -0.4, "0"}, FloatFormatCase{"0;(0);zero", -0.4, "zero"},
-        FloatFormatCase{"0;△0", -0.4, "0"}, FloatFormatCase{"0.00", -0.001, "0.00"},
-        // empty format or positive section: the general form
-        FloatFormatCase{"", 1.5, "1.5"}, FloatFormatCase{";(0)", -1e20, "-1E20"},
-        FloatFormatCase{"#,##0", std::numeric_limits<double>::quiet_NaN(), "NAN"},
-        FloatFormatCase{"#,##0", -std::numeric_limits<double>::infinity(), "-INF"}));
+    ::testing::Values(FloatFormatCase{"#,##0", 1234567.5, "1,234,568"}, FloatFormatCase{"#,##0", -1234, "-1,234"},
+                      FloatFormatCase{"#,##0", 999.5, "1,000"}, FloatFormatCase{"#,##0", 2.5, "3"},
+                      FloatFormatCase{"#,##0", -2.5, "-3"}, FloatFormatCase{"#,##0", 0, "0"},
+                      FloatFormatCase{"#,##0", 12, "12"}, FloatFormatCase{"#,##0", 1e20, "100,000,000,000,000,000,000"},
+                      FloatFormatCase{"0.00", 3.14159, "3.14"}, FloatFormatCase{"0.00", 2.675, "2.68"},
+                      FloatFormatCase{"0.00", 1.005, "1.01"}, FloatFormatCase{"0.00", -2.5, "-2.50"},
+                      FloatFormatCase{"#,##0.00", 1234567.891, "1,234,567.89"}, FloatFormatCase{"0.0#", 1.5, "1.5"},
+                      FloatFormatCase{"0.0#", 1.256, "1.26"}, FloatFormatCase{"0.0#", 1, "1.0"},
+                      FloatFormatCase{"0.###", 1234.56789, "1234.568"}, FloatFormatCase{"#.##", 0.5, ".5"},
+                      FloatFormatCase{"#.##", 1, "1"}, FloatFormatCase{"#", 0, ""},
+                      FloatFormatCase{".00", 12.5, "12.50"}, FloatFormatCase{"000", 5, "005"},
+                      FloatFormatCase{"0,000", 5, "0,005"}, FloatFormatCase{"000-0000", 1234567, "123-4567"},
+                      FloatFormatCase{"0.0.0", 1.25, "1.25"}, FloatFormatCase{"#,##0円", 1000, "1,000円"},
+                      FloatFormatCase{"\"¥\"#,##0", -1000, "-¥1,000"}, FloatFormatCase{"'#'0", 5, "#5"},
+                      FloatFormatCase{"0", 1e-20, "0"},
+                      // sections: negative written as given, zero by its own text
+                      FloatFormatCase{"#,##0;△#,##0", -1234, "△1,234"}, FloatFormatCase{"#,##0;△#,##0", 1234, "1,234"},
+                      FloatFormatCase{"#,##0;△#,##0", 0, "0"}, FloatFormatCase{"#,##0;(#,##0);-", 0, "-"},
+                      FloatFormatCase{"#,##0;(#,##0);-", -5, "(5)"}, FloatFormatCase{"#,##0;;zero", -5, "-5"},
+                      FloatFormatCase{"#,##0;;zero", 0, "zero"}, FloatFormatCase{"0.0;(0.0)", -0.25, "(0.3)"},
+                      // what rounds to zero is zero, never "-0"
+                      FloatFormatCase{"#,##0", -0.4, "0"}, FloatFormatCase{"0;(0);zero", -0.4, "zero"},
+                      FloatFormatCase{"0;△0", -0.4, "0"}, FloatFormatCase{"0.00", -0.001, "0.00"},
+                      // empty format or positive section: the general form
+                      FloatFormatCase{"", 1.5, "1.5"}, FloatFormatCase{";(0)", -1e20, "-1E20"},
+                      FloatFormatCase{"#,##0", std::numeric_limits<double>::quiet_NaN(), "NAN"},
+                      FloatFormatCase{"#,##0", -std::numeric_limits<double>::infinity(), "-INF"}));
 
-TEST(NumberText, FormatCurrWorksOnTheExactAmount) {
+TEST(NumberText, FormatCurrWorksOnTheExactAmount)
+{
     EXPECT_EQ(FormatCurr("#,##0", 12345675000), "1,234,568");
     EXPECT_EQ(FormatCurr("#,##0;△#,##0", -12340000), "△1,234");
     EXPECT_EQ(FormatCurr("0.00", 12345), "1.23");
@@ -168,10 +199,17 @@ TEST(NumberText, FormatCurrWorksOnTheExactAmount) {
     EXPECT_EQ(FormatCurr("", MinCurrency), "-922337203685477.5808");
 }
 
-TEST(NumberText, StrToIntDefFallsBackOnAnythingElse) {
+TEST(NumberText, StrToIntDefFallsBackOnAnythingElse)
+{
     const std::pair<const char*, int> good[] = {
-        {"123", 123}, {" -45\t", -45}, {"+7", 7}, {"0", 0}, {"-0", 0}, {"00012", 12},
-        {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1},
+        {"123", 123},
+        {" -45\t", -45},
+        {"+7", 7},
+        {"0", 0},
+        {"-0", 0},
+        {"00012", 12},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
     };
     for (const auto& [text, value] : good) {
         EXPECT_EQ(StrToIntDef(text, -99), value) << text;
@@ -179,8 +217,8 @@ TEST(NumberText, StrToIntDefFallsBackOnAnythingElse) {
         EXPECT_TRUE(TryStrToInt(text, result));
         EXPECT_EQ(result, value);
     }
-    for (const char* bad : {"", " ", "-", "+", "2147483648", "-2147483649", "99999999999999999999999", "12a",
-                            "$1F", "0x1F", "1.0", "1e3", "1 2", "--1", "１２", "1,000"}) {
+    for (const char* bad : {"", " ", "-", "+", "2147483648", "-2147483649", "99999999999999999999999", "12a", "$1F",
+                            "0x1F", "1.0", "1e3", "1 2", "--1", "１２", "1,000"}) {
         EXPECT_EQ(StrToIntDef(bad, -99), -99) << bad;
         int result = 5;
         EXPECT_FALSE(TryStrToInt(bad, result)) << bad;
@@ -195,7 +233,8 @@ struct CommaPoint : std::numpunct<char> {
     std::string do_grouping() const override { return "\3"; }
 };
 
-TEST(NumberText, IgnoresTheMachineLocale) {
+TEST(NumberText, IgnoresTheMachineLocale)
+{
     const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaPoint));
     const std::string previousC = std::setlocale(LC_ALL, nullptr);
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "C.UTF-8"})
@@ -215,4 +254,4 @@ TEST(NumberText, IgnoresTheMachineLocale) {
     std::locale::global(previous);
 }
 
-} // namespace
+}  // namespace

@@ -26,9 +26,11 @@ namespace testing_support {
 
 class PeerProcess {
 public:
-    PeerProcess(const std::string& program, const std::vector<std::string>& args) {
+    PeerProcess(const std::string& program, const std::vector<std::string>& args)
+    {
         int in[2], out[2];
-        if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0) throw std::runtime_error("pipe2 failed");
+        if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0)
+            throw std::runtime_error("pipe2 failed");
         platform::UniqueFd inRead(in[0]), outWrite(out[1]);
         input_.Reset(in[1]);
         output_.Reset(out[0]);
@@ -40,14 +42,17 @@ public:
         std::vector<std::string> argvStrings{program};
         argvStrings.insert(argvStrings.end(), args.begin(), args.end());
         std::vector<char*> argv;
-        for (auto& a : argvStrings) argv.push_back(a.data());
+        for (auto& a : argvStrings)
+            argv.push_back(a.data());
         argv.push_back(nullptr);
         const int rc = posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
-        if (rc != 0) throw std::runtime_error("cannot start " + program);
+        if (rc != 0)
+            throw std::runtime_error("cannot start " + program);
     }
 
-    ~PeerProcess() {
+    ~PeerProcess()
+    {
         if (pid_ > 0) {
             ::kill(pid_, SIGKILL);
             Wait();
@@ -61,7 +66,8 @@ public:
 
     // The next line of the peer's output without its newline; nothing when
     // the output ends or no line comes within the timeout.
-    std::optional<std::string> ReadLine(std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
+    std::optional<std::string> ReadLine(std::chrono::milliseconds timeout = std::chrono::seconds(10))
+    {
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         for (;;) {
             if (const auto nl = buffer_.find('\n'); nl != std::string::npos) {
@@ -71,15 +77,20 @@ public:
             }
             const auto left =
                 std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-            if (left.count() <= 0) return std::nullopt;
+            if (left.count() <= 0)
+                return std::nullopt;
             pollfd p{output_.Get(), POLLIN, 0};
             const int ready = ::poll(&p, 1, static_cast<int>(left.count()));
-            if (ready < 0 && errno != EINTR) return std::nullopt;
-            if (ready <= 0) continue;
+            if (ready < 0 && errno != EINTR)
+                return std::nullopt;
+            if (ready <= 0)
+                continue;
             char chunk[512];
             const ssize_t n = ::read(output_.Get(), chunk, sizeof chunk);
-            if (n == 0) return std::nullopt;
-            if (n > 0) buffer_.append(chunk, static_cast<std::size_t>(n));
+            if (n == 0)
+                return std::nullopt;
+            if (n > 0)
+                buffer_.append(chunk, static_cast<std::size_t>(n));
         }
     }
 
@@ -87,7 +98,8 @@ public:
     void Signal(int sig) { ::kill(pid_, sig); }
 
     // Reaps the peer; its wait status.
-    int Wait() {
+    int Wait()
+    {
         int status = 0;
         while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
         }
@@ -105,13 +117,16 @@ private:
 // removes it afterwards.
 class TempRuntimeDir {
 public:
-    TempRuntimeDir() {
+    TempRuntimeDir()
+    {
         char pattern[] = "/tmp/ledrix-rt-XXXXXX";
-        if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
+        if (!mkdtemp(pattern))
+            throw std::runtime_error("mkdtemp failed");
         path_ = pattern;
         ::setenv("LEDRIX_RUNTIME_DIR", path_.c_str(), 1);
     }
-    ~TempRuntimeDir() {
+    ~TempRuntimeDir()
+    {
         ::unsetenv("LEDRIX_RUNTIME_DIR");
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
@@ -125,4 +140,4 @@ private:
     std::string path_;
 };
 
-} // namespace testing_support
+}  // namespace testing_support

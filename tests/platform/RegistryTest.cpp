@@ -19,21 +19,27 @@ using Names = std::vector<std::string>;
 // Moves the registry store into a fresh temporary folder for one test.
 class RegistryTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         std::string tmpl = (fs::temp_directory_path() / "registry-XXXXXX").string();
         ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
         dir_ = tmpl;
         store_ = dir_ / "store";  // not there yet: the first write makes it
-        if (const char* old = std::getenv("LEDRIX_REGISTRY_DIR")) old_ = old;
+        if (const char* old = std::getenv("LEDRIX_REGISTRY_DIR"))
+            old_ = old;
         ::setenv("LEDRIX_REGISTRY_DIR", store_.c_str(), 1);
     }
-    void TearDown() override {
-        if (old_) ::setenv("LEDRIX_REGISTRY_DIR", old_->c_str(), 1);
-        else ::unsetenv("LEDRIX_REGISTRY_DIR");
+    void TearDown() override
+    {
+        if (old_)
+            ::setenv("LEDRIX_REGISTRY_DIR", old_->c_str(), 1);
+        else
+            ::unsetenv("LEDRIX_REGISTRY_DIR");
         fs::remove_all(dir_);
     }
 
-    std::string Hive(const char* name) const {
+    std::string Hive(const char* name) const
+    {
         std::ifstream in(store_ / name, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
@@ -43,7 +49,8 @@ protected:
     std::optional<std::string> old_;
 };
 
-TEST_F(RegistryTest, StringsAndIntegersKeepTheirTypes) {
+TEST_F(RegistryTest, StringsAndIntegersKeepTheirTypes)
+{
     {
         Registry reg(RootKey::HKEY_LOCAL_MACHINE);
         ASSERT_TRUE(reg.OpenKey("\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", true));
@@ -78,7 +85,8 @@ TEST_F(RegistryTest, StringsAndIntegersKeepTheirTypes) {
     EXPECT_EQ(reg.GetDataType("Absent"), RegDataType::rdUnknown);
 }
 
-TEST_F(RegistryTest, ValuesOfUnknownFormAreRefused) {
+TEST_F(RegistryTest, ValuesOfUnknownFormAreRefused)
+{
     fs::create_directories(store_);
     std::ofstream(store_ / "HKEY_CURRENT_USER.ini", std::ios::binary)
         << "[K]\r\nPlain=15.0.1\r\nBadNumber=dword:12x\r\nHuge=dword:4294967296\r\nUnsigned=dword:4294967295\r\n";
@@ -93,7 +101,8 @@ TEST_F(RegistryTest, ValuesOfUnknownFormAreRefused) {
     EXPECT_EQ(reg.ReadInteger("Unsigned"), -1);
 }
 
-TEST_F(RegistryTest, KeyPathsAreNormalisedAndCompareWithoutCase) {
+TEST_F(RegistryTest, KeyPathsAreNormalisedAndCompareWithoutCase)
+{
     Registry reg(RootKey::HKEY_LOCAL_MACHINE);
     ASSERT_TRUE(reg.OpenKey("\\SOFTWARE\\\\NORVEL\\LEDRIXZAIMU15\\", true));
     EXPECT_EQ(reg.CurrentPath(), "SOFTWARE\\NORVEL\\LEDRIXZAIMU15");
@@ -115,7 +124,8 @@ TEST_F(RegistryTest, KeyPathsAreNormalisedAndCompareWithoutCase) {
     EXPECT_EQ(reg.CurrentPath(), "");
 }
 
-TEST_F(RegistryTest, KeysExistThroughTheirSubkeysAndListDirectChildren) {
+TEST_F(RegistryTest, KeysExistThroughTheirSubkeysAndListDirectChildren)
+{
     Registry reg(RootKey::HKEY_LOCAL_MACHINE);
     ASSERT_TRUE(reg.OpenKey("\\SOFTWARE\\NORVEL\\LEDRIXZAIMU14", true));
     ASSERT_TRUE(reg.OpenKey("\\SOFTWARE\\NORVEL\\LEDRIXZAIMU15\\Sub", true));
@@ -137,7 +147,8 @@ TEST_F(RegistryTest, KeysExistThroughTheirSubkeysAndListDirectChildren) {
     EXPECT_EQ(reg.GetKeyNames(), Names{"SOFTWARE"});
 }
 
-TEST_F(RegistryTest, DeletingValuesAndKeys) {
+TEST_F(RegistryTest, DeletingValuesAndKeys)
+{
     Registry reg;
     ASSERT_TRUE(reg.OpenKey("\\A\\B", true));
     reg.WriteInteger("v", 1);
@@ -164,7 +175,8 @@ TEST_F(RegistryTest, DeletingValuesAndKeys) {
     EXPECT_EQ(Hive("HKEY_CURRENT_USER.ini"), "");
 }
 
-TEST_F(RegistryTest, ReadOnlyOpenChangesNothing) {
+TEST_F(RegistryTest, ReadOnlyOpenChangesNothing)
+{
     Registry reg;
     EXPECT_FALSE(reg.OpenKeyReadOnly("\\Network\\Z"));
     EXPECT_FALSE(reg.OpenKey("\\Network\\Z", false));
@@ -187,7 +199,8 @@ TEST_F(RegistryTest, ReadOnlyOpenChangesNothing) {
     EXPECT_EQ(reg.ReadString("RemotePath"), "/elsewhere");
 }
 
-TEST_F(RegistryTest, HivesAreSeparateFilesInTheMovedFolder) {
+TEST_F(RegistryTest, HivesAreSeparateFilesInTheMovedFolder)
+{
     Registry reg(RootKey::HKEY_CURRENT_USER);
     ASSERT_TRUE(reg.OpenKey("\\Software\\Test", true));
     reg.WriteInteger("User", 1);
@@ -201,7 +214,8 @@ TEST_F(RegistryTest, HivesAreSeparateFilesInTheMovedFolder) {
     EXPECT_EQ(Hive("HKEY_LOCAL_MACHINE.ini"), "[Software\\Test]\r\nMachine=dword:2\r\n");
 }
 
-TEST_F(RegistryTest, NamesTheStoreCannotHoldAreRefused) {
+TEST_F(RegistryTest, NamesTheStoreCannotHoldAreRefused)
+{
     Registry reg;
     EXPECT_THROW(reg.OpenKey("\\A]B", true), RegistryError);
     EXPECT_FALSE(reg.OpenKey("\\A]B", false));
@@ -219,4 +233,4 @@ TEST_F(RegistryTest, NamesTheStoreCannotHoldAreRefused) {
     EXPECT_TRUE(reg.GetValueNames().empty());
 }
 
-} // namespace
+}  // namespace

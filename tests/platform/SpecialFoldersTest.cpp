@@ -16,7 +16,8 @@ struct RootCase {
     std::string (*folder)();
 };
 
-TEST(SpecialFolders, EachRootMovesWithItsVariable) {
+TEST(SpecialFolders, EachRootMovesWithItsVariable)
+{
     const RootCase cases[] = {
         {"LEDRIX_COMMON_APPDATA", folders::CommonAppData},
         {"LEDRIX_DOCUMENTS", folders::Documents},
@@ -31,7 +32,8 @@ TEST(SpecialFolders, EachRootMovesWithItsVariable) {
     }
 }
 
-TEST(SpecialFolders, XdgDefaultsApplyWithoutOwnVariables) {
+TEST(SpecialFolders, XdgDefaultsApplyWithoutOwnVariables)
+{
     ScopedEnv own("LEDRIX_COMMON_APPDATA", nullptr);
     ScopedEnv xdg("XDG_DATA_HOME", "/xdg/data");
     EXPECT_EQ(folders::CommonAppData(), "/xdg/data");
@@ -40,7 +42,8 @@ TEST(SpecialFolders, XdgDefaultsApplyWithoutOwnVariables) {
     EXPECT_EQ(folders::CommonAppData(), "/home/someone/.local/share");
 }
 
-TEST(SpecialFolders, RuntimeFolderIsCreatedPrivate) {
+TEST(SpecialFolders, RuntimeFolderIsCreatedPrivate)
+{
     const auto base = std::filesystem::temp_directory_path() / ("sf-" + std::to_string(getpid()));
     std::filesystem::create_directories(base);
     const std::string dir = (base / "run").string();
@@ -54,17 +57,19 @@ TEST(SpecialFolders, RuntimeFolderIsCreatedPrivate) {
     std::filesystem::remove_all(base);
 }
 
-TEST(SpecialFolders, ProgramDirIsTheExecutablesFolder) {
+TEST(SpecialFolders, ProgramDirIsTheExecutablesFolder)
+{
     ScopedEnv env("LEDRIX_PROGRAM_DIR", nullptr);
     const auto exe = std::filesystem::read_symlink("/proc/self/exe");
     EXPECT_EQ(folders::ProgramDir(), exe.parent_path().string());
 }
 
-TEST(SpecialFolders, NamesPreferTheirVariables) {
+TEST(SpecialFolders, NamesPreferTheirVariables)
+{
     ScopedEnv pc("LEDRIX_COMPUTERNAME", "PC-01");
     ScopedEnv user("LEDRIX_USERNAME", "taro");
     EXPECT_EQ(folders::ComputerName(), "PC-01");
     EXPECT_EQ(folders::UserName(), "taro");
 }
 
-} // namespace
+}  // namespace

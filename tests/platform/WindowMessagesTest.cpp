@@ -26,7 +26,8 @@ protected:
     std::string SocketPath(WindowHandle h) const { return runtime_.Path() + "/hwnd-" + std::to_string(h) + ".sock"; }
 
     // Starts winmsg-listen and returns the handle it announces.
-    static WindowHandle StartListener(PeerProcess& peer) {
+    static WindowHandle StartListener(PeerProcess& peer)
+    {
         const auto line = peer.ReadLine();
         if (!line || line->rfind("ready ", 0) != 0) {
             ADD_FAILURE() << "listener did not start: " << line.value_or("<nothing>");
@@ -38,7 +39,8 @@ protected:
     TempRuntimeDir runtime_;
 };
 
-TEST_F(WindowMessagesTest, ListenerInAnotherProcessReceivesEverythingInOrder) {
+TEST_F(WindowMessagesTest, ListenerInAnotherProcessReceivesEverythingInOrder)
+{
     PeerProcess caller(WINMSG_LISTEN_PATH, {});
     const WindowHandle h = StartListener(caller);
     ASSERT_NE(h, 0u);
@@ -51,8 +53,8 @@ TEST_F(WindowMessagesTest, ListenerInAnotherProcessReceivesEverythingInOrder) {
     EXPECT_TRUE(SetForegroundWindow(h));
     EXPECT_TRUE(EnableWindow(h, true));
     EXPECT_TRUE(PostMessage(h, 1025, 3, 0));
-    EXPECT_TRUE(PostMessage(h, std::numeric_limits<std::uint32_t>::max(),
-                            std::numeric_limits<std::uint64_t>::max(), std::numeric_limits<std::int64_t>::min()));
+    EXPECT_TRUE(PostMessage(h, std::numeric_limits<std::uint32_t>::max(), std::numeric_limits<std::uint64_t>::max(),
+                            std::numeric_limits<std::int64_t>::min()));
 
     EXPECT_EQ(caller.ReadLine(), "disabled");
     EXPECT_EQ(caller.ReadLine(), "foreground");
@@ -69,7 +71,8 @@ TEST_F(WindowMessagesTest, ListenerInAnotherProcessReceivesEverythingInOrder) {
     EXPECT_FALSE(PostMessage(h, 1025, 3, 1));
 }
 
-TEST_F(WindowMessagesTest, NoWindowMeansFalse) {
+TEST_F(WindowMessagesTest, NoWindowMeansFalse)
+{
     for (const WindowHandle h : {WindowHandle{0}, WindowHandle{1234}}) {
         SCOPED_TRACE(h);
         EXPECT_FALSE(IsWindow(h));
@@ -80,7 +83,8 @@ TEST_F(WindowMessagesTest, NoWindowMeansFalse) {
     EXPECT_THROW(WindowMessageListener{0}, std::invalid_argument);
 }
 
-TEST_F(WindowMessagesTest, StaleSocketOfAKilledListenerIsReplaced) {
+TEST_F(WindowMessagesTest, StaleSocketOfAKilledListenerIsReplaced)
+{
     {
         PeerProcess dead(WINMSG_LISTEN_PATH, {"1234"});
         ASSERT_EQ(StartListener(dead), 1234u);
@@ -97,7 +101,8 @@ TEST_F(WindowMessagesTest, StaleSocketOfAKilledListenerIsReplaced) {
     EXPECT_EQ(fresh.ReadLine(), "posted 1025 3 2");
 }
 
-TEST_F(WindowMessagesTest, LiveListenerKeepsItsHandle) {
+TEST_F(WindowMessagesTest, LiveListenerKeepsItsHandle)
+{
     PeerProcess owner(WINMSG_LISTEN_PATH, {"1234"});
     ASSERT_EQ(StartListener(owner), 1234u);
 
@@ -115,7 +120,8 @@ TEST_F(WindowMessagesTest, LiveListenerKeepsItsHandle) {
     EXPECT_EQ(owner.ReadLine(), "posted 16 0 0");
 }
 
-TEST_F(WindowMessagesTest, ListenerLifetimeHandlesAndForeignDatagrams) {
+TEST_F(WindowMessagesTest, ListenerLifetimeHandlesAndForeignDatagrams)
+{
     std::set<WindowHandle> handles;
     std::vector<WindowMessageListener> listeners;
     for (int i = 0; i < 5; ++i) {
@@ -123,7 +129,8 @@ TEST_F(WindowMessagesTest, ListenerLifetimeHandlesAndForeignDatagrams) {
         handles.insert(listeners.back().Handle());
     }
     EXPECT_EQ(handles.size(), 5u);
-    for (const auto& l : listeners) EXPECT_TRUE(IsWindow(l.Handle()));
+    for (const auto& l : listeners)
+        EXPECT_TRUE(IsWindow(l.Handle()));
 
     WindowMessageListener& l = listeners.front();
     EXPECT_EQ(l.Receive(0ms), std::nullopt);
@@ -149,10 +156,12 @@ TEST_F(WindowMessagesTest, ListenerLifetimeHandlesAndForeignDatagrams) {
     listeners.erase(listeners.begin());
     EXPECT_FALSE(IsWindow(h));
     EXPECT_FALSE(std::filesystem::exists(SocketPath(h)));
-    for (const auto& other : listeners) EXPECT_TRUE(IsWindow(other.Handle()));
+    for (const auto& other : listeners)
+        EXPECT_TRUE(IsWindow(other.Handle()));
 }
 
-TEST_F(WindowMessagesTest, DeepRuntimeFolderStillWorks) {
+TEST_F(WindowMessagesTest, DeepRuntimeFolderStillWorks)
+{
     // A socket address holds only 107 bytes of path.
     const std::string deep = runtime_.Path() + "/" + std::string(60, 'd') + "/" + std::string(60, 'e');
     std::filesystem::create_directories(deep);
@@ -166,4 +175,4 @@ TEST_F(WindowMessagesTest, DeepRuntimeFolderStillWorks) {
     EXPECT_EQ(caller.ReadLine(), "posted 1025 0 1");
 }
 
-} // namespace
+}  // namespace

@@ -97,9 +97,10 @@ const char* DataKindName(DataKind kind)
 fs::path BaseMaster(dbupdate::BaseSchema schema)
 {
     const std::string file = std::string(BaseName(schema)) + ".fdb";
-    const fs::path master = CachedMaster(std::string("base-") + BaseName(schema), SchemaMastersKey(), [&](const fs::path& folder) {
-        dbupdate::BuildBaseDatabase((folder / file).string(), schema, SqlDir, TestSchemaOptions());
-    });
+    const fs::path master =
+        CachedMaster(std::string("base-") + BaseName(schema), SchemaMastersKey(), [&](const fs::path& folder) {
+            dbupdate::BuildBaseDatabase((folder / file).string(), schema, SqlDir, TestSchemaOptions());
+        });
     return master / file;
 }
 
@@ -175,15 +176,14 @@ fs::path CompanyMasterFile(const std::string& version, DataKind kind)
         dbupdate::DatabaseBuildReport report;
         if (start) {
             CopyMasterFile(*start, data / "qhacc.fdb");
-            report = dbupdate::RunPendingUpdates(dbupdate::UpdateListKind::CompanyData, data,
-                                                 GetAccountingUpdateList(), settings);
+            report = dbupdate::RunPendingUpdates(dbupdate::UpdateListKind::CompanyData, data, GetAccountingUpdateList(),
+                                                 settings);
         } else {
             report = dbupdate::BuildCompanyDatabase(data, settings, DataKindScripts(kind));
         }
         if (!report.Succeeded())
-            throw std::runtime_error("company master " + name + ": update " + report.failedAt->Text() +
-                                     " answered " + std::to_string(report.failedResult) + " (see " +
-                                     settings.logDir.string() + ")");
+            throw std::runtime_error("company master " + name + ": update " + report.failedAt->Text() + " answered " +
+                                     std::to_string(report.failedResult) + " (see " + settings.logDir.string() + ")");
         if (!version.empty() && report.reached.Text() != version)
             throw std::runtime_error("company master " + name + ": reached " + report.reached.Text() + ", not " +
                                      version);

@@ -20,7 +20,8 @@ constexpr const char* ActedProperty = "modalDriverActed";
 class HideWatch : public QObject {
 public:
     explicit HideWatch(QWidget* window) : QObject(window) { window->installEventFilter(this); }
-    bool eventFilter(QObject* watched, QEvent* event) override {
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
         if (event->type() == QEvent::Hide) {
             watched->setProperty(ActedProperty, false);
             watched->removeEventFilter(this);
@@ -32,7 +33,8 @@ public:
 
 }  // namespace modal_driver
 
-inline void WhenModalShows(std::function<void(QWidget*)> act) {
+inline void WhenModalShows(std::function<void(QWidget*)> act)
+{
     auto* timer = new QTimer;
     timer->setInterval(5);
     const QDeadlineTimer deadline(5000);
@@ -40,7 +42,8 @@ inline void WhenModalShows(std::function<void(QWidget*)> act) {
         QWidget* modal = QApplication::activeModalWidget();
         const bool fresh = modal && modal->isVisible() && !modal->property(modal_driver::ActedProperty).toBool();
         // The user works on the window once it is the active one.
-        if (fresh && !modal->isActiveWindow()) modal->activateWindow();
+        if (fresh && !modal->isActiveWindow())
+            modal->activateWindow();
         if (fresh && modal->isActiveWindow()) {
             timer->stop();
             timer->deleteLater();

@@ -15,14 +15,16 @@ public:
     RecordingMessagePresenter(const RecordingMessagePresenter&) = delete;
     RecordingMessagePresenter& operator=(const RecordingMessagePresenter&) = delete;
 
-    TModalResult Present(const TUserMessage& message) override {
+    TModalResult Present(const TUserMessage& message) override
+    {
         shown.push_back(message);
         if (!answers.empty()) {
             const TModalResult r = answers.front();
             answers.pop_front();
             return r;
         }
-        if (message.Buttons.empty()) return mrOk;
+        if (message.Buttons.empty())
+            return mrOk;
         const auto index = static_cast<std::size_t>(message.DefaultButton);
         return ModalResultOf(message.Buttons[index < message.Buttons.size() ? index : 0]);
     }

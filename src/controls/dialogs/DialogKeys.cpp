@@ -2,13 +2,16 @@
 
 #include "controls/widgets/TxPlButton.h"
 
-bool SwallowEscapePress(QKeyEvent* event) {
-    if (event->key() != Qt::Key_Escape) return false;
+bool SwallowEscapePress(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Escape)
+        return false;
     event->accept();
     return true;
 }
 
-bool HandleDialogKeyUp(QDialog* dialog, QKeyEvent* event, TxPlButton* f12Button) {
+bool HandleDialogKeyUp(QDialog* dialog, QKeyEvent* event, TxPlButton* f12Button)
+{
     if (event->isAutoRepeat() || event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))
         return false;
     if (event->key() == Qt::Key_Escape) {

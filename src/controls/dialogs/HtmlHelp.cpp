@@ -7,8 +7,10 @@
 #include "foundation/SystemDef.h"
 #include "foundation/ProgramGlobals.h"
 
-int OpenHtmlHelp(const std::string& page) {
+int OpenHtmlHelp(const std::string& page)
+{
     const std::string path = HtmlHelpPath(SystemDef.HelpDir, ProgramKind, page);
-    if (!path.empty()) QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    if (!path.empty())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
     return 0;
 }

@@ -26,13 +26,15 @@ constexpr int DesignHeight = 251;
 const QRect InputPanelRect{16, 64, 395, 56};
 const char* const HintProperty = "inputHint";
 
-void SetHint(QWidget* widget, const QString& hint) {
+void SetHint(QWidget* widget, const QString& hint)
+{
     widget->setProperty(HintProperty, hint);
     const qsizetype bar = hint.indexOf(QLatin1Char('|'));
     widget->setToolTip(bar < 0 ? hint : hint.left(bar));
 }
 
-TxPlButton* MakeButton(const QString& name, const QString& caption, int result, QWidget* parent) {
+TxPlButton* MakeButton(const QString& name, const QString& caption, int result, QWidget* parent)
+{
     auto* button = new TxPlButton(name, parent);
     TxPlBtnCaption text = button->CaptionA();
     text.Caption = caption;
@@ -41,15 +43,16 @@ TxPlButton* MakeButton(const QString& name, const QString& caption, int result, 
     return button;
 }
 
-QWidget* MakePanel(const QString& name, QWidget* parent) {
+QWidget* MakePanel(const QString& name, QWidget* parent)
+{
     auto* panel = new QWidget(parent);
     panel->setObjectName(name);
     panel->setGeometry(InputPanelRect);
     return panel;
 }
 
-void SetupDateEdit(TLedrixExDateEdit* edit, TDateTime minDate, TDateTime maxDate, TDateTime value,
-                   const QString& hint) {
+void SetupDateEdit(TLedrixExDateEdit* edit, TDateTime minDate, TDateTime maxDate, TDateTime value, const QString& hint)
+{
     edit->SetEditStyle(desYearMonthDay);
     edit->SetCanEmpty(true);
     edit->SetWarekiTable(GengoTable());
@@ -66,12 +69,14 @@ void SetupDateEdit(TLedrixExDateEdit* edit, TDateTime minDate, TDateTime maxDate
 
 }  // namespace
 
-QString LongHint(const QString& hint) {
+QString LongHint(const QString& hint)
+{
     const qsizetype bar = hint.indexOf(QLatin1Char('|'));
     return bar < 0 ? hint : hint.mid(bar + 1);
 }
 
-TInputDlgBox::TInputDlgBox(QWidget* owner) : QDialog(owner) {
+TInputDlgBox::TInputDlgBox(QWidget* owner) : QDialog(owner)
+{
     setObjectName(QStringLiteral("InputDlgBox"));
     setFixedSize(DesignWidth, DesignHeight);
 
@@ -91,7 +96,9 @@ TInputDlgBox::TInputDlgBox(QWidget* owner) : QDialog(owner) {
     btnFuseji->setObjectName(QStringLiteral("btnFuseji"));
     btnFuseji->move(0, 30);
     btnFuseji->adjustSize();
-    SetHint(btnFuseji, QStringLiteral("パスワードを伏字にせず入力します。|チェックを入れるとパスワードを伏字にしないで入力が行えます。"));
+    SetHint(btnFuseji,
+            QStringLiteral(
+                "パスワードを伏字にせず入力します。|チェックを入れるとパスワードを伏字にしないで入力が行えます。"));
     connect(btnFuseji, &QCheckBox::toggled, this, [this] { ApplyMask(); });
     textGuard_ = new TextInputGuard(txtInput);
 
@@ -148,12 +155,14 @@ TInputDlgBox::TInputDlgBox(QWidget* owner) : QDialog(owner) {
     btnHelp->hide();
 
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now && now->window() == this) ShowHintOf(now);
+        if (now && now->window() == this)
+            ShowHintOf(now);
     });
     SetupInputDlg(false);
 }
 
-void TInputDlgBox::ShowHintOf(QWidget* widget) {
+void TInputDlgBox::ShowHintOf(QWidget* widget)
+{
     // A box inside a control (the date edit's boxes, the combo's edit)
     // shows the hint of the control.
     for (QWidget* w = widget; w && w != this; w = w->parentWidget()) {
@@ -166,7 +175,8 @@ void TInputDlgBox::ShowHintOf(QWidget* widget) {
     HintArea->clear();
 }
 
-void TInputDlgBox::SetupInputDlg(bool initFlag) {
+void TInputDlgBox::SetupInputDlg(bool initFlag)
+{
     initFlag_ = initFlag;
     setWindowTitle(QString::fromStdString(DlgCaption));
     lblMain->setText(QString::fromStdString(Prompt));
@@ -183,7 +193,8 @@ void TInputDlgBox::SetupInputDlg(bool initFlag) {
     switch (InputKind) {
     case 2:
         cmbInput->clear();
-        for (const auto& item : ComboItems) cmbInput->addItem(QString::fromStdString(item));
+        for (const auto& item : ComboItems)
+            cmbInput->addItem(QString::fromStdString(item));
         // A value among the items selects it; any other stays as typed text.
         if (const auto item = std::find(ComboItems.begin(), ComboItems.end(), Value); item != ComboItems.end()) {
             cmbInput->SetItemIndex(static_cast<int>(item - ComboItems.begin()));
@@ -209,23 +220,27 @@ void TInputDlgBox::SetupInputDlg(bool initFlag) {
         textGuard_->SetMaxBytes(MaxInputLength);
         txtInput->SetImeMode(InputImeMode);
         btnFuseji->setVisible(InputKind == 1);
-        if (InputKind == 1) Required = true;
+        if (InputKind == 1)
+            Required = true;
         ApplyMask();
         break;
     }
     SetInputCharFilter(CharFilter);
 }
 
-void TInputDlgBox::SetInputCharFilter(int filter) {
+void TInputDlgBox::SetInputCharFilter(int filter)
+{
     CharFilter = filter;
     textGuard_->SetCharFilter(filter);
 }
 
-void TInputDlgBox::ApplyMask() {
+void TInputDlgBox::ApplyMask()
+{
     txtInput->setEchoMode(InputKind == 1 && !btnFuseji->isChecked() ? QLineEdit::Password : QLineEdit::Normal);
 }
 
-void TInputDlgBox::btnOKClick() {
+void TInputDlgBox::btnOKClick()
+{
     setResult(0);
     switch (InputKind) {
     case 2: {
@@ -268,22 +283,38 @@ void TInputDlgBox::btnOKClick() {
     done(1);
 }
 
-void TInputDlgBox::reject() { done(2); }
-
-void TInputDlgBox::keyPressEvent(QKeyEvent* event) {
-    if (!SwallowEscapePress(event)) QDialog::keyPressEvent(event);
+void TInputDlgBox::reject()
+{
+    done(2);
 }
 
-void TInputDlgBox::keyReleaseEvent(QKeyEvent* event) {
-    if (!HandleDialogKeyUp(this, event, btnOK)) QDialog::keyReleaseEvent(event);
+void TInputDlgBox::keyPressEvent(QKeyEvent* event)
+{
+    if (!SwallowEscapePress(event))
+        QDialog::keyPressEvent(event);
 }
 
-void TInputDlgBox::showEvent(QShowEvent* event) {
+void TInputDlgBox::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!HandleDialogKeyUp(this, event, btnOK))
+        QDialog::keyReleaseEvent(event);
+}
+
+void TInputDlgBox::showEvent(QShowEvent* event)
+{
     QDialog::showEvent(event);
     switch (InputKind) {
-    case 2: cmbInput->setFocus(); break;
-    case 3: txtKingaku->setFocus(); break;
-    case 4: txtHizuke1->setFocus(); break;
-    default: txtInput->setFocus(); break;
+    case 2:
+        cmbInput->setFocus();
+        break;
+    case 3:
+        txtKingaku->setFocus();
+        break;
+    case 4:
+        txtHizuke1->setFocus();
+        break;
+    default:
+        txtInput->setFocus();
+        break;
     }
 }

@@ -38,8 +38,8 @@ public:
     int InputKind = 0;  // 0 text, 1 password, 2 combo box, 3 amount, 4 date range
     std::string DlgCaption;
     std::string Prompt;
-    QColor PromptColor;  // invalid: the form's font colour
-    std::string Value;   // in: initial text; out: the entered text (kinds 0-3)
+    QColor PromptColor;              // invalid: the form's font colour
+    std::string Value;               // in: initial text; out: the entered text (kinds 0-3)
     TDateTime Date1 = 0, Date2 = 0;  // in: initial dates; out: the range (kind 4)
     TDateTime MinDate1 = 0, MaxDate1 = 0, MinDate2 = 0, MaxDate2 = 0;
     std::string InputHint;

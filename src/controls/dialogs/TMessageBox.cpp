@@ -19,7 +19,8 @@ constexpr int MemoHeight = 150;
 constexpr int AgreeTop = MemoTop + MemoHeight + 8;
 constexpr int ButtonTop = DesignHeight - 40;
 
-void SetCaption(TxPlButton* button, const QString& text) {
+void SetCaption(TxPlButton* button, const QString& text)
+{
     TxPlBtnCaption caption = button->CaptionA();
     caption.Caption = text;
     button->SetCaptionA(caption);
@@ -27,9 +28,13 @@ void SetCaption(TxPlButton* button, const QString& text) {
 
 }  // namespace
 
-void InitMessageInfo(TMessageInfoRec& info) { info = TMessageInfoRec{}; }
+void InitMessageInfo(TMessageInfoRec& info)
+{
+    info = TMessageInfoRec{};
+}
 
-TMessageBox::TMessageBox(QWidget* owner) : QDialog(owner) {
+TMessageBox::TMessageBox(QWidget* owner) : QDialog(owner)
+{
     setObjectName(QStringLiteral("MessageBox"));
     lblMain = new QLabel(this);
     lblMain->setObjectName(QStringLiteral("lblMain"));
@@ -49,12 +54,14 @@ TMessageBox::TMessageBox(QWidget* owner) : QDialog(owner) {
     btnOK->setGeometry(DesignWidth - 2 * 96 - 16, ButtonTop, 90, 28);
     btnCancel->setGeometry(DesignWidth - 96 - 16, ButtonTop, 90, 28);
     connect(cboxAgree, &QCheckBox::clicked, this, [this] {
-        if (kind_ == 2) btnOK->setEnabled(cboxAgree->isChecked());
+        if (kind_ == 2)
+            btnOK->setEnabled(cboxAgree->isChecked());
     });
     SetupMessageBox(TMessageInfoRec{});
 }
 
-void TMessageBox::SetupMessageBox(const TMessageInfoRec& info) {
+void TMessageBox::SetupMessageBox(const TMessageInfoRec& info)
+{
     kind_ = info.Kind;
     position_ = info.Position;
     cboxAgree->setVisible(kind_ == 2 || kind_ == 3);
@@ -78,7 +85,8 @@ void TMessageBox::SetupMessageBox(const TMessageInfoRec& info) {
     lblMain->setPalette(palette);
 
     QStringList lines;
-    for (const auto& line : info.Lines) lines << QString::fromStdString(line);
+    for (const auto& line : info.Lines)
+        lines << QString::fromStdString(line);
     MessageArea->setPlainText(lines.join(QLatin1Char('\n')));
     const bool memo = !info.Lines.empty();
     MessageArea->setVisible(memo);
@@ -90,22 +98,31 @@ void TMessageBox::SetupMessageBox(const TMessageInfoRec& info) {
     btnCancel->move(btnCancel->x(), ButtonTop - shift);
     setFixedSize(DesignWidth, DesignHeight - shift);
 
-    if (!info.AgreeText.empty()) cboxAgree->setText(QString::fromStdString(info.AgreeText));
+    if (!info.AgreeText.empty())
+        cboxAgree->setText(QString::fromStdString(info.AgreeText));
     cboxAgree->setChecked(false);
     btnOK->setEnabled(kind_ != 2);
 }
 
-void TMessageBox::reject() { done(2); }
-
-void TMessageBox::keyPressEvent(QKeyEvent* event) {
-    if (!SwallowEscapePress(event)) QDialog::keyPressEvent(event);
+void TMessageBox::reject()
+{
+    done(2);
 }
 
-void TMessageBox::keyReleaseEvent(QKeyEvent* event) {
-    if (!HandleDialogKeyUp(this, event, btnOK)) QDialog::keyReleaseEvent(event);
+void TMessageBox::keyPressEvent(QKeyEvent* event)
+{
+    if (!SwallowEscapePress(event))
+        QDialog::keyPressEvent(event);
 }
 
-void TMessageBox::showEvent(QShowEvent* event) {
+void TMessageBox::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!HandleDialogKeyUp(this, event, btnOK))
+        QDialog::keyReleaseEvent(event);
+}
+
+void TMessageBox::showEvent(QShowEvent* event)
+{
     QDialog::showEvent(event);
     if (position_ != 7 || !parentWidget()) {
         if (const QScreen* screen = this->screen())
@@ -114,7 +131,8 @@ void TMessageBox::showEvent(QShowEvent* event) {
     btnCancel->setFocus();
 }
 
-int ShowMessageBox(const TMessageInfoRec& info) {
+int ShowMessageBox(const TMessageInfoRec& info)
+{
     TMessageBox box(QApplication::activeWindow());
     box.SetupMessageBox(info);
     return box.exec();

@@ -24,28 +24,36 @@ const QColor LinkColor{0, 0, 255};
 const QColor VisitedLinkColor{128, 0, 128};
 const char* const LinkProperty = "messageLink";
 
-QColor FromProgramColor(std::uint32_t c) {
+QColor FromProgramColor(std::uint32_t c)
+{
     return QColor(static_cast<int>(c & 0xFF), static_cast<int>(c >> 8 & 0xFF), static_cast<int>(c >> 16 & 0xFF));
 }
 
-void Paint(QLabel* label, const QColor& colour) {
+void Paint(QLabel* label, const QColor& colour)
+{
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
 }
 
-QStyle::StandardPixmap IconOf(std::uint8_t type) {
+QStyle::StandardPixmap IconOf(std::uint8_t type)
+{
     switch (type) {
-    case 0: return QStyle::SP_MessageBoxWarning;
-    case 1: return QStyle::SP_MessageBoxCritical;
-    case 2: return QStyle::SP_MessageBoxInformation;
-    default: return QStyle::SP_MessageBoxQuestion;
+    case 0:
+        return QStyle::SP_MessageBoxWarning;
+    case 1:
+        return QStyle::SP_MessageBoxCritical;
+    case 2:
+        return QStyle::SP_MessageBoxInformation;
+    default:
+        return QStyle::SP_MessageBoxQuestion;
     }
 }
 
 }  // namespace
 
-TMessageBox2::TMessageBox2(QWidget* owner) : QDialog(owner) {
+TMessageBox2::TMessageBox2(QWidget* owner) : QDialog(owner)
+{
     setObjectName(QStringLiteral("MessageBox2"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     setFont(QApplication::font("QMessageBox"));
@@ -79,14 +87,16 @@ TMessageBox2::TMessageBox2(QWidget* owner) : QDialog(owner) {
         button->setObjectName(QStringLiteral("btnButton%1").arg(i + 1));
         connect(button, &QPushButton::clicked, this, [this, i] {
             // The help button's result is 0: the box stays open.
-            if (results_[i] != 0) done(results_[i]);
+            if (results_[i] != 0)
+                done(results_[i]);
         });
         Buttons[i] = button;
     }
     SetupMessage(TMessage2InfoRec{});
 }
 
-void TMessageBox2::SetupMessage(const TMessage2InfoRec& info) {
+void TMessageBox2::SetupMessage(const TMessage2InfoRec& info)
+{
     info_ = ResolveMessage2Info(info);
     setWindowTitle(QString::fromStdString(info_.Caption));
     const int iconPixels = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
@@ -108,7 +118,8 @@ void TMessageBox2::SetupMessage(const TMessage2InfoRec& info) {
         Paint(label, line.Link.empty() ? FromProgramColor(line.Color) : LinkColor);
         label->adjustSize();
         needed = std::max(needed, label->x() + label->width());
-        if (!line.Text.empty()) lowest = std::max(lowest, label->y() + label->height());
+        if (!line.Text.empty())
+            lowest = std::max(lowest, label->y() + label->height());
     }
     const int width = needed + 30;
     // A line longer than one row (a message the presenter folded into the
@@ -122,7 +133,8 @@ void TMessageBox2::SetupMessage(const TMessage2InfoRec& info) {
     pnlBottom->setGeometry(0, textHeight + agreeHeight, width, Message2BottomPanelHeight);
     setFixedSize(width, textHeight + agreeHeight + Message2BottomPanelHeight);
 
-    for (auto* button : Buttons) button->hide();
+    for (auto* button : Buttons)
+        button->hide();
     const std::vector<int> bits = Message2ShownButtons(info_.Buttons);
     std::vector<int> widths;
     for (std::size_t i = 0; i < bits.size(); ++i) {
@@ -147,27 +159,34 @@ void TMessageBox2::SetupMessage(const TMessage2InfoRec& info) {
     for (std::size_t i = 0; i < lefts.size(); ++i)
         Buttons[i]->move(lefts[i], (Message2BottomPanelHeight - ButtonHeight) / 2);
 
-    if (!agree) info_.AgreeMode = 0;
+    if (!agree)
+        info_.AgreeMode = 0;
     btnAgree->setText(QString::fromStdString(info_.AgreeText));
     btnAgree->adjustSize();
     btnAgree->setChecked(info_.AgreeState);
     ApplyAgree();
 }
 
-TMessage2InfoRec TMessageBox2::ShownInfo() const {
+TMessage2InfoRec TMessageBox2::ShownInfo() const
+{
     TMessage2InfoRec shown = info_;
     shown.AgreeState = btnAgree->isChecked();
     return shown;
 }
 
-void TMessageBox2::ApplyAgree() {
+void TMessageBox2::ApplyAgree()
+{
     if (info_.AgreeMode == 1 && !Message2ShownButtons(info_.Buttons).empty())
         Buttons[0]->setEnabled(btnAgree->isChecked());
 }
 
-void TMessageBox2::reject() { done(2); }
+void TMessageBox2::reject()
+{
+    done(2);
+}
 
-void TMessageBox2::keyPressEvent(QKeyEvent* event) {
+void TMessageBox2::keyPressEvent(QKeyEvent* event)
+{
     // The numeric-keypad 3 arrives with the key code of "c" on the system
     // this box comes from; both copy.
     const bool copyKey =
@@ -180,7 +199,8 @@ void TMessageBox2::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void TMessageBox2::showEvent(QShowEvent* event) {
+void TMessageBox2::showEvent(QShowEvent* event)
+{
     QDialog::showEvent(event);
     if (info_.AgreeMode == 1) {
         btnAgree->setFocus();
@@ -194,7 +214,8 @@ void TMessageBox2::showEvent(QShowEvent* event) {
     }
 }
 
-bool TMessageBox2::eventFilter(QObject* watched, QEvent* event) {
+bool TMessageBox2::eventFilter(QObject* watched, QEvent* event)
+{
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* label = qobject_cast<QLabel*>(watched);
         const QString link = label ? label->property(LinkProperty).toString() : QString();
@@ -209,7 +230,8 @@ bool TMessageBox2::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-int ShowMessageBox2(TMessage2InfoRec& info) {
+int ShowMessageBox2(TMessage2InfoRec& info)
+{
     TMessageBox2 box(QApplication::activeWindow());
     box.SetupMessage(info);
     const int result = box.exec();

@@ -18,19 +18,26 @@ constexpr int ClientHeight = 100;
 
 TxAnimeProgressDialog::TxAnimeProgressDialog(QObject* owner) : QObject(owner) {}
 
-TxAnimeProgressDialog::~TxAnimeProgressDialog() {
+TxAnimeProgressDialog::~TxAnimeProgressDialog()
+{
     EnableOwner();
     delete window_;
 }
 
-QWidget* TxAnimeProgressDialog::Handle() const { return window_; }
-
-void TxAnimeProgressDialog::SetCaption(const QString& caption) {
-    caption_ = caption;
-    if (window_) window_->setWindowTitle(caption);
+QWidget* TxAnimeProgressDialog::Handle() const
+{
+    return window_;
 }
 
-void TxAnimeProgressDialog::SetInfoLabel(const QString& text) {
+void TxAnimeProgressDialog::SetCaption(const QString& caption)
+{
+    caption_ = caption;
+    if (window_)
+        window_->setWindowTitle(caption);
+}
+
+void TxAnimeProgressDialog::SetInfoLabel(const QString& text)
+{
     info_ = text;
     if (window_) {
         window_->Info->setText(text);
@@ -38,32 +45,45 @@ void TxAnimeProgressDialog::SetInfoLabel(const QString& text) {
     }
 }
 
-void TxAnimeProgressDialog::SetLabelPosition(TxLabelPosition position) {
+void TxAnimeProgressDialog::SetLabelPosition(TxLabelPosition position)
+{
     labelPosition_ = position;
-    if (window_) LayOut();
+    if (window_)
+        LayOut();
 }
 
-void TxAnimeProgressDialog::SetCommonAVI(TCommonAVI avi) {
+void TxAnimeProgressDialog::SetCommonAVI(TCommonAVI avi)
+{
     commonAvi_ = avi;
-    if (window_) LoadAnimation();
+    if (window_)
+        LoadAnimation();
 }
 
-void TxAnimeProgressDialog::SetAviFile(const QString& fileName) {
+void TxAnimeProgressDialog::SetAviFile(const QString& fileName)
+{
     aviFile_ = QFileInfo(fileName).isFile() ? fileName : QString();
-    if (window_) LoadAnimation();
+    if (window_)
+        LoadAnimation();
 }
 
-bool TxAnimeProgressDialog::AnimeActive() const { return window_ && window_->AnimationActive(); }
-
-void TxAnimeProgressDialog::SetAnimeActive(bool on) {
-    if (window_) window_->SetAnimationActive(on);
+bool TxAnimeProgressDialog::AnimeActive() const
+{
+    return window_ && window_->AnimationActive();
 }
 
-void TxAnimeProgressDialog::LoadAnimation() {
+void TxAnimeProgressDialog::SetAnimeActive(bool on)
+{
+    if (window_)
+        window_->SetAnimationActive(on);
+}
+
+void TxAnimeProgressDialog::LoadAnimation()
+{
     window_->LoadAnimation(aviFile_);
 }
 
-void TxAnimeProgressDialog::LayOut() {
+void TxAnimeProgressDialog::LayOut()
+{
     QLabel* animate = window_->Animate;
     QLabel* info = window_->Info;
     animate->setGeometry(20, 16, 32, 32);
@@ -72,14 +92,16 @@ void TxAnimeProgressDialog::LayOut() {
         info->setGeometry(60, 24, 300, lineHeight);
     else
         info->setGeometry(20, 52, 300, lineHeight);
-    if (window_->CancelButton && window_->CancelButton->isVisibleTo(window_)) return;
+    if (window_->CancelButton && window_->CancelButton->isVisibleTo(window_))
+        return;
     // Without the button the animation and the line sit in the middle.
     const int half = ClientHeight / 2;
     animate->move(animate->x(), half - 20);
     info->move(info->x(), labelPosition_ == xlpRight ? half - 8 : half + 20);
 }
 
-void TxAnimeProgressDialog::PlaceOverOwner() {
+void TxAnimeProgressDialog::PlaceOverOwner()
+{
     QWidget* owner = disabledOwner_;
     const QRect area = owner ? owner->frameGeometry() : QRect();
     if (area.isEmpty()) {
@@ -92,22 +114,27 @@ void TxAnimeProgressDialog::PlaceOverOwner() {
     window_->move(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2);
 }
 
-void TxAnimeProgressDialog::EnableOwner() {
-    if (disabledOwner_) disabledOwner_->setEnabled(true);
+void TxAnimeProgressDialog::EnableOwner()
+{
+    if (disabledOwner_)
+        disabledOwner_->setEnabled(true);
     disabledOwner_ = nullptr;
 }
 
-void TxAnimeProgressDialog::ShowProgressDialog(QWidget* form) {
+void TxAnimeProgressDialog::ShowProgressDialog(QWidget* form)
+{
     form_ = form;
     QWidget* owner = form ? form->window() : ParentHandle.data();
     ParentHandle = owner;
     if (!window_) {
         window_ = new TxProgressForm(owner);
         connect(window_, &QDialog::finished, this, [this] {
-            if (OnClose) OnClose(window_);
+            if (OnClose)
+                OnClose(window_);
         });
     }
-    if (form) window_->setFont(form->font());
+    if (form)
+        window_->setFont(form->font());
     window_->setWindowTitle(caption_);
     window_->setFixedSize(ClientWidth, ClientHeight);
     window_->Info->setText(info_);
@@ -148,7 +175,8 @@ void TxAnimeProgressDialog::ShowProgressDialog(QWidget* form) {
         delete window_;
         window_ = nullptr;
         Active = false;
-        if (failure) std::rethrow_exception(failure);
+        if (failure)
+            std::rethrow_exception(failure);
         return;
     }
 
@@ -166,7 +194,8 @@ void TxAnimeProgressDialog::ShowProgressDialog(QWidget* form) {
     DelayMSec(50);
 }
 
-int TxAnimeProgressDialog::CloseProgressDialog() {
+int TxAnimeProgressDialog::CloseProgressDialog()
+{
     EnableOwner();
     Active = false;
     delete window_;

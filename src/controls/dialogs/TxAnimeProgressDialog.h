@@ -28,8 +28,15 @@ class TxProgressForm;
 
 enum TxLabelPosition { xlpRight, xlpBottom };
 enum TCommonAVI {
-    aviNone, aviFindFolder, aviFindFile, aviFindComputer, aviCopyFiles, aviCopyFile, aviRecycleFile,
-    aviEmptyRecycle, aviDeleteFile
+    aviNone,
+    aviFindFolder,
+    aviFindFile,
+    aviFindComputer,
+    aviCopyFiles,
+    aviCopyFile,
+    aviRecycleFile,
+    aviEmptyRecycle,
+    aviDeleteFile
 };
 
 class TxAnimeProgressDialog : public QObject {

@@ -8,7 +8,8 @@
 #include <QPushButton>
 
 TxProgressForm::TxProgressForm(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), CancelButton(nullptr) {
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), CancelButton(nullptr)
+{
     setObjectName(QStringLiteral("xProgressForm"));
     Animate = new QLabel(this);
     Animate->setObjectName(QStringLiteral("Animate"));
@@ -18,14 +19,16 @@ TxProgressForm::TxProgressForm(QWidget* owner)
     Info->setTextFormat(Qt::PlainText);
 }
 
-bool TxProgressForm::LoadAnimation(const QString& fileName) {
+bool TxProgressForm::LoadAnimation(const QString& fileName)
+{
     if (movie_) {
         Animate->setMovie(nullptr);
         delete movie_;
         movie_ = nullptr;
     }
     Animate->clear();
-    if (fileName.isEmpty() || !QFileInfo(fileName).isFile()) return false;
+    if (fileName.isEmpty() || !QFileInfo(fileName).isFile())
+        return false;
     auto* movie = new QMovie(fileName, QByteArray(), this);
     if (!movie->isValid()) {
         delete movie;
@@ -37,19 +40,28 @@ bool TxProgressForm::LoadAnimation(const QString& fileName) {
     return true;
 }
 
-void TxProgressForm::SetAnimationActive(bool on) {
-    if (!movie_) return;
+void TxProgressForm::SetAnimationActive(bool on)
+{
+    if (!movie_)
+        return;
     if (on)
         movie_->start();
     else
         movie_->stop();
 }
 
-bool TxProgressForm::AnimationActive() const { return movie_ && movie_->state() == QMovie::Running; }
+bool TxProgressForm::AnimationActive() const
+{
+    return movie_ && movie_->state() == QMovie::Running;
+}
 
-void TxProgressForm::closeEvent(QCloseEvent* event) { event->ignore(); }
+void TxProgressForm::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+}
 
-void TxProgressForm::keyPressEvent(QKeyEvent* event) {
+void TxProgressForm::keyPressEvent(QKeyEvent* event)
+{
     // Esc would end a modal run before its work is done.
     if (event->key() == Qt::Key_Escape) {
         event->accept();

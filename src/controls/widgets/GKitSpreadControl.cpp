@@ -29,8 +29,8 @@ int PropertyIndex(QObject* control, const char* name)
 
 QVariant Read(QObject* control, const char* name)
 {
-    const QMetaProperty property = control ? control->metaObject()->property(PropertyIndex(control, name))
-                                           : QMetaProperty();
+    const QMetaProperty property =
+        control ? control->metaObject()->property(PropertyIndex(control, name)) : QMetaProperty();
     if (!property.isReadable())
         throw ESpreadDispatchError(std::string("property not readable: ") + name);
     return property.read(control);
@@ -50,19 +50,58 @@ std::int16_t ReadShort(QObject* control, const char* name)
 
 }  // namespace
 
-std::int16_t GetSpreadCols(QObject* control) { return ReadShort(control, "Cols"); }
-std::int16_t GetSpreadWindowDividerVert(QObject* control) { return ReadShort(control, "WindowDividerVert"); }
-std::int16_t GetSpreadWindowDividerHorz(QObject* control) { return ReadShort(control, "WindowDividerHorz"); }
-QString GetSpreadRowSep(QObject* control) { return Read(control, "RowSep").toString(); }
-double GetSpreadRowHeightMin(QObject* control) { return Read(control, "RowHeightMin").toDouble(); }
-void SetSpreadRowHeightMin(QObject* control, double value) { Write(control, "RowHeightMin", value); }
-double GetSpreadColWidthMin(QObject* control) { return Read(control, "ColWidthMin").toDouble(); }
-void SetSpreadColWidthMin(QObject* control, double value) { Write(control, "ColWidthMin", value); }
-void SetSpreadRedraw(QObject* control, bool on) { Write(control, "Redraw", on); }
-std::int16_t GetSpreadRowsFrozen(QObject* control) { return ReadShort(control, "RowsFrozen"); }
-void SetSpreadRowsFrozen(QObject* control, std::int16_t rows) { Write(control, "RowsFrozen", rows); }
-QString GetSpreadRowsHeight(QObject* control) { return Read(control, "RowsHeight").toString(); }
-QString GetSpreadColsWidth(QObject* control) { return Read(control, "ColsWidth").toString(); }
+std::int16_t GetSpreadCols(QObject* control)
+{
+    return ReadShort(control, "Cols");
+}
+std::int16_t GetSpreadWindowDividerVert(QObject* control)
+{
+    return ReadShort(control, "WindowDividerVert");
+}
+std::int16_t GetSpreadWindowDividerHorz(QObject* control)
+{
+    return ReadShort(control, "WindowDividerHorz");
+}
+QString GetSpreadRowSep(QObject* control)
+{
+    return Read(control, "RowSep").toString();
+}
+double GetSpreadRowHeightMin(QObject* control)
+{
+    return Read(control, "RowHeightMin").toDouble();
+}
+void SetSpreadRowHeightMin(QObject* control, double value)
+{
+    Write(control, "RowHeightMin", value);
+}
+double GetSpreadColWidthMin(QObject* control)
+{
+    return Read(control, "ColWidthMin").toDouble();
+}
+void SetSpreadColWidthMin(QObject* control, double value)
+{
+    Write(control, "ColWidthMin", value);
+}
+void SetSpreadRedraw(QObject* control, bool on)
+{
+    Write(control, "Redraw", on);
+}
+std::int16_t GetSpreadRowsFrozen(QObject* control)
+{
+    return ReadShort(control, "RowsFrozen");
+}
+void SetSpreadRowsFrozen(QObject* control, std::int16_t rows)
+{
+    Write(control, "RowsFrozen", rows);
+}
+QString GetSpreadRowsHeight(QObject* control)
+{
+    return Read(control, "RowsHeight").toString();
+}
+QString GetSpreadColsWidth(QObject* control)
+{
+    return Read(control, "ColsWidth").toString();
+}
 
 void SetSpreadColsWidth(QObject* control, const QString& widths)
 {
@@ -72,8 +111,11 @@ void SetSpreadColsWidth(QObject* control, const QString& widths)
 void SetSpreadCelHeight(QObject* control, std::int16_t index1, std::int16_t index2, double value)
 {
     if (!control || !QMetaObject::invokeMethod(control, "CelHeight", Qt::DirectConnection, Q_ARG(double, value),
-                                                Q_ARG(short, index1), Q_ARG(short, index2)))
+                                               Q_ARG(short, index1), Q_ARG(short, index2)))
         throw ESpreadDispatchError("CelHeight could not be set");
 }
 
-void SetSpreadNoBeep(QObject* control, bool on) { Write(control, "NoBeep", on); }
+void SetSpreadNoBeep(QObject* control, bool on)
+{
+    Write(control, "NoBeep", on);
+}

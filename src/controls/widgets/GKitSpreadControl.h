@@ -17,21 +17,21 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-std::int16_t GetSpreadCols(QObject* control);                // "Cols"
-std::int16_t GetSpreadWindowDividerVert(QObject* control);   // "WindowDividerVert"
-std::int16_t GetSpreadWindowDividerHorz(QObject* control);   // "WindowDividerHorz"
-QString GetSpreadRowSep(QObject* control);                   // "RowSep"
-double GetSpreadRowHeightMin(QObject* control);              // "RowHeightMin"
+std::int16_t GetSpreadCols(QObject* control);               // "Cols"
+std::int16_t GetSpreadWindowDividerVert(QObject* control);  // "WindowDividerVert"
+std::int16_t GetSpreadWindowDividerHorz(QObject* control);  // "WindowDividerHorz"
+QString GetSpreadRowSep(QObject* control);                  // "RowSep"
+double GetSpreadRowHeightMin(QObject* control);             // "RowHeightMin"
 void SetSpreadRowHeightMin(QObject* control, double value);
-double GetSpreadColWidthMin(QObject* control);               // "ColWidthMin"
+double GetSpreadColWidthMin(QObject* control);  // "ColWidthMin"
 void SetSpreadColWidthMin(QObject* control, double value);
-void SetSpreadRedraw(QObject* control, bool on);             // "Redraw"
-std::int16_t GetSpreadRowsFrozen(QObject* control);          // "RowsFrozen"
+void SetSpreadRedraw(QObject* control, bool on);     // "Redraw"
+std::int16_t GetSpreadRowsFrozen(QObject* control);  // "RowsFrozen"
 void SetSpreadRowsFrozen(QObject* control, std::int16_t rows);
-QString GetSpreadRowsHeight(QObject* control);               // "RowsHeight"
-QString GetSpreadColsWidth(QObject* control);                // "ColsWidth"
+QString GetSpreadRowsHeight(QObject* control);  // "RowsHeight"
+QString GetSpreadColsWidth(QObject* control);   // "ColsWidth"
 // An empty text is written as no text (a null value).
 void SetSpreadColsWidth(QObject* control, const QString& widths);
 // "CelHeight": the control's invokable CelHeight(value, index1, index2).
 void SetSpreadCelHeight(QObject* control, std::int16_t index1, std::int16_t index2, double value);
-void SetSpreadNoBeep(QObject* control, bool on);             // "NoBeep"
+void SetSpreadNoBeep(QObject* control, bool on);  // "NoBeep"

@@ -5,7 +5,8 @@
 
 namespace {
 
-void AppendUtf8(std::string& out, char32_t c) {
+void AppendUtf8(std::string& out, char32_t c)
+{
     if (c < 0x80) {
         out += static_cast<char>(c);
     } else if (c < 0x800) {
@@ -24,21 +25,26 @@ void AppendUtf8(std::string& out, char32_t c) {
 }
 
 // Hiragana, katakana (full and half width) and the long-vowel mark.
-bool AllKana(const std::string& utf8) {
-    if (utf8.empty()) return false;
+bool AllKana(const std::string& utf8)
+{
+    if (utf8.empty())
+        return false;
     std::size_t i = 0;
     while (i < utf8.size()) {
         const unsigned char b = static_cast<unsigned char>(utf8[i]);
-        if (b < 0xE0 || b >= 0xF0 || i + 2 >= utf8.size()) return false;
+        if (b < 0xE0 || b >= 0xF0 || i + 2 >= utf8.size())
+            return false;
         const char32_t c = ((b & 0x0F) << 12) | ((utf8[i + 1] & 0x3F) << 6) | (utf8[i + 2] & 0x3F);
         const bool kana = (c >= 0x3041 && c <= 0x30FF) || (c >= 0xFF65 && c <= 0xFF9F);
-        if (!kana) return false;
+        if (!kana)
+            return false;
         i += 3;
     }
     return true;
 }
 
-std::string MapCut(std::uint32_t flags, const std::string& text) {
+std::string MapCut(std::uint32_t flags, const std::string& text)
+{
     try {
         return cp932::CutBytes(LCMapStr(flags, text), 1024);
     } catch (const std::exception&) {
@@ -50,15 +56,19 @@ std::string MapCut(std::uint32_t flags, const std::string& text) {
 
 }  // namespace
 
-void TKanaCapture::AppendTyped(char32_t ch) {
-    if (ch >= 32) AppendUtf8(text_, ch);
+void TKanaCapture::AppendTyped(char32_t ch)
+{
+    if (ch >= 32)
+        AppendUtf8(text_, ch);
 }
 
-void TKanaCapture::AppendComposition(const std::string& lastPreedit, const std::string& committed) {
+void TKanaCapture::AppendComposition(const std::string& lastPreedit, const std::string& committed)
+{
     text_ += AllKana(lastPreedit) ? lastPreedit : committed;
 }
 
-std::string TKanaCapture::Read(TKanaWidth width) {
+std::string TKanaCapture::Read(TKanaWidth width)
+{
     text_ = MapCut(LCMAP_KATAKANA, text_);
     return width == TKanaWidth::HalfWidth ? MapCut(LCMAP_HALFWIDTH, text_) : text_;
 }

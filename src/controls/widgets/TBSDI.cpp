@@ -152,26 +152,45 @@ std::uint16_t VirtualKeyOf(int key)
     if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
         return static_cast<std::uint16_t>(key);
     switch (key) {
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: return 9;
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+        return 9;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
-    default: return 0;
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Shift:
+        return 16;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Alt:
+        return 18;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Insert:
+        return 45;
+    case Qt::Key_Delete:
+        return 46;
+    default:
+        return 0;
     }
 }
 
@@ -199,9 +218,15 @@ TBSDI::~TBSDI()
     Layout.clear();
 }
 
-void TBSDI::SetMainForm(QWidget* form) { MainFormPointer() = form; }
+void TBSDI::SetMainForm(QWidget* form)
+{
+    MainFormPointer() = form;
+}
 
-QWidget* TBSDI::MainForm() { return MainFormPointer().data(); }
+QWidget* TBSDI::MainForm()
+{
+    return MainFormPointer().data();
+}
 
 int TBSDI::PeriodIndexOfMonth(int month)
 {
@@ -216,7 +241,10 @@ int TBSDI::PeriodIndexOfMonth(int month)
     return 0;
 }
 
-int TBSDI::FrameCompensation(int frameSize) { return frameSize > 4 ? 2 * (frameSize - 4) : 0; }
+int TBSDI::FrameCompensation(int frameSize)
+{
+    return frameSize > 4 ? 2 * (frameSize - 4) : 0;
+}
 
 QList<QWidget*> TBSDI::FormComponents() const
 {
@@ -254,7 +282,8 @@ void TBSDI::FormCreate()
     Splitter = std::make_unique<TMojiBunkatu>();
     Splitter->Delimiter = ',';
     if (DM)
-        IBTransactionDAT = std::make_unique<db::Transaction>(DM->IBDatabaseDAT, db::TransactionOptions::ReadCommitted());
+        IBTransactionDAT =
+            std::make_unique<db::Transaction>(DM->IBDatabaseDAT, db::TransactionOptions::ReadCommitted());
 
     // The form would be asked to own itself here, which no window can; a
     // caller that opens the form gives it its owner with SetParentWindow.
@@ -386,8 +415,7 @@ void TBSDI::ApplyFrameCompensation()
             w->resize(w->width() + d, w->height());
     }
     for (QWidget* w : controls) {
-        if (qobject_cast<QGroupBox*>(w->parentWidget()) || IsLeftAlignedPanel(w) ||
-            InsideKeptPanel(w))
+        if (qobject_cast<QGroupBox*>(w->parentWidget()) || IsLeftAlignedPanel(w) || InsideKeptPanel(w))
             continue;
         w->move(std::max(0, w->x() - d), w->y());
     }
@@ -463,8 +491,7 @@ void TBSDI::ScaleBy(int m, int d)
     if (m == d || d == 0)
         return;
     for (QWidget* w : FormComponents()) {
-        w->setGeometry(MulDiv(w->x(), m, d), MulDiv(w->y(), m, d), MulDiv(w->width(), m, d),
-                       MulDiv(w->height(), m, d));
+        w->setGeometry(MulDiv(w->x(), m, d), MulDiv(w->y(), m, d), MulDiv(w->width(), m, d), MulDiv(w->height(), m, d));
         if (w->testAttribute(Qt::WA_SetFont)) {
             QFont f = w->font();
             if (f.pixelSize() > 0)
@@ -531,7 +558,10 @@ void TBSDI::FormActivate()
         FormActivateHook(ActivateHookFlag, ActivateHookValue);
 }
 
-void TBSDI::FormDeactivate() { Deactivated = true; }
+void TBSDI::FormDeactivate()
+{
+    Deactivated = true;
+}
 
 void TBSDI::BaseFormFocusChanged()
 {

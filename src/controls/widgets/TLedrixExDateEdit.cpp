@@ -15,11 +15,15 @@ namespace {
 
 const char* const kLabels[ExDateBoxCount] = {"", "年", "月", "日", "", "時", "分", "秒"};
 
-bool IsCombo(int box) { return box == dbEra || box == dbAmpm; }
+bool IsCombo(int box)
+{
+    return box == dbEra || box == dbAmpm;
+}
 
 }  // namespace
 
-TLedrixExDateEdit::TLedrixExDateEdit(QWidget* parent) : QWidget(parent), disableColor_(vcl::clGrayText) {
+TLedrixExDateEdit::TLedrixExDateEdit(QWidget* parent) : QWidget(parent), disableColor_(vcl::clGrayText)
+{
     s_.SystemEras = SystemEraList();
     // The program's dates are read and written in the four-digit form from
     // the moment a date edit exists.
@@ -31,8 +35,10 @@ TLedrixExDateEdit::TLedrixExDateEdit(QWidget* parent) : QWidget(parent), disable
     ampmBox_->setCurrentIndex(-1);
     for (int b = 0; b < ExDateBoxCount; ++b) {
         QWidget* box = nullptr;
-        if (b == dbEra) box = eraBox_;
-        else if (b == dbAmpm) box = ampmBox_;
+        if (b == dbEra)
+            box = eraBox_;
+        else if (b == dbAmpm)
+            box = ampmBox_;
         else {
             auto* edit = new QLineEdit(this);
             edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -48,64 +54,86 @@ TLedrixExDateEdit::TLedrixExDateEdit(QWidget* parent) : QWidget(parent), disable
     }
     for (QComboBox* combo : {eraBox_, ampmBox_})
         connect(combo, &QComboBox::currentIndexChanged, this, [this, combo] { FieldChange(combo); });
-    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* o, QWidget* n) { FocusChanged(o, n); });
+    focusWatch_ =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget* o, QWidget* n) { FocusChanged(o, n); });
     FillEraBox();
     ApplyTabStops(tabStop_);
     ApplyColours();
     ArrangeFields();
 }
 
-TLedrixExDateEdit::~TLedrixExDateEdit() { disconnect(focusWatch_); }
+TLedrixExDateEdit::~TLedrixExDateEdit()
+{
+    disconnect(focusWatch_);
+}
 
-QLineEdit* TLedrixExDateEdit::NumberBox(TExDateBox box) const {
+QLineEdit* TLedrixExDateEdit::NumberBox(TExDateBox box) const
+{
     return IsCombo(box) ? nullptr : static_cast<QLineEdit*>(Box(box));
 }
 
-TLedrixExDateEditLabel* TLedrixExDateEdit::Label(TExDateBox box) const { return labels_[box]; }
+TLedrixExDateEditLabel* TLedrixExDateEdit::Label(TExDateBox box) const
+{
+    return labels_[box];
+}
 
-bool TLedrixExDateEdit::Owns(const QWidget* w) const { return w != nullptr && (w == this || isAncestorOf(w)); }
+bool TLedrixExDateEdit::Owns(const QWidget* w) const
+{
+    return w != nullptr && (w == this || isAncestorOf(w));
+}
 
-QWidget* TLedrixExDateEdit::FocusedBox() const {
+QWidget* TLedrixExDateEdit::FocusedBox() const
+{
     for (QWidget* box : boxes_)
-        if (box->hasFocus()) return box;
+        if (box->hasFocus())
+            return box;
     return nullptr;
 }
 
 // ---------------------------------------------------------------------------
 // Value
 
-void TLedrixExDateEdit::ClearExDateEdit() {
+void TLedrixExDateEdit::ClearExDateEdit()
+{
     for (int b = 0; b < ExDateBoxCount; ++b)
-        if (!IsCombo(b)) NumberBox(static_cast<TExDateBox>(b))->clear();
+        if (!IsCombo(b))
+            NumberBox(static_cast<TExDateBox>(b))->clear();
     eraBox_->setCurrentIndex(-1);
     ampmBox_->setCurrentIndex(-1);
     value_ = ExDateEmptyValue();
     empty_ = true;
 }
 
-TExDateBoxes TLedrixExDateEdit::ReadBoxes() const {
+TExDateBoxes TLedrixExDateEdit::ReadBoxes() const
+{
     TExDateBoxes boxes;
     for (int b = 0; b < ExDateBoxCount; ++b)
-        if (!IsCombo(b)) boxes.Text[b] = NumberBox(static_cast<TExDateBox>(b))->text().toStdString();
+        if (!IsCombo(b))
+            boxes.Text[b] = NumberBox(static_cast<TExDateBox>(b))->text().toStdString();
     boxes.EraIndex = eraBox_->currentIndex();
     boxes.AmpmIndex = ampmBox_->currentIndex();
     return boxes;
 }
 
-void TLedrixExDateEdit::WriteBoxes(const TExDateBoxes& boxes) {
+void TLedrixExDateEdit::WriteBoxes(const TExDateBoxes& boxes)
+{
     for (int b = 0; b < ExDateBoxCount; ++b)
-        if (!IsCombo(b)) NumberBox(static_cast<TExDateBox>(b))->setText(QString::fromStdString(boxes.Text[b]));
+        if (!IsCombo(b))
+            NumberBox(static_cast<TExDateBox>(b))->setText(QString::fromStdString(boxes.Text[b]));
     eraBox_->setCurrentIndex(boxes.EraIndex < eraBox_->count() ? boxes.EraIndex : -1);
     ampmBox_->setCurrentIndex(boxes.AmpmIndex);
 }
 
-void TLedrixExDateEdit::ShowValue(TDateTime value) {
+void TLedrixExDateEdit::ShowValue(TDateTime value)
+{
     TExDateBoxes boxes = ReadBoxes();
-    if (ShowExDateValue(value, s_, boxes)) empty_ = false;
+    if (ShowExDateValue(value, s_, boxes))
+        empty_ = false;
     WriteBoxes(boxes);
 }
 
-void TLedrixExDateEdit::Fail(const TExDateCheck& check) {
+void TLedrixExDateEdit::Fail(const TExDateCheck& check)
+{
     if (DisplayError) {
         TUserMessage message;
         message.Text = check.Message;
@@ -114,14 +142,17 @@ void TLedrixExDateEdit::Fail(const TExDateCheck& check) {
         ShowUserMessage(message);
     }
     QWidget* box = Box(check.Focus);
-    if (box->isVisibleTo(this) && box->isEnabled()) box->setFocus(Qt::OtherFocusReason);
+    if (box->isVisibleTo(this) && box->isEnabled())
+        box->setFocus(Qt::OtherFocusReason);
     throw EAbort();
 }
 
-TExDateCheck TLedrixExDateEdit::Validate() {
+TExDateCheck TLedrixExDateEdit::Validate()
+{
     s_.Today = Date();
     const TExDateCheck check = ValidateExDate(ReadBoxes(), s_);
-    if (!check.Ok) Fail(check);
+    if (!check.Ok)
+        Fail(check);
     if (check.Empty) {
         ClearExDateEdit();
     } else {
@@ -131,7 +162,8 @@ TExDateCheck TLedrixExDateEdit::Validate() {
     return check;
 }
 
-void TLedrixExDateEdit::SetExDateEditValue(TDateTime value) {
+void TLedrixExDateEdit::SetExDateEditValue(TDateTime value)
+{
     if (!std::isfinite(value)) {
         TExDateCheck bad;
         bad.Message = ExDateMsgBadValue;
@@ -152,12 +184,14 @@ void TLedrixExDateEdit::SetExDateEditValue(TDateTime value) {
     }
 }
 
-TDateTime TLedrixExDateEdit::GetExDateEditValue() {
+TDateTime TLedrixExDateEdit::GetExDateEditValue()
+{
     const TExDateCheck check = Validate();
     return !check.Empty && check.Value > 0 ? check.Value : 0;
 }
 
-void TLedrixExDateEdit::SetWarekiTable(const TGengoArray& table) {
+void TLedrixExDateEdit::SetWarekiTable(const TGengoArray& table)
+{
     s_.UseWarekiTable = true;
     table_ = table;
     s_.EraList = BuildEraList(table_, s_.MinDate, s_.MaxDate);
@@ -167,109 +201,139 @@ void TLedrixExDateEdit::SetWarekiTable(const TGengoArray& table) {
 // ---------------------------------------------------------------------------
 // Settings
 
-void TLedrixExDateEdit::SetEditStyle(TLedrixExDateEditStyle style) {
+void TLedrixExDateEdit::SetEditStyle(TLedrixExDateEditStyle style)
+{
     s_.Style = style;
     ArrangeFields();
     ClearExDateEdit();
 }
 
-void TLedrixExDateEdit::SetEditGengo(bool on) {
+void TLedrixExDateEdit::SetEditGengo(bool on)
+{
     s_.EditGengo = on;
-    if (!on) s_.Gengo = rsSeireki;
+    if (!on)
+        s_.Gengo = rsSeireki;
     FillEraBox();
     ArrangeFields();
-    if (!empty_) ShowValue(value_);
+    if (!empty_)
+        ShowValue(value_);
 }
 
-void TLedrixExDateEdit::SetEditAmpm(bool on) {
+void TLedrixExDateEdit::SetEditAmpm(bool on)
+{
     s_.EditAmpm = on;
     ArrangeFields();
-    if (!empty_) ShowValue(value_);
+    if (!empty_)
+        ShowValue(value_);
 }
 
-void TLedrixExDateEdit::SetGengo(TLedrixExRekiSet gengo) {
-    if (!s_.EditGengo) gengo = rsSeireki;
+void TLedrixExDateEdit::SetGengo(TLedrixExRekiSet gengo)
+{
+    if (!s_.EditGengo)
+        gengo = rsSeireki;
     const TExDateCheck check = Validate();
     s_.Gengo = gengo;
     FillEraBox();
     ArrangeFields();
-    if (!check.Empty) ShowValue(check.Value);
+    if (!check.Empty)
+        ShowValue(check.Value);
 }
 
-void TLedrixExDateEdit::SetYeardigit(TLedrixExYeardigitSet digits) {
+void TLedrixExDateEdit::SetYeardigit(TLedrixExYeardigitSet digits)
+{
     s_.Yeardigit = digits;
     ArrangeFields();
-    if (!empty_) ShowValue(value_);
+    if (!empty_)
+        ShowValue(value_);
 }
 
-void TLedrixExDateEdit::SetMinDate(TDateTime date) {
+void TLedrixExDateEdit::SetMinDate(TDateTime date)
+{
     s_.MinDate = date == 0 ? ExDateEmptyValue() : date;
     s_.EraList = BuildEraList(table_, s_.MinDate, s_.MaxDate);
     FillEraBox();
-    if (!empty_) SetExDateEditValue(value_);
+    if (!empty_)
+        SetExDateEditValue(value_);
 }
 
-void TLedrixExDateEdit::SetMaxDate(TDateTime date) {
+void TLedrixExDateEdit::SetMaxDate(TDateTime date)
+{
     s_.MaxDate = date == 0 ? ExDateEmptyValue() : date;
     s_.EraList = BuildEraList(table_, s_.MinDate, s_.MaxDate);
     FillEraBox();
-    if (!empty_) SetExDateEditValue(value_);
+    if (!empty_)
+        SetExDateEditValue(value_);
 }
 
-void TLedrixExDateEdit::SetUseWarekiTable(bool on) {
+void TLedrixExDateEdit::SetUseWarekiTable(bool on)
+{
     s_.UseWarekiTable = on;
     FillEraBox();
 }
 
-void TLedrixExDateEdit::SetSpaceWidth(int width) {
+void TLedrixExDateEdit::SetSpaceWidth(int width)
+{
     spaceWidth_ = width;
     ArrangeFields();
 }
 
-void TLedrixExDateEdit::SetLabelText(TExDateBox box, const QString& text) {
-    if (labels_[box] == nullptr) return;
+void TLedrixExDateEdit::SetLabelText(TExDateBox box, const QString& text)
+{
+    if (labels_[box] == nullptr)
+        return;
     labels_[box]->SetCaption(text);
     ArrangeFields();
 }
 
-void TLedrixExDateEdit::SetLabelColor(const QColor& colour) {
+void TLedrixExDateEdit::SetLabelColor(const QColor& colour)
+{
     labelColor_ = colour;
     for (auto* label : labels_)
-        if (label != nullptr) label->SetBackground(colour);
+        if (label != nullptr)
+            label->SetBackground(colour);
 }
 
-void TLedrixExDateEdit::SetTabStop(bool on) {
+void TLedrixExDateEdit::SetTabStop(bool on)
+{
     tabStop_ = on;
     ApplyTabStops(on);
 }
 
-void TLedrixExDateEdit::ApplyTabStops(bool boxesTabStop) {
-    for (QWidget* box : boxes_) box->setFocusPolicy(boxesTabStop ? Qt::StrongFocus : Qt::ClickFocus);
+void TLedrixExDateEdit::ApplyTabStops(bool boxesTabStop)
+{
+    for (QWidget* box : boxes_)
+        box->setFocusPolicy(boxesTabStop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
-void TLedrixExDateEdit::SetColor(const QColor& c) {
+void TLedrixExDateEdit::SetColor(const QColor& c)
+{
     color_ = c;
     ApplyColours();
 }
 
-void TLedrixExDateEdit::SetDisableColor(const QColor& c) {
+void TLedrixExDateEdit::SetDisableColor(const QColor& c)
+{
     disableColor_ = c;
     ApplyColours();
 }
 
-void TLedrixExDateEdit::SetDisableFontColor(const QColor& c) {
+void TLedrixExDateEdit::SetDisableFontColor(const QColor& c)
+{
     disableFontColor_ = c;
     ApplyColours();
 }
 
-void TLedrixExDateEdit::ApplyColours() {
+void TLedrixExDateEdit::ApplyColours()
+{
     const bool enabled = isEnabled();
     for (int b = 0; b < ExDateBoxCount; ++b) {
-        if (b == dbAmpm) continue;
+        if (b == dbAmpm)
+            continue;
         QPalette pal = Box(b)->palette();
         for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
             pal.setColor(g, QPalette::Base, enabled ? color_ : disableColor_);
-            if (IsCombo(b)) pal.setColor(g, QPalette::Button, enabled ? color_ : disableColor_);
+            if (IsCombo(b))
+                pal.setColor(g, QPalette::Button, enabled ? color_ : disableColor_);
             pal.setColor(g, QPalette::Text, enabled ? palette().color(QPalette::WindowText) : disableFontColor_);
             pal.setColor(g, QPalette::ButtonText, enabled ? palette().color(QPalette::WindowText) : disableFontColor_);
         }
@@ -279,34 +343,40 @@ void TLedrixExDateEdit::ApplyColours() {
     ampmBox_->setEnabled(enabled);
 }
 
-void TLedrixExDateEdit::FillEraBox() {
+void TLedrixExDateEdit::FillEraBox()
+{
     const QSignalBlocker block(eraBox_);
     eraBox_->clear();
-    for (const std::string& item : ExDateEraItems(s_)) eraBox_->addItem(QString::fromStdString(item));
+    for (const std::string& item : ExDateEraItems(s_))
+        eraBox_->addItem(QString::fromStdString(item));
     eraBox_->setCurrentIndex(-1);
 }
 
-void TLedrixExDateEdit::ArrangeFields() {
+void TLedrixExDateEdit::ArrangeFields()
+{
     const TExDateShown shown = ExDateShownBoxes(s_.Style, s_.EditGengo, s_.EditAmpm);
     NumberBox(dbYear)->setMaxLength(s_.Yeardigit == yddigit4 && s_.Gengo != rsWareki ? 4 : 2);
     const QFontMetrics fm(font());
     const int row = fm.height() + 8;
     const int comboWidth = fm.horizontalAdvance(QStringLiteral("0000")) + 26;
     const int twoDigits = fm.horizontalAdvance(QStringLiteral("00")) + 16;
-    const int yearWidth = NumberBox(dbYear)->maxLength() == 4 ? fm.horizontalAdvance(QStringLiteral("0000")) + 20 : twoDigits;
+    const int yearWidth =
+        NumberBox(dbYear)->maxLength() == 4 ? fm.horizontalAdvance(QStringLiteral("0000")) + 20 : twoDigits;
     const bool tightLabels = s_.Style == desYearMonth || s_.Style == desYear;
     eraBox_->view()->setMinimumHeight(0);
 
-    int right = 0;       // right end of everything placed
-    int x = 0;           // where the next part starts
+    int right = 0;  // right end of everything placed
+    int x = 0;      // where the next part starts
     int top = 0;
     const auto place = [&](int b, int width) {
         QWidget* box = Box(b);
         box->setVisible(shown[b]);
-        if (labels_[b] != nullptr) labels_[b]->setVisible(shown[b]);
+        if (labels_[b] != nullptr)
+            labels_[b]->setVisible(shown[b]);
         if (!shown[b]) {
             box->setGeometry(x, top, 0, row);
-            if (labels_[b] != nullptr) labels_[b]->setGeometry(x, top, 0, row);
+            if (labels_[b] != nullptr)
+                labels_[b]->setGeometry(x, top, 0, row);
             return;
         }
         box->setGeometry(x, top, width, row);
@@ -323,7 +393,8 @@ void TLedrixExDateEdit::ArrangeFields() {
         right = std::max(right, end);
     };
     place(dbEra, comboWidth);
-    if (!shown[dbEra]) x = 0;
+    if (!shown[dbEra])
+        x = 0;
     place(dbYear, yearWidth);
     place(dbMonth, twoDigits);
     place(dbDay, twoDigits);
@@ -350,18 +421,24 @@ void TLedrixExDateEdit::ArrangeFields() {
 // ---------------------------------------------------------------------------
 // Boxes
 
-void TLedrixExDateEdit::FieldKeyPress(QObject* sender, QChar& key) {
-    if (OnKeyPress) OnKeyPress(sender, key);
-    if (key.isNull()) return;
+void TLedrixExDateEdit::FieldKeyPress(QObject* sender, QChar& key)
+{
+    if (OnKeyPress)
+        OnKeyPress(sender, key);
+    if (key.isNull())
+        return;
     const bool combo = sender == eraBox_ || sender == ampmBox_;
     const bool editing = key == QChar('\b') || key == QChar(27);
-    if (!editing && (combo || !key.isDigit())) key = QChar();
+    if (!editing && (combo || !key.isDigit()))
+        key = QChar();
 }
 
-void TLedrixExDateEdit::StepBox(QWidget* from, bool forward) {
+void TLedrixExDateEdit::StepBox(QWidget* from, bool forward)
+{
     // The boxes in tab order; a walk of one round at most.
     const int start = static_cast<int>(std::find(boxes_.begin(), boxes_.end(), from) - boxes_.begin());
-    if (start >= ExDateBoxCount) return;
+    if (start >= ExDateBoxCount)
+        return;
     for (int n = 1; n < ExDateBoxCount; ++n) {
         const int b = ((start + (forward ? n : -n)) % ExDateBoxCount + ExDateBoxCount) % ExDateBoxCount;
         QWidget* box = Box(b);
@@ -372,105 +449,128 @@ void TLedrixExDateEdit::StepBox(QWidget* from, bool forward) {
     }
 }
 
-void TLedrixExDateEdit::FieldKeyDown(QObject* sender, int& key, Qt::KeyboardModifiers shift) {
-    if (OnKeyDown) OnKeyDown(sender, key, shift);
+void TLedrixExDateEdit::FieldKeyDown(QObject* sender, int& key, Qt::KeyboardModifiers shift)
+{
+    if (OnKeyDown)
+        OnKeyDown(sender, key, shift);
     auto* combo = qobject_cast<QComboBox*>(sender);
     auto* box = qobject_cast<QWidget*>(sender);
     const bool droppedDown = combo != nullptr && combo->view()->isVisible();
     switch (key) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            if (droppedDown) combo->hidePopup();
-            if (EnterNext) StepBox(box, !(shift & Qt::ShiftModifier));
-            key = 0;
-            break;
-        case Qt::Key_Tab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (droppedDown)
+            combo->hidePopup();
+        if (EnterNext)
             StepBox(box, !(shift & Qt::ShiftModifier));
-            key = 0;
-            break;
-        case Qt::Key_Backtab:
-            StepBox(box, false);
-            key = 0;
-            break;
-        case Qt::Key_Down:
-            if (DropDownKey && !droppedDown) {
-                if (combo != nullptr) {
-                    combo->showPopup();
-                }
-                key = 0;
-            }
-            break;
-        case Qt::Key_Delete:
+        key = 0;
+        break;
+    case Qt::Key_Tab:
+        StepBox(box, !(shift & Qt::ShiftModifier));
+        key = 0;
+        break;
+    case Qt::Key_Backtab:
+        StepBox(box, false);
+        key = 0;
+        break;
+    case Qt::Key_Down:
+        if (DropDownKey && !droppedDown) {
             if (combo != nullptr) {
-                const bool had = combo->currentIndex() >= 0;
-                const QSignalBlocker block(combo);
-                combo->setCurrentIndex(-1);
-                if (had) FieldChange(combo);
-                key = 0;
+                combo->showPopup();
             }
-            break;
-        default:
-            break;
+            key = 0;
+        }
+        break;
+    case Qt::Key_Delete:
+        if (combo != nullptr) {
+            const bool had = combo->currentIndex() >= 0;
+            const QSignalBlocker block(combo);
+            combo->setCurrentIndex(-1);
+            if (had)
+                FieldChange(combo);
+            key = 0;
+        }
+        break;
+    default:
+        break;
     }
 }
 
-void TLedrixExDateEdit::FieldChange(QObject* sender) {
-    if (OnChange) OnChange(sender);
+void TLedrixExDateEdit::FieldChange(QObject* sender)
+{
+    if (OnChange)
+        OnChange(sender);
 }
 
-void TLedrixExDateEdit::FieldClick(QObject* sender) {
-    if (OnClick) OnClick(sender);
+void TLedrixExDateEdit::FieldClick(QObject* sender)
+{
+    if (OnClick)
+        OnClick(sender);
 }
 
-void TLedrixExDateEdit::FieldEnter(QObject* sender) {
+void TLedrixExDateEdit::FieldEnter(QObject* sender)
+{
     auto* box = qobject_cast<QWidget*>(sender);
-    if (!tabStop_) ApplyTabStops(true);
+    if (!tabStop_)
+        ApplyTabStops(true);
     box->setToolTip(toolTip());
     QPalette pal = box->palette();
     pal.setColor(QPalette::Base, focusedColor_);
     box->setPalette(pal);
     if (auto* edit = qobject_cast<QLineEdit*>(box)) {
-        if (AutoSelect) edit->selectAll();
-        else edit->setCursorPosition(0);
+        if (AutoSelect)
+            edit->selectAll();
+        else
+            edit->setCursorPosition(0);
     }
 }
 
-bool TLedrixExDateEdit::eventFilter(QObject* watched, QEvent* event) {
+bool TLedrixExDateEdit::eventFilter(QObject* watched, QEvent* event)
+{
     auto* box = qobject_cast<QWidget*>(watched);
     if (box == nullptr || std::find(boxes_.begin(), boxes_.end(), box) == boxes_.end())
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
-        case QEvent::KeyPress: {
-            auto* e = static_cast<QKeyEvent*>(event);
-            int key = e->key();
-            FieldKeyDown(box, key, e->modifiers());
-            if (key == 0) return true;
-            if (!e->text().isEmpty() && key != Qt::Key_Delete) {
-                QChar ch = e->text().at(0);
-                FieldKeyPress(box, ch);
-                if (ch.isNull()) return true;
-            }
-            return false;
+    case QEvent::KeyPress: {
+        auto* e = static_cast<QKeyEvent*>(event);
+        int key = e->key();
+        FieldKeyDown(box, key, e->modifiers());
+        if (key == 0)
+            return true;
+        if (!e->text().isEmpty() && key != Qt::Key_Delete) {
+            QChar ch = e->text().at(0);
+            FieldKeyPress(box, ch);
+            if (ch.isNull())
+                return true;
         }
-        case QEvent::FocusIn:
-            // Let the box take the focus first, then select in it.
-            QMetaObject::invokeMethod(this, [this, box] { if (box->hasFocus()) FieldEnter(box); }, Qt::QueuedConnection);
-            return false;
-        case QEvent::FocusOut: {
-            QPalette pal = box->palette();
-            pal.setColor(QPalette::Base, isEnabled() ? color_ : disableColor_);
-            box->setPalette(pal);
-            return false;
-        }
-        case QEvent::MouseButtonPress:
-            FieldClick(box);
-            return false;
-        default:
-            return false;
+        return false;
+    }
+    case QEvent::FocusIn:
+        // Let the box take the focus first, then select in it.
+        QMetaObject::invokeMethod(
+            this,
+            [this, box] {
+                if (box->hasFocus())
+                    FieldEnter(box);
+            },
+            Qt::QueuedConnection);
+        return false;
+    case QEvent::FocusOut: {
+        QPalette pal = box->palette();
+        pal.setColor(QPalette::Base, isEnabled() ? color_ : disableColor_);
+        box->setPalette(pal);
+        return false;
+    }
+    case QEvent::MouseButtonPress:
+        FieldClick(box);
+        return false;
+    default:
+        return false;
     }
 }
 
-void TLedrixExDateEdit::focusInEvent(QFocusEvent* event) {
+void TLedrixExDateEdit::focusInEvent(QFocusEvent* event)
+{
     QWidget::focusInEvent(event);
     for (int b : {dbEra, dbYear, dbAmpm, dbHour}) {
         QWidget* box = Box(b);
@@ -481,17 +581,21 @@ void TLedrixExDateEdit::focusInEvent(QFocusEvent* event) {
     }
 }
 
-void TLedrixExDateEdit::FocusChanged(QWidget* old, QWidget* now) {
+void TLedrixExDateEdit::FocusChanged(QWidget* old, QWidget* now)
+{
     const bool wasInside = inside_;
     inside_ = Owns(now);
-    if (!wasInside || inside_ || !Owns(old)) return;
+    if (!wasInside || inside_ || !Owns(old))
+        return;
     // Leaving the edit: the popup of a box does not count as leaving.
     if (now != nullptr && (now->window()->windowFlags() & Qt::Popup) == Qt::Popup) {
         inside_ = true;
         return;
     }
-    if (!tabStop_) ApplyTabStops(false);
-    if (!ExitCheck) return;
+    if (!tabStop_)
+        ApplyTabStops(false);
+    if (!ExitCheck)
+        return;
     try {
         Validate();
     } catch (const EAbort&) {
@@ -499,12 +603,15 @@ void TLedrixExDateEdit::FocusChanged(QWidget* old, QWidget* now) {
     }
 }
 
-void TLedrixExDateEdit::changeEvent(QEvent* event) {
+void TLedrixExDateEdit::changeEvent(QEvent* event)
+{
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange) ApplyColours();
+    if (event->type() == QEvent::EnabledChange)
+        ApplyColours();
     if (event->type() == QEvent::FontChange) {
         for (auto* label : labels_)
-            if (label != nullptr) label->setFont(QFont(font().family(), font().pointSize()));
+            if (label != nullptr)
+                label->setFont(QFont(font().family(), font().pointSize()));
         ArrangeFields();
     }
 }

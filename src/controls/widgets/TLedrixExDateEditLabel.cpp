@@ -3,21 +3,25 @@
 #include <QPainter>
 #include <qdrawutil.h>
 
-TLedrixExDateEditLabel::TLedrixExDateEditLabel(QWidget* parent) : QWidget(parent), background_(228, 228, 228) {
+TLedrixExDateEditLabel::TLedrixExDateEditLabel(QWidget* parent) : QWidget(parent), background_(228, 228, 228)
+{
     setFocusPolicy(Qt::NoFocus);
 }
 
-void TLedrixExDateEditLabel::SetCaption(const QString& text) {
+void TLedrixExDateEditLabel::SetCaption(const QString& text)
+{
     caption_ = text;
     update();
 }
 
-void TLedrixExDateEditLabel::SetBackground(const QColor& colour) {
+void TLedrixExDateEditLabel::SetBackground(const QColor& colour)
+{
     background_ = colour;
     update();
 }
 
-void TLedrixExDateEditLabel::paintEvent(QPaintEvent*) {
+void TLedrixExDateEditLabel::paintEvent(QPaintEvent*)
+{
     QPainter p(this);
     p.fillRect(rect(), background_);
     qDrawShadePanel(&p, rect(), palette(), false, 1);

@@ -7,6 +7,8 @@
 TxCheckBox::TxCheckBox(QWidget* parent) : QCheckBox(parent) {}
 TxCheckBox::TxCheckBox(const QString& text, QWidget* parent) : QCheckBox(text, parent) {}
 
-void TxCheckBox::keyPressEvent(QKeyEvent* e) {
-    if (!HandleButtonNavKey(this, e, KeyStyles)) QCheckBox::keyPressEvent(e);
+void TxCheckBox::keyPressEvent(QKeyEvent* e)
+{
+    if (!HandleButtonNavKey(this, e, KeyStyles))
+        QCheckBox::keyPressEvent(e);
 }

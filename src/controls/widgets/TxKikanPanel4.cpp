@@ -1,27 +1,33 @@
 #include "controls/widgets/TxKikanPanel4.h"
 
-TxKikanPanel4::TxKikanPanel4(QWidget* parent) : TxKikanPanelBase(4, parent) {
+TxKikanPanel4::TxKikanPanel4(QWidget* parent) : TxKikanPanelBase(4, parent)
+{
     resize(80, 22);
     btnCnt_ = 2;  // so that writing 4 lays the cells out
     SetBtnCnt(4);
 }
 
-void TxKikanPanel4::SetupPeriod(int closingDay, TDateTime fiscalStart, TDateTime fiscalEnd, TDateTime startDate) {
+void TxKikanPanel4::SetupPeriod(int closingDay, TDateTime fiscalStart, TDateTime fiscalEnd, TDateTime startDate)
+{
     ApplyYear(SetupKikan4(btnCnt_, closingDay, fiscalStart, fiscalEnd, startDate, kikanMove_));
 }
 
-void TxKikanPanel4::SetStno(int value) {
+void TxKikanPanel4::SetStno(int value)
+{
     stno_ = value;
     PaintCells();
 }
 
-void TxKikanPanel4::SetEdno(int value) {
+void TxKikanPanel4::SetEdno(int value)
+{
     edno_ = value;
     PaintCells();
 }
 
-void TxKikanPanel4::SetBtnCnt(int count) {
-    if ((count != 2 && count != 4) || count == btnCnt_) return;
+void TxKikanPanel4::SetBtnCnt(int count)
+{
+    if ((count != 2 && count != 4) || count == btnCnt_)
+        return;
     btnCnt_ = count;
     TKikanYear year;
     year.Cells.resize(4);

@@ -22,8 +22,8 @@ public:
     // Mouse reports: the button, the modifiers held and the position in the
     // cell. The reports of a keyboard change give the left button, no
     // modifiers and (0, 0).
-    using TMouseEvent = std::function<void(QObject* sender, Qt::MouseButton button,
-                                           Qt::KeyboardModifiers shift, int x, int y)>;
+    using TMouseEvent =
+        std::function<void(QObject* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)>;
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;
     std::function<void(QObject* sender)> OnDblClick;

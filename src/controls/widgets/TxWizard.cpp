@@ -5,8 +5,7 @@ TxWizard::TxWizard(QWidget* parent)
       nextCap_(QStringLiteral("次へ(&N) >")),
       nextFinCap_(QStringLiteral("完了(&F)")),
       backCap_(QStringLiteral("< 戻る(&B)"))
-{
-}
+{}
 
 void TxWizard::SetNextButton(QAbstractButton* button)
 {

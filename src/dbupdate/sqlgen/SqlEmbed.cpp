@@ -46,7 +46,7 @@ std::vector<std::string_view> Pieces(std::string_view text)
     return pieces;
 }
 
-} // namespace
+}  // namespace
 
 std::string EmbeddedSqlSource(const std::map<std::string, std::string>& files)
 {
@@ -75,12 +75,13 @@ std::string EmbeddedSqlSource(const std::map<std::string, std::string>& files)
         }
         out += "        }},\n";
     }
-    out += "    };\n"
-           "    return files;\n"
-           "}\n"
-           "\n"
-           "} // namespace embeddedsql\n";
+    out +=
+        "    };\n"
+        "    return files;\n"
+        "}\n"
+        "\n"
+        "} // namespace embeddedsql\n";
     return out;
 }
 
-} // namespace sqlgen
+}  // namespace sqlgen

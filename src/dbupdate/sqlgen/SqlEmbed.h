@@ -23,4 +23,4 @@ constexpr std::size_t PieceBytes = 16000;
 // embeddedsql::GeneratedFiles() as declared in dbupdate/EmbeddedSql.h.
 std::string EmbeddedSqlSource(const std::map<std::string, std::string>& files);
 
-} // namespace sqlgen
+}  // namespace sqlgen

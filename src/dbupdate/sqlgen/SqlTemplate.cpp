@@ -14,8 +14,7 @@ namespace sqlgen {
 
 SqlTemplateError::SqlTemplateError(int line, const std::string& message)
     : std::runtime_error("line " + std::to_string(line) + ": " + message), line_(line), fault_(message)
-{
-}
+{}
 
 namespace {
 
@@ -53,20 +52,20 @@ std::string_view Trimmed(std::string_view text)
 // A value of a FOR: a number, or a word of a word list.
 struct Value {
     int number = 0;
-    std::string word; // empty for a number
+    std::string word;  // empty for a number
 };
 
 struct ForClause {
     char var = 0;
     std::vector<Value> values;
     std::optional<std::string> join;
-    int wrap = 0; // 0: no breaks
+    int wrap = 0;  // 0: no breaks
 };
 
 // One "/*@ ... */" of a line.
 struct Directive {
-    std::size_t begin = 0; // where "/*@" starts
-    std::size_t end = 0;   // just past "*/"
+    std::size_t begin = 0;  // where "/*@" starts
+    std::size_t end = 0;    // just past "*/"
     bool isEnd = false;
     ForClause clause;
 };
@@ -339,8 +338,9 @@ private:
                     return nodes;
                 }
                 if (directive.clause.join || directive.clause.wrap != 0)
-                    throw SqlTemplateError(lineNo, "JOIN and WRAP belong to a list within a line; "
-                                                   "a FOR alone on its line repeats whole lines");
+                    throw SqlTemplateError(lineNo,
+                                           "JOIN and WRAP belong to a list within a line; "
+                                           "a FOR alone on its line repeats whole lines");
                 Node block;
                 block.line = lineNo;
                 block.isBlock = true;
@@ -366,13 +366,15 @@ private:
             if (open.isEnd)
                 throw SqlTemplateError(lineNo, "END without FOR");
             if (i + 1 == directives.size())
-                throw SqlTemplateError(lineNo, "FOR without END on its line; a FOR that repeats whole lines "
-                                               "stands alone on its line");
+                throw SqlTemplateError(lineNo,
+                                       "FOR without END on its line; a FOR that repeats whole lines "
+                                       "stands alone on its line");
             const Directive& close = directives[i + 1];
             if (!close.isEnd)
                 throw SqlTemplateError(lineNo, "a list within a line holds no further FOR");
             node.segments.emplace_back(std::string(line.substr(from, open.begin - from)));
-            node.segments.emplace_back(InlineList{open.clause, std::string(line.substr(open.end, close.begin - open.end))});
+            node.segments.emplace_back(
+                InlineList{open.clause, std::string(line.substr(open.end, close.begin - open.end))});
             from = close.end;
         }
         node.segments.emplace_back(std::string(line.substr(from)));
@@ -508,8 +510,8 @@ private:
                 if (j < text.size() && text[j] == '}') {
                     const auto found = env_.find(letter);
                     if (found == env_.end())
-                        throw SqlTemplateError(lineNo, "{" + std::string(j - i - 1, letter) +
-                                                           "} names no variable of an enclosing FOR");
+                        throw SqlTemplateError(
+                            lineNo, "{" + std::string(j - i - 1, letter) + "} names no variable of an enclosing FOR");
                     const Value& value = found->second;
                     if (!value.word.empty() && j - i - 1 > 1)
                         throw SqlTemplateError(lineNo, "{" + std::string(j - i - 1, letter) + "} pads a number, but " +
@@ -528,7 +530,7 @@ private:
     std::vector<std::string> out_;
 };
 
-} // namespace
+}  // namespace
 
 std::string ExpandSqlTemplate(std::string_view text)
 {
@@ -536,4 +538,4 @@ std::string ExpandSqlTemplate(std::string_view text)
     return Expander().Run(nodes);
 }
 
-} // namespace sqlgen
+}  // namespace sqlgen

@@ -75,4 +75,4 @@ private:
 // The expanded text of a template.
 std::string ExpandSqlTemplate(std::string_view text);
 
-} // namespace sqlgen
+}  // namespace sqlgen

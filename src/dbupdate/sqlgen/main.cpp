@@ -90,8 +90,8 @@ std::map<fs::path, std::string> ExpandedFiles(const fs::path& source)
             try {
                 text = sqlgen::ExpandSqlTemplate(text);
             } catch (const sqlgen::SqlTemplateError& error) {
-                throw ToolError(entry.path().string() + ":" + std::to_string(error.Line()) + ": error: " +
-                                error.Fault());
+                throw ToolError(entry.path().string() + ":" + std::to_string(error.Line()) +
+                                ": error: " + error.Fault());
             }
         }
         files.emplace(relative, std::move(text));
@@ -102,7 +102,7 @@ std::map<fs::path, std::string> ExpandedFiles(const fs::path& source)
 // Removes what the output holds beyond the source's files and folders.
 void RemoveStrays(const fs::path& output, const std::map<fs::path, std::string>& files)
 {
-    std::map<fs::path, bool> wanted; // relative path -> is a folder
+    std::map<fs::path, bool> wanted;  // relative path -> is a folder
     for (const auto& [relative, text] : files) {
         wanted[relative] = false;
         for (fs::path folder = relative.parent_path(); !folder.empty(); folder = folder.parent_path())
@@ -150,7 +150,7 @@ void Run(const fs::path& sourceArg, const fs::path& outputArg)
         WriteIfChanged(output / relative, text);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

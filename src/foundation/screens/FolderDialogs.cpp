@@ -14,13 +14,15 @@
 
 namespace {
 
-bool IsSystemDriveRoot(const std::string& folder) {
+bool IsSystemDriveRoot(const std::string& folder)
+{
     return !folder.empty() && filetree::Canonical(IncludePathDelim(folder)).string() == GetSystemDriveRoot();
 }
 
 // Width in CP932 bytes; a name CP932 cannot hold counts its UTF-8 bytes,
 // which are never fewer.
-std::size_t PathWidth(const std::string& path) {
+std::size_t PathWidth(const std::string& path)
+{
     try {
         return cp932::ByteWidth(path);
     } catch (const cp932::TextEncodingError&) {
@@ -28,14 +30,16 @@ std::size_t PathWidth(const std::string& path) {
     }
 }
 
-bool AsksForDocuments() {
+bool AsksForDocuments()
+{
     return ShowUserMessage(NoWriteAccessMessage, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) ==
            mrYes;
 }
 
 }  // namespace
 
-bool SelectFolderDlg(const std::string& title, std::string& folder, bool skipAccessCheck, const std::string& root) {
+bool SelectFolderDlg(const std::string& title, std::string& folder, bool skipAccessCheck, const std::string& root)
+{
     const bool guarded = !skipAccessCheck && IsUacEnabled();
     for (;;) {
         QFileDialog dialog(QApplication::activeWindow(),
@@ -46,7 +50,8 @@ bool SelectFolderDlg(const std::string& title, std::string& folder, bool skipAcc
         dialog.setFileMode(QFileDialog::Directory);
         const std::string start = folder.empty() ? (root.empty() ? std::string("/") : root) : folder;
         dialog.setDirectory(QString::fromStdString(start));
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
         const std::string path = dialog.selectedFiles().first().toStdString();
         if (PathWidth(path) > 255) {
             ShowUserMessage(FolderPathTooLongMessage, TMsgDlgType::mtError);
@@ -63,21 +68,26 @@ bool SelectFolderDlg(const std::string& title, std::string& folder, bool skipAcc
     }
 }
 
-bool SelectComputerDlg(const std::string& title, std::string& name) {
+bool SelectComputerDlg(const std::string& title, std::string& name)
+{
     TSelectComputerForm form(QApplication::activeWindow());
     form.setWindowTitle(QString::fromStdString(title.empty() ? "コンピュータを選択して下さい" : title));
     form.SetComputerName(QString::fromStdString(name));
-    if (form.exec() != QDialog::Accepted) return false;
+    if (form.exec() != QDialog::Accepted)
+        return false;
     name = form.ComputerName().toStdString();
     return true;
 }
 
-bool CheckSaveFileName(QFileDialog& dialog, std::string& fileName) {
+bool CheckSaveFileName(QFileDialog& dialog, std::string& fileName)
+{
     for (;;) {
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
         const std::filesystem::path chosen(dialog.selectedFiles().first().toStdString());
         fileName = chosen.string();
-        if (!IsUacEnabled() || !IsSystemDriveRoot(chosen.parent_path().string())) return true;
+        if (!IsUacEnabled() || !IsSystemDriveRoot(chosen.parent_path().string()))
+            return true;
         if (AsksForDocuments()) {
             fileName = IncludePathDelim(GetMyDocumentsDir()) + chosen.filename().string();
             return true;

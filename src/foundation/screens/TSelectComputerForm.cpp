@@ -10,7 +10,8 @@
 
 #include "platform/SpecialFolders.h"
 
-TSelectComputerForm::TSelectComputerForm(QWidget* owner) : QDialog(owner) {
+TSelectComputerForm::TSelectComputerForm(QWidget* owner) : QDialog(owner)
+{
     setObjectName(QStringLiteral("SelectComputerForm"));
     setFixedSize(360, 120);
     auto* label = new QLabel(QStringLiteral("コンピュータ名"), this);
@@ -35,10 +36,12 @@ TSelectComputerForm::TSelectComputerForm(QWidget* owner) : QDialog(owner) {
             [this](const QString& text) { btnOK->setEnabled(!text.trimmed().isEmpty()); });
 }
 
-QStringList TSelectComputerForm::KnownComputers(const QString& hostsFile) {
+QStringList TSelectComputerForm::KnownComputers(const QString& hostsFile)
+{
     QStringList names;
     const QString self = QString::fromStdString(folders::ComputerName());
-    if (!self.isEmpty()) names << self;
+    if (!self.isEmpty())
+        names << self;
     QFile file(hostsFile);
     if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         QTextStream in(&file);
@@ -46,21 +49,27 @@ QStringList TSelectComputerForm::KnownComputers(const QString& hostsFile) {
         while (!in.atEnd()) {
             const QString line = in.readLine().section(QLatin1Char('#'), 0, 0).trimmed();
             const QStringList fields = line.split(blanks, Qt::SkipEmptyParts);
-            if (fields.size() < 2) continue;
+            if (fields.size() < 2)
+                continue;
             const QString& address = fields.first();
             if (address.startsWith(QStringLiteral("127.")) || address == QStringLiteral("::1") ||
                 address.startsWith(QStringLiteral("ff0")) || address.startsWith(QStringLiteral("fe00")))
                 continue;
             for (qsizetype i = 1; i < fields.size(); ++i)
-                if (!names.contains(fields[i])) names << fields[i];
+                if (!names.contains(fields[i]))
+                    names << fields[i];
         }
     }
     return names;
 }
 
-void TSelectComputerForm::SetComputerName(const QString& name) {
+void TSelectComputerForm::SetComputerName(const QString& name)
+{
     cmbComputer->setEditText(name);
     btnOK->setEnabled(!name.trimmed().isEmpty());
 }
 
-QString TSelectComputerForm::ComputerName() const { return cmbComputer->currentText().trimmed(); }
+QString TSelectComputerForm::ComputerName() const
+{
+    return cmbComputer->currentText().trimmed();
+}

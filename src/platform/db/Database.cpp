@@ -54,8 +54,8 @@ Database::~Database() = default;
 Database::Database(Database&& other) noexcept = default;
 Database& Database::operator=(Database&& other) noexcept = default;
 
-void Database::Open(bool create, std::string_view connectionString, std::string_view user,
-                    std::string_view password, int pageSize, bool forcedWrites)
+void Database::Open(bool create, std::string_view connectionString, std::string_view user, std::string_view password,
+                    int pageSize, bool forcedWrites)
 {
     if (!state_)
         state_ = std::make_unique<detail::DatabaseState>();
@@ -89,8 +89,8 @@ void Database::Attach(std::string_view connectionString, std::string_view user, 
     Open(false, connectionString, user, password, 0, true);
 }
 
-void Database::Create(std::string_view connectionString, std::string_view user, std::string_view password,
-                      int pageSize, bool forcedWrites)
+void Database::Create(std::string_view connectionString, std::string_view user, std::string_view password, int pageSize,
+                      bool forcedWrites)
 {
     Open(true, connectionString, user, password, pageSize, forcedWrites);
 }

@@ -76,9 +76,9 @@ struct DateTimeValue {
 using ParamValue = std::variant<std::monostate, TextValue, BytesValue, ScaledValue, double, DateTimeValue>;
 
 struct FieldInfo {
-    std::string name;        // UTF-8 as the server describes it
-    std::string upperName;   // for lookups
-    unsigned type = 0;       // SQL_* without the null bit
+    std::string name;       // UTF-8 as the server describes it
+    std::string upperName;  // for lookups
+    unsigned type = 0;      // SQL_* without the null bit
     int subType = 0;
     int scale = 0;
     unsigned length = 0;
@@ -91,8 +91,8 @@ struct QueryState {
     DatabaseState* database = nullptr;
     TransactionState* transaction = nullptr;
 
-    std::string sql;            // as the caller wrote it (UTF-8)
-    std::string serverSql;      // CP932, parameters as "?"
+    std::string sql;        // as the caller wrote it (UTF-8)
+    std::string serverSql;  // CP932, parameters as "?"
     bool paramCheck = true;
     bool autoStart = false;
     std::vector<std::string> paramPositions;  // upper-case name per "?"

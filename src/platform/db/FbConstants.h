@@ -38,10 +38,18 @@ inline constexpr unsigned BlobSegment = 32 * 1024;
 inline std::vector<unsigned char> TextBlobBpb(unsigned from, unsigned to)
 {
     return {isc_bpb_version1,
-            isc_bpb_source_type, 1, static_cast<unsigned char>(isc_blob_text),
-            isc_bpb_source_interp, 1, static_cast<unsigned char>(from),
-            isc_bpb_target_type, 1, static_cast<unsigned char>(isc_blob_text),
-            isc_bpb_target_interp, 1, static_cast<unsigned char>(to)};
+            isc_bpb_source_type,
+            1,
+            static_cast<unsigned char>(isc_blob_text),
+            isc_bpb_source_interp,
+            1,
+            static_cast<unsigned char>(from),
+            isc_bpb_target_type,
+            1,
+            static_cast<unsigned char>(isc_blob_text),
+            isc_bpb_target_interp,
+            1,
+            static_cast<unsigned char>(to)};
 }
 
 }  // namespace db::detail

@@ -193,8 +193,7 @@ public:
         std::vector<char> buffer(detail::BlobSegment);
         for (;;) {
             unsigned length = 0;
-            const int result =
-                blob->getSegment(&status, static_cast<unsigned>(buffer.size()), buffer.data(), &length);
+            const int result = blob->getSegment(&status, static_cast<unsigned>(buffer.size()), buffer.data(), &length);
             if (result == Firebird::IStatus::RESULT_NO_DATA)
                 break;
             bytes.append(buffer.data(), length);

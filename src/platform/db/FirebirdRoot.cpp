@@ -114,10 +114,12 @@ std::string FirebirdConf(const FirebirdRootSettings& settings)
 
 std::string DatabasesConf(const FirebirdRootSettings& settings)
 {
-    const std::string security =
-        settings.securityDatabase.empty() ? std::string("$(dir_secDb)/security3.fdb") : settings.securityDatabase.string();
+    const std::string security = settings.securityDatabase.empty() ? std::string("$(dir_secDb)/security3.fdb")
+                                                                   : settings.securityDatabase.string();
     return "# Written by the program for its own Firebird root.\n"
-           "security.db = " + security + "\n"
+           "security.db = " +
+           security +
+           "\n"
            "{\n"
            "\tRemoteAccess = false\n"
            "\tDefaultDbCachePages = 50\n"
@@ -134,7 +136,9 @@ std::string PluginsConf(const fs::path& root)
            "}\n"
            "\n"
            "Config = UDR_config {\n"
-           "\tpath = " + (root / "plugins" / "udr").string() + "\n"
+           "\tpath = " +
+           (root / "plugins" / "udr").string() +
+           "\n"
            "}\n";
 }
 

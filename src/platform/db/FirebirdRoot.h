@@ -25,8 +25,8 @@ struct FirebirdRootSettings {
     // client library this program is linked with.
     std::filesystem::path installedRoot;
     // Server settings, written only when given.
-    int remoteServicePort = 0;             // 0: the default port
-    std::string remoteBindAddress;         // empty: every address
+    int remoteServicePort = 0;               // 0: the default port
+    std::string remoteBindAddress;           // empty: every address
     std::filesystem::path securityDatabase;  // empty: the installed default
 };
 

@@ -6,8 +6,7 @@ namespace db::detail {
 
 ParameterBlock::ParameterBlock(Status& status, unsigned kind)
     : status_(status), builder_(Util()->getXpbBuilder(&status, kind, nullptr, 0))
-{
-}
+{}
 
 void ParameterBlock::Tag(unsigned char tag)
 {

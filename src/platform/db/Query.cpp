@@ -62,10 +62,10 @@ void QueryState::Unhook() noexcept
 
 namespace {
 
-using detail::QueryState;
 using detail::CharsetNone;
 using detail::CharsetOctets;
 using detail::CharsetSjis;
+using detail::QueryState;
 
 bool IsTextType(unsigned type)
 {
@@ -112,15 +112,13 @@ void PrepareStatement(QueryState& query, Firebird::ITransaction* transaction)
 
     detail::Status status;
     try {
-        query.statement = detail::Handle<Firebird::IStatement>(
-            attachment->prepare(&status, transaction, static_cast<unsigned>(query.serverSql.size()),
-                                query.serverSql.data(), detail::SqlDialect,
-                                Firebird::IStatement::PREPARE_PREFETCH_METADATA));
+        query.statement = detail::Handle<Firebird::IStatement>(attachment->prepare(
+            &status, transaction, static_cast<unsigned>(query.serverSql.size()), query.serverSql.data(),
+            detail::SqlDialect, Firebird::IStatement::PREPARE_PREFETCH_METADATA));
         query.preparedOn = attachment;
         query.statementType = query.statement->getType(&status);
         query.inputMetadata = detail::Handle<Firebird::IMessageMetadata>(query.statement->getInputMetadata(&status));
-        query.outputMetadata =
-            detail::Handle<Firebird::IMessageMetadata>(query.statement->getOutputMetadata(&status));
+        query.outputMetadata = detail::Handle<Firebird::IMessageMetadata>(query.statement->getOutputMetadata(&status));
 
         const unsigned inputs = query.inputMetadata->getCount(&status);
         if (query.paramCheck) {
@@ -161,14 +159,13 @@ void PrepareStatement(QueryState& query, Firebird::ITransaction* transaction)
 
 bool GivesRows(const QueryState& query)
 {
-    return query.statementType == isc_info_sql_stmt_select ||
-           query.statementType == isc_info_sql_stmt_select_for_upd || !query.fields.empty();
+    return query.statementType == isc_info_sql_stmt_select || query.statementType == isc_info_sql_stmt_select_for_upd ||
+           !query.fields.empty();
 }
 
 bool IsSelect(const QueryState& query)
 {
-    return query.statementType == isc_info_sql_stmt_select ||
-           query.statementType == isc_info_sql_stmt_select_for_upd;
+    return query.statementType == isc_info_sql_stmt_select || query.statementType == isc_info_sql_stmt_select_for_upd;
 }
 
 // The blob parameter block for writing a text blob: CP932 bytes of the
@@ -262,8 +259,8 @@ detail::Handle<Firebird::IMessageMetadata> BuildInput(QueryState& query, Firebir
             Describe(builder.get(), status, i, SQL_VARYING,
                      static_cast<unsigned>(std::max<std::size_t>(bytes.size(), 1)), 0, textSet);
         } else if (const auto* scaled = std::get_if<detail::ScaledValue>(&value)) {
-            Describe(builder.get(), status, i, scaled->wide ? SQL_INT64 : SQL_LONG, scaled->wide ? 8 : 4,
-                     scaled->scale, CharsetNone);
+            Describe(builder.get(), status, i, scaled->wide ? SQL_INT64 : SQL_LONG, scaled->wide ? 8 : 4, scaled->scale,
+                     CharsetNone);
         } else if (std::holds_alternative<double>(value)) {
             Describe(builder.get(), status, i, SQL_DOUBLE, sizeof(double), 0, CharsetNone);
         } else if (std::holds_alternative<detail::DateTimeValue>(value)) {
@@ -351,8 +348,8 @@ void Run(QueryState& query, bool requireRows)
             query.rowTransaction = transaction;
             FetchRow(query);
         } else if (!query.fields.empty()) {
-            query.statement->execute(&status, transaction, inputMetadata.get(), inputData,
-                                     query.outputMetadata.get(), query.row.data());
+            query.statement->execute(&status, transaction, inputMetadata.get(), inputData, query.outputMetadata.get(),
+                                     query.row.data());
             query.active = true;
             query.hasRow = true;
             query.eof = false;

@@ -29,7 +29,6 @@ std::uint32_t ReadNumber(const unsigned char* data, unsigned length)
     return value;
 }
 
-
 // One attachment to the service manager; its handle detaches it however the
 // call ends.
 class ServiceSession final {
@@ -77,8 +76,7 @@ public:
                 break;
             if (3 + length > buffer.size())
                 throw FbError("the service's output line does not fit its answer");
-            std::string line = detail::TextFromServer(
-                std::string_view(reinterpret_cast<const char*>(p + 3), length));
+            std::string line = detail::TextFromServer(std::string_view(reinterpret_cast<const char*>(p + 3), length));
             if (onLine)
                 onLine(line);
             lines.push_back(std::move(line));
@@ -99,8 +97,8 @@ private:
 
 // Ends a backup's or restore's block with its options and runs it to the end
 // of its output.
-std::vector<std::string> RunWithOptions(ServiceSession& session, detail::ParameterBlock& spb, int flags,
-                                        bool verbose, const ServiceManager::OutputLine& onLine)
+std::vector<std::string> RunWithOptions(ServiceSession& session, detail::ParameterBlock& spb, int flags, bool verbose,
+                                        const ServiceManager::OutputLine& onLine)
 {
     spb.Int(isc_spb_options, flags);
     if (verbose)
@@ -113,8 +111,7 @@ std::vector<std::string> RunWithOptions(ServiceSession& session, detail::Paramet
 
 ServiceManager::ServiceManager(std::string host, std::string user, std::string password, int port)
     : host_(std::move(host)), user_(std::move(user)), password_(std::move(password)), port_(port)
-{
-}
+{}
 
 std::vector<std::string> ServiceManager::Backup(const std::string& database, const std::string& backupFile,
                                                 const BackupOptions& options, const OutputLine& onLine) const

@@ -16,10 +16,12 @@
 
 namespace {
 
-bool Save(QWidget* w, const QString& folder, const QString& name) {
+bool Save(QWidget* w, const QString& folder, const QString& name)
+{
     w->show();
     w->activateWindow();
-    for (int i = 0; i < 20; ++i) QApplication::processEvents();
+    for (int i = 0; i < 20; ++i)
+        QApplication::processEvents();
     const bool ok = w->grab().save(QDir(folder).filePath(name));
     std::printf("%s %s\n", ok ? "saved" : "FAILED", qPrintable(name));
     w->hide();
@@ -28,7 +30,8 @@ bool Save(QWidget* w, const QString& folder, const QString& name) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QApplication app(argc, argv);
     app.setFont(QFont(QStringLiteral("IPAGothic"), 10));
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
@@ -46,7 +49,8 @@ int main(int argc, char** argv) {
     {
         TMessage2InfoRec info;
         InitMessage2Info(1, info);
-        for (int i = 0; i < 9; ++i) info.Lines[static_cast<std::size_t>(i)].Text = "エラーの行 " + std::to_string(i + 1);
+        for (int i = 0; i < 9; ++i)
+            info.Lines[static_cast<std::size_t>(i)].Text = "エラーの行 " + std::to_string(i + 1);
         info.Lines[4].Link = "https://example.com";
         info.Buttons = Msg2Bit(mb2Yes) | Msg2Bit(mb2No) | Msg2Bit(mb2Cancel);
         info.ButtonCaptions = {"", "データを選択し直す(&R)", ""};
@@ -74,9 +78,11 @@ int main(int argc, char** argv) {
         box.SetupMessageBox(info);
         ok &= Save(&box, folder, QStringLiteral("messagebox.png"));
     }
-    const std::pair<int, const char*> kinds[] = {
-        {0, "inputdlg-text.png"}, {1, "inputdlg-password.png"}, {2, "inputdlg-combo.png"},
-        {3, "inputdlg-amount.png"}, {4, "inputdlg-dates.png"}};
+    const std::pair<int, const char*> kinds[] = {{0, "inputdlg-text.png"},
+                                                 {1, "inputdlg-password.png"},
+                                                 {2, "inputdlg-combo.png"},
+                                                 {3, "inputdlg-amount.png"},
+                                                 {4, "inputdlg-dates.png"}};
     for (const auto& [kind, name] : kinds) {
         TInputDlgBox dlg;
         dlg.InputKind = kind;

@@ -19,7 +19,8 @@ public slots:
     void Open(const QUrl& url) { opened << url; }
 };
 
-TEST(HtmlHelpTest, PagesGoToTheBrowserFromTheirManualsFolder) {
+TEST(HtmlHelpTest, PagesGoToTheBrowserFromTheirManualsFolder)
+{
     dbtest::SavedGlobals saved;
     const std::uint8_t kind = ProgramKind;
     SystemDef.HelpDir = "/opt/ledrix/help";
@@ -33,8 +34,9 @@ TEST(HtmlHelpTest, PagesGoToTheBrowserFromTheirManualsFolder) {
     EXPECT_EQ(OpenHtmlHelp("tsusin01.html"), 0);
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     ProgramKind = kind;
-    EXPECT_EQ(browser.opened, (QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/opt/ledrix/help/olm.html")),
-                                            QUrl::fromLocalFile(QStringLiteral("/opt/ledrix/help/olm.files/tsusin01.html"))}));
+    EXPECT_EQ(browser.opened,
+              (QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/opt/ledrix/help/olm.html")),
+                           QUrl::fromLocalFile(QStringLiteral("/opt/ledrix/help/olm.files/tsusin01.html"))}));
 }
 
 }  // namespace

@@ -20,7 +20,8 @@ namespace {
 
 class InputDlgBoxTest : public ::testing::Test {
 protected:
-    void Open(int kind) {
+    void Open(int kind)
+    {
         dlg.InputKind = kind;
         dlg.DlgCaption = "入力";
         dlg.Prompt = "値を入力して下さい。";
@@ -29,7 +30,8 @@ protected:
         dlg.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
     }
-    void Commit(QWidget* edit, const QString& text) {
+    void Commit(QWidget* edit, const QString& text)
+    {
         QInputMethodEvent event;
         event.setCommitString(text);
         QApplication::sendEvent(edit, &event);
@@ -41,7 +43,8 @@ protected:
     TInputDlgBox dlg;
 };
 
-TEST_F(InputDlgBoxTest, TextInputKeepsItsLimitInCp932Bytes) {
+TEST_F(InputDlgBoxTest, TextInputKeepsItsLimitInCp932Bytes)
+{
     dlg.MaxInputLength = 8;
     dlg.Value = "abc";
     Open(0);
@@ -66,7 +69,8 @@ TEST_F(InputDlgBoxTest, TextInputKeepsItsLimitInCp932Bytes) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(InputDlgBoxTest, PasswordIsRequiredMaskedAndFiltered) {
+TEST_F(InputDlgBoxTest, PasswordIsRequiredMaskedAndFiltered)
+{
     dlg.MaxInputLength = 8;
     dlg.CharFilter = 30;
     Open(1);
@@ -91,7 +95,8 @@ TEST_F(InputDlgBoxTest, PasswordIsRequiredMaskedAndFiltered) {
     EXPECT_EQ(dlg.Value, "ab1c2345");
 }
 
-TEST_F(InputDlgBoxTest, KeyFiltersDropRefusedCharactersAlsoFromInputMethods) {
+TEST_F(InputDlgBoxTest, KeyFiltersDropRefusedCharactersAlsoFromInputMethods)
+{
     struct Row {
         int filter;
         QString typed;
@@ -116,7 +121,8 @@ TEST_F(InputDlgBoxTest, KeyFiltersDropRefusedCharactersAlsoFromInputMethods) {
     EXPECT_EQ(dlg.txtInput->text(), QStringLiteral("株式会社"));
 }
 
-TEST_F(InputDlgBoxTest, RejectedValuesAreRefusedEvenWithSpacesAround) {
+TEST_F(InputDlgBoxTest, RejectedValuesAreRefusedEvenWithSpacesAround)
+{
     dlg.RejectList = {"0000"};
     dlg.RejectMessage = "このコードは使用できません。";
     Open(0);
@@ -141,7 +147,8 @@ TEST_F(InputDlgBoxTest, RejectedValuesAreRefusedEvenWithSpacesAround) {
     EXPECT_TRUE(dlg.isVisible());
 }
 
-TEST_F(InputDlgBoxTest, ComboTakesItsItemsAndRequiresAChoice) {
+TEST_F(InputDlgBoxTest, ComboTakesItsItemsAndRequiresAChoice)
+{
     dlg.ComboItems = {"001:現金", "002:普通預金"};
     dlg.Required = true;
     dlg.MaxInputLength = 6;
@@ -172,7 +179,8 @@ TEST_F(InputDlgBoxTest, ComboTakesItsItemsAndRequiresAChoice) {
     EXPECT_EQ(dlg.cmbInput->currentText(), QStringLiteral("手入力"));
 }
 
-TEST_F(InputDlgBoxTest, BlankAmountBecomesZero) {
+TEST_F(InputDlgBoxTest, BlankAmountBecomesZero)
+{
     Open(3);
     EXPECT_TRUE(dlg.txtKingaku->hasFocus());
     ClickOK();
@@ -187,7 +195,8 @@ TEST_F(InputDlgBoxTest, BlankAmountBecomesZero) {
     EXPECT_EQ(dlg.Value, "1,234,567");
 }
 
-TEST_F(InputDlgBoxTest, DateRangeComesBackAndAWrongDateStopsOkQuietly) {
+TEST_F(InputDlgBoxTest, DateRangeComesBackAndAWrongDateStopsOkQuietly)
+{
     TDateTime first = 0, last = 0;
     ASSERT_TRUE(TryEncodeDate(2024, 4, 1, first));
     ASSERT_TRUE(TryEncodeDate(2025, 3, 31, last));
@@ -212,7 +221,8 @@ TEST_F(InputDlgBoxTest, DateRangeComesBackAndAWrongDateStopsOkQuietly) {
     EXPECT_TRUE(dlg.isVisible());
 }
 
-TEST_F(InputDlgBoxTest, HintAreaShowsTheLongHintOfTheFocusedControl) {
+TEST_F(InputDlgBoxTest, HintAreaShowsTheLongHintOfTheFocusedControl)
+{
     dlg.InputHint = "科目名|科目の名称を全角10文字以内で入力します。";
     Open(0);
     EXPECT_EQ(dlg.txtInput->toolTip(), QStringLiteral("科目名"));

@@ -15,16 +15,19 @@
 
 namespace {
 
-TMessage2InfoRec Record(std::uint16_t buttons, std::vector<std::string> lines = {"一行目"}) {
+TMessage2InfoRec Record(std::uint16_t buttons, std::vector<std::string> lines = {"一行目"})
+{
     TMessage2InfoRec info;
     InitMessage2Info(0, info);
     info.Buttons = buttons;
-    for (std::size_t i = 0; i < lines.size(); ++i) info.Lines[i].Text = lines[i];
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        info.Lines[i].Text = lines[i];
     return info;
 }
 
 // Shows the record modally and lets `act` work the box.
-int Show(TMessage2InfoRec& info, std::function<void(TMessageBox2*)> act) {
+int Show(TMessage2InfoRec& info, std::function<void(TMessageBox2*)> act)
+{
     WhenModalShows([act](QWidget* modal) {
         auto* box = qobject_cast<TMessageBox2*>(modal);
         ASSERT_NE(box, nullptr);
@@ -33,7 +36,8 @@ int Show(TMessage2InfoRec& info, std::function<void(TMessageBox2*)> act) {
     return ShowMessageBox2(info);
 }
 
-TEST(MessageBox2Test, EachButtonGivesItsResult) {
+TEST(MessageBox2Test, EachButtonGivesItsResult)
+{
     const std::uint16_t buttons = Msg2Bit(mb2Yes) | Msg2Bit(mb2No) | Msg2Bit(mb2Cancel) | Msg2Bit(mb2Help);
     const int expected[] = {6, 7, 2};
     const char* captions[] = {"はい(&Y)", "いいえ(&N)", "ｷｬﾝｾﾙ(&C)"};
@@ -47,7 +51,8 @@ TEST(MessageBox2Test, EachButtonGivesItsResult) {
     }
 }
 
-TEST(MessageBox2Test, HelpLeavesTheBoxOpenAndEscCancels) {
+TEST(MessageBox2Test, HelpLeavesTheBoxOpenAndEscCancels)
+{
     TMessage2InfoRec info = Record(Msg2Bit(mb2OK) | Msg2Bit(mb2Help));
     const int result = Show(info, [](TMessageBox2* box) {
         QTest::mouseClick(box->Buttons[1], Qt::LeftButton);
@@ -57,7 +62,8 @@ TEST(MessageBox2Test, HelpLeavesTheBoxOpenAndEscCancels) {
     EXPECT_EQ(result, 2);
 }
 
-TEST(MessageBox2Test, CtrlCCopiesTheCaptionAndTenLines) {
+TEST(MessageBox2Test, CtrlCCopiesTheCaptionAndTenLines)
+{
     TMessage2InfoRec info = Record(Msg2Bit(mb2OK), {"データが見つかりません。", "もう一度選択して下さい。"});
     info.Caption = "データ選択";
     TMessageBox2 box;
@@ -72,7 +78,8 @@ TEST(MessageBox2Test, CtrlCCopiesTheCaptionAndTenLines) {
                   QStringLiteral("\r\n").repeated(8));
 }
 
-TEST(MessageBox2Test, AgreeModeOneHoldsTheFirstButtonUntilTicked) {
+TEST(MessageBox2Test, AgreeModeOneHoldsTheFirstButtonUntilTicked)
+{
     TMessage2InfoRec info = Record(Msg2Bit(mb2OK) | Msg2Bit(mb2Cancel));
     info.AgreeMode = 1;
     info.AgreeText = "内容を確認しました";
@@ -97,7 +104,8 @@ TEST(MessageBox2Test, AgreeModeOneHoldsTheFirstButtonUntilTicked) {
     EXPECT_TRUE(box.Buttons[0]->isEnabled());
 }
 
-TEST(MessageBox2Test, CatalogueMessageShowsItsLinesAndColours) {
+TEST(MessageBox2Test, CatalogueMessageShowsItsLinesAndColours)
+{
     TMessage2InfoRec info;
     info.MessageId = 0x10002011;
     TMessageBox2 box;
@@ -111,7 +119,8 @@ TEST(MessageBox2Test, CatalogueMessageShowsItsLinesAndColours) {
     EXPECT_FALSE(box.Buttons[2]->isVisible());
 }
 
-TEST(MessageBox2Test, EveryLineWithTextFitsInTheBox) {
+TEST(MessageBox2Test, EveryLineWithTextFitsInTheBox)
+{
     const std::vector<std::vector<std::string>> cases = {
         {"1", "2", "3", "4", "5", "6", "7", "8", "9"},
         {"1", "", "", "", "5"},
@@ -123,7 +132,8 @@ TEST(MessageBox2Test, EveryLineWithTextFitsInTheBox) {
         box.SetupMessage(info);
         box.show();
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (lines[i].empty()) continue;
+            if (lines[i].empty())
+                continue;
             const QRect label = box.Labels[i]->geometry();
             EXPECT_LE(label.bottom(), box.pnlClient->height()) << lines.size() << " lines, line " << i + 1;
             EXPECT_LE(box.pnlClient->height(), box.pnlBottom->y());
@@ -131,7 +141,8 @@ TEST(MessageBox2Test, EveryLineWithTextFitsInTheBox) {
     }
 }
 
-TEST(MessageBox2Test, AReplacedCaptionWidensItsButtonButNeverNarrowsIt) {
+TEST(MessageBox2Test, AReplacedCaptionWidensItsButtonButNeverNarrowsIt)
+{
     TMessage2InfoRec info = Record(Msg2Bit(mb2OK) | Msg2Bit(mb2Cancel));
     info.ButtonCaptions = {"データを選択し直す(&R)", "X", ""};
     TMessageBox2 box;
@@ -152,13 +163,16 @@ public:
     QList<QUrl> opened;
     bool fail = false;
 public slots:
-    void Open(const QUrl& url) {
+    void Open(const QUrl& url)
+    {
         opened << url;
-        if (fail) throw std::runtime_error("ブラウザを起動できません。");
+        if (fail)
+            throw std::runtime_error("ブラウザを起動できません。");
     }
 };
 
-TEST(MessageBox2Test, LinkLinesOpenTheirAddressAndAFailureIsShownNotThrown) {
+TEST(MessageBox2Test, LinkLinesOpenTheirAddressAndAFailureIsShownNotThrown)
+{
     RecordingMessagePresenter messages;
     LinkHandler handler;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &handler, "Open");

@@ -11,7 +11,8 @@
 
 namespace {
 
-TMessageInfoRec Record(int kind, std::vector<std::string> lines = {"一行目", "二行目"}) {
+TMessageInfoRec Record(int kind, std::vector<std::string> lines = {"一行目", "二行目"})
+{
     TMessageInfoRec info;
     InitMessageInfo(info);
     info.Kind = kind;
@@ -22,7 +23,8 @@ TMessageInfoRec Record(int kind, std::vector<std::string> lines = {"一行目", 
     return info;
 }
 
-int Show(const TMessageInfoRec& info, std::function<void(TMessageBox*)> act) {
+int Show(const TMessageInfoRec& info, std::function<void(TMessageBox*)> act)
+{
     WhenModalShows([act](QWidget* modal) {
         auto* box = qobject_cast<TMessageBox*>(modal);
         ASSERT_NE(box, nullptr);
@@ -31,7 +33,8 @@ int Show(const TMessageInfoRec& info, std::function<void(TMessageBox*)> act) {
     return ShowMessageBox(info);
 }
 
-TEST(MessageBoxTest, KindOneHasASingleOk) {
+TEST(MessageBoxTest, KindOneHasASingleOk)
+{
     const int result = Show(Record(1), [](TMessageBox* box) {
         EXPECT_FALSE(box->btnOK->isVisible());
         EXPECT_FALSE(box->cboxAgree->isVisible());
@@ -44,7 +47,8 @@ TEST(MessageBoxTest, KindOneHasASingleOk) {
     EXPECT_EQ(result, 1);
 }
 
-TEST(MessageBoxTest, KindTwoEnablesOkOnlyWhileTicked) {
+TEST(MessageBoxTest, KindTwoEnablesOkOnlyWhileTicked)
+{
     const int result = Show(Record(2), [](TMessageBox* box) {
         EXPECT_TRUE(box->cboxAgree->isVisible());
         EXPECT_EQ(box->cboxAgree->text(), QStringLiteral("確認しました"));
@@ -58,14 +62,16 @@ TEST(MessageBoxTest, KindTwoEnablesOkOnlyWhileTicked) {
         QTest::keyClick(box, Qt::Key_F12);
     });
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(Show(Record(3), [](TMessageBox* box) {
-                  EXPECT_TRUE(box->btnOK->isEnabled());
-                  QTest::keyClick(box, Qt::Key_Escape);
-              }),
+    EXPECT_EQ(Show(Record(3),
+                   [](TMessageBox* box) {
+                       EXPECT_TRUE(box->btnOK->isEnabled());
+                       QTest::keyClick(box, Qt::Key_Escape);
+                   }),
               2);
 }
 
-TEST(MessageBoxTest, WithoutLinesTheMemoIsHiddenAndTheBoxShorter) {
+TEST(MessageBoxTest, WithoutLinesTheMemoIsHiddenAndTheBoxShorter)
+{
     TMessageBox withLines;
     withLines.SetupMessageBox(Record(0));
     TMessageBox without;

@@ -10,7 +10,8 @@ namespace {
 
 class ProgressDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         form.resize(600, 400);
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
@@ -18,7 +19,8 @@ protected:
     QDialog form;
 };
 
-TEST_F(ProgressDialogTest, ModelessRunDisablesTheOwnerUntilClosed) {
+TEST_F(ProgressDialogTest, ModelessRunDisablesTheOwnerUntilClosed)
+{
     TxAnimeProgressDialog progress;
     progress.SetCaption(QStringLiteral("データ作成"));
     progress.SetInfoLabel(QStringLiteral("準備中..."));
@@ -37,7 +39,8 @@ TEST_F(ProgressDialogTest, ModelessRunDisablesTheOwnerUntilClosed) {
     EXPECT_EQ(cancel->geometry(), QRect(152, 67, 76, 23));
     for (int row = 1; row <= 3 && !progress.Cancelled; ++row) {
         progress.SetInfoLabel(QStringLiteral("%1件目").arg(row));
-        if (row == 2) QTest::mouseClick(cancel, Qt::LeftButton);
+        if (row == 2)
+            QTest::mouseClick(cancel, Qt::LeftButton);
         QCoreApplication::processEvents();
     }
     EXPECT_TRUE(progress.Cancelled);
@@ -49,7 +52,8 @@ TEST_F(ProgressDialogTest, ModelessRunDisablesTheOwnerUntilClosed) {
     EXPECT_TRUE(form.isEnabled());
 }
 
-TEST_F(ProgressDialogTest, TheOwnerIsEnabledAgainWhenTheComponentGoesAway) {
+TEST_F(ProgressDialogTest, TheOwnerIsEnabledAgainWhenTheComponentGoesAway)
+{
     {
         TxAnimeProgressDialog progress;
         progress.CancelBtnShow = false;
@@ -60,7 +64,8 @@ TEST_F(ProgressDialogTest, TheOwnerIsEnabledAgainWhenTheComponentGoesAway) {
     EXPECT_TRUE(form.isEnabled());
 }
 
-TEST_F(ProgressDialogTest, WithoutOwnerTheWindowStaysOnTopAndNothingIsDisabled) {
+TEST_F(ProgressDialogTest, WithoutOwnerTheWindowStaysOnTopAndNothingIsDisabled)
+{
     TxAnimeProgressDialog progress;
     progress.SetAviFile(QStringLiteral("/nonexistent/progress.avi"));
     EXPECT_TRUE(progress.AviFile().isEmpty());
@@ -73,7 +78,8 @@ TEST_F(ProgressDialogTest, WithoutOwnerTheWindowStaysOnTopAndNothingIsDisabled) 
     progress.CloseProgressDialog();
 }
 
-TEST_F(ProgressDialogTest, ModalRunHandsTheWorksErrorToTheCallerAfterClosing) {
+TEST_F(ProgressDialogTest, ModalRunHandsTheWorksErrorToTheCallerAfterClosing)
+{
     TxAnimeProgressDialog progress;
     bool sawWindow = false;
     progress.OnShow = [&](QObject* sender) {

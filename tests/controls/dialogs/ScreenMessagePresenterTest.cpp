@@ -10,7 +10,8 @@
 
 namespace {
 
-TEST(ScreenMessagePresenterTest, MessagesOfTheEngineShowInTheMessageBox) {
+TEST(ScreenMessagePresenterTest, MessagesOfTheEngineShowInTheMessageBox)
+{
     IMessagePresenter* previous = MessagePresenter();
     InstallScreenMessagePresenter();
     WhenModalShows([](QWidget* modal) {
@@ -34,7 +35,8 @@ TEST(ScreenMessagePresenterTest, MessagesOfTheEngineShowInTheMessageBox) {
     SetMessagePresenter(previous);
 }
 
-TEST(ScreenMessagePresenterTest, RecordKeepsEveryLineAndTheDefaultButton) {
+TEST(ScreenMessagePresenterTest, RecordKeepsEveryLineAndTheDefaultButton)
+{
     TUserMessage message;
     message.Text = "1\r2\r3\r4\r5\r6\r7\r8\r9\r10\r11\r12";
     message.Type = TMsgDlgType::mtError;

@@ -11,14 +11,16 @@ namespace {
 
 class CheckedComboTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         combo = form.Add<TxCheckedComboBox>();
         after = form.Add<QLineEdit>();
         combo->SetItems({"a", "b", "c"});
         combo->OnChange = [this](QObject*) { ++changes; };
         form.ShowActive();
     }
-    void ClickItem(int row) {
+    void ClickItem(int row)
+    {
         QListWidgetItem* item = combo->CheckList()->item(row);
         item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
     }
@@ -28,7 +30,8 @@ protected:
     int changes = 0;
 };
 
-TEST_F(CheckedComboTest, CountItemsAndEmptyText) {
+TEST_F(CheckedComboTest, CountItemsAndEmptyText)
+{
     EXPECT_EQ(combo->Text(), "未選択");
     ClickItem(2);
     EXPECT_EQ(combo->Text(), "c");
@@ -45,7 +48,8 @@ TEST_F(CheckedComboTest, CountItemsAndEmptyText) {
     EXPECT_EQ(combo->CheckList()->count(), 2);
 }
 
-TEST_F(CheckedComboTest, SingleSelection) {
+TEST_F(CheckedComboTest, SingleSelection)
+{
     combo->SetMultiSelect(false);
     ClickItem(0);
     ClickItem(1);
@@ -54,7 +58,8 @@ TEST_F(CheckedComboTest, SingleSelection) {
     EXPECT_FALSE(combo->CheckListMenu()->actions()[0]->isEnabled());
 }
 
-TEST_F(CheckedComboTest, MenuChecksAndUnchecksAll) {
+TEST_F(CheckedComboTest, MenuChecksAndUnchecksAll)
+{
     combo->CheckListMenu()->actions()[0]->trigger();
     EXPECT_EQ(combo->Value(), "a,b,c");
     EXPECT_EQ(combo->CheckList()->item(1)->checkState(), Qt::Checked);
@@ -64,9 +69,11 @@ TEST_F(CheckedComboTest, MenuChecksAndUnchecksAll) {
     EXPECT_EQ(changes, 2);
 }
 
-TEST_F(CheckedComboTest, ListLinesAndRefusedSetting) {
+TEST_F(CheckedComboTest, ListLinesAndRefusedSetting)
+{
     QStringList many;
-    for (int i = 0; i < 30; ++i) many << QString::number(i);
+    for (int i = 0; i < 30; ++i)
+        many << QString::number(i);
     combo->SetItems(many);
     combo->OpenList();
     EXPECT_EQ(combo->ListLines(), 15);
@@ -79,7 +86,8 @@ TEST_F(CheckedComboTest, ListLinesAndRefusedSetting) {
     EXPECT_EQ(combo->DropDownLines(), 15);
 }
 
-TEST_F(CheckedComboTest, OpensBelowOrAboveAndTheButtonClosesIt) {
+TEST_F(CheckedComboTest, OpensBelowOrAboveAndTheButtonClosesIt)
+{
     int buttonClicks = 0;
     combo->OnButtonClick = [&](QObject*) { ++buttonClicks; };
     QTest::mouseClick(combo->DropDownButton(), Qt::LeftButton);
@@ -101,7 +109,8 @@ TEST_F(CheckedComboTest, OpensBelowOrAboveAndTheButtonClosesIt) {
     combo->DropDownWindow()->hide();
 }
 
-TEST_F(CheckedComboTest, EnterInTheListClosesAndMovesOn) {
+TEST_F(CheckedComboTest, EnterInTheListClosesAndMovesOn)
+{
     combo->OpenList();
     ASSERT_TRUE(combo->ListOpen());
     QTest::keyClick(combo->CheckList(), Qt::Key_Return);
@@ -109,7 +118,8 @@ TEST_F(CheckedComboTest, EnterInTheListClosesAndMovesOn) {
     EXPECT_EQ(QApplication::focusWidget(), after);
 }
 
-TEST_F(CheckedComboTest, EmptyListDoesNotOpenAndF4Opens) {
+TEST_F(CheckedComboTest, EmptyListDoesNotOpenAndF4Opens)
+{
     combo->SetItems({});
     combo->setFocus();
     QTest::keyClick(combo, Qt::Key_F4);
@@ -120,7 +130,8 @@ TEST_F(CheckedComboTest, EmptyListDoesNotOpenAndF4Opens) {
     combo->DropDownWindow()->hide();
 }
 
-TEST_F(CheckedComboTest, DisabledLook) {
+TEST_F(CheckedComboTest, DisabledLook)
+{
     combo->setEnabled(false);
     EXPECT_EQ(combo->ButtonPicture(), "DROPDOWN_GRAY");
     combo->setEnabled(true);

@@ -25,7 +25,8 @@
 
 namespace {
 
-QLabel* Caption(QWidget* form, const QString& text, int y) {
+QLabel* Caption(QWidget* form, const QString& text, int y)
+{
     auto* label = new QLabel(text, form);
     label->setGeometry(10, y + 2, 130, 20);
     return label;
@@ -33,7 +34,8 @@ QLabel* Caption(QWidget* form, const QString& text, int y) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QApplication app(argc, argv);
     QFont font(QStringLiteral("IPAGothic"), 10);
     app.setFont(font);
@@ -164,7 +166,8 @@ int main(int argc, char** argv) {
     form.show();
     form.activateWindow();
     ok->setFocus();
-    if (argc < 2) return app.exec();
+    if (argc < 2)
+        return app.exec();
     const QString path = QString::fromLocal8Bit(argv[1]);
     QTimer::singleShot(300, &form, [&] {
         const QWidget* focus = QApplication::focusWidget();

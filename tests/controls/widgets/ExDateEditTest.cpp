@@ -12,14 +12,16 @@ namespace {
 
 class RecordingPresenter : public IMessagePresenter {
 public:
-    TModalResult Present(const TUserMessage& message) override {
+    TModalResult Present(const TUserMessage& message) override
+    {
         messages.push_back(message);
         return mrOk;
     }
     std::vector<TUserMessage> messages;
 };
 
-TGengoArray Eras() {
+TGengoArray Eras()
+{
     return {{"令和", "R", EncodeDate(2019, 5, 1), 2019},
             {"平成", "H", EncodeDate(1989, 1, 8), 1989},
             {"昭和", "S", EncodeDate(1926, 12, 25), 1926},
@@ -29,7 +31,8 @@ TGengoArray Eras() {
 
 class ExDateEditTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         SetMessagePresenter(&presenter);
         before = form.Add<QLineEdit>();
         edit = form.Add<TLedrixExDateEdit>();
@@ -38,14 +41,16 @@ protected:
     }
     void TearDown() override { SetMessagePresenter(nullptr); }
     QLineEdit* Box(TExDateBox b) const { return edit->NumberBox(b); }
-    void Fill(int era, const char* y, const char* m, const char* d) {
+    void Fill(int era, const char* y, const char* m, const char* d)
+    {
         edit->EraBox()->setCurrentIndex(era);
         Box(dbYear)->setText(y);
         Box(dbMonth)->setText(m);
         Box(dbDay)->setText(d);
     }
     // GetExDateEditValue as a handler calls it: an abort is caught at the edge.
-    bool Aborts() {
+    bool Aborts()
+    {
         try {
             edit->GetExDateEditValue();
             return false;
@@ -60,7 +65,8 @@ protected:
     TLedrixExDateEdit* edit = nullptr;
 };
 
-TEST_F(ExDateEditTest, NewestEraShownFirst) {
+TEST_F(ExDateEditTest, NewestEraShownFirst)
+{
     edit->SetExDateEditValue(EncodeDate(2024, 6, 7));
     EXPECT_EQ(edit->EraBox()->currentText(), "令和");
     EXPECT_EQ(Box(dbYear)->text(), "6");
@@ -70,7 +76,8 @@ TEST_F(ExDateEditTest, NewestEraShownFirst) {
     EXPECT_TRUE(presenter.messages.empty());
 }
 
-TEST_F(ExDateEditTest, BothFormsListWesternFirst) {
+TEST_F(ExDateEditTest, BothFormsListWesternFirst)
+{
     edit->SetGengo(rsBoth);
     EXPECT_EQ(edit->EraBox()->itemText(0), "西暦");
     Fill(0, "1872", "12", "31");
@@ -86,7 +93,8 @@ TEST_F(ExDateEditTest, BothFormsListWesternFirst) {
 
 // The era year box takes two digits; the Western item of the both-forms
 // box reaches 2999 with four.
-TEST_F(ExDateEditTest, Year2999WithEras) {
+TEST_F(ExDateEditTest, Year2999WithEras)
+{
     edit->SetGengo(rsBoth);
     Fill(0, "2999", "1", "1");
     ASSERT_TRUE(Aborts());
@@ -100,7 +108,8 @@ TEST_F(ExDateEditTest, Year2999WithEras) {
     EXPECT_EQ(Box(dbYear)->text(), "98");
 }
 
-TEST_F(ExDateEditTest, ErrorsStopWithoutAMessageWhenNotDisplayed) {
+TEST_F(ExDateEditTest, ErrorsStopWithoutAMessageWhenNotDisplayed)
+{
     edit->DisplayError = false;
     before->setFocus();
     Fill(0, "6", "", "1");
@@ -109,7 +118,8 @@ TEST_F(ExDateEditTest, ErrorsStopWithoutAMessageWhenNotDisplayed) {
     EXPECT_EQ(QApplication::focusWidget(), Box(dbMonth));
 }
 
-TEST_F(ExDateEditTest, EmptyEditAllowedOrNot) {
+TEST_F(ExDateEditTest, EmptyEditAllowedOrNot)
+{
     EXPECT_EQ(edit->GetExDateEditValue(), 0);
     EXPECT_TRUE(presenter.messages.empty());
     EXPECT_TRUE(edit->IsEmpty());
@@ -118,7 +128,8 @@ TEST_F(ExDateEditTest, EmptyEditAllowedOrNot) {
     EXPECT_EQ(presenter.messages.back().Text, "入力欄が全て空白です．　　");
 }
 
-TEST_F(ExDateEditTest, MinDateNarrowsTheEras) {
+TEST_F(ExDateEditTest, MinDateNarrowsTheEras)
+{
     edit->SetMinDate(EncodeDate(2019, 5, 1));
     ASSERT_EQ(edit->EraBox()->count(), 1);
     EXPECT_EQ(edit->EraBox()->itemText(0), "令和");
@@ -130,7 +141,8 @@ TEST_F(ExDateEditTest, MinDateNarrowsTheEras) {
     EXPECT_EQ(edit->GetExDateEditValue(), EncodeDate(2000, 1, 1));
 }
 
-TEST_F(ExDateEditTest, TwelveHourEntry) {
+TEST_F(ExDateEditTest, TwelveHourEntry)
+{
     edit->SetEditStyle(desHourMinute);
     edit->SetEditAmpm(true);
     edit->AmpmBox()->setCurrentIndex(1);
@@ -143,7 +155,8 @@ TEST_F(ExDateEditTest, TwelveHourEntry) {
     EXPECT_EQ(QApplication::focusWidget(), Box(dbHour));
 }
 
-TEST_F(ExDateEditTest, TimeOnlyValues) {
+TEST_F(ExDateEditTest, TimeOnlyValues)
+{
     edit->SetEditStyle(desHourMinute);
     edit->SetExDateEditValue(0.5);
     EXPECT_EQ(Box(dbHour)->text(), "12");
@@ -154,7 +167,8 @@ TEST_F(ExDateEditTest, TimeOnlyValues) {
     EXPECT_TRUE(edit->IsEmpty());
 }
 
-TEST_F(ExDateEditTest, OnlyDigitsAndDeleteInTheEraBox) {
+TEST_F(ExDateEditTest, OnlyDigitsAndDeleteInTheEraBox)
+{
     Box(dbYear)->setFocus();
     QTest::keyClicks(Box(dbYear), "a1b2");
     EXPECT_EQ(Box(dbYear)->text(), "12");
@@ -162,7 +176,8 @@ TEST_F(ExDateEditTest, OnlyDigitsAndDeleteInTheEraBox) {
     edit->EraBox()->setCurrentIndex(1);
     int changes = 0;
     edit->OnChange = [&](QObject* sender) {
-        if (sender == edit->EraBox()) ++changes;
+        if (sender == edit->EraBox())
+            ++changes;
     };
     QTest::keyClicks(edit->EraBox(), "x");
     EXPECT_EQ(edit->EraBox()->currentIndex(), 1);
@@ -171,7 +186,8 @@ TEST_F(ExDateEditTest, OnlyDigitsAndDeleteInTheEraBox) {
     EXPECT_EQ(changes, 1);
 }
 
-TEST_F(ExDateEditTest, TabAndEnterWalkTheBoxesRound) {
+TEST_F(ExDateEditTest, TabAndEnterWalkTheBoxesRound)
+{
     Box(dbYear)->setFocus();
     QTest::keyClick(Box(dbYear), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), Box(dbMonth));
@@ -185,7 +201,8 @@ TEST_F(ExDateEditTest, TabAndEnterWalkTheBoxesRound) {
 
 // With every other box of the edit hidden or disabled the walk finds none:
 // the focus stays in the box.
-TEST_F(ExDateEditTest, WalkWithNoOtherBoxStays) {
+TEST_F(ExDateEditTest, WalkWithNoOtherBoxStays)
+{
     edit->SetEditGengo(false);
     edit->SetEditStyle(desYear);
     Box(dbYear)->setFocus();
@@ -195,7 +212,8 @@ TEST_F(ExDateEditTest, WalkWithNoOtherBoxStays) {
     EXPECT_EQ(QApplication::focusWidget(), Box(dbYear));
 }
 
-TEST_F(ExDateEditTest, EditPassesItsFocusToTheFirstBox) {
+TEST_F(ExDateEditTest, EditPassesItsFocusToTheFirstBox)
+{
     edit->setFocus();
     EXPECT_EQ(QApplication::focusWidget(), edit->EraBox());
     edit->SetEditGengo(false);
@@ -204,7 +222,8 @@ TEST_F(ExDateEditTest, EditPassesItsFocusToTheFirstBox) {
     EXPECT_EQ(QApplication::focusWidget(), Box(dbYear));
 }
 
-TEST_F(ExDateEditTest, ExitCheckValidatesOnLeaving) {
+TEST_F(ExDateEditTest, ExitCheckValidatesOnLeaving)
+{
     edit->ExitCheck = true;
     Box(dbYear)->setFocus();
     Fill(0, "6", "2", "30");
@@ -214,7 +233,8 @@ TEST_F(ExDateEditTest, ExitCheckValidatesOnLeaving) {
     EXPECT_EQ(QApplication::focusWidget(), Box(dbYear));
 }
 
-TEST_F(ExDateEditTest, NegativeSpaceWidthPutsTheTimeOnASecondRow) {
+TEST_F(ExDateEditTest, NegativeSpaceWidthPutsTheTimeOnASecondRow)
+{
     edit->SetEditStyle(desYearMonthDayHM);
     const int row = Box(dbYear)->height();
     EXPECT_EQ(Box(dbHour)->y(), 0);
@@ -225,7 +245,8 @@ TEST_F(ExDateEditTest, NegativeSpaceWidthPutsTheTimeOnASecondRow) {
     EXPECT_EQ(edit->height(), 2 * row + 2);
 }
 
-TEST_F(ExDateEditTest, LayoutOfTheDateRow) {
+TEST_F(ExDateEditTest, LayoutOfTheDateRow)
+{
     const QFontMetrics fm(edit->font());
     EXPECT_EQ(edit->height(), fm.height() + 8);
     EXPECT_EQ(edit->EraBox()->width(), fm.horizontalAdvance("0000") + 26);
@@ -236,7 +257,8 @@ TEST_F(ExDateEditTest, LayoutOfTheDateRow) {
     EXPECT_FALSE(Box(dbHour)->isVisibleTo(edit));
 }
 
-TEST_F(ExDateEditTest, DisabledColours) {
+TEST_F(ExDateEditTest, DisabledColours)
+{
     edit->setEnabled(false);
     EXPECT_EQ(Box(dbYear)->palette().color(QPalette::Base), vcl::clGrayText);
     EXPECT_EQ(Box(dbYear)->palette().color(QPalette::Text), QColor(Qt::white));

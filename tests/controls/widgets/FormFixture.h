@@ -13,7 +13,8 @@ public:
     TestForm() { resize(400, 300); }
 
     template <typename T, typename... Args>
-    T* Add(Args&&... args) {
+    T* Add(Args&&... args)
+    {
         T* w = new T(std::forward<Args>(args)...);
         w->setParent(this);
         w->move(10, next_);
@@ -22,7 +23,8 @@ public:
     }
 
     // Shows the form and waits until it is the active window.
-    void ShowActive() {
+    void ShowActive()
+    {
         show();
         activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(this));

@@ -70,12 +70,14 @@ public:
         info->setGeometry(10, 36, 460, 20);
         wizard = new TxWizard(this);
         wizard->setGeometry(10, 64, 460, 180);
-        for (const char* text : {"データを選択してください。", "期間を選択してください。", "出力先を指定してください。"}) {
+        for (const char* text :
+             {"データを選択してください。", "期間を選択してください。", "出力先を指定してください。"}) {
             auto* page = new QLabel(QString::fromUtf8(text));
             page->setFrameShape(QFrame::Box);
             wizard->addWidget(page);
         }
-        wizard->SetHeaderCaption({QStringLiteral("データの選択"), QStringLiteral("期間の選択"), QStringLiteral("出力先")});
+        wizard->SetHeaderCaption(
+            {QStringLiteral("データの選択"), QStringLiteral("期間の選択"), QStringLiteral("出力先")});
         wizard->SetInfoCaption({QStringLiteral("手順 1/3"), QStringLiteral("手順 2/3"), QStringLiteral("手順 3/3")});
         auto* back = new QPushButton(this);
         back->setGeometry(250, 256, 100, 30);

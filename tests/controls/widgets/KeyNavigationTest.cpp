@@ -23,54 +23,58 @@ struct KeyCase {
     TKeyStyles styles;
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
-    const char* text;   // edits only
-    int selStart;       // -1: caret at selLength (no selection)
+    const char* text;  // edits only
+    int selStart;      // -1: caret at selLength (no selection)
     int selLength;
     Where focus;
 };
 
-void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const KeyCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class KeyTable : public ::testing::TestWithParam<KeyCase> {};
 
-TEST_P(KeyTable, FocusAfterTheKey) {
+TEST_P(KeyTable, FocusAfterTheKey)
+{
     const KeyCase& c = GetParam();
     TestForm form;
     auto* before = form.Add<QLineEdit>();
     QWidget* self = nullptr;
     switch (c.kind) {
-        case Edit: {
-            auto* e = form.Add<TxEdit>();
-            e->KeyStyles = c.styles;
-            self = e;
-            break;
-        }
-        case Combo: {
-            auto* e = form.Add<TxComboBox>();
-            e->addItems({"a", "b"});
-            e->KeyStyles = c.styles;
-            self = e;
-            break;
-        }
-        case Check: {
-            auto* e = form.Add<TxCheckBox>(QStringLiteral("check"));
-            e->KeyStyles = c.styles;
-            self = e;
-            break;
-        }
-        case Radio: {
-            auto* e = form.Add<TxRadioButton>(QStringLiteral("one"));
-            form.Add<TxRadioButton>(QStringLiteral("two"))->setFocusPolicy(Qt::NoFocus);
-            e->KeyStyles = c.styles;
-            self = e;
-            break;
-        }
-        case Mask: {
-            auto* e = form.Add<TxMaskEdit>();
-            e->KeyStyles = c.styles;
-            self = e;
-            break;
-        }
+    case Edit: {
+        auto* e = form.Add<TxEdit>();
+        e->KeyStyles = c.styles;
+        self = e;
+        break;
+    }
+    case Combo: {
+        auto* e = form.Add<TxComboBox>();
+        e->addItems({"a", "b"});
+        e->KeyStyles = c.styles;
+        self = e;
+        break;
+    }
+    case Check: {
+        auto* e = form.Add<TxCheckBox>(QStringLiteral("check"));
+        e->KeyStyles = c.styles;
+        self = e;
+        break;
+    }
+    case Radio: {
+        auto* e = form.Add<TxRadioButton>(QStringLiteral("one"));
+        form.Add<TxRadioButton>(QStringLiteral("two"))->setFocusPolicy(Qt::NoFocus);
+        e->KeyStyles = c.styles;
+        self = e;
+        break;
+    }
+    case Mask: {
+        auto* e = form.Add<TxMaskEdit>();
+        e->KeyStyles = c.styles;
+        self = e;
+        break;
+    }
     }
     auto* after = form.Add<QLineEdit>();
     form.ShowActive();
@@ -78,8 +82,10 @@ TEST_P(KeyTable, FocusAfterTheKey) {
     ASSERT_TRUE(self->hasFocus());
     if (auto* edit = qobject_cast<QLineEdit*>(self)) {
         edit->setText(QString::fromUtf8(c.text));
-        if (c.selStart >= 0) edit->setSelection(c.selStart, c.selLength);
-        else edit->setCursorPosition(c.selLength);
+        if (c.selStart >= 0)
+            edit->setSelection(c.selStart, c.selLength);
+        else
+            edit->setCursorPosition(c.selLength);
     }
     QTest::keyClick(self, c.key, c.modifiers);
     QWidget* expected = c.focus == Before ? before : c.focus == After ? after : self;
@@ -119,7 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The radio button's Down moves the focus instead of checking the next
 // button of its group.
-TEST(KeyNavigation, RadioDownDoesNotStepInTheGroup) {
+TEST(KeyNavigation, RadioDownDoesNotStepInTheGroup)
+{
     TestForm form;
     auto* one = form.Add<TxRadioButton>(QStringLiteral("one"));
     auto* two = form.Add<TxRadioButton>(QStringLiteral("two"));
@@ -137,7 +144,8 @@ TEST(KeyNavigation, RadioDownDoesNotStepInTheGroup) {
 
 // With every other control of the form disabled or hidden there is nowhere
 // to go: the focus stays, and the walk ends.
-TEST(KeyNavigation, FocusStaysWhenNothingElseCanTakeIt) {
+TEST(KeyNavigation, FocusStaysWhenNothingElseCanTakeIt)
+{
     TestForm form;
     auto* disabled = form.Add<QLineEdit>();
     auto* edit = form.Add<TxEdit>();
@@ -152,7 +160,8 @@ TEST(KeyNavigation, FocusStaysWhenNothingElseCanTakeIt) {
     EXPECT_EQ(QApplication::focusWidget(), edit);
 }
 
-TEST(KeyNavigation, EnterWhileTheComboListIsOpenStays) {
+TEST(KeyNavigation, EnterWhileTheComboListIsOpenStays)
+{
     TestForm form;
     auto* combo = form.Add<TxComboBox>();
     combo->addItems({"a", "b"});
@@ -166,12 +175,14 @@ TEST(KeyNavigation, EnterWhileTheComboListIsOpenStays) {
     combo->hidePopup();
 }
 
-TEST(KeyNavigation, EnterHandlerThatClearsTheKeyStopsTheMove) {
+TEST(KeyNavigation, EnterHandlerThatClearsTheKeyStopsTheMove)
+{
     TestForm form;
     auto* edit = form.Add<TxEdit>();
     form.Add<QLineEdit>();
     edit->OnKeyPress = [](QChar& key) {
-        if (key == QChar('\r')) key = QChar();
+        if (key == QChar('\r'))
+            key = QChar();
     };
     form.ShowActive();
     edit->setFocus();
@@ -179,7 +190,8 @@ TEST(KeyNavigation, EnterHandlerThatClearsTheKeyStopsTheMove) {
     EXPECT_EQ(QApplication::focusWidget(), edit);
 }
 
-TEST(TxEditValues, LongAndCurr) {
+TEST(TxEditValues, LongAndCurr)
+{
     TxEdit edit;
     edit.setText("15");
     edit.SetLong(0);
@@ -194,7 +206,8 @@ TEST(TxEditValues, LongAndCurr) {
     EXPECT_EQ(edit.Curr(), 0);
 }
 
-TEST(TxEditEntry, CaretPlacement) {
+TEST(TxEditEntry, CaretPlacement)
+{
     TestForm form;
     form.Add<QLineEdit>();
     auto* edit = form.Add<TxEdit>();
@@ -210,7 +223,8 @@ TEST(TxEditEntry, CaretPlacement) {
     EXPECT_EQ(edit->selectedText(), "12345");
 }
 
-TEST(TxEditPaste, BlockedOnlyWhileTheInputMethodIsDisabled) {
+TEST(TxEditPaste, BlockedOnlyWhileTheInputMethodIsDisabled)
+{
     TestForm form;
     auto* edit = form.Add<TxEdit>();
     form.ShowActive();
@@ -229,7 +243,8 @@ TEST(TxEditPaste, BlockedOnlyWhileTheInputMethodIsDisabled) {
     EXPECT_EQ(edit->text(), "999");
 }
 
-TEST(TxEditKana, CaptureFromTypingAndCompositions) {
+TEST(TxEditKana, CaptureFromTypingAndCompositions)
+{
     TestForm form;
     form.Add<QLineEdit>();
     auto* edit = form.Add<TxEdit>();
@@ -251,7 +266,8 @@ TEST(TxEditKana, CaptureFromTypingAndCompositions) {
 
 class ComboSearch : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         combo = form.Add<TxComboBox>();
         combo->setEditable(true);
         combo->addItems({QStringLiteral("001:現金"), QStringLiteral("002:預金")});
@@ -266,7 +282,8 @@ protected:
     QLineEdit* other = nullptr;
 };
 
-TEST_F(ComboSearch, TypedCodeFindsTheItemShownOnLeaving) {
+TEST_F(ComboSearch, TypedCodeFindsTheItemShownOnLeaving)
+{
     QTest::keyClicks(combo->lineEdit(), "002");
     EXPECT_EQ(combo->RememberedItem(), 1);
     EXPECT_EQ(combo->currentText(), "002");
@@ -275,14 +292,16 @@ TEST_F(ComboSearch, TypedCodeFindsTheItemShownOnLeaving) {
     EXPECT_EQ(combo->currentIndex(), 1);
 }
 
-TEST_F(ComboSearch, UnknownCodeClearsTheIndexAndKeepsTheKey) {
+TEST_F(ComboSearch, UnknownCodeClearsTheIndexAndKeepsTheKey)
+{
     QTest::keyClicks(combo->lineEdit(), "9");
     EXPECT_EQ(combo->currentIndex(), -1);
     EXPECT_EQ(combo->currentText(), "9");
     EXPECT_EQ(combo->lineEdit()->cursorPosition(), 1);
 }
 
-TEST_F(ComboSearch, TerminatorEndsTheCode) {
+TEST_F(ComboSearch, TerminatorEndsTheCode)
+{
     QTest::keyClicks(combo->lineEdit(), "2:");
     EXPECT_EQ(combo->currentText(), "2");  // key "2" finds nothing
     combo->lineEdit()->clear();
@@ -291,7 +310,8 @@ TEST_F(ComboSearch, TerminatorEndsTheCode) {
     EXPECT_EQ(combo->currentText(), "1");
 }
 
-TEST_F(ComboSearch, DeleteAtTheStartChoosesTheFirstItem) {
+TEST_F(ComboSearch, DeleteAtTheStartChoosesTheFirstItem)
+{
     combo->SetItemIndex(1);
     combo->lineEdit()->setCursorPosition(0);
     QTest::keyClick(combo, Qt::Key_Delete);
@@ -300,14 +320,16 @@ TEST_F(ComboSearch, DeleteAtTheStartChoosesTheFirstItem) {
     EXPECT_EQ(combo->currentText(), QStringLiteral("001:現金"));
 }
 
-TEST_F(ComboSearch, ProgramChoiceIsRemembered) {
+TEST_F(ComboSearch, ProgramChoiceIsRemembered)
+{
     combo->SetItemIndex(1);
     other->setFocus();
     combo->setFocus();
     EXPECT_EQ(combo->currentIndex(), 1);
 }
 
-TEST_F(ComboSearch, DropDownWidth) {
+TEST_F(ComboSearch, DropDownWidth)
+{
     combo->DropDownWidth = 333;
     combo->showPopup();
     EXPECT_GE(combo->view()->width(), 333);

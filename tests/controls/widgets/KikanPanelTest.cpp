@@ -12,7 +12,8 @@ namespace {
 
 class KikanPanelTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         before = form.Add<QLineEdit>();
         panel = form.Add<TxKikanPanel16>();
         after = form.Add<QLineEdit>();
@@ -31,7 +32,8 @@ protected:
     int downs = 0;
 };
 
-TEST_F(KikanPanelTest, CreatedSelectorShowsTheCalendarYear) {
+TEST_F(KikanPanelTest, CreatedSelectorShowsTheCalendarYear)
+{
     TxKikanPanel16 fresh;
     EXPECT_EQ(fresh.Cell(0)->text(), "1");
     EXPECT_EQ(fresh.Cell(3)->text(), "・");
@@ -43,7 +45,8 @@ TEST_F(KikanPanelTest, CreatedSelectorShowsTheCalendarYear) {
     EXPECT_EQ(fresh.Cell(4)->objectName(), "No5");
 }
 
-TEST_F(KikanPanelTest, DragSelectsARunAndReportsOnce) {
+TEST_F(KikanPanelTest, DragSelectsARunAndReportsOnce)
+{
     QTest::mousePress(panel->Cell(6), Qt::LeftButton, {}, Middle(6));
     EXPECT_EQ(QApplication::focusWidget(), panel);
     // The pressed cell holds the mouse: moves come in its coordinates.
@@ -60,7 +63,8 @@ TEST_F(KikanPanelTest, DragSelectsARunAndReportsOnce) {
     EXPECT_EQ(panel->EdMonthNo(), 6);
 }
 
-TEST_F(KikanPanelTest, SingleCellModeIgnoresTheDrag) {
+TEST_F(KikanPanelTest, SingleCellModeIgnoresTheDrag)
+{
     panel->SetKikanMove(false);
     QTest::mousePress(panel->Cell(6), Qt::LeftButton, {}, Middle(6));
     const QPoint over9 = panel->Cell(6)->mapFrom(panel, panel->Cell(9)->geometry().center());
@@ -71,7 +75,8 @@ TEST_F(KikanPanelTest, SingleCellModeIgnoresTheDrag) {
     EXPECT_EQ(panel->Edno(), 6);
 }
 
-TEST_F(KikanPanelTest, RightClickOnlyReportsTheDown) {
+TEST_F(KikanPanelTest, RightClickOnlyReportsTheDown)
+{
     QTest::mouseClick(panel->Cell(4), Qt::RightButton, {}, Middle(4));
     EXPECT_EQ(downs, 1);
     EXPECT_EQ(ups, 0);
@@ -79,7 +84,8 @@ TEST_F(KikanPanelTest, RightClickOnlyReportsTheDown) {
     EXPECT_EQ(panel->Edno(), 15);
 }
 
-TEST_F(KikanPanelTest, ShiftLeftGivesAnInvertedPairUntilShiftIsReleased) {
+TEST_F(KikanPanelTest, ShiftLeftGivesAnInvertedPairUntilShiftIsReleased)
+{
     QTest::mouseClick(panel->Cell(5), Qt::LeftButton, {}, Middle(5));
     ups = 0;
     // The keys one by one, so that Shift stays down between them.
@@ -97,7 +103,8 @@ TEST_F(KikanPanelTest, ShiftLeftGivesAnInvertedPairUntilShiftIsReleased) {
     EXPECT_EQ(panel->Edno(), 5);
 }
 
-TEST_F(KikanPanelTest, KeyMovesReportOnceOnLeavingOrEnter) {
+TEST_F(KikanPanelTest, KeyMovesReportOnceOnLeavingOrEnter)
+{
     QTest::mouseClick(panel->Cell(5), Qt::LeftButton, {}, Middle(5));
     ups = 0;
     QTest::keyClick(panel, Qt::Key_Right);
@@ -118,19 +125,23 @@ TEST_F(KikanPanelTest, KeyMovesReportOnceOnLeavingOrEnter) {
     EXPECT_EQ(panel->Stno(), 6);
 }
 
-TEST_F(KikanPanelTest, KeysStopAtTheSelectableEnds) {
+TEST_F(KikanPanelTest, KeysStopAtTheSelectableEnds)
+{
     panel->SetupPeriod(99, EncodeDate(2024, 1, 1), EncodeDate(2024, 12, 31), EncodeDate(2024, 4, 1));
     panel->setFocus();
     QTest::mouseClick(panel->Cell(5), Qt::LeftButton, {}, Middle(5));
-    for (int i = 0; i < 5; ++i) QTest::keyClick(panel, Qt::Key_Left);
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(panel, Qt::Key_Left);
     EXPECT_EQ(panel->Stno(), 4);
-    for (int i = 0; i < 20; ++i) QTest::keyClick(panel, Qt::Key_Right);
+    for (int i = 0; i < 20; ++i)
+        QTest::keyClick(panel, Qt::Key_Right);
     EXPECT_EQ(panel->Edno(), 15);
     QTest::keyClick(panel, Qt::Key_Up);
     EXPECT_EQ(QApplication::focusWidget(), before);
 }
 
-TEST_F(KikanPanelTest, WritersAndSettlement) {
+TEST_F(KikanPanelTest, WritersAndSettlement)
+{
     panel->SetEdno(20);
     EXPECT_EQ(panel->Edno(), 15);
     panel->SetStno(20);
@@ -145,7 +156,8 @@ TEST_F(KikanPanelTest, WritersAndSettlement) {
     EXPECT_EQ(panel->Cell(15)->text(), "決");
 }
 
-TEST_F(KikanPanelTest, ColoursOfSelectedConfirmedAndDisabledCells) {
+TEST_F(KikanPanelTest, ColoursOfSelectedConfirmedAndDisabledCells)
+{
     panel->SetStno(4);
     panel->SetEdno(5);
     panel->SetKakuteiMode(true);
@@ -159,7 +171,8 @@ TEST_F(KikanPanelTest, ColoursOfSelectedConfirmedAndDisabledCells) {
     EXPECT_EQ(panel->Cell(0)->palette().color(QPalette::WindowText), vcl::clGray);
 }
 
-TEST_F(KikanPanelTest, WidthSnapsToWholeCells) {
+TEST_F(KikanPanelTest, WidthSnapsToWholeCells)
+{
     panel->resize(242, 22);
     EXPECT_EQ(panel->width(), 232);
     EXPECT_EQ(panel->Cell(0)->width(), 14);
@@ -169,7 +182,8 @@ TEST_F(KikanPanelTest, WidthSnapsToWholeCells) {
     EXPECT_EQ(panel->Cell(15)->x(), 4 + 15 * 15);
 }
 
-TEST(KikanTwinPanels, TwelveClampsAndFourSwitchesToHalves) {
+TEST(KikanTwinPanels, TwelveClampsAndFourSwitchesToHalves)
+{
     TxKikanPanel12 twelve;
     twelve.SetupPeriod(99, EncodeDate(2024, 4, 1), EncodeDate(2025, 3, 31), EncodeDate(2024, 4, 1));
     twelve.SetStno(20);

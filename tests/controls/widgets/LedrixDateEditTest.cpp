@@ -7,7 +7,8 @@
 
 namespace {
 
-TEST(LedrixDateEdit, TypedIntoTheMaskOfItsStyle) {
+TEST(LedrixDateEdit, TypedIntoTheMaskOfItsStyle)
+{
     TestForm form;
     auto* edit = form.Add<TLedrixDateEdit>();
     form.ShowActive();
@@ -25,7 +26,8 @@ TEST(LedrixDateEdit, TypedIntoTheMaskOfItsStyle) {
     EXPECT_EQ(edit->Date(), EncodeDate(2024, 6, 7));
 }
 
-TEST(LedrixDateEdit, OnlyTwoStylesAndTheRange) {
+TEST(LedrixDateEdit, OnlyTwoStylesAndTheRange)
+{
     TLedrixDateEdit edit;
     EXPECT_FALSE(edit.SetDateStyle(ldsYearMonth));
     EXPECT_EQ(edit.DateStyle(), ldsYearMonthDay);

@@ -9,7 +9,8 @@ namespace {
 
 class LedrixEditTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         before = form.Add<QLineEdit>();
         edit = form.Add<TLedrixEdit>();
         after = form.Add<QLineEdit>();
@@ -25,18 +26,16 @@ protected:
     QLineEdit* after = nullptr;
 };
 
-TEST_F(LedrixEditTest, StylesFilterWhatIsTyped) {
+TEST_F(LedrixEditTest, StylesFilterWhatIsTyped)
+{
     struct Row {
         TEditStyle style;
         const char* typed;
         const char* shown;
     };
     const Row rows[] = {
-        {esNumeric, "1a,-.2", "12"},
-        {esFloat, ".1.5.", "1.5"},
-        {esNumericMinus, "-12", "-12"},
-        {esFloatMinus, "-1.5", "-1.5"},
-        {esNone, "a,-.", "a,-."},
+        {esNumeric, "1a,-.2", "12"},    {esFloat, ".1.5.", "1.5"}, {esNumericMinus, "-12", "-12"},
+        {esFloatMinus, "-1.5", "-1.5"}, {esNone, "a,-.", "a,-."},
     };
     for (const Row& r : rows) {
         edit->clear();
@@ -49,7 +48,8 @@ TEST_F(LedrixEditTest, StylesFilterWhatIsTyped) {
     EXPECT_EQ(edit->text(), "a,-");  // Backspace still works
 }
 
-TEST_F(LedrixEditTest, MinusTurnsTheSign) {
+TEST_F(LedrixEditTest, MinusTurnsTheSign)
+{
     edit->EditStyle = esNumericMinus;
     edit->setText("1234");
     Type("-");
@@ -59,7 +59,8 @@ TEST_F(LedrixEditTest, MinusTurnsTheSign) {
     EXPECT_EQ(edit->text(), "1234");
 }
 
-TEST_F(LedrixEditTest, ZeroKeys) {
+TEST_F(LedrixEditTest, ZeroKeys)
+{
     edit->EditStyle = esNumericMinus;
     edit->Zero3Key = zkDot;
     Type("5.");
@@ -75,7 +76,8 @@ TEST_F(LedrixEditTest, ZeroKeys) {
     EXPECT_EQ(edit->text(), "700");
 }
 
-TEST_F(LedrixEditTest, CommaWhileTyping) {
+TEST_F(LedrixEditTest, CommaWhileTyping)
+{
     edit->EditStyle = esNumeric;
     edit->SetOutputFormat("#,##0");
     edit->SetComma(true);
@@ -91,7 +93,8 @@ TEST_F(LedrixEditTest, CommaWhileTyping) {
     EXPECT_EQ(edit->cursorPosition(), 5);
 }
 
-TEST_F(LedrixEditTest, EnteringAndLeavingFormat) {
+TEST_F(LedrixEditTest, EnteringAndLeavingFormat)
+{
     edit->EditStyle = esNumeric;
     edit->SetOutputFormat("#,##0");
     edit->setText("1,234");
@@ -112,7 +115,8 @@ TEST_F(LedrixEditTest, EnteringAndLeavingFormat) {
     EXPECT_EQ(edit->text(), "");
 }
 
-TEST_F(LedrixEditTest, FullFieldMovesOrReports) {
+TEST_F(LedrixEditTest, FullFieldMovesOrReports)
+{
     edit->EditStyle = esNumeric;
     edit->SetMaxLength(3);
     edit->AutoNextCtls = TAutoNextCtls{acMaxLength};
@@ -132,7 +136,8 @@ TEST_F(LedrixEditTest, FullFieldMovesOrReports) {
     EXPECT_TRUE(edit->AutoNextCtls_Result().Empty());
 }
 
-TEST_F(LedrixEditTest, DownAndTabReported) {
+TEST_F(LedrixEditTest, DownAndTabReported)
+{
     edit->AutoNextCtls = TAutoNextCtls{acDownKey, acTabKey};
     edit->KeyStyles = TKeyStyles{ksEnter, ksDown};
     QTest::keyClick(edit, Qt::Key_Down);
@@ -146,7 +151,8 @@ TEST_F(LedrixEditTest, DownAndTabReported) {
     EXPECT_EQ(Focus(), after);
 }
 
-TEST_F(LedrixEditTest, ArrowsAndTab) {
+TEST_F(LedrixEditTest, ArrowsAndTab)
+{
     edit->KeyStyles = TKeyStyles{ksEnter, ksLeft, ksRight, ksUp};
     edit->setText("123");
     edit->selectAll();
@@ -167,7 +173,8 @@ TEST_F(LedrixEditTest, ArrowsAndTab) {
     EXPECT_EQ(Focus(), after);
 }
 
-TEST_F(LedrixEditTest, KanaFromCompositions) {
+TEST_F(LedrixEditTest, KanaFromCompositions)
+{
     edit->KanaMode = kmHankaku;
     QInputMethodEvent preedit(QStringLiteral("さとう"), {});
     QApplication::sendEvent(edit, &preedit);
@@ -179,7 +186,8 @@ TEST_F(LedrixEditTest, KanaFromCompositions) {
     EXPECT_EQ(edit->Kana(), QStringLiteral("ｻﾄｳ"));
 }
 
-TEST_F(LedrixEditTest, ImeStatusEvents) {
+TEST_F(LedrixEditTest, ImeStatusEvents)
+{
     int changes = 0;
     edit->OnImeStatusChange = [&](QObject*) { ++changes; };
     QInputMethodEvent preedit(QStringLiteral("あ"), {});

@@ -10,7 +10,8 @@ namespace {
 
 class PlButtonTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         edit = form.Add<QLineEdit>();
         ok = form.Add<TxPlButton>(QStringLiteral("OK"));
         cancel = form.Add<TxPlButton>(QStringLiteral("Cancel"));
@@ -28,12 +29,14 @@ protected:
     int cancelClicks = 0;
 };
 
-TEST_F(PlButtonTest, CaptionStartsAsTheName) {
+TEST_F(PlButtonTest, CaptionStartsAsTheName)
+{
     EXPECT_EQ(ok->CaptionA().Caption, "OK");
     EXPECT_EQ(ok->size(), QSize(75, 26));
 }
 
-TEST_F(PlButtonTest, ClickSetsTheResultAlsoWhenZero) {
+TEST_F(PlButtonTest, ClickSetsTheResultAlsoWhenZero)
+{
     form.setResult(5);
     QTest::mouseClick(ok, Qt::LeftButton);
     EXPECT_EQ(form.result(), 0);
@@ -46,7 +49,8 @@ TEST_F(PlButtonTest, ClickSetsTheResultAlsoWhenZero) {
     EXPECT_FALSE(form.isVisible());
 }
 
-TEST_F(PlButtonTest, EnterOnTheFocusedButtonAndEscOnCancel) {
+TEST_F(PlButtonTest, EnterOnTheFocusedButtonAndEscOnCancel)
+{
     ok->setFocus();
     QTest::keyClick(ok, Qt::Key_Return);
     EXPECT_EQ(okClicks, 1);
@@ -56,7 +60,8 @@ TEST_F(PlButtonTest, EnterOnTheFocusedButtonAndEscOnCancel) {
     EXPECT_EQ(form.result(), 2);
 }
 
-TEST_F(PlButtonTest, EnterWithAModifierClicksWithoutTheResult) {
+TEST_F(PlButtonTest, EnterWithAModifierClicksWithoutTheResult)
+{
     ok->ModalResult = 1;
     ok->setFocus();
     form.setResult(7);
@@ -66,7 +71,8 @@ TEST_F(PlButtonTest, EnterWithAModifierClicksWithoutTheResult) {
     EXPECT_TRUE(form.isVisible());
 }
 
-TEST_F(PlButtonTest, WithoutHasFocus) {
+TEST_F(PlButtonTest, WithoutHasFocus)
+{
     cancel->SetHasFocus(false);
     cancel->ModalResult = 0;
     edit->setFocus();
@@ -77,7 +83,8 @@ TEST_F(PlButtonTest, WithoutHasFocus) {
     EXPECT_EQ(cancelClicks, 1);
 }
 
-TEST_F(PlButtonTest, CaptionTops) {
+TEST_F(PlButtonTest, CaptionTops)
+{
     QFont font = ok->font();
     font.setPixelSize(12);
     ok->setFont(font);
@@ -94,7 +101,8 @@ TEST_F(PlButtonTest, CaptionTops) {
     EXPECT_EQ(ok->DrawnCaptionTops().First, 3);
 }
 
-TEST_F(PlButtonTest, GradientRowsAsDrawn) {
+TEST_F(PlButtonTest, GradientRowsAsDrawn)
+{
     ok->SetCaptionA({});
     ok->SetGradBeginColor(QColor(255, 255, 255));
     ok->SetGradEndColor(QColor(0, 64, 128));
@@ -107,7 +115,8 @@ TEST_F(PlButtonTest, GradientRowsAsDrawn) {
     }
 }
 
-TEST_F(PlButtonTest, RoundedStyleClipsAndSwitchingBackRestores) {
+TEST_F(PlButtonTest, RoundedStyleClipsAndSwitchingBackRestores)
+{
     ok->SetButtonStyle(bsRoundRect);
     EXPECT_FALSE(ok->mask().isEmpty());
     EXPECT_FALSE(ok->mask().contains(QPoint(0, 0)));
@@ -118,7 +127,8 @@ TEST_F(PlButtonTest, RoundedStyleClipsAndSwitchingBackRestores) {
     EXPECT_TRUE(ok->mask().isEmpty());
 }
 
-TEST_F(PlButtonTest, EvenCaptionSpreadsItsCharacters) {
+TEST_F(PlButtonTest, EvenCaptionSpreadsItsCharacters)
+{
     ok->SetCaptionA({QStringLiteral("実行"), taEven, 0, 0});
     ok->SetButtonStyle(bsFlatNoFrame);
     ok->SetGradation(false);
@@ -128,7 +138,8 @@ TEST_F(PlButtonTest, EvenCaptionSpreadsItsCharacters) {
     for (int x = 0; x < image.width(); ++x)
         for (int y = 0; y < image.height(); ++y)
             if (image.pixelColor(x, y).lightness() < 128) {
-                if (first < 0) first = x;
+                if (first < 0)
+                    first = x;
                 last = x;
             }
     // Ink from near the left margin (2) to near the right one (75 - 2).
@@ -136,7 +147,8 @@ TEST_F(PlButtonTest, EvenCaptionSpreadsItsCharacters) {
     EXPECT_GE(last, 68);
 }
 
-TEST(PFButton, FunctionKeyTagByExactName) {
+TEST(PFButton, FunctionKeyTagByExactName)
+{
     TestForm form;
     auto* f1 = form.Add<TxPFbtn>(QStringLiteral("F1"));
     auto* lower = form.Add<TxPFbtn>(QStringLiteral("f2"));
@@ -149,7 +161,8 @@ TEST(PFButton, FunctionKeyTagByExactName) {
     EXPECT_EQ(form.property("Tag").toInt(), 1);
 }
 
-TEST(PFButton, RisesAgainAfterTheTimerWhileHeld) {
+TEST(PFButton, RisesAgainAfterTheTimerWhileHeld)
+{
     TestForm form;
     auto* esc = form.Add<TxPFbtn>(QStringLiteral("ESC"));
     esc->resize(50, 20);

@@ -101,7 +101,10 @@ struct KeyCase {
     int lastKey;  // the modifier's own release comes last
 };
 
-void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const KeyCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class TBSDIKeys : public ::testing::TestWithParam<KeyCase> {
 protected:
@@ -146,14 +149,18 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         KeyCase{"DialogEscCloses", bsDialog, Qt::Key_Escape, kNone, false, true, true, true, true, false, 27},
         KeyCase{"FormEscIgnored", bsSizeable, Qt::Key_Escape, kNone, false, true, true, true, false, false, 27},
-        KeyCase{"DialogEscWithShiftIgnored", bsDialog, Qt::Key_Escape, Qt::ShiftModifier, false, true, true, true, false, false, 16},
+        KeyCase{"DialogEscWithShiftIgnored", bsDialog, Qt::Key_Escape, Qt::ShiftModifier, false, true, true, true,
+                false, false, 16},
         KeyCase{"FormF12Closes", bsSizeable, Qt::Key_F12, kNone, false, true, true, true, true, false, 123},
-        KeyCase{"FormF12WithCtrlIgnored", bsSizeable, Qt::Key_F12, Qt::ControlModifier, false, true, true, true, false, false, 17},
-        KeyCase{"FormF12WithAltIgnored", bsSizeable, Qt::Key_F12, Qt::AltModifier, false, true, true, true, false, false, 18},
+        KeyCase{"FormF12WithCtrlIgnored", bsSizeable, Qt::Key_F12, Qt::ControlModifier, false, true, true, true, false,
+                false, 17},
+        KeyCase{"FormF12WithAltIgnored", bsSizeable, Qt::Key_F12, Qt::AltModifier, false, true, true, true, false,
+                false, 18},
         KeyCase{"DialogF12PressesButton", bsDialog, Qt::Key_F12, kNone, true, true, true, true, false, true, 0},
         KeyCase{"DialogF12HiddenButton", bsDialog, Qt::Key_F12, kNone, true, false, true, true, false, false, 123},
         KeyCase{"DialogF12DisabledButton", bsDialog, Qt::Key_F12, kNone, true, true, false, true, false, false, 123},
-        KeyCase{"DialogF12ButtonWithoutHandler", bsDialog, Qt::Key_F12, kNone, true, true, true, false, false, false, 123},
+        KeyCase{"DialogF12ButtonWithoutHandler", bsDialog, Qt::Key_F12, kNone, true, true, true, false, false, false,
+                123},
         KeyCase{"DialogF12WithoutButton", bsDialog, Qt::Key_F12, kNone, false, true, true, true, false, false, 123},
         KeyCase{"DialogF1Nothing", bsDialog, Qt::Key_F1, kNone, true, true, true, true, false, false, 112}),
     [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
@@ -177,7 +184,9 @@ TEST(TBSDIShowTest, ZoomsByOperatorFontOverStandardFont)
         EXPECT_EQ(form.ZoomPercent, c.zoom) << c.operatorSize;
         const int ppi = static_cast<int>(std::lround(screenPPI * c.zoom / 100.0));
         EXPECT_EQ(form.PixelsPerInch(), ppi);
-        const auto scaled = [&](int v) { return static_cast<int>(std::lround(static_cast<double>(v) * ppi / screenPPI)); };
+        const auto scaled = [&](int v) {
+            return static_cast<int>(std::lround(static_cast<double>(v) * ppi / screenPPI));
+        };
         EXPECT_EQ(form.label->geometry(), QRect(scaled(100), scaled(50), scaled(200), scaled(20))) << c.operatorSize;
         EXPECT_EQ(form.font().family(), QStringLiteral("IPAGothic"));
         EXPECT_EQ(form.font().pointSize(), c.operatorSize);
@@ -206,7 +215,7 @@ TEST(TBSDIShowTest, PeriodSelectorStartsAtTheDataStartMonth)
         int edno;
     };
     const Case cases[] = {
-        {4, true, 4, 15}, {4, false, 4, 4}, {1, false, 0, 0}, {7, true, 8, 15},
+        {4, true, 4, 15},    {4, false, 4, 4},  {1, false, 0, 0}, {7, true, 8, 15},
         {12, false, 14, 14}, {13, false, 0, 0}, {0, true, 0, 15},
     };
     for (const Case& c : cases) {
@@ -285,8 +294,8 @@ TEST(TBSDIShowTest, FrameCompensationMovesControlsLeftButNotGroupedOnes)
     inside->move(20, 5);
     form.show();
     EXPECT_EQ(form.label->x(), 96);
-    EXPECT_EQ(kept->x(), 0);      // moved, not below 0
-    EXPECT_EQ(inside->x(), 20);   // inside the journal panel: kept
+    EXPECT_EQ(kept->x(), 0);     // moved, not below 0
+    EXPECT_EQ(inside->x(), 20);  // inside the journal panel: kept
     TBSDI dialog(nullptr, bsDialog);
     auto* label = new QLabel(&dialog);
     label->move(50, 5);
@@ -443,13 +452,15 @@ protected:
     }
     std::vector<std::string> SizeRows()
     {
-        return Rows(DM->IBDatabaseDEF, "SELECT OPCODE, FMNAME, FMTOP, FMLEFT, FMHEIGHT, FMWIDTH, DEFHEIGHT, DEFWIDTH "
-                                       "FROM FORMRSIZE");
+        return Rows(DM->IBDatabaseDEF,
+                    "SELECT OPCODE, FMNAME, FMTOP, FMLEFT, FMHEIGHT, FMWIDTH, DEFHEIGHT, DEFWIDTH "
+                    "FROM FORMRSIZE");
     }
     std::vector<std::string> HistoryRows()
     {
-        return Rows(DM->IBDatabaseDAT, "SELECT OPCODE, JOBNAME, PCNAME, TRIM(IIF(OPENTIME IS NULL, 'no time', 'time')) "
-                                       "FROM OPINF");
+        return Rows(DM->IBDatabaseDAT,
+                    "SELECT OPCODE, JOBNAME, PCNAME, TRIM(IIF(OPENTIME IS NULL, 'no time', 'time')) "
+                    "FROM OPINF");
     }
     std::vector<std::string> Probe() { return Rows(DM->IBDatabaseDAT, "SELECT STATE FROM PROBE"); }
 

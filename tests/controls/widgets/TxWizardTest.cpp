@@ -20,7 +20,10 @@ struct WizardCase {
     const char* header;  // the header label's text afterwards
 };
 
-void PrintTo(const WizardCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const WizardCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class TxWizardSteps : public ::testing::TestWithParam<WizardCase> {};
 
@@ -81,8 +84,7 @@ TEST_P(TxWizardSteps, FollowsTheSteps)
     EXPECT_EQ(lastFinal, c.lastFinal);
     EXPECT_EQ(backClicks, c.backClicks);
     EXPECT_EQ(header->text().toStdString(), c.header);
-    const std::string expectedInfo =
-        std::string(c.header) == "start" ? "start" : "I" + std::string(c.header).substr(1);
+    const std::string expectedInfo = std::string(c.header) == "start" ? "start" : "I" + std::string(c.header).substr(1);
     EXPECT_EQ(info->text().toStdString(), expectedInfo);
 }
 
@@ -90,19 +92,18 @@ TEST_P(TxWizardSteps, FollowsTheSteps)
 // Next steps.
 INSTANTIATE_TEST_SUITE_P(
     Sequences, TxWizardSteps,
-    ::testing::Values(
-        WizardCase{"OnePageNextIsFinal", 1, 1, "N", 0, true, false, 1, true, 0, "H0"},
-        WizardCase{"TwoPagesNextThenFinal", 2, 2, "NN", 1, true, true, 2, true, 0, "H1"},
-        WizardCase{"TwoPagesNextBack", 2, 2, "NB", 0, false, false, 1, false, 1, "H0"},
-        WizardCase{"FourPagesToTheLast", 4, 4, "NNN", 3, true, true, 3, false, 0, "H3"},
-        WizardCase{"FourPagesFinalOnTheLast", 4, 4, "NNNN", 3, true, true, 4, true, 0, "H3"},
-        WizardCase{"FourPagesBackOneFromTheLast", 4, 4, "NNNB", 2, false, true, 3, false, 1, "H2"},
-        WizardCase{"VetoMovesNothing", 4, 4, "NV", 1, false, true, 1, false, 0, "H1"},
-        WizardCase{"VetoOnTheLastPage", 2, 2, "NV", 1, true, true, 1, false, 0, "H1"},
-        WizardCase{"ShortListsLeaveTheLabels", 4, 2, "NNN", 3, true, true, 3, false, 0, "H1"},
-        WizardCase{"ShortListsBackwards", 4, 2, "NNNBB", 1, false, true, 3, false, 2, "H1"},
-        WizardCase{"ShortListsBackToAnEntry", 4, 2, "NNNBBB", 0, false, false, 3, false, 3, "H0"},
-        WizardCase{"NoListsAtAll", 4, 0, "NN", 2, false, true, 2, false, 0, "start"}),
+    ::testing::Values(WizardCase{"OnePageNextIsFinal", 1, 1, "N", 0, true, false, 1, true, 0, "H0"},
+                      WizardCase{"TwoPagesNextThenFinal", 2, 2, "NN", 1, true, true, 2, true, 0, "H1"},
+                      WizardCase{"TwoPagesNextBack", 2, 2, "NB", 0, false, false, 1, false, 1, "H0"},
+                      WizardCase{"FourPagesToTheLast", 4, 4, "NNN", 3, true, true, 3, false, 0, "H3"},
+                      WizardCase{"FourPagesFinalOnTheLast", 4, 4, "NNNN", 3, true, true, 4, true, 0, "H3"},
+                      WizardCase{"FourPagesBackOneFromTheLast", 4, 4, "NNNB", 2, false, true, 3, false, 1, "H2"},
+                      WizardCase{"VetoMovesNothing", 4, 4, "NV", 1, false, true, 1, false, 0, "H1"},
+                      WizardCase{"VetoOnTheLastPage", 2, 2, "NV", 1, true, true, 1, false, 0, "H1"},
+                      WizardCase{"ShortListsLeaveTheLabels", 4, 2, "NNN", 3, true, true, 3, false, 0, "H1"},
+                      WizardCase{"ShortListsBackwards", 4, 2, "NNNBB", 1, false, true, 3, false, 2, "H1"},
+                      WizardCase{"ShortListsBackToAnEntry", 4, 2, "NNNBBB", 0, false, false, 3, false, 3, "H0"},
+                      WizardCase{"NoListsAtAll", 4, 0, "NN", 2, false, true, 2, false, 0, "start"}),
     [](const ::testing::TestParamInfo<WizardCase>& info) { return std::string(info.param.name); });
 
 TEST(TxWizardTest, BackOnOnePageOnlyHidesTheButton)

@@ -24,7 +24,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // Types the path into the file dialog and confirms it, as a user would.
-void Choose(QWidget* modal, const std::string& path) {
+void Choose(QWidget* modal, const std::string& path)
+{
     auto* dialog = qobject_cast<QFileDialog*>(modal);
     ASSERT_NE(dialog, nullptr);
     auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
@@ -35,7 +36,8 @@ void Choose(QWidget* modal, const std::string& path) {
 
 class FolderDialogsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         std::string tmpl = (fs::temp_directory_path() / "folderdialogs-XXXXXX").string();
         ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
         root = fs::canonical(tmpl);
@@ -46,7 +48,8 @@ protected:
     }
     void TearDown() override { fs::remove_all(root); }
 
-    void SetUac(std::int32_t value) {
+    void SetUac(std::int32_t value)
+    {
         Registry reg(RootKey::HKEY_LOCAL_MACHINE);
         ASSERT_TRUE(reg.OpenKey(UacPolicyKey, true));
         reg.WriteInteger(UacPolicyValue, value);
@@ -57,7 +60,8 @@ protected:
     RecordingMessagePresenter messages;
 };
 
-TEST_F(FolderDialogsTest, SelectFolderTakesTheChosenFolderOrNothingOnCancel) {
+TEST_F(FolderDialogsTest, SelectFolderTakesTheChosenFolderOrNothingOnCancel)
+{
     const std::string company = (root / "data" / "company").string();
     std::string folder = (root / "data").string();
     WhenModalShows([&](QWidget* modal) {
@@ -75,10 +79,14 @@ TEST_F(FolderDialogsTest, SelectFolderTakesTheChosenFolderOrNothingOnCancel) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(FolderDialogsTest, SelectFolderRefusesAPathLongerThan255Bytes) {
+TEST_F(FolderDialogsTest, SelectFolderRefusesAPathLongerThan255Bytes)
+{
     // A name of 180 bytes under one of 46 double-byte characters: over 255
     // CP932 bytes in all, though each name is of a legal length.
-    const fs::path deep = root / std::string(60 * 3, 'a') / fs::path(u8"フォルダ名前空間が長すぎるときのためのテストです" u8"フォルダ名前空間が長すぎるときのためのテストです");
+    const fs::path deep = root / std::string(60 * 3, 'a') /
+                          fs::path(
+                              u8"フォルダ名前空間が長すぎるときのためのテストです"
+                              u8"フォルダ名前空間が長すぎるときのためのテストです");
     fs::create_directories(deep);
     std::string folder = "unchanged";
     WhenModalShows([&](QWidget* modal) { Choose(modal, deep.string()); });
@@ -89,7 +97,8 @@ TEST_F(FolderDialogsTest, SelectFolderRefusesAPathLongerThan255Bytes) {
     EXPECT_EQ(messages.shown[0].Type, TMsgDlgType::mtError);
 }
 
-TEST_F(FolderDialogsTest, TheSystemDriveRootOffersTheDocumentsFolderWhileUacIsOn) {
+TEST_F(FolderDialogsTest, TheSystemDriveRootOffersTheDocumentsFolderWhileUacIsOn)
+{
     SetUac(1);
     const std::string company = (root / "data" / "company").string();
     std::string folder;
@@ -117,7 +126,8 @@ TEST_F(FolderDialogsTest, TheSystemDriveRootOffersTheDocumentsFolderWhileUacIsOn
     EXPECT_EQ(messages.shown.size(), 2u);
 }
 
-TEST_F(FolderDialogsTest, CheckSaveFileNameMovesAFileInTheRootToTheDocuments) {
+TEST_F(FolderDialogsTest, CheckSaveFileNameMovesAFileInTheRootToTheDocuments)
+{
     SetUac(1);
     QFileDialog dialog;
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -141,7 +151,8 @@ TEST_F(FolderDialogsTest, CheckSaveFileNameMovesAFileInTheRootToTheDocuments) {
     EXPECT_EQ(messages.shown.size(), 2u);
 }
 
-TEST_F(FolderDialogsTest, SelectComputerTakesTheConfirmedName) {
+TEST_F(FolderDialogsTest, SelectComputerTakesTheConfirmedName)
+{
     std::string name = "SERVER01";
     WhenModalShows([](QWidget* modal) {
         auto* form = qobject_cast<TSelectComputerForm*>(modal);
@@ -163,7 +174,8 @@ TEST_F(FolderDialogsTest, SelectComputerTakesTheConfirmedName) {
     EXPECT_EQ(name, "accsrv");
 }
 
-TEST_F(FolderDialogsTest, KnownComputersAreThisOneAndTheHostsFileNames) {
+TEST_F(FolderDialogsTest, KnownComputersAreThisOneAndTheHostsFileNames)
+{
     const fs::path hosts = root / "hosts";
     std::ofstream(hosts) << "127.0.0.1\tlocalhost\n::1 localhost ip6-localhost\n"
                             "# a comment\n192.168.1.10  accsrv accsrv.example.local # the server\n"

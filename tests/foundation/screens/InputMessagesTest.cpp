@@ -9,14 +9,16 @@
 
 namespace {
 
-TEST(InputMessagesTest, PendingKeysAndClicksOfTheWindowAreDropped) {
+TEST(InputMessagesTest, PendingKeysAndClicksOfTheWindowAreDropped)
+{
     QWidget window;
     auto* edit = new QLineEdit(&window);
     QLineEdit other;
     window.show();
     other.show();
     QCoreApplication::postEvent(edit, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a")));
-    QCoreApplication::postEvent(&other, new QKeyEvent(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, QStringLiteral("b")));
+    QCoreApplication::postEvent(&other,
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, QStringLiteral("b")));
     QCoreApplication::postEvent(edit, new QMouseEvent(QEvent::MouseButtonDblClick, QPointF(2, 2), QPointF(2, 2),
                                                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
     FlushInputMessages(&window);

@@ -21,8 +21,9 @@ std::string Protocol(db::Database& database)
 {
     db::Transaction transaction(database);
     transaction.Start();
-    db::Query query(database, transaction,
-                    "SELECT MON$REMOTE_PROTOCOL AS P FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = CURRENT_CONNECTION");
+    db::Query query(
+        database, transaction,
+        "SELECT MON$REMOTE_PROTOCOL AS P FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = CURRENT_CONNECTION");
     query.Open();
     return query.FieldByName("P").AsString();
 }
@@ -62,7 +63,7 @@ TEST_F(DbDatabaseTest, CreateAttachDetachDrop)
     EXPECT_EQ(3, query.FieldByName("D").AsInteger());
     EXPECT_EQ("SJIS_0208", query.FieldByName("CS").AsString().substr(0, 9));
     EXPECT_EQ(5, query.FieldByName("CONN").AsInteger());  // SJIS_0208
-    EXPECT_EQ("", Protocol(database));  // embedded
+    EXPECT_EQ("", Protocol(database));                    // embedded
 
     database.Detach();
     EXPECT_FALSE(database.Connected());
@@ -182,9 +183,9 @@ TEST_F(DbDatabaseServerTest, LoginAndFileErrorsHaveTheirCodes)
         std::int32_t sqlCode;
     };
     const Case cases[] = {
-        {db::ConnectionString("127.0.0.1", path), "wrong", 335544472, -902},             // login
+        {db::ConnectionString("127.0.0.1", path), "wrong", 335544472, -902},                 // login
         {db::ConnectionString("127.0.0.1", DbPath("none.fdb")), Password, 335544344, -902},  // file
-        {db::ConnectionString("127.0.0.1", path, 1), Password, 335544721, -902},           // no server there
+        {db::ConnectionString("127.0.0.1", path, 1), Password, 335544721, -902},             // no server there
     };
     for (const Case& c : cases) {
         try {

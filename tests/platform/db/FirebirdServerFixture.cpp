@@ -179,7 +179,8 @@ void TestFirebird::StartServer()
                                      ReadWholeFile(log));
         if (std::chrono::steady_clock::now() > deadline) {
             server_->Kill();
-            throw std::runtime_error("the Firebird server did not accept connections within 30 s\n" + ReadWholeFile(log));
+            throw std::runtime_error("the Firebird server did not accept connections within 30 s\n" +
+                                     ReadWholeFile(log));
         }
     }
 }

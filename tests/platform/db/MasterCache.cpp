@@ -29,8 +29,7 @@ namespace {
 // processes asking for it wait; the kernel releases it if this one dies.
 class FileLock final {
 public:
-    explicit FileLock(const fs::path& path)
-        : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644))
+    explicit FileLock(const fs::path& path) : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644))
     {
         if (!fd_)
             throw std::system_error(errno, std::generic_category(), "cannot open the lock " + path.string());

@@ -27,14 +27,14 @@ protected:
         transaction_.Start();
         db::Query ddl(database_, transaction_);
         ddl.SetParamCheck(false);  // PSQL bodies
-        for (const char* sql : {
-                 "CREATE TABLE T (ID INTEGER NOT NULL PRIMARY KEY, NAME VARCHAR(10), AMOUNT NUMERIC(18,4),"
-                 " PRICE NUMERIC(15,2), RATE DOUBLE PRECISION, BIG BIGINT, DAY_ DATE, STAMP TIMESTAMP,"
-                 " CLOCK TIME, MEMO BLOB SUB_TYPE TEXT, DATA BLOB SUB_TYPE BINARY)",
-                 "CREATE PROCEDURE SQUARES (N INTEGER) RETURNS (I INTEGER, SQ INTEGER) AS BEGIN"
-                 " I = 1; WHILE (I <= :N) DO BEGIN SQ = I * I; SUSPEND; I = I + 1; END END",
-                 "CREATE PROCEDURE ADD_UP (A INTEGER, B INTEGER) RETURNS (TOTAL INTEGER, LABEL VARCHAR(20)) AS"
-                 " BEGIN TOTAL = A + B; LABEL = '合計'; END"}) {
+        for (const char* sql :
+             {"CREATE TABLE T (ID INTEGER NOT NULL PRIMARY KEY, NAME VARCHAR(10), AMOUNT NUMERIC(18,4),"
+              " PRICE NUMERIC(15,2), RATE DOUBLE PRECISION, BIG BIGINT, DAY_ DATE, STAMP TIMESTAMP,"
+              " CLOCK TIME, MEMO BLOB SUB_TYPE TEXT, DATA BLOB SUB_TYPE BINARY)",
+              "CREATE PROCEDURE SQUARES (N INTEGER) RETURNS (I INTEGER, SQ INTEGER) AS BEGIN"
+              " I = 1; WHILE (I <= :N) DO BEGIN SQ = I * I; SUSPEND; I = I + 1; END END",
+              "CREATE PROCEDURE ADD_UP (A INTEGER, B INTEGER) RETURNS (TOTAL INTEGER, LABEL VARCHAR(20)) AS"
+              " BEGIN TOTAL = A + B; LABEL = '合計'; END"}) {
             ddl.SetSQL(sql);
             ddl.ExecSQL();
         }
@@ -85,11 +85,11 @@ TEST_F(DbQueryTest, VarcharCapacityIsTwoCp932BytesACharacter)
         bool fits;
     };
     const Case cases[] = {
-        {"表表表表表表表表表表", true},     // 20 bytes
-        {"ｱｲｳｴｵｶｷｸｹｺｱｲｳｴｵｶｷｸｹｺ", true},  // 20 bytes
-        {"表表表表表表表表表ｱｲ", true},     // 20 bytes
-        {"表表表表表表表表表表ｱ", false},   // 21 bytes
-        {"ｱｲｳｴｵｶｷｸｹｺｱｲｳｴｵｶｷｸｹｺｻ", false}, // 21 bytes
+        {"表表表表表表表表表表", true},    // 20 bytes
+        {"ｱｲｳｴｵｶｷｸｹｺｱｲｳｴｵｶｷｸｹｺ", true},    // 20 bytes
+        {"表表表表表表表表表ｱｲ", true},    // 20 bytes
+        {"表表表表表表表表表表ｱ", false},  // 21 bytes
+        {"ｱｲｳｴｵｶｷｸｹｺｱｲｳｴｵｶｷｸｹｺｻ", false},  // 21 bytes
     };
     db::Query insert(database_, transaction_, "INSERT INTO T (ID, NAME) VALUES (:ID, :NAME)");
     int id = 0;

@@ -141,8 +141,8 @@ TEST_F(DbTransactionTest, NoWaitConflictFailsAtOnce)
     holder.Start();
     Run(first_, holder, "UPDATE T SET V = 1 WHERE ID = 1");
 
-    for (const db::TransactionOptions* options : {&db::TransactionOptions::ReadCommitted(),
-                                                   &db::TransactionOptions::Snapshot()}) {
+    for (const db::TransactionOptions* options :
+         {&db::TransactionOptions::ReadCommitted(), &db::TransactionOptions::Snapshot()}) {
         db::Transaction other(second_, *options);
         other.Start();
         const auto started = std::chrono::steady_clock::now();

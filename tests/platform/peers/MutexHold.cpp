@@ -19,15 +19,17 @@ extern char** environ;
 
 namespace {
 
-void WaitForEndOfInput() {
+void WaitForEndOfInput()
+{
     char buf[256];
     while (read(STDIN_FILENO, buf, sizeof buf) > 0) {
     }
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc == 2 && std::string_view(argv[1]) == "--wait") {
         WaitForEndOfInput();
         return 0;

@@ -25,22 +25,30 @@
 
 namespace {
 
-void Print(const platform::WindowEvent& e) {
+void Print(const platform::WindowEvent& e)
+{
     switch (e.kind) {
     case platform::WindowEventKind::Posted:
         std::printf("posted %u %llu %lld\n", e.message, static_cast<unsigned long long>(e.wParam),
                     static_cast<long long>(e.lParam));
         break;
-    case platform::WindowEventKind::Enabled: std::printf("enabled\n"); break;
-    case platform::WindowEventKind::Disabled: std::printf("disabled\n"); break;
-    case platform::WindowEventKind::BroughtToFront: std::printf("foreground\n"); break;
+    case platform::WindowEventKind::Enabled:
+        std::printf("enabled\n");
+        break;
+    case platform::WindowEventKind::Disabled:
+        std::printf("disabled\n");
+        break;
+    case platform::WindowEventKind::BroughtToFront:
+        std::printf("foreground\n");
+        break;
     }
     std::fflush(stdout);
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc > 2) {
         std::fprintf(stderr, "usage: winmsg-listen [HANDLE]\n");
         return 2;
@@ -77,12 +85,15 @@ int main(int argc, char** argv) {
         for (;;) {
             pollfd fds[2] = {{listener.FileDescriptor(), POLLIN, 0}, {signals, POLLIN, 0}};
             if (poll(fds, 2, -1) < 0) {
-                if (errno == EINTR) continue;
+                if (errno == EINTR)
+                    continue;
                 std::perror("winmsg-listen: poll");
                 return 1;
             }
-            while (auto event = listener.Receive(std::chrono::milliseconds(0))) Print(*event);
-            if (fds[1].revents & POLLIN) return 0;
+            while (auto event = listener.Receive(std::chrono::milliseconds(0)))
+                Print(*event);
+            if (fds[1].revents & POLLIN)
+                return 0;
         }
     } catch (const std::system_error& e) {
         std::fprintf(stderr, "winmsg-listen: %s\n", e.what());
