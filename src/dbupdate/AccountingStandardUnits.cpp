@@ -20,7 +20,8 @@ TStandardUnit AccountingUnit(std::int32_t major, std::int32_t minor1, std::int32
             std::move(description),
             std::move(sqlFiles),
             {},
-            TMissingBodyFile::Skip};
+            TMissingBodyFile::Skip,
+            {}};
 }
 
 TStandardUnit AccountingUnit(std::int32_t minor1, std::int32_t minor2, std::int32_t backupFlag, std::string title,

@@ -21,7 +21,8 @@ TStandardUnit SystemUnit(std::int32_t major, std::int32_t minor1, std::int32_t m
             std::move(description),
             std::move(sqlFiles),
             {},
-            TMissingBodyFile::Skip};
+            TMissingBodyFile::Skip,
+            {}};
 }
 
 }  // namespace

@@ -45,7 +45,17 @@ std::int32_t ConvertMenuControl()
 
 }  // namespace z5SystemDbUpdate802
 
-LEDRIX_SYSTEM_CONVERSION_UNIT(z5SystemDbUpdate802, ConvertMenuControl,
-                              sysupdate::BodyFileUnit(8, 0, 2, 1, "メニューの起動管理方法を変更",
-                                                      "１）メニューの起動管理方法を変更しました。", {"sysup01.sql"},
-                                                      TMissingBodyFile::Fail))
+namespace {
+
+TStandardUnit MakeUnit()
+{
+    TStandardUnit unit =
+        sysupdate::BodyFileUnit(8, 0, 2, 1, "メニューの起動管理方法を変更",
+                                "１）メニューの起動管理方法を変更しました。", {"sysup01.sql"}, TMissingBodyFile::Fail);
+    unit.AfterScript = &z5SystemDbUpdate802::ConvertMenuControl;
+    return unit;
+}
+
+}  // namespace
+
+LEDRIX_STANDARD_UNIT(z5SystemDbUpdate802, MakeUnit())

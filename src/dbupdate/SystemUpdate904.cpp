@@ -65,7 +65,17 @@ std::int32_t ConvertDictionarySettings()
 
 }  // namespace z5SystemDbUpdate904
 
-LEDRIX_SYSTEM_CONVERSION_UNIT(z5SystemDbUpdate904, ConvertDictionarySettings,
-                              sysupdate::BodyFileUnit(9, 0, 4, 1, "仕訳帳、元帳の入力方法の管理項目を変更",
-                                                      "１）仕訳帳、元帳の入力方法の管理項目を変更しました。", {},
-                                                      TMissingBodyFile::Fail))
+namespace {
+
+TStandardUnit MakeUnit()
+{
+    TStandardUnit unit =
+        sysupdate::BodyFileUnit(9, 0, 4, 1, "仕訳帳、元帳の入力方法の管理項目を変更",
+                                "１）仕訳帳、元帳の入力方法の管理項目を変更しました。", {}, TMissingBodyFile::Fail);
+    unit.AfterScript = &z5SystemDbUpdate904::ConvertDictionarySettings;
+    return unit;
+}
+
+}  // namespace
+
+LEDRIX_STANDARD_UNIT(z5SystemDbUpdate904, MakeUnit())

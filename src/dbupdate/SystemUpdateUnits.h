@@ -38,32 +38,6 @@ inline const std::vector<std::string> DataListTables{"DATALIST", "SERVERDATALIST
 
 }  // namespace sysupdate
 
-// A unit of body files followed by a conversion of the program's, which
-// runs only when the script succeeded: the unit's Unit(), Script(),
-// DoUpdate() (the script's result, else the conversion's) and
-// GetUpdateInfo().
-#define LEDRIX_SYSTEM_CONVERSION_UNIT(unitNamespace, convert, ...) \
-    namespace unitNamespace {                                      \
-    const TStandardUnit& Unit()                                    \
-    {                                                              \
-        static const TStandardUnit unit = __VA_ARGS__;             \
-        return unit;                                               \
-    }                                                              \
-    TUpdateScript Script()                                         \
-    {                                                              \
-        return StandardUnitScript(Unit());                         \
-    }                                                              \
-    std::int32_t DoUpdate()                                        \
-    {                                                              \
-        const std::int32_t result = RunStandardUnit(Unit());       \
-        return result == UpdateResultOk ? convert() : result;      \
-    }                                                              \
-    void GetUpdateInfo(TDbUpdateListRec& rec)                      \
-    {                                                              \
-        DescribeStandardUnit(Unit(), &DoUpdate, rec);              \
-    }                                                              \
-    }
-
 #define LEDRIX_SYSTEM_UNIT(name)               \
     namespace name {                           \
     TUpdateScript Script();                    \

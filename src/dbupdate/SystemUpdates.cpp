@@ -40,7 +40,8 @@ TStandardUnit BodyFileUnit(std::int32_t major, std::int32_t minor1, std::int32_t
             std::move(description),
             {},
             std::move(bodyFiles),
-            missingFile};
+            missingFile,
+            {}};
 }
 
 void AddDataListFolderUpdate(TUpdateScript& script)

@@ -302,5 +302,6 @@ std::int32_t RunStandardUnit(const TStandardUnit& unit)
     // A unit that needs all its files checks them before it writes anything.
     if (unit.MissingFile == TMissingBodyFile::Fail && !TUpdateScript(unit.Shape).BodyFilesExist(unit.BodyFiles))
         return UpdateResultFileMissing;
-    return StandardUnitScript(unit).Run();
+    const std::int32_t result = StandardUnitScript(unit).Run();
+    return result == UpdateResultOk && unit.AfterScript ? unit.AfterScript() : result;
 }

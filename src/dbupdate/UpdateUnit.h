@@ -215,6 +215,9 @@ struct TStandardUnit {
     std::vector<std::string> SqlFiles;   // the unit's embedded SQL files, in order, before the body files
     std::vector<std::string> BodyFiles;  // names in the unit's body-file folder, in order
     TMissingBodyFile MissingFile = TMissingBodyFile::Skip;
+    // A program-side step that runs only when the script succeeded; its
+    // result is the unit's. None for most units.
+    std::function<std::int32_t()> AfterScript;
 };
 
 // Fills a unit's catalogue row; its update function runs guarded
@@ -227,7 +230,8 @@ void DescribeStandardUnit(const TStandardUnit& unit, TDbUpdateFunc updateFunc, T
 // exist).
 TUpdateScript StandardUnitScript(const TStandardUnit& unit);
 // A standard unit's DoUpdate: 18 without a script when a body file is
-// missing and the row says so, else the script's result.
+// missing and the row says so, else the script's result, else (when it
+// succeeded and the unit has one) the after-script step's.
 std::int32_t RunStandardUnit(const TStandardUnit& unit);
 
 // A standard unit's namespace: Unit() returning the TStandardUnit that the

@@ -356,7 +356,7 @@ TEST_F(UpdateUnitDbTest, AFailedBodyFileLeavesNoStamp)
     WriteBodyFile("800", "qhzup01.sql", "CREATE TABLE NEW_ONE (A INTEGER);\r\nCOMMIT;\r\n");
     WriteBodyFile("800", "qhzup02.sql", "ALTER TABLE NO_SUCH_TABLE ADD B INTEGER;\r\n");
     const TStandardUnit unit{DataShape(8, 0, 0, true), 1, "title", "description", {}, {"qhzup01.sql", "qhzup02.sql"},
-                             TMissingBodyFile::Fail};
+                             TMissingBodyFile::Fail,   {}};
 
     EXPECT_EQ(RunStandardUnit(unit), 16);
     EXPECT_EQ(AccVersion(), "0.1.0");
@@ -367,8 +367,8 @@ TEST_F(UpdateUnitDbTest, MissingBodyFileSkippedOrFatalAsTheRowSays)
     CreateSystemDb();
     const TUpdateUnitShape v700 = SystemShape(7, 0, 0, true, TVersionStamp::SystemOneLine, TMemoForm::Short);
     const TUpdateUnitShape v800 = SystemShape(8, 0, 0, true, TVersionStamp::SystemOneLine, TMemoForm::Short);
-    const TStandardUnit skipping{v700, 0, "t", "d", {}, {"sysup01.sql"}, TMissingBodyFile::Skip};
-    const TStandardUnit failing{v800, 0, "t", "d", {}, {"sysup01.sql"}, TMissingBodyFile::Fail};
+    const TStandardUnit skipping{v700, 0, "t", "d", {}, {"sysup01.sql"}, TMissingBodyFile::Skip, {}};
+    const TStandardUnit failing{v800, 0, "t", "d", {}, {"sysup01.sql"}, TMissingBodyFile::Fail, {}};
 
     EXPECT_EQ(RunStandardUnit(skipping), 1);
     EXPECT_EQ(SystemVersions(), "7.0.0");
@@ -388,7 +388,8 @@ TEST_F(UpdateUnitDbTest, StandardUnitDescribesItself)
                              "１）説明",
                              {},
                              {"sysup01.sql"},
-                             TMissingBodyFile::Fail};
+                             TMissingBodyFile::Fail,
+                             {}};
     TDbUpdateListRec rec;
     int called = 0;
     DescribeStandardUnit(
