@@ -151,7 +151,18 @@ public:
             const auto length = Read<std::uint16_t>(data);
             return std::string(reinterpret_cast<const char*>(data + 2), length);
         }
-        return std::string(reinterpret_cast<const char*>(data), field_.length);
+        const std::string_view bytes(reinterpret_cast<const char*>(data), field_.length);
+        if (field_.charSet != detail::CharsetSjis)
+            return std::string(bytes);
+        // The engine sizes a CHAR(n) of the connection's set for n characters
+        // of two bytes and pads it with blanks to that width; a column of a
+        // one-byte set (ASCII) comes converted to this set, sized and padded
+        // the same way. The value is its first n characters.
+        const std::size_t characters = field_.length / 2;
+        std::size_t pos = 0;
+        for (std::size_t count = 0; count < characters && pos < bytes.size(); ++count)
+            pos += cp932::CharLength(bytes, pos);
+        return std::string(bytes.substr(0, pos));
     }
 
     TDateTime DateTime() const

@@ -53,6 +53,36 @@ protected:
     db::Transaction transaction_{database_};
 };
 
+TEST_F(DbQueryTest, FixedLengthTextKeepsItsDeclaredLength)
+{
+    // The connection's set takes two bytes a character, so the engine hands a
+    // CHAR(n) over as 2n blank-padded bytes, a one-byte set's column too.
+    db::Query ddl(database_, transaction_);
+    ddl.SetSQL(
+        "CREATE TABLE C (A1 CHAR(1) CHARACTER SET ASCII, A3 CHAR(3) CHARACTER SET ASCII,"
+        " O3 CHAR(3) CHARACTER SET OCTETS, S3 CHAR(3), N2 CHAR(2) CHARACTER SET NONE, I2 CHAR(2) CHARACTER SET ASCII)");
+    ddl.ExecSQL();
+    transaction_.Commit();
+    transaction_.Start();
+    db::Query insert(database_, transaction_, "INSERT INTO C VALUES ('B', 'x', 'xy', 'あ', 'q', '7')");
+    insert.ExecSQL();
+    db::Query q(database_, transaction_,
+                "SELECT A1, A3, O3, S3, N2, I2, CAST('z' AS CHAR(2) CHARACTER SET ASCII) AS E, A1 || '' AS J FROM C");
+    q.Open();
+    const struct {
+        const char* field;
+        std::string text;
+    } cases[] = {{"A1", "B"}, {"A3", "x  "}, {"O3", std::string("xy\0", 3)}, {"S3", "あ  "}, {"N2", "q "}, {"I2", "7 "},
+                 {"E", "z "}, {"J", "B"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        EXPECT_EQ(q.FieldByName(c.field).AsString(), c.text);
+    }
+    EXPECT_EQ(q.FieldByName("S3").AsBlob(), cp932::FromUtf8("あ  "));
+    EXPECT_EQ(q.FieldByName("I2").AsInteger(), 7);
+    EXPECT_EQ(q.FieldByName("A1").OptionalString(), std::optional<std::string>("B"));
+}
+
 TEST_F(DbQueryTest, JapaneseTextRoundTripsThroughSjisColumns)
 {
     // CP932's own characters (circled digits, ㈱, the full-width tilde),
