@@ -1,5 +1,7 @@
 #include "foundation/AccRegStore.h"
 
+#include "foundation/SettingText.h"
+
 #include "foundation/SystemDef.h"
 #include "foundation/DataModule.h"
 #include "foundation/QueryFactory.h"
@@ -123,96 +125,6 @@ std::string ReadOrInsert(const std::string& selectSql, const std::string& insert
     }
 }
 
-AccRegValue FromText(std::string text, const std::string& typeName, bool allTypes)
-{
-    if (text.empty())
-        text = " ";
-    if (typeName == "文字")
-        return text;
-    if (typeName == "論理") {
-        std::string upper = text;
-        std::transform(upper.begin(), upper.end(), upper.begin(),
-                       [](unsigned char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c); });
-        return upper == "TRUE";
-    }
-    if (typeName == "日付") {
-        TDateTime date = 0;
-        if (!TryStrToDate(text, date))
-            date = 0;
-        return AccRegDate{date};
-    }
-    if (typeName == "整数") {
-        int value = 0;
-        if (!TryStrToInt(text, value))
-            value = 0;
-        return static_cast<std::int32_t>(value);
-    }
-    if (typeName == "金額") {
-        Currency value = 0;
-        if (!TryStrToCurr(text, value))
-            value = 0;
-        return value;
-    }
-    if (allTypes && typeName == "実数") {
-        double value = 0;
-        if (!TryStrToFloat(text, value))
-            value = 0;
-        return value;
-    }
-    if (allTypes && typeName == "日時")
-        return AccRegDate{StrToDateTime(text)};
-    return std::string("Data Type Error");
-}
-
-// The stored text of a value by its type name; nothing for an unknown type.
-bool ToText(const AccRegValue& value, const std::string& typeName, std::string& text)
-{
-    if (const auto* s = std::get_if<std::string>(&value)) {
-        // A caller may hand any type over in its text form already.
-        if (typeName == "文字" || typeName == "論理" || typeName == "日付" || typeName == "整数" ||
-            typeName == "金額" || typeName == "実数" || typeName == "日時") {
-            text = *s;
-            return true;
-        }
-        return false;
-    }
-    if (typeName == "文字") {
-        if (const auto* b = std::get_if<bool>(&value))
-            text = *b ? "TRUE" : "FALSE";
-        else if (const auto* i = std::get_if<std::int32_t>(&value))
-            text = std::to_string(*i);
-        else
-            throw std::invalid_argument("AccReg: value does not fit 文字");
-        return true;
-    }
-    if (typeName == "論理") {
-        text = std::get<bool>(value) ? "TRUE" : "FALSE";
-        return true;
-    }
-    if (typeName == "日付") {
-        const TDateTime date = std::get<AccRegDate>(value).value;
-        text = date == 0 ? std::string() : FormatDateTime("yyyy/mm/dd", date);
-        return true;
-    }
-    if (typeName == "整数") {
-        text = std::to_string(std::get<std::int32_t>(value));
-        return true;
-    }
-    if (typeName == "金額") {
-        text = CurrToStr(std::get<Currency>(value));
-        return true;
-    }
-    if (typeName == "実数") {
-        text = FloatToStr(std::get<double>(value));
-        return true;
-    }
-    if (typeName == "日時") {
-        text = FormatDateTime("yyyy/mm/dd hh:nn:ss", std::get<AccRegDate>(value).value);
-        return true;
-    }
-    return false;
-}
-
 std::vector<std::string> SplitLines(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -259,7 +171,7 @@ void GetAccReg(const std::string& group, const std::string& code, const std::str
         ReadOrInsert("SELECT ATYPE,ATEXT FROM ACCREG WHERE AGROUP=:AGROUP AND ACODE=:ACODE ",
                      "INSERT INTO ACCREG(AGROUP,ACODE,ATYPE,ATEXT) VALUES(:AGROUP,:ACODE,:ATYPE,:ATEXT)", AccRegNames,
                      "ATEXT", group, code, typeName, defaultText);
-    AccRegValue result = FromText(text, typeName, true);
+    AccRegValue result = SettingFromText(text, typeName, TSettingTypes{true, false});
     transaction.Commit();
     value = std::move(result);
 }
@@ -267,7 +179,7 @@ void GetAccReg(const std::string& group, const std::string& code, const std::str
 void PutAccReg(const std::string& group, const std::string& code, const std::string& typeName, const AccRegValue& value)
 {
     std::string text;
-    const bool hasText = ToText(value, typeName, text);
+    const bool hasText = SettingToText(value, typeName, true, text);
     db::JoinedTransaction transaction(DM->IBTransactionDAT);
     auto query = NewQuery();
     query->SetSQL("SELECT COUNT(AGROUP) AS RECCNT FROM ACCREG WHERE (AGROUP=:AGROUP) AND (ACODE=:ACODE)");
@@ -380,7 +292,7 @@ void GetMsdHoukoku(const std::string& group, const std::string& code, const std:
             "SELECT MDTEXT1 FROM MSD_HOUKOKU WHERE MDGROUP=:MDGROUP AND MDCODE=:MDCODE ",
             "INSERT INTO MSD_HOUKOKU(MDGROUP,MDCODE,MDTYPE,MDTEXT1) VALUES(:MDGROUP,:MDCODE,:MDTYPE,:MDTEXT1)",
             MsdNames, "MDTEXT1", group, code, typeName, defaultText);
-        AccRegValue result = FromText(text, typeName, false);
+        AccRegValue result = SettingFromText(text, typeName, TSettingTypes{false, false});
         // This reader ends whatever company transaction is open, the caller's too.
         DM->IBTransactionDAT.Commit();
         value = std::move(result);
