@@ -5,6 +5,7 @@
 #include "foundation/ErrorHandling.h"
 #include "foundation/QueryFactory.h"
 #include "foundation/StringUtils.h"
+#include "foundation/StyleColorStore.h"
 #include "platform/AsciiText.h"
 #include "platform/Cp932.h"
 #include "platform/db/FbError.h"
@@ -17,27 +18,6 @@ namespace {
 constexpr const char* kPrefix = "020-";
 constexpr int kStyleNameBytes = 40;
 constexpr std::size_t kValueBytes = 1024;
-constexpr std::int32_t kNoColour = -1;
-
-constexpr const char* kSelectSql =
-    "SELECT SSTR FROM STYLECOLOR\r\n"
-    "WHERE OPCODE=:OPCODE AND STYLENAME=:STYLENAME";
-constexpr const char* kCountSql =
-    "SELECT COUNT(OPCODE) AS RECCNT FROM STYLECOLOR\r\n"
-    "WHERE OPCODE=:OPCODE AND STYLENAME=:STYLENAME";
-constexpr const char* kUpdateSql =
-    "UPDATE STYLECOLOR SET OPCODE=:OPCODE,STYLENAME=:STYLENAME,LINECOLOR1=:LINECOLOR1,"
-    "LINECOLOR2=:LINECOLOR2,LINECOLOR3=:LINECOLOR3,LINECOLOR4=:LINECOLOR4,LINECOLOR5=:LINECOLOR5,"
-    "NETCOLOR1=:NETCOLOR1,NETCOLOR2=:NETCOLOR2,SSTR=:SSTR\r\n"
-    "WHERE OPCODE=:OPCODE AND STYLENAME=:STYLENAME";
-constexpr const char* kInsertSql =
-    "INSERT INTO STYLECOLOR(OPCODE,STYLENAME,LINECOLOR1,LINECOLOR2,LINECOLOR3,LINECOLOR4,LINECOLOR5,"
-    "NETCOLOR1,NETCOLOR2,SSTR)\r\n"
-    "VALUES(:OPCODE,:STYLENAME,:LINECOLOR1,:LINECOLOR2,:LINECOLOR3,:LINECOLOR4,:LINECOLOR5,"
-    ":NETCOLOR1,:NETCOLOR2,:SSTR)";
-
-const char* const kColourParams[] = {"LINECOLOR1", "LINECOLOR2", "LINECOLOR3", "LINECOLOR4",
-                                     "LINECOLOR5", "NETCOLOR1",  "NETCOLOR2"};
 
 // Runs work in the system-database transaction. Only a failure of a run
 // that started the transaction is shown (and that transaction committed all
@@ -94,15 +74,7 @@ void TGamenKeyValue::FukugenValue(const std::string& screenName, std::string& va
         return;
     styleName_ = StyleNameOf(screenName);
     RunInSystemTransaction("TGamenValue.FukugenValue", "前回の画面値の取得に失敗しました。", [&](db::Query& q) {
-        q.SetSQL(kSelectSql);
-        q.ParamByName("OPCODE").SetInteger(opCode_);
-        q.ParamByName("STYLENAME").SetString(styleName_);
-        bool found = false;
-        for (q.Open(); !q.Eof(); q.Next()) {
-            value_ = q.FieldByName("SSTR").AsString();
-            found = true;
-        }
-        q.Close();
+        const bool found = ReadStyleText(q, opCode_, styleName_, value_);
         if (found)
             value = value_;
     });
@@ -116,19 +88,6 @@ void TGamenKeyValue::HozonValue(const std::string& screenName, const std::string
     value_ = TrimZen(value);
     if (cp932::ByteWidth(value_) > kValueBytes)
         value_ = std::string(ascii::TrimBlanks(FixLenStrL(value_, static_cast<int>(kValueBytes))));
-    RunInSystemTransaction("TGamenValue.HozonValue", "画面値の保存に失敗しました。", [&](db::Query& q) {
-        q.SetSQL(kCountSql);
-        q.ParamByName("OPCODE").SetInteger(opCode_);
-        q.ParamByName("STYLENAME").SetString(styleName_);
-        q.ExecSQL();
-        const bool exists = q.FieldByName("RECCNT").AsInteger() > 0;
-        q.Close();
-        q.SetSQL(exists ? kUpdateSql : kInsertSql);
-        q.ParamByName("OPCODE").SetInteger(opCode_);
-        q.ParamByName("STYLENAME").SetString(styleName_);
-        for (const char* colour : kColourParams)
-            q.ParamByName(colour).SetInteger(kNoColour);
-        q.ParamByName("SSTR").SetString(value_);
-        q.ExecSQL();
-    });
+    RunInSystemTransaction("TGamenValue.HozonValue", "画面値の保存に失敗しました。",
+                           [&](db::Query& q) { WriteStyleText(q, opCode_, styleName_, value_); });
 }

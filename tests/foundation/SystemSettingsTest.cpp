@@ -7,6 +7,7 @@
 #include "foundation/ProgramGlobals.h"
 #include "foundation/SysRegStore.h"
 #include "foundation/SystemDef.h"
+#include "foundation/StyleColorStore.h"
 #include "foundation/SystemIniStore.h"
 
 #include "platform/db/FirebirdServerFixture.h"
@@ -364,6 +365,22 @@ TEST_F(SystemSettingsTest, VersionAndErasFallBackWhenTheyCannotBeRead)
     LoadGengo();
     EXPECT_EQ(GengoTable().size(), BuiltInGengoList().size());
     EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(SystemSettingsTest, StylesKeepTheirTextAndSwallowFailures)
+{
+    EXPECT_EQ(GetStyleColor(OpCode, "帳票1"), "");
+    PutStyleColor(OpCode, "帳票1", "LINE=255");
+    PutStyleColor(OpCode, "帳票1", "LINE=128");
+    PutStyleColor(OpCode + 1, "帳票1", "other");
+    EXPECT_EQ(GetStyleColor(OpCode, "帳票1"), "LINE=128");
+    EXPECT_EQ(GetStyleColor(OpCode + 1, "帳票1"), "other");
+
+    ChangeSchema("DROP TABLE STYLECOLOR");
+    PutStyleColor(OpCode, "帳票1", "LINE=1");
+    EXPECT_EQ(GetStyleColor(OpCode, "帳票1"), "");
+    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_FALSE(DM->IBTransactionDEF.InTransaction());
 }
 
 }  // namespace
