@@ -266,3 +266,85 @@ TEST(PeriodsBeforeStartTest, CountsQuarterSettlements)
 }
 
 }  // namespace
+
+namespace {
+
+class TrialBalanceNamesTest : public calctest::CompanyDataTest {};
+
+// A loss takes the negative name (and "金額" with the operator's setting);
+// the total rows' names come from ACCTOTALNAME.
+TEST_F(TrialBalanceNamesTest, ProfitRowsAreNamedBySign)
+{
+    Copy();
+    {
+        Session s(Path());
+        s.Exec(
+            "INSERT INTO ACCTOTALNAME (REC, KGROUP, KESKUBUN, ARRAYNUM, PLUSNAME, MINUSNAME, MODIFY)"
+            " VALUES (29, '5900', 0, 36, '売上総利益', '売上総損失', 1)");
+        s.Exec(
+            "INSERT INTO ACCTOTALNAME (REC, KGROUP, KESKUBUN, ARRAYNUM, PLUSNAME, MINUSNAME, MODIFY)"
+            " VALUES (31, '6200', 0, 38, '営業利益', '営業損失', 1)");
+        s.Exec(
+            "INSERT INTO ACCTOTALNAME (REC, KGROUP, KESKUBUN, ARRAYNUM, PLUSNAME, MINUSNAME, MODIFY)"
+            " VALUES (30, '6180', 0, 37, '販売費・一般管理費', '', 0)");
+        // Sales 1000, purchases 3000: a gross loss; no expenses.
+        PostSide(s, {1, 1, "1101", " ", " ", 1, 0, 1000, 0});
+        PostSide(s, {2, 2, "4101", " ", " ", 1, 0, 1000, 0});
+        PostSide(s, {3, 1, "5102", " ", " ", 2, 0, 3000, 0});
+        PostSide(s, {4, 2, "2102", " ", " ", 2, 0, 3000, 0});
+    }
+    Open();
+    BalanceArrays a(BalanceCapacity());
+    ASSERT_TRUE(Load(a, 0));
+    EXPECT_EQ(a.rows[36].KMK.KNAME, "売上総利益");
+    CalcBalancePeriods(a.rows, a.High(), 0, 0, 1, 16, 0);
+    EXPECT_EQ(a.rows[36].RangeClosing, Yen(-2000));
+    EXPECT_EQ(a.rows[36].KMK.KNAME, "売上総損失");
+    EXPECT_EQ(a.rows[38].KMK.KNAME, "営業損失");
+    SystemDef.KingakuPlus = 1;
+    CalcBalancePeriods(a.rows, a.High(), 0, 0, 1, 1, 0);  // period 1 alone: a profit
+    EXPECT_EQ(a.rows[36].KMK.KNAME, "売上総利益金額");
+    EXPECT_EQ(a.rows[37].KMK.KNAME, "販売費・一般管理費");  // not a profit row
+    EXPECT_FALSE(DM->IBTransactionDATSS.InTransaction());
+}
+
+// The notes offset of the all-accounts layout: discounted and endorsed notes
+// join the notes receivable, are shown in rows 48 and 49 and are no longer
+// written as accounts.
+TEST_F(TrialBalanceNamesTest, NotesOffsetMergesDiscountedAndEndorsedNotes)
+{
+    Copy();
+    {
+        Session s(Path());
+        s.Exec("UPDATE KAMOKU_SZ SET KAISIZAN = 900 WHERE KCODE = '1201' AND HCODE = ' ' AND BCODE = ' '");
+        s.Exec("UPDATE KAMOKU_SZ SET KAISIZAN = 200 WHERE KCODE = '2111' AND HCODE = ' ' AND BCODE = ' '");
+        PostSide(s, {1, 1, "1101", " ", " ", 3, 0, 300, 0});  // notes discounted at the bank
+        PostSide(s, {2, 2, "2111", " ", " ", 3, 0, 300, 0});
+        PostSide(s, {3, 1, "2102", " ", " ", 4, 0, 100, 0});  // notes endorsed to a supplier
+        PostSide(s, {4, 2, "2112", " ", " ", 4, 0, 100, 0});
+    }
+    Open();
+    // The update of 1.0.2 leaves the notes accounts out of ACCDEF2; data that
+    // names them there gives the accounting information these codes.
+    AccInf.NoteAccountCodes = {"1201", "2111", "2112"};
+    SystemDef.SettlementBillOffset = 1;
+    BalanceArrays a(BalanceCapacity());
+    ASSERT_TRUE(LoadTrialBalance(a.rows, a.High(), a.order, a.High(), " ", " ", 0, 0, 0, 3, 0, 0, 0));
+    const TBALANCE* notes = FindAccount(a, "1201");
+    ASSERT_NE(notes, nullptr);
+    EXPECT_EQ(notes->KAISIZAN, Yen(700));
+    EXPECT_EQ(notes->PeriodBalance[0], Yen(700));
+    EXPECT_EQ(notes->PeriodBalance[16], Yen(300));  // 900 - 200 - 300 - 100
+    EXPECT_EQ(a.rows[48].KMK.KCODE, "2111");
+    EXPECT_EQ(a.rows[48].PeriodBalance[16], Yen(500));
+    EXPECT_EQ(a.rows[49].KMK.KCODE, "2112");
+    for (const TQSORT& entry : a.order) {
+        if (entry.Key != "ﾟ" && entry.Value >= FirstAccountRowGeneral) {
+            EXPECT_NE(a.rows[static_cast<std::size_t>(entry.Value)].KMK.KCODE, "2111");
+        }
+    }
+    CalcBalancePeriods(a.rows, a.High(), 0, 0, 1, 16, 0);
+    EXPECT_EQ(a.rows[48].RangeClosing, Yen(500));
+}
+
+}  // namespace

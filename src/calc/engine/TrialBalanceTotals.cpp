@@ -134,6 +134,8 @@ std::int32_t PeriodsBeforeStart(std::int32_t kaisino, std::int32_t fallback)
 std::int32_t FindSpecialAccountRow(TTrialBalanceContext& load, const std::string& code, bool notesOffsetMode, int last)
 {
     last = std::min(last, load.RowsHigh);
+    if (code.empty())
+        return 0;  // the data names no such account
     if (notesOffsetMode) {
         for (int i = FirstAccountRowGeneral; i <= last; ++i)
             if (load.Row(i).KMK.KCODE == code)
