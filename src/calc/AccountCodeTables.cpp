@@ -1,8 +1,15 @@
 #include "calc/AccountCodeTables.h"
 
-#include <span>
-
 namespace {
+
+// The named group codes in the order of the record's fields.
+void SetNamedGroups(TAccountCodeTables& t, const std::array<const char*, 7>& codes)
+{
+    std::string* fields[] = {&t.RetainedEarningsGroup, &t.MaterialCostGroup, &t.LabourCostGroup,       &t.Group5688,
+                             &t.ManufacturingExpGroup, &t.Group5790,         &t.ManufacturingCostGroup};
+    for (std::size_t i = 0; i < codes.size(); ++i)
+        *fields[i] = codes[i];
+}
 
 TAccountCodeTables GeneralTables()
 {
@@ -10,26 +17,14 @@ TAccountCodeTables GeneralTables()
     // Each total of the general chart keeps one fixed row: its own number.
     for (std::size_t n = 0; n < t.TotalRow.size(); ++n)
         t.TotalRow[n] = static_cast<std::int16_t>(n);
-    t.RetainedEarningsGroup = "3340";
-    t.MaterialCostGroup = "5580";
-    t.LabourCostGroup = "5680";
-    t.Group5688 = "5688";
-    t.ManufacturingExpGroup = "5780";
-    t.Group5790 = "5790";
-    t.ManufacturingCostGroup = "5880";
+    SetNamedGroups(t, {"3340", "5580", "5680", "5688", "5780", "5790", "5880"});
     return t;
 }
 
 TAccountCodeTables MedicalTables()
 {
     TAccountCodeTables t;
-    t.RetainedEarningsGroup = "****";
-    t.MaterialCostGroup = "****";
-    t.LabourCostGroup = "****";
-    t.Group5688 = "****";
-    t.ManufacturingExpGroup = "****";
-    t.Group5790 = "****";
-    t.ManufacturingCostGroup = "****";
+    SetNamedGroups(t, {"****", "****", "****", "****", "****", "****", "****"});
     return t;
 }
 

@@ -29,6 +29,11 @@ namespace calctest {
 // The newest company data version the builder reaches today.
 inline constexpr const char* CompanyVersion = "1.0.2";
 
+constexpr Currency Yen(long long yen)
+{
+    return yen * CurrencyScale;
+}
+
 // One side of a journal entry as its writers store it: the columns the
 // triggers read, the rest left to their defaults.
 struct JournalSide {

@@ -25,12 +25,8 @@ using calctest::BalanceArrays;
 using calctest::CompanyDataTest;
 using calctest::JournalSide;
 using calctest::PostSide;
+using calctest::Yen;
 using schematest::Session;
-
-constexpr Currency Yen(long long yen)
-{
-    return yen * CurrencyScale;
-}
 
 // What the ledger knows of an account of the chart.
 struct Account {

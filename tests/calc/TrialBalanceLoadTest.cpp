@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -20,12 +21,8 @@ using calctest::BalanceArrays;
 using calctest::CompanyDataTest;
 using calctest::JournalSide;
 using calctest::PostSide;
+using calctest::Yen;
 using schematest::Session;
-
-constexpr Currency Yen(long long yen)
-{
-    return yen * CurrencyScale;
-}
 
 const TBALANCE* FindAccount(const BalanceArrays& a, const std::string& kcode)
 {
@@ -153,8 +150,7 @@ TEST_F(TrialBalanceLoadTest, DatabaseErrorFailsTheLoadAndIsShown)
     EXPECT_FALSE(Load(a, 0));
     ASSERT_EQ(presenter.shown.size(), 1u);
     EXPECT_EQ(presenter.shown[0].Type, TMsgDlgType::mtError);
-    EXPECT_NE(presenter.shown[0].Caption.find("試算表読込") + presenter.shown[0].Text.find("試算表読込"),
-              2 * std::string::npos);
+    EXPECT_NE((presenter.shown[0].Caption + presenter.shown[0].Text).find("試算表読込"), std::string::npos);
     EXPECT_FALSE(DM->IBTransactionDATSS.InTransaction());
 }
 
@@ -345,6 +341,46 @@ TEST_F(TrialBalanceNamesTest, NotesOffsetMergesDiscountedAndEndorsedNotes)
     }
     CalcBalancePeriods(a.rows, a.High(), 0, 0, 1, 16, 0);
     EXPECT_EQ(a.rows[48].RangeClosing, Yen(500));
+}
+
+}  // namespace
+
+namespace {
+
+class FixedFormLoadTest : public calctest::CompanyDataTest {};
+
+// The A4 layout first blanks the line name of a line that one account in
+// use names anyway, committed with the load even without any figures; its
+// rows are keyed by group and line number.
+TEST_F(FixedFormLoadTest, A4LayoutFixesLineNamesAndKeysByLine)
+{
+    Copy();
+    {
+        Session s(Path());
+        s.Exec(
+            "UPDATE EXTERA4 SET KNAME1 = (SELECT KNAME FROM KAMOKUMST WHERE KCODE = '1101')"
+            " WHERE REC = (SELECT EXT1_A4 FROM KAMOKUMST WHERE KCODE = '1101')");
+        s.Exec(
+            "UPDATE EXTERA4 SET KNAME1 = 'Own heading'"
+            " WHERE REC = (SELECT EXT1_A4 FROM KAMOKUMST WHERE KCODE = '1102')");
+    }
+    Open();
+    BalanceArrays a(BalanceCapacity());
+    ASSERT_TRUE(LoadTrialBalance(a.rows, a.High(), a.order, a.High(), " ", " ", 0, 0, 1, 2, 0, 0, 0));
+    {
+        Session s(Path());
+        EXPECT_EQ(s.Lines("SELECT KNAME1 FROM EXTERA4 WHERE REC IN (SELECT EXT1_A4 FROM KAMOKUMST"
+                          " WHERE KCODE IN ('1101', '1102')) ORDER BY REC"),
+                  (std::vector<std::string>{"", "Own heading"}));
+    }
+    for (const TQSORT& entry : a.order) {
+        if (entry.Value < FirstAccountRowGeneral || entry.Key == "ﾟ")
+            continue;
+        const TBALANCE& row = a.rows[static_cast<std::size_t>(entry.Value)];
+        char line[8];
+        std::snprintf(line, sizeof line, "%02d", row.SUBREC);
+        EXPECT_EQ(entry.Key, row.KMK.GROUPM2 + line);
+    }
 }
 
 }  // namespace

@@ -83,6 +83,14 @@ void FixFixedFormNames(TTrialBalanceContext& load)
     }
 }
 
+// Gives total n's order entry a key, when the arrays hold that row.
+void SetTotalKey(TTrialBalanceContext& load, int total, const char* key)
+{
+    const int index = AccountCodeTables().TotalRow.at(static_cast<std::size_t>(total));
+    if (load.HasOrderEntry(index))
+        load.OrderEntry(index).Key = key;
+}
+
 // Statement kinds 10 and 30 of the settlement layout: the totals' order keys
 // and a few names.
 void ApplyStatementKind(TTrialBalanceContext& load)
@@ -91,11 +99,7 @@ void ApplyStatementKind(TTrialBalanceContext& load)
         const int index = AccountCodeTables().TotalRow.at(static_cast<std::size_t>(total));
         return load.HasRow(index) ? &load.Row(index) : nullptr;
     };
-    auto key = [&](int total, const char* text) {
-        const int index = AccountCodeTables().TotalRow.at(static_cast<std::size_t>(total));
-        if (load.HasOrderEntry(index))
-            load.OrderEntry(index).Key = text;
-    };
+    auto key = [&](int total, const char* text) { SetTotalKey(load, total, text); };
     auto regroup = [&](int total, const char* group) {
         if (TBALANCE* r = row(total)) {
             r->KMK.GROUPM1 = group;
@@ -155,15 +159,10 @@ int ReadScope(TTrialBalanceContext& load)
         // Row 29 is the manufacturing cost's copy; the cost-of-sales total
         // follows the accounts of "5881"; without cost accounting the
         // manufacturing cost is not shown.
-        auto setKey = [&](int total, const char* text) {
-            const int index = AccountCodeTables().TotalRow.at(static_cast<std::size_t>(total));
-            if (load.HasOrderEntry(index))
-                load.OrderEntry(index).Key = text;
-        };
-        setKey(29, LastOrderKey);
-        setKey(30, "5882");
+        SetTotalKey(load, 29, LastOrderKey);
+        SetTotalKey(load, 30, "5882");
         if (AccInf.GENKA_USE == 0)
-            setKey(35, LastOrderKey);
+            SetTotalKey(load, 35, LastOrderKey);
     } else {
         FixFixedFormNames(load);
     }
