@@ -154,6 +154,28 @@ TEST_F(RangeCalculationTest, BalancingRowTakesWhatBalancesTheSheet)
     EXPECT_EQ(rows[45].RangeClosing, Yen(100));  // net income
 }
 
+TEST_F(RangeCalculationTest, YearOpeningViewStartsTheSheetAtTheFiscalYear)
+{
+    // Data that starts in the fourth month: the sheet's openings become the
+    // balances at the start of the fiscal year, retained earnings balancing.
+    AccInf.KAISINO = 4;
+    TBALANCE& cash = Account(51, "1100", 1, "B", 1000, 0, 0);
+    cash.KISHU0 = Yen(900);
+    Account(52, "1300", 2, "B", 0, 0, 0).KISHU0 = Yen(50);  // an allowance
+    Account(53, "2100", 2, "B", 300, 0, 0).KISHU0 = Yen(250);
+    Account(54, "3100", 2, "B", 500, 0, 0).KISHU0 = Yen(500);
+    TBALANCE& retained = Account(55, "3340", 2, "B", 0, 0, 0);
+    Calc(7, 5, 8);
+    EXPECT_EQ(cash.RangeOpening, Yen(900));
+    EXPECT_EQ(cash.RangeClosing, Yen(1000));  // not recomputed
+    EXPECT_EQ(rows[11].RangeOpening, Yen(850));
+    EXPECT_EQ(rows[15].RangeOpening, Yen(250));
+    EXPECT_EQ(retained.RangeOpening, Yen(100));  // 850 - 250 - 500
+    EXPECT_EQ(rows[21].RangeOpening, Yen(100));
+    EXPECT_EQ(rows[26].RangeOpening, Yen(600));
+    EXPECT_EQ(rows[45].RangeCredit, retained.RangeClosing - retained.RangeOpening);
+}
+
 TEST_F(RangeCalculationTest, IndividualIncomeIsTheNetAssetsDifference)
 {
     AccInf.DATATYPE = 2;
