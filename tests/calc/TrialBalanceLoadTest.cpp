@@ -302,6 +302,7 @@ TEST_F(TrialBalanceNamesTest, ProfitRowsAreNamedBySign)
     EXPECT_EQ(a.rows[36].KMK.KNAME, "売上総利益金額");
     EXPECT_EQ(a.rows[37].KMK.KNAME, "販売費・一般管理費");  // not a profit row
     EXPECT_FALSE(DM->IBTransactionDATSS.InTransaction());
+    EXPECT_FALSE(DM->IBTransactionDAT.InTransaction());
 }
 
 // The notes offset of the all-accounts layout: discounted and endorsed notes

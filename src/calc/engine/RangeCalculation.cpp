@@ -285,7 +285,22 @@ void RangeCalculator::RenameProfitRows()
     if (!DM)
         return;  // no data module: nothing to read the names from
     db::Transaction& snapshot = DM->IBTransactionDATSS;
+    // The names are read in the ordinary transaction, which the query starts
+    // when none is active; one started here is ended here too, so that the
+    // calculation leaves no transaction open behind it.
+    db::Transaction& ordinary = DM->IBTransactionDAT;
+    const bool ordinaryWasActive = ordinary.InTransaction();
     bool started = false;
+    auto endOwn = [&](bool commit) {
+        for (auto [transaction, own] : {std::pair{&ordinary, !ordinaryWasActive}, std::pair{&snapshot, started}}) {
+            if (own && transaction->InTransaction()) {
+                if (commit)
+                    transaction->Commit();
+                else
+                    transaction->Rollback();
+            }
+        }
+    };
     try {
         if (!snapshot.InTransaction()) {
             snapshot.Start();
@@ -295,16 +310,13 @@ void RangeCalculator::RenameProfitRows()
             TBALANCE& row = T(n);
             row.KMK.KNAME = GetTotalNameBySign(row.KMK.GROUPM2, row.KMK.KNAME, row.RangeClosing);
         }
-        if (started)
-            snapshot.Commit();
+        endOwn(true);
     } catch (const db::FbError& error) {
         HandleIBError(error, "pcBalanceSheet_Calcu", "");
-        if (started && snapshot.InTransaction())
-            snapshot.Rollback();
+        endOwn(false);
         throw;
     } catch (...) {
-        if (started && snapshot.InTransaction())
-            snapshot.Rollback();
+        endOwn(false);
         throw;
     }
 }
