@@ -13,6 +13,11 @@ UPDATE KAMOKUMST SET KNAME = '事業主貸' WHERE KCODE = '1608';
 UPDATE KAMOKUMST SET KNAME = '事業主借', GROUPM1 = '3100', GROUPM2 = '3100' WHERE KCODE = '2205';
 UPDATE KAMOKUMST SET KNAME = '元入金' WHERE KCODE = '3101';
 
+/* An individual's sheet has no balancing retained-earnings account: its
+   income is the computed total of the net assets. The corporation's
+   retained earnings stays an ordinary account of the earnings reserve. */
+UPDATE KAMOKUMST SET GROUPM2 = '3300' WHERE KCODE = '3302';
+
 /* The owner's accounts are found by name like the other system accounts. */
 INSERT INTO ACCDEF2 (KCODE, KNAME) VALUES ('1608', '事業主貸');
 INSERT INTO ACCDEF2 (KCODE, KNAME) VALUES ('2205', '事業主借');
