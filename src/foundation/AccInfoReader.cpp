@@ -1,5 +1,6 @@
 #include "foundation/AccInfoReader.h"
 
+#include "calc/AccountCodeTables.h"
 #include "calc/FiscalDates.h"
 #include "calc/TaxContext.h"
 #include "calc/TaxRates.h"
@@ -524,6 +525,7 @@ std::string fnGetAccTotalName(const std::string& group, const std::string& colum
 std::uint8_t SetChartFlag()
 {
     AccInf.MedicalChart = AccInf.DATATYPE == 3 && AccInf.CODETYPE == 1 ? 1 : 0;
+    SetupAccountCodeTables(AccInf.MedicalChart);
     SetupCashFlowItems(AccInf.MedicalChart);
     return AccInf.MedicalChart;
 }

@@ -1,5 +1,6 @@
 #include "foundation/AccInfoReader.h"
 
+#include "calc/AccountCodeTables.h"
 #include "calc/TaxRates.h"
 #include "dbupdate/SchemaBuilder.h"
 #include "foundation/AccInf.h"
@@ -167,6 +168,8 @@ TEST_F(AccInfoReaderTest, ReadsEachKindOfData)
         EXPECT_EQ(AccInf.CodeTypeText, c.codeName);
         EXPECT_EQ(AccInf.MedicalChart, c.chart);
         EXPECT_EQ(CashFlowItems.size(), c.cashFlowItems);
+        // The calculations' account-code tables follow the chart of the data just opened.
+        EXPECT_EQ(AccountCodeTables().RetainedEarningsGroup, c.chart == 1 ? "****" : "3340");
         for (std::size_t slot = 0; slot < 12; ++slot)
             EXPECT_EQ(AccInf.SystemCodes[slot], c.slots[slot]) << "slot " << slot;
         EXPECT_EQ(AccInf.SystemUserCodes[1], c.slots[1]);
