@@ -118,7 +118,7 @@ TArrayDbUpdateListRec GetAccountingUpdateList()
         &z5UserDbUpdate031::GetUpdateInfo, &z5UserDbUpdate032::GetUpdateInfo, &z5UserDbUpdate033::GetUpdateInfo,
         &z5UserDbUpdate034::GetUpdateInfo, &z5UserDbUpdate040::GetUpdateInfo, &z5UserDbUpdate041::GetUpdateInfo,
         &z5UserDbUpdate100::GetUpdateInfo, &z5UserDbUpdate101::GetUpdateInfo, &z5UserDbUpdate102::GetUpdateInfo,
-        &z5UserDbUpdate103::GetUpdateInfo, &z5UserDbUpdate105::GetUpdateInfo,
+        &z5UserDbUpdate103::GetUpdateInfo, &z5UserDbUpdate105::GetUpdateInfo, &z5UserDbUpdate200::GetUpdateInfo,
     };
     TArrayDbUpdateListRec list;
     for (const TDescribe describe : built) {

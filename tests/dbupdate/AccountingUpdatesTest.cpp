@@ -65,6 +65,7 @@ TEST(AccountingUpdateCatalogue, RowsInVersionOrderWithTheirTexts)
          "１）本・支店管理データの予算または過年度残高を調整します。\r２）定形試算表の共通部門集計を適正に処理出来るように修正します。"},
         {"1.0.5", "合計残高試算表の集計項目名称の変更機能を追加",
          "１）合計残高試算表の集計項目名称の変更機能を追加します。"},
+        {"2.0.0", "Ledrix財務１０のデータ形式に変換", "１）Ledrix財務１０のデータ形式に変換します。"},
     };
     // The units that only record their version ask for no backup.
     const std::vector<std::string> withoutBackup{"0.2.0", "0.3.0", "0.3.2", "0.4.0"};
@@ -81,7 +82,7 @@ TEST(AccountingUpdateCatalogue, RowsInVersionOrderWithTheirTexts)
     EXPECT_EQ(RegisteredAccountingUpdateVersions(),
               (std::vector<std::string>{"0.1.1", "0.1.2", "0.1.3", "0.1.4", "0.1.5", "0.2.0", "0.2.1",
                                         "0.2.2", "0.3.0", "0.3.1", "0.3.2", "0.3.3", "0.3.4", "0.4.0",
-                                        "0.4.1", "1.0.0", "1.0.1", "1.0.2", "1.0.3", "1.0.5"}));
+                                        "0.4.1", "1.0.0", "1.0.1", "1.0.2", "1.0.3", "1.0.5", "2.0.0"}));
 }
 
 class AccountingUpdateTest : public UpdateDbTest {
@@ -244,6 +245,7 @@ TEST_F(AccountingUpdateTest, EveryObjectAUnitUsesExistsBeforeItRuns)
         {"0.4.0", &z5UserDbUpdate041::Script}, {"0.4.1", &z5UserDbUpdate100::Script},
         {"1.0.0", &z5UserDbUpdate101::Script}, {"1.0.1", &z5UserDbUpdate102::Script},
         {"1.0.2", &z5UserDbUpdate103::Script}, {"1.0.3", &z5UserDbUpdate105::Script},
+        {"1.0.5", &z5UserDbUpdate200::Script},
     };
     for (const Unit& unit : units) {
         SCOPED_TRACE(unit.previous);
