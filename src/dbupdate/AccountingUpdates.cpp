@@ -119,6 +119,7 @@ TArrayDbUpdateListRec GetAccountingUpdateList()
         &z5UserDbUpdate034::GetUpdateInfo, &z5UserDbUpdate040::GetUpdateInfo, &z5UserDbUpdate041::GetUpdateInfo,
         &z5UserDbUpdate100::GetUpdateInfo, &z5UserDbUpdate101::GetUpdateInfo, &z5UserDbUpdate102::GetUpdateInfo,
         &z5UserDbUpdate103::GetUpdateInfo, &z5UserDbUpdate105::GetUpdateInfo, &z5UserDbUpdate200::GetUpdateInfo,
+        &z5UserDbUpdate204::GetUpdateInfo,
     };
     TArrayDbUpdateListRec list;
     for (const TDescribe describe : built) {

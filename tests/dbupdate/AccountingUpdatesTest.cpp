@@ -66,6 +66,7 @@ TEST(AccountingUpdateCatalogue, RowsInVersionOrderWithTheirTexts)
         {"1.0.5", "合計残高試算表の集計項目名称の変更機能を追加",
          "１）合計残高試算表の集計項目名称の変更機能を追加します。"},
         {"2.0.0", "Ledrix財務１０のデータ形式に変換", "１）Ledrix財務１０のデータ形式に変換します。"},
+        {"2.0.4", "出納帳スペシャル機能の追加", "１）出納帳スペシャル機能を追加します。"},
     };
     // The units that only record their version ask for no backup.
     const std::vector<std::string> withoutBackup{"0.2.0", "0.3.0", "0.3.2", "0.4.0"};
@@ -80,9 +81,9 @@ TEST(AccountingUpdateCatalogue, RowsInVersionOrderWithTheirTexts)
         EXPECT_TRUE(static_cast<bool>(list[i].UpdateFunc));
     }
     EXPECT_EQ(RegisteredAccountingUpdateVersions(),
-              (std::vector<std::string>{"0.1.1", "0.1.2", "0.1.3", "0.1.4", "0.1.5", "0.2.0", "0.2.1",
-                                        "0.2.2", "0.3.0", "0.3.1", "0.3.2", "0.3.3", "0.3.4", "0.4.0",
-                                        "0.4.1", "1.0.0", "1.0.1", "1.0.2", "1.0.3", "1.0.5", "2.0.0"}));
+              (std::vector<std::string>{"0.1.1", "0.1.2", "0.1.3", "0.1.4", "0.1.5", "0.2.0", "0.2.1", "0.2.2",
+                                        "0.3.0", "0.3.1", "0.3.2", "0.3.3", "0.3.4", "0.4.0", "0.4.1", "1.0.0",
+                                        "1.0.1", "1.0.2", "1.0.3", "1.0.5", "2.0.0", "2.0.4"}));
 }
 
 class AccountingUpdateTest : public UpdateDbTest {
@@ -245,7 +246,7 @@ TEST_F(AccountingUpdateTest, EveryObjectAUnitUsesExistsBeforeItRuns)
         {"0.4.0", &z5UserDbUpdate041::Script}, {"0.4.1", &z5UserDbUpdate100::Script},
         {"1.0.0", &z5UserDbUpdate101::Script}, {"1.0.1", &z5UserDbUpdate102::Script},
         {"1.0.2", &z5UserDbUpdate103::Script}, {"1.0.3", &z5UserDbUpdate105::Script},
-        {"1.0.5", &z5UserDbUpdate200::Script},
+        {"1.0.5", &z5UserDbUpdate200::Script}, {"2.0.0", &z5UserDbUpdate204::Script},
     };
     for (const Unit& unit : units) {
         SCOPED_TRACE(unit.previous);
