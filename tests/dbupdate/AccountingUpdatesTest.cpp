@@ -284,6 +284,27 @@ TEST_F(AccountingUpdateTest, WholeListRunsToItsLastUnit)
     EXPECT_EQ(Session(CompanyDbPath()).Lines("SELECT REC FROM ACCVERSION"), (std::vector<std::string>{"1"}));
 }
 
+// Every chart goes through the whole chain to 2.0.4, and its trial
+// balances answer there.
+TEST_F(AccountingUpdateTest, EveryChartRunsTheChainToTwoZeroFour)
+{
+    struct Case {
+        companytest::DataKind kind;
+        int totalLines;
+    };
+    for (const Case& c : {Case{companytest::DataKind::Corporation, 38}, Case{companytest::DataKind::Individual, 31},
+                          Case{companytest::DataKind::Medical, 0}}) {
+        SCOPED_TRACE(dbtest::DataKindName(c.kind));
+        Session s(companytest::CopyCompanyMaster(companytest::CompanyMaster("2.0.4", c.kind),
+                                                 folder_ / dbtest::DataKindName(c.kind)));
+        EXPECT_EQ(s.Line("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM ACCVERSION"), "2.0.4");
+        EXPECT_EQ(s.Count("SELECT COUNT(*) FROM ACCTOTALNAME"), c.totalLines);
+        EXPECT_GT(s.Count("SELECT COUNT(*) FROM SP_SISANHYO_A4(1, '', '')"), 0);
+        EXPECT_GT(s.Count("SELECT COUNT(*) FROM SP_SISANHYO_KESSAN(1)"), 0);
+        EXPECT_GT(s.Count("SELECT COUNT(*) FROM SP_SISANHYO_BUMON(1, 1, ' ', ' ')"), 0);
+    }
+}
+
 TEST_F(AccountingUpdateTest, DataModuleOpensTheUpdatedDataAndAnswersWhatItHas)
 {
     UseCompanyAt("0.1.3");
