@@ -49,16 +49,23 @@ protected:
     }
 
     // A small ledger over several periods and departments, with tax on
-    // both sides, a deleted row and a row of the received-tax account.
+    // both sides, a deleted row, rows of the suspense tax accounts and a
+    // row with tax but no tax class.
     static void PostLedger(Ledger& ledger)
     {
         const Posting rows[] = {
-            {1, "T100", "D1", 1, 2, 1000, 100},  {2, "T200", "D1", 1, 1, 3000, 300},
-            {1, "T100", "00", 1, 2, 555, 55},    {1, "T100", "00", 2, 2, -5, 0},
-            {2, "T100", "D1", 5, 2, 70, 7},      {1, "T300", " ", 6, 2, 400, 40},
-            {2, "T200", "00", 9, 1, 1001, 100},  {1, "T100", " ", 16, 2, 12, 1},
-            {1, "T100", "D1", 3, 2, 999, 99, 1}, {2, ReceivedTax, " ", 5, 0, 250, 0},
+            {1, "T100", "D1", 1, 2, 1000, 100},
+            {2, "T200", "D1", 1, 1, 3000, 300},
+            {1, "T100", "00", 1, 2, 555, 55},
+            {1, "T100", "00", 2, 2, -5, 0},
+            {2, "T100", "D1", 5, 2, 70, 7},
+            {1, "T300", " ", 6, 2, 400, 40},
+            {2, "T200", "00", 9, 1, 1001, 100},
+            {1, "T100", " ", 16, 2, 12, 1},
+            {1, "T100", "D1", 3, 2, 999, 99, 1},
+            {2, ReceivedTax, " ", 5, 0, 250, 0},
             {1, PaidTax, " ", 5, 0, 80, 0},
+            {1, "T300", "D1", 7, 0, 300, 30},  // tax without a tax class: in the amounts with tax, in no tax total
         };
         for (const Posting& p : rows)
             ledger.Post(p);
