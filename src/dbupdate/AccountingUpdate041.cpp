@@ -15,16 +15,17 @@ const TUpdateUnitShape Shape = accupdate::AccountingShape(0, 4, 1);
 
 TUpdateScript Script()
 {
-    // Every kind but the corporation gets the individual's accounts for the
-    // accruals, repairs and tax checks, medical corporations included. The
-    // items are deleted before the new ones go in, so a data kind that
-    // cannot be read must stop the update rather than leave the list empty.
+    // The individual's accounts for the accruals, repairs and tax checks
+    // are no accounts of a medical corporation, whose chart keeps the
+    // corporation's codes: it gets the corporation's items. The items are
+    // deleted before the new ones go in, so a data kind that cannot be read
+    // must stop the update rather than leave the list empty.
     const std::optional<accupdate::TCompanyKind> kind = accupdate::ReadCompanyKind("z5UserDbUpdate041");
     if (!kind)
         throw TUpdateScriptError("update script: the data kind of the company data cannot be read");
     TUpdateScript script(Shape);
     script.AddSql("audit-items.sql");
-    script.AddSql(kind->DataType == 1 ? "audit-items-corporation.sql" : "audit-items-other.sql");
+    script.AddSql(kind->DataType == 1 || kind->DataType == 3 ? "audit-items-corporation.sql" : "audit-items-other.sql");
     script.Add("COMMIT;");
     return script;
 }

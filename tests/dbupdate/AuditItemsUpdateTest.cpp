@@ -34,14 +34,14 @@ TEST_F(AuditItemsUpdateTest, StandardItemsByDataKind)
         DataKind kind;
         std::vector<std::string> searches;  // REC, TOZ_KCODE, MOT_KCODE of the rows with an account
     };
-    // Medical corporations get the individual's accounts too.
-    const std::vector<std::string> other{"3|1102|<null>", "8|<null>|2104", "9|<null>|1101", "10|<null>|6109",
-                                         "12|<null>|6107"};
+    // A medical corporation keeps the corporation's chart, and with it the
+    // corporation's accounts.
+    const std::vector<std::string> corporation{"3|1102|<null>", "8|<null>|1306", "9|<null>|1101", "10|<null>|6206",
+                                               "12|<null>|6212"};
     const Case cases[] = {
-        {DataKind::Corporation,
-         {"3|1102|<null>", "8|<null>|1306", "9|<null>|1101", "10|<null>|6206", "12|<null>|6212"}},
-        {DataKind::Individual, other},
-        {DataKind::Medical, other},
+        {DataKind::Corporation, corporation},
+        {DataKind::Individual, {"3|1102|<null>", "8|<null>|2104", "9|<null>|1101", "10|<null>|6109", "12|<null>|6107"}},
+        {DataKind::Medical, corporation},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(dbtest::DataKindName(c.kind));
