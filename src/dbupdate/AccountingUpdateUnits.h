@@ -29,7 +29,8 @@ bool AskCompanyDatabase(const std::function<void(TDM&)>& ask);
 
 // The data kind of the company database of the current data folder, from
 // its own ACCDEF1 row 1 (NULL read as 0): DataType 1 corporation, 2
-// individual, 3 medical corporation; CodeType 1 general, 2 real estate.
+// individual, 3 medical corporation; CodeType 1 general, 2 real estate;
+// Siten non-zero when the data keeps books per facility.
 // The tool that builds databases runs the units with no company data open,
 // and in the program the open data is the data being updated, so this is
 // what the open data's record holds. Nothing when it cannot be read (the
@@ -37,6 +38,7 @@ bool AskCompanyDatabase(const std::function<void(TDM&)>& ask);
 struct TCompanyKind {
     std::int32_t DataType = 0;
     std::int32_t CodeType = 0;
+    std::int32_t Siten = 0;
 };
 std::optional<TCompanyKind> ReadCompanyKind(const char* unitName);
 
@@ -84,6 +86,10 @@ LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate041)
 LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate100)
 LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate101)
 LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate102)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate103)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate105)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate200)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate204)
 LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate300)
 LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate301)
 LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate303)

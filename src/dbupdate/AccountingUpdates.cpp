@@ -55,13 +55,15 @@ std::optional<TCompanyKind> ReadCompanyKind(const char* unitName)
     AskCompanyDatabase([&](TDM& dm) {
         try {
             dm.IBQACC1.Close();
-            dm.IBQACC1.SetSQL("SELECT DATATYPE, CODETYPE FROM ACCDEF1 WHERE REC=1");
+            dm.IBQACC1.SetSQL("SELECT DATATYPE, CODETYPE, SITEN FROM ACCDEF1 WHERE REC=1");
             dm.IBQACC1.Open();
             if (!dm.IBQACC1.Eof()) {
                 const db::Field dataTypeField = dm.IBQACC1.FieldByIndex(0);
                 const db::Field codeTypeField = dm.IBQACC1.FieldByIndex(1);
+                const db::Field sitenField = dm.IBQACC1.FieldByIndex(2);
                 kind = TCompanyKind{dataTypeField.IsNull() ? 0 : dataTypeField.AsInteger(),
-                                    codeTypeField.IsNull() ? 0 : codeTypeField.AsInteger()};
+                                    codeTypeField.IsNull() ? 0 : codeTypeField.AsInteger(),
+                                    sitenField.IsNull() ? 0 : sitenField.AsInteger()};
             }
             dm.IBQACC1.Close();
         } catch (const db::FbError& error) {
@@ -116,6 +118,8 @@ TArrayDbUpdateListRec GetAccountingUpdateList()
         &z5UserDbUpdate031::GetUpdateInfo, &z5UserDbUpdate032::GetUpdateInfo, &z5UserDbUpdate033::GetUpdateInfo,
         &z5UserDbUpdate034::GetUpdateInfo, &z5UserDbUpdate040::GetUpdateInfo, &z5UserDbUpdate041::GetUpdateInfo,
         &z5UserDbUpdate100::GetUpdateInfo, &z5UserDbUpdate101::GetUpdateInfo, &z5UserDbUpdate102::GetUpdateInfo,
+        &z5UserDbUpdate103::GetUpdateInfo, &z5UserDbUpdate105::GetUpdateInfo, &z5UserDbUpdate200::GetUpdateInfo,
+        &z5UserDbUpdate204::GetUpdateInfo,
         &z5UserDbUpdate300::GetUpdateInfo, &z5UserDbUpdate301::GetUpdateInfo, &z5UserDbUpdate303::GetUpdateInfo,
         &z5UserDbUpdate304::GetUpdateInfo, &z5UserDbUpdate306::GetUpdateInfo, &z5UserDbUpdate307::GetUpdateInfo,
         &z5UserDbUpdate400::GetUpdateInfo, &z5UserDbUpdate402::GetUpdateInfo, &z5UserDbUpdate500::GetUpdateInfo,

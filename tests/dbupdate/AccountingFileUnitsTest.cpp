@@ -32,7 +32,7 @@ using dbupdate::UpdateVersion;
 using schematest::Session;
 
 // The newest company data the chain before 3.0.0 gives.
-constexpr const char* BeforeFileUnits = "1.0.2";
+constexpr const char* BeforeFileUnits = "2.0.4";
 
 // The program globals a unit reads for its texts and rules, put back after
 // each test.
@@ -310,7 +310,7 @@ TEST_F(AccountingFileUnitTest, UnitsThatNeedEveryFileStopWithoutAScript)
         EXPECT_FALSE(fs::exists(LogPath()));
         Marker(c.folder, c.file);
     }
-    EXPECT_EQ(Version(), "1.0.2");
+    EXPECT_EQ(Version(), BeforeFileUnits);
 
     // The earlier units go on without a missing file and stamp their version.
     fs::remove_all(fs::path(SystemDef.SqlDir) / "702");
@@ -462,7 +462,7 @@ TEST_F(OpeningBalanceCopyTest, AFailingDataFixIsAFailedUpdateThatChangesNothing)
     EXPECT_NO_THROW(result = z5UserDbUpdate306::DoUpdate());
     EXPECT_EQ(result, UpdateResultConversionError);
     EXPECT_EQ(Session(CompanyDbPath()).Line("SELECT COUNT(*) FROM KAMOKUMST WHERE HOJOSW='×'"), "0");
-    EXPECT_EQ(Version(), "1.0.2");
+    EXPECT_EQ(Version(), BeforeFileUnits);
     EXPECT_FALSE(fs::exists(ScriptPath()));
 }
 
@@ -506,7 +506,7 @@ TEST_F(DataPasswordTest, PasswordMovesToItsScrambledSetting)
     WriteMarkerFiles();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        UseCompany(DataKind::Corporation, "1.0.2");
+        UseCompany(DataKind::Corporation);
         Store("データパスワード", c.plain);
         if (!c.oldScrambled.empty())
             Store("データパスワードV2", c.oldScrambled);
@@ -520,14 +520,14 @@ TEST_F(DataPasswordTest, PasswordMovesToItsScrambledSetting)
 TEST_F(DataPasswordTest, APasswordThatCannotBeScrambledStaysAndFailsTheUpdate)
 {
     WriteMarkerFiles();
-    UseCompany(DataKind::Corporation, "1.0.2");
+    UseCompany(DataKind::Corporation);
     Store("データパスワード", "ab-cd");
     std::int32_t result = 0;
     EXPECT_NO_THROW(result = z5UserDbUpdate700::DoUpdate());
     EXPECT_EQ(result, UpdateResultConversionError);
     EXPECT_EQ(Stored("データパスワード"), "ab-cd");
     EXPECT_EQ(Stored("データパスワードV2"), "<none>");
-    EXPECT_EQ(Version(), "1.0.2");
+    EXPECT_EQ(Version(), BeforeFileUnits);
     ASSERT_FALSE(messages_.shown.empty());
     EXPECT_NE(messages_.shown.back().Text.find("データパスワード"), std::string::npos);
 }

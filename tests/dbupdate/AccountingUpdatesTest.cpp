@@ -61,6 +61,12 @@ TEST(AccountingUpdateCatalogue, RowsInVersionOrderWithTheirTexts)
          "１）財務分析で期中開始データが適正に集計されるように修正します。\r２）比較経営分析の科目内訳表示範囲を修正します。（経営Navigore）"},
         {"1.0.2", "コンバートデータの減価償却資産の修復 他",
          "１）コンバートデータの減価償却資産を修復します。\r２）前期末残高が正しいか評価し、異常があった場合は修復します。"},
+        {"1.0.3", "本・支店管理データの予算または過年度残高を調整 他",
+         "１）本・支店管理データの予算または過年度残高を調整します。\r２）定形試算表の共通部門集計を適正に処理出来るように修正します。"},
+        {"1.0.5", "合計残高試算表の集計項目名称の変更機能を追加",
+         "１）合計残高試算表の集計項目名称の変更機能を追加します。"},
+        {"2.0.0", "Ledrix財務１０のデータ形式に変換", "１）Ledrix財務１０のデータ形式に変換します。"},
+        {"2.0.4", "出納帳スペシャル機能の追加", "１）出納帳スペシャル機能を追加します。"},
     };
     // The units that only record their version ask for no backup.
     const std::vector<std::string> withoutBackup{"0.2.0", "0.3.0", "0.3.2", "0.4.0"};
@@ -78,9 +84,10 @@ TEST(AccountingUpdateCatalogue, RowsInVersionOrderWithTheirTexts)
     EXPECT_EQ(RegisteredAccountingUpdateVersions(),
               (std::vector<std::string>{"0.1.1", "0.1.2", "0.1.3", "0.1.4", "0.1.5", "0.2.0", "0.2.1", "0.2.2",
                                         "0.3.0", "0.3.1", "0.3.2", "0.3.3", "0.3.4", "0.4.0", "0.4.1", "1.0.0",
-                                        "1.0.1", "1.0.2", "3.0.0", "3.0.1", "3.0.3", "3.0.4", "3.0.6", "3.0.7",
-                                        "4.0.0", "4.0.2", "5.0.0", "5.0.2", "5.0.5", "6.0.0", "6.1.0", "6.1.3",
-                                        "7.0.0", "7.0.2", "7.0.3", "7.0.4", "8.0.0"}));
+                                        "1.0.1", "1.0.2", "1.0.3", "1.0.5", "2.0.0", "2.0.4", "3.0.0", "3.0.1",
+                                        "3.0.3", "3.0.4", "3.0.6", "3.0.7", "4.0.0", "4.0.2", "5.0.0", "5.0.2",
+                                        "5.0.5", "6.0.0", "6.1.0", "6.1.3", "7.0.0", "7.0.2", "7.0.3", "7.0.4",
+                                        "8.0.0"}));
 }
 
 class AccountingUpdateTest : public UpdateDbTest {
@@ -235,6 +242,8 @@ TEST_F(AccountingUpdateTest, EveryObjectAUnitUsesExistsBeforeItRuns)
         {"0.3.2", &z5UserDbUpdate033::Script}, {"0.3.3", &z5UserDbUpdate034::Script},
         {"0.4.0", &z5UserDbUpdate041::Script}, {"0.4.1", &z5UserDbUpdate100::Script},
         {"1.0.0", &z5UserDbUpdate101::Script}, {"1.0.1", &z5UserDbUpdate102::Script},
+        {"1.0.2", &z5UserDbUpdate103::Script}, {"1.0.3", &z5UserDbUpdate105::Script},
+        {"1.0.5", &z5UserDbUpdate200::Script}, {"2.0.0", &z5UserDbUpdate204::Script},
     };
     for (const Unit& unit : units) {
         SCOPED_TRACE(unit.previous);
@@ -270,6 +279,27 @@ TEST_F(AccountingUpdateTest, WholeListRunsToItsLastUnit)
     EXPECT_EQ(report.reached, dbupdate::VersionOf(GetAccountingUpdateList().back()));
     EXPECT_TRUE(report.pending.empty());
     EXPECT_EQ(Session(CompanyDbPath()).Lines("SELECT REC FROM ACCVERSION"), (std::vector<std::string>{"1"}));
+}
+
+// Every chart goes through the whole chain to 2.0.4, and its trial
+// balances answer there.
+TEST_F(AccountingUpdateTest, EveryChartRunsTheChainToTwoZeroFour)
+{
+    struct Case {
+        companytest::DataKind kind;
+        int totalLines;
+    };
+    for (const Case& c : {Case{companytest::DataKind::Corporation, 38}, Case{companytest::DataKind::Individual, 31},
+                          Case{companytest::DataKind::Medical, 0}}) {
+        SCOPED_TRACE(dbtest::DataKindName(c.kind));
+        Session s(companytest::CopyCompanyMaster(companytest::CompanyMaster("2.0.4", c.kind),
+                                                 folder_ / dbtest::DataKindName(c.kind)));
+        EXPECT_EQ(s.Line("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM ACCVERSION"), "2.0.4");
+        EXPECT_EQ(s.Count("SELECT COUNT(*) FROM ACCTOTALNAME"), c.totalLines);
+        EXPECT_GT(s.Count("SELECT COUNT(*) FROM SP_SISANHYO_A4(1, '', '')"), 0);
+        EXPECT_GT(s.Count("SELECT COUNT(*) FROM SP_SISANHYO_KESSAN(1)"), 0);
+        EXPECT_GT(s.Count("SELECT COUNT(*) FROM SP_SISANHYO_BUMON(1, 1, ' ', ' ')"), 0);
+    }
 }
 
 TEST_F(AccountingUpdateTest, DataModuleOpensTheUpdatedDataAndAnswersWhatItHas)

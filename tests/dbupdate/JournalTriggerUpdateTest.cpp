@@ -189,6 +189,19 @@ TEST_P(JournalTotalsTest, TotalsFollowTheLiveLines)
     s.Exec("UPDATE SIWAKE SET DELFLG = 1 WHERE REC IN (7, 8, 9, 10)");
     s.Exec("UPDATE SIWAKE SET DELFLG = 2 WHERE REC IN (1, 2)");
     EXPECT_EQ(TotalsAgainstJournal(s), std::vector<std::string>{}) << "after voiding everything new";
+
+    // A line without a flag is live for no trigger: inserted it posts
+    // nothing, deleted it takes nothing out, flagged live it posts.
+    for (int rec : {11, 12})
+        s.Exec(
+            "INSERT INTO SIWAKE (REC, SWKREC, SWKNO, DELFLG, TAISHAKU, SCODE, KCODE, HCODE, BCODE, MNUM, TAXUH, NUK,"
+            " ZEI) VALUES (" +
+            std::to_string(rec) + ", 6, 6, NULL, 1, 'S1', '6110', ' ', '00', 1, 2, 1000, 80)");
+    EXPECT_EQ(TotalsAgainstJournal(s), std::vector<std::string>{}) << "after inserting lines without a flag";
+    s.Exec("DELETE FROM SIWAKE WHERE REC = 11");
+    EXPECT_EQ(TotalsAgainstJournal(s), std::vector<std::string>{}) << "after deleting a line without a flag";
+    s.Exec("UPDATE SIWAKE SET DELFLG = 0 WHERE REC = 12");
+    EXPECT_EQ(TotalsAgainstJournal(s), std::vector<std::string>{}) << "after flagging a line live";
 }
 
 INSTANTIATE_TEST_SUITE_P(JournalTriggerDepartments, JournalTotalsTest,

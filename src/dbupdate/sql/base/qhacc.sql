@@ -4595,15 +4595,16 @@ END ^
 /* A deleted live journal row (DELFLG 0) leaves the totals as a voided one
    does: the facility's entry count (debit side), its KAMOKU_MS period row
    and the tax total (per department only when ACCDEF1.BUMON is 2). Rows
-   deleted or replaced before are out of the totals already. Update 2.0.0
-   drops it. */
+   deleted or replaced before are out of the totals already, and so is a
+   row without a flag, which the posting trigger never counted. Update
+   2.0.0 drops it. */
 CREATE TRIGGER SIWAKE_AFTER_DELETE FOR SIWAKE
 ACTIVE AFTER DELETE POSITION 0
 AS
 DECLARE VARIABLE VBUMON INTEGER;
 DECLARE VARIABLE VTAXB VARCHAR(6) CHARACTER SET ASCII;
 BEGIN
-    IF (COALESCE(OLD.DELFLG, 0) <> 0) THEN
+    IF (OLD.DELFLG IS DISTINCT FROM 0) THEN
         EXIT;
     SELECT BUMON FROM ACCDEF1 WHERE REC = 1 INTO :VBUMON;
     VTAXB = IIF(VBUMON = 2, OLD.BCODE, ' ');

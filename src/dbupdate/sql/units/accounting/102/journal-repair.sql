@@ -24,7 +24,7 @@ BEGIN
         END
     FOR SELECT Z.SCODE, Z.KCODE, Z.BCODE FROM KAMOKU_SZ Z WHERE Z.HCODE = ' ' INTO :VS, :VK, :VB DO
     BEGIN
-        VMNUM = -31;
+        VMNUM = -32;
         WHILE (VMNUM <= 16) DO
         BEGIN
             IF (VMNUM >= 1 AND NOT EXISTS (SELECT 1 FROM KAMOKU_MS M
