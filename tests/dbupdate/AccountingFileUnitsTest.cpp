@@ -522,8 +522,11 @@ TEST_F(DataPasswordTest, APasswordThatCannotBeScrambledStaysAndFailsTheUpdate)
     WriteMarkerFiles();
     UseCompany(DataKind::Corporation);
     Store("データパスワード", "ab-cd");
+    // Through the catalogue's update function, as the run calls it.
+    TDbUpdateListRec rec;
+    z5UserDbUpdate700::GetUpdateInfo(rec);
     std::int32_t result = 0;
-    EXPECT_NO_THROW(result = z5UserDbUpdate700::DoUpdate());
+    EXPECT_NO_THROW(result = rec.UpdateFunc());
     EXPECT_EQ(result, UpdateResultConversionError);
     EXPECT_EQ(Stored("データパスワード"), "ab-cd");
     EXPECT_EQ(Stored("データパスワードV2"), "<none>");
