@@ -119,7 +119,13 @@ TArrayDbUpdateListRec GetAccountingUpdateList()
         &z5UserDbUpdate034::GetUpdateInfo, &z5UserDbUpdate040::GetUpdateInfo, &z5UserDbUpdate041::GetUpdateInfo,
         &z5UserDbUpdate100::GetUpdateInfo, &z5UserDbUpdate101::GetUpdateInfo, &z5UserDbUpdate102::GetUpdateInfo,
         &z5UserDbUpdate103::GetUpdateInfo, &z5UserDbUpdate105::GetUpdateInfo, &z5UserDbUpdate200::GetUpdateInfo,
-        &z5UserDbUpdate204::GetUpdateInfo,
+        &z5UserDbUpdate204::GetUpdateInfo, &z5UserDbUpdate300::GetUpdateInfo, &z5UserDbUpdate301::GetUpdateInfo,
+        &z5UserDbUpdate303::GetUpdateInfo, &z5UserDbUpdate304::GetUpdateInfo, &z5UserDbUpdate306::GetUpdateInfo,
+        &z5UserDbUpdate307::GetUpdateInfo, &z5UserDbUpdate400::GetUpdateInfo, &z5UserDbUpdate402::GetUpdateInfo,
+        &z5UserDbUpdate500::GetUpdateInfo, &z5UserDbUpdate502::GetUpdateInfo, &z5UserDbUpdate505::GetUpdateInfo,
+        &z5UserDbUpdate600::GetUpdateInfo, &z5UserDbUpdate610::GetUpdateInfo, &z5UserDbUpdate613::GetUpdateInfo,
+        &z5UserDbUpdate700::GetUpdateInfo, &z5UserDbUpdate702::GetUpdateInfo, &z5UserDbUpdate703::GetUpdateInfo,
+        &z5UserDbUpdate704::GetUpdateInfo, &z5UserDbUpdate800::GetUpdateInfo,
     };
     TArrayDbUpdateListRec list;
     for (const TDescribe describe : built) {
