@@ -1,0 +1,43 @@
+#pragma once
+// The calculation front: the entry points through which callers reach the
+// balance loaders and calculations without knowing which chart of accounts
+// the open data uses. Each looks at the chart flag of the open data
+// (AccInf.MedicalChart: 1 the medical-corporation chart, anything else the
+// general chart) and forwards its arguments.
+//
+// A caller asks BalanceCapacity, allocates that many rows and order entries,
+// loads the trial balance and then computes period ranges on the same rows
+// (BalanceRows.h for the layout).
+//
+// The medical-corporation chart's loaders are not part of this program yet:
+// on such data LoadTrialBalance and CalcBalancePeriods throw
+// TTrialBalanceError rather than leave the rows empty.
+
+#include "calc/BalanceRows.h"
+#include "calc/engine/TrialBalanceContext.h"
+#include "foundation/KeySort.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+// 700 for the medical-corporation chart, else 500.
+std::int32_t BalanceCapacity();
+
+// Clears rows 0 to last and sets order entry i to ("ﾟ", i) for the same
+// indexes. Throws std::out_of_range when either array is shorter than that.
+void InitBalanceRows(std::span<TBALANCE> rows, int last, std::span<TQSORT> order, int lastOrder);
+
+// Loads the trial balance (see TrialBalanceLoad.h for the parameters and
+// failures; the business kind serves only the medical chart). True when the
+// load completed; false after the failure was shown to the user, and the
+// rows must then not be used.
+bool LoadTrialBalance(std::span<TBALANCE> Rows, int RowsHigh, std::span<TQSORT> Order, int OrderHigh,
+                      const std::string& SCODE, const std::string& BCODE, std::int32_t TAX, std::int32_t Scope,
+                      std::int32_t Layout, std::int32_t KESKUBUN, std::int32_t HAIBUN, std::int32_t businessKind,
+                      std::int32_t ZENTAX);
+
+// Computes the range columns of every row and the totals for a period range
+// (RangeCalculation.h; the business kind serves only the medical chart).
+void CalcBalancePeriods(std::span<TBALANCE> rows, int last, std::int32_t noOpening, std::int32_t kind,
+                        std::int32_t firstPeriod, std::int32_t lastPeriod, std::int32_t businessKind);
