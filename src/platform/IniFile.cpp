@@ -2,6 +2,7 @@
 
 #include "platform/AsciiText.h"
 #include "platform/Cp932.h"
+#include "platform/FileReplace.h"
 #include "platform/UniqueFd.h"
 
 #include <cerrno>
@@ -340,19 +341,6 @@ std::string ReadAll(int fd, const std::string& file)
     }
 }
 
-void WriteAll(int fd, std::string_view data)
-{
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw std::system_error(errno, std::generic_category());
-        }
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-}
-
 Document Load(const std::string& file)
 {
     UniqueFd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
@@ -368,32 +356,11 @@ Document Load(const std::string& file)
 // a half-written file and a crash leaves the old or the new file whole.
 void ReplaceFile(const std::string& file, const std::string& bytes, mode_t mode)
 {
-    // Through a symbolic link the link stays and its target is replaced.
-    std::string target = file;
-    if (std::unique_ptr<char, decltype(&std::free)> real(::realpath(file.c_str(), nullptr), &std::free); real)
-        target = real.get();
-    const auto slash = target.rfind('/');
-    const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-
-    std::string temp = (dir == "/" ? "" : dir) + "/." + base + ".XXXXXX";
-    UniqueFd out(::mkostemp(temp.data(), O_CLOEXEC));
-    if (!out)
-        FailErrno(file, "cannot create a temporary file in " + dir, errno);
     try {
-        WriteAll(out.Get(), bytes);
-        if (::fchmod(out.Get(), mode) != 0 || ::fsync(out.Get()) != 0)
-            throw std::system_error(errno, std::generic_category());
-        if (::close(out.Release()) != 0)
-            throw std::system_error(errno, std::generic_category());
-        if (::rename(temp.c_str(), target.c_str()) != 0)
-            throw std::system_error(errno, std::generic_category());
+        platform::ReplaceFileContents(file, bytes, mode);
     } catch (const std::system_error& e) {
-        ::unlink(temp.c_str());
-        Fail(file, std::string("cannot write: ") + std::strerror(e.code().value()));
+        Fail(file, e.what());
     }
-    if (UniqueFd folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); folder)
-        ::fsync(folder.Get());
 }
 
 // Read-modify-write under an exclusive flock on the file itself. The lock

@@ -1953,9 +1953,20 @@ RETURNS (
 AS
 DECLARE VARIABLE VKARIUKE VARCHAR(6) CHARACTER SET ASCII;
 DECLARE VARIABLE VKARIBARAI VARCHAR(6) CHARACTER SET ASCII;
+DECLARE VARIABLE VKCODE VARCHAR(6) CHARACTER SET ASCII;
 DECLARE VARIABLE VH VARCHAR(6) CHARACTER SET ASCII;
-DECLARE VARIABLE VORDER INTEGER;
+DECLARE VARIABLE VINSZ INTEGER;
 DECLARE VARIABLE VKNAME VARCHAR(14);
+DECLARE VARIABLE VHNAME VARCHAR(14);
+DECLARE VARIABLE VHOJCNT INTEGER;
+DECLARE VARIABLE VKAISIZAN NUMERIC(16,4);
+DECLARE VARIABLE TKAISIZAN NUMERIC(16,4);
+/*@ FOR N IN 1..16 */
+DECLARE VARIABLE VKAR{NN} NUMERIC(16,4);
+DECLARE VARIABLE VKAS{NN} NUMERIC(16,4);
+DECLARE VARIABLE TKAR{NN} NUMERIC(16,4);
+DECLARE VARIABLE TKAS{NN} NUMERIC(16,4);
+/*@ END */
 BEGIN
     PTAX = COALESCE(PTAX, 0);
     PSCODE = TRIM(COALESCE(PSCODE, ''));
@@ -1963,81 +1974,107 @@ BEGIN
     SELECT CODE FROM SYSKMKCODEINF('仮受消費税') INTO :VKARIUKE;
     SELECT CODE FROM SYSKMKCODEINF('仮払消費税') INTO :VKARIBARAI;
 
-    FOR SELECT K.KCODE, K.GROUPM1, K.GROUPM2, K.USERCODE, K.KNAME, K.BPFLG, K.DAC
-          FROM KAMOKUMST K
-         WHERE K.USE = 1
-         ORDER BY K.GROUPM1, K.USERCODE
-          INTO :KCODE, :GROUPM1, :GROUPM2, :USERCODE, :VKNAME, :BSPL, :TAISHAKU DO
-    BEGIN
-        SELECT COUNT(DISTINCT Z.HCODE) FROM KAMOKU_SZ Z
-         WHERE Z.KCODE = :KCODE AND Z.HCODE <> ' '
-           AND (:PSCODE = '' OR Z.SCODE = :PSCODE)
-           AND (:PSITENGROUP = ''
-                OR Z.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PSITENGROUP))
-          INTO :HOJCNT;
-
-        /* The account row first (VH null: every sub-account), then each
-           sub-account, the account's own part ' ' among them. */
-        FOR SELECT H, O FROM (
-                SELECT CAST(NULL AS VARCHAR(6) CHARACTER SET ASCII) AS H, 0 AS O FROM RDB$DATABASE
-                UNION
-                SELECT Z.HCODE, 1 FROM KAMOKU_SZ Z
-                 WHERE Z.KCODE = :KCODE AND :HOJCNT > 0
-                   AND (:PSCODE = '' OR Z.SCODE = :PSCODE)
-                   AND (:PSITENGROUP = ''
-                        OR Z.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PSITENGROUP)))
-             ORDER BY O, H
-              INTO :VH, :VORDER DO
-        BEGIN
-            SELECT COALESCE(SUM(Z.KAISIZAN), 0) FROM KAMOKU_SZ Z
-             WHERE Z.KCODE = :KCODE AND (:VH IS NULL OR Z.HCODE = :VH)
-               AND (:PSCODE = '' OR Z.SCODE = :PSCODE)
+    /* One pass over the balance tables: the parts of every account (each
+       sub-account code with its opening and its movements per period), an
+       empty part (HCODE null) for every account so that accounts without
+       balance rows still come out, and on each part the totals of its
+       account, summed over the parts by a window. Reading the tables once
+       per account or per sub-account costs a full scan each, because the
+       balance tables are keyed by facility first. */
+    VKCODE = NULL;
+    FOR WITH
+        X AS (
+            SELECT K.KCODE, CAST(NULL AS VARCHAR(6) CHARACTER SET ASCII) AS HCODE, 0 AS INSZ, 0 AS MNUM,
+                   CAST(0 AS NUMERIC(16,4)) AS KAISIZAN,
+                   CAST(0 AS NUMERIC(16,4)) AS KAR, CAST(0 AS NUMERIC(16,4)) AS KAS
+              FROM KAMOKUMST K
+             WHERE K.USE = 1
+            UNION ALL
+            SELECT Z.KCODE, Z.HCODE, 1, 0, Z.KAISIZAN, 0, 0
+              FROM KAMOKU_SZ Z
+             WHERE (:PSCODE = '' OR Z.SCODE = :PSCODE)
                AND (:PSITENGROUP = ''
                     OR Z.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PSITENGROUP))
-              INTO :KAISIZAN;
-            SELECT
-                   /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(D.MNUM = {N}, D.KAR, 0)), 0)/*@ END */,
-                   /*@ FOR N IN 1..16 JOIN ",\n" */COALESCE(SUM(IIF(D.MNUM = {N}, D.KAS, 0)), 0)/*@ END */
-              FROM (SELECT M.SCODE, M.HCODE, M.MNUM,
-                           M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0) AS KAR,
-                           M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0) AS KAS
-                      FROM KAMOKU_MS M
-                     WHERE M.KCODE = :KCODE
-                    UNION ALL
-                    SELECT T.SCODE, ' ', T.MNUM, T.KAR, T.KAS
-                      FROM KAMOKU_TAX T
-                     WHERE :PTAX = 1
-                       AND ((T.KKUBUN = 1 AND :KCODE = :VKARIUKE) OR (T.KKUBUN = 2 AND :KCODE = :VKARIBARAI))) D
-             WHERE (:VH IS NULL OR D.HCODE = :VH)
-               AND (:PSCODE = '' OR D.SCODE = :PSCODE)
+            UNION ALL
+            SELECT M.KCODE, M.HCODE, 0, M.MNUM, 0,
+                   M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0),
+                   M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0)
+              FROM KAMOKU_MS M
+             WHERE (:PSCODE = '' OR M.SCODE = :PSCODE)
                AND (:PSITENGROUP = ''
-                    OR D.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PSITENGROUP))
-              INTO
-                   /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
-                   /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */;
-            IF (VH IS NULL) THEN
-            BEGIN
-                KNAME = VKNAME;
-                HCODE = '';
-                HNAME = '';
+                    OR M.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PSITENGROUP))
+            UNION ALL
+            SELECT IIF(T.KKUBUN = 1, :VKARIUKE, :VKARIBARAI), ' ', 0, T.MNUM, 0, T.KAR, T.KAS
+              FROM KAMOKU_TAX T
+             WHERE :PTAX = 1 AND T.KKUBUN IN (1, 2)
+               AND (:PSCODE = '' OR T.SCODE = :PSCODE)
+               AND (:PSITENGROUP = ''
+                    OR T.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PSITENGROUP))),
+        U AS (
+            SELECT X.KCODE, X.HCODE, MAX(X.INSZ) AS INSZ, SUM(X.KAISIZAN) AS KAISIZAN,
+                   /*@ FOR N IN 1..16 JOIN ",\n" */SUM(IIF(X.MNUM = {N}, X.KAR, 0)) AS KAR{NN}/*@ END */,
+                   /*@ FOR N IN 1..16 JOIN ",\n" */SUM(IIF(X.MNUM = {N}, X.KAS, 0)) AS KAS{NN}/*@ END */
+              FROM X
+             GROUP BY X.KCODE, X.HCODE),
+        W AS (
+            SELECT U.*,
+                   SUM(IIF(U.INSZ = 1 AND U.HCODE <> ' ', 1, 0)) OVER (PARTITION BY U.KCODE) AS THOJCNT,
+                   SUM(U.KAISIZAN) OVER (PARTITION BY U.KCODE) AS TKAISIZAN,
+                   /*@ FOR N IN 1..16 JOIN ",\n" */SUM(U.KAR{NN}) OVER (PARTITION BY U.KCODE) AS TKAR{NN}/*@ END */,
+                   /*@ FOR N IN 1..16 JOIN ",\n" */SUM(U.KAS{NN}) OVER (PARTITION BY U.KCODE) AS TKAS{NN}/*@ END */
+              FROM U)
+        SELECT K.KCODE, K.GROUPM1, K.GROUPM2, K.USERCODE, K.KNAME, K.BPFLG, K.DAC,
+               W.HCODE, W.INSZ, H.HNAME, W.THOJCNT, W.KAISIZAN, W.TKAISIZAN,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */W.KAR{NN}/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */W.KAS{NN}/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */W.TKAR{NN}/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */W.TKAS{NN}/*@ END */
+          FROM W
+          JOIN KAMOKUMST K ON K.KCODE = W.KCODE
+          LEFT JOIN HOJOMST H ON H.KCODE = W.KCODE AND H.HCODE = W.HCODE
+         WHERE K.USE = 1
+         ORDER BY K.GROUPM1, K.USERCODE, K.KCODE, W.HCODE NULLS FIRST
+          INTO :KCODE, :GROUPM1, :GROUPM2, :USERCODE, :VKNAME, :BSPL, :TAISHAKU,
+               :VH, :VINSZ, :VHNAME, :VHOJCNT, :VKAISIZAN, :TKAISIZAN,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:VKAR{NN}/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:VKAS{NN}/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:TKAR{NN}/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:TKAS{NN}/*@ END */ DO
+    BEGIN
+        /* The account row first, with the count of its sub-accounts. */
+        IF (VKCODE IS DISTINCT FROM KCODE) THEN
+        BEGIN
+            VKCODE = KCODE;
+            HOJCNT = COALESCE(VHOJCNT, 0);
+            KNAME = VKNAME;
+            HCODE = '';
+            HNAME = '';
+            KAISIZAN = COALESCE(TKAISIZAN, 0);
+/*@ FOR N IN 1..16 */
+            KAR{NN} = COALESCE(TKAR{NN}, 0);
+            KAS{NN} = COALESCE(TKAS{NN}, 0);
+/*@ END */
+            SUSPEND;
+        END
+        /* Then, when it has sub-accounts, each part that has a balance key,
+           the account's own part ' ' (named after the account) only when it
+           holds an amount. The account row carried the count; parts carry
+           0. */
+        IF (COALESCE(VHOJCNT, 0) > 0 AND VH IS NOT NULL AND VINSZ = 1) THEN
+        BEGIN
+            HOJCNT = 0;
+            HCODE = VH;
+            HNAME = IIF(VH = ' ', VKNAME, VHNAME);
+            KAISIZAN = VKAISIZAN;
+/*@ FOR N IN 1..16 */
+            KAR{NN} = VKAR{NN};
+            KAS{NN} = VKAS{NN};
+/*@ END */
+            IF (VH <> ' ' OR KAISIZAN <> 0
+                /*@ FOR N IN 1..16 JOIN " " WRAP 8 */OR KAR{NN} <> 0/*@ END */
+                /*@ FOR N IN 1..16 JOIN " " WRAP 8 */OR KAS{NN} <> 0/*@ END */
+                ) THEN
                 SUSPEND;
-            END
-            ELSE
-            BEGIN
-                KNAME = VKNAME;
-                HCODE = VH;
-                HNAME = NULL;
-                SELECT HNAME FROM HOJOMST WHERE KCODE = :KCODE AND HCODE = :VH INTO :HNAME;
-                IF (VH = ' ') THEN
-                    HNAME = VKNAME;
-                /* The account row carried the count; its parts carry 0. */
-                HOJCNT = 0;
-                IF (VH <> ' ' OR KAISIZAN <> 0
-                    /*@ FOR N IN 1..16 JOIN " " WRAP 8 */OR KAR{NN} <> 0/*@ END */
-                    /*@ FOR N IN 1..16 JOIN " " WRAP 8 */OR KAS{NN} <> 0/*@ END */
-                    ) THEN
-                    SUSPEND;
-            END
         END
     END
 END ^
