@@ -1,5 +1,6 @@
 #include "dbupdate/AccountingUpdates.h"
 
+#include "dbupdate/AccountingFileUnitList.h"
 #include "dbupdate/AccountingUpdateUnits.h"
 #include "foundation/SystemDef.h"
 #include "foundation/DataModule.h"
@@ -110,12 +111,46 @@ TArrayDbUpdateListRec GetAccountingUpdateList()
 {
     using TDescribe = void (*)(TDbUpdateListRec&);
     static constexpr TDescribe built[] = {
-        &z5UserDbUpdate011::GetUpdateInfo, &z5UserDbUpdate012::GetUpdateInfo, &z5UserDbUpdate013::GetUpdateInfo,
-        &z5UserDbUpdate014::GetUpdateInfo, &z5UserDbUpdate015::GetUpdateInfo, &z5UserDbUpdate020::GetUpdateInfo,
-        &z5UserDbUpdate021::GetUpdateInfo, &z5UserDbUpdate022::GetUpdateInfo, &z5UserDbUpdate030::GetUpdateInfo,
-        &z5UserDbUpdate031::GetUpdateInfo, &z5UserDbUpdate032::GetUpdateInfo, &z5UserDbUpdate033::GetUpdateInfo,
-        &z5UserDbUpdate034::GetUpdateInfo, &z5UserDbUpdate040::GetUpdateInfo, &z5UserDbUpdate041::GetUpdateInfo,
-        &z5UserDbUpdate100::GetUpdateInfo, &z5UserDbUpdate101::GetUpdateInfo, &z5UserDbUpdate102::GetUpdateInfo,
+        &z5UserDbUpdate011::GetUpdateInfo,
+        &z5UserDbUpdate012::GetUpdateInfo,
+        &z5UserDbUpdate013::GetUpdateInfo,
+        &z5UserDbUpdate014::GetUpdateInfo,
+        &z5UserDbUpdate015::GetUpdateInfo,
+        &z5UserDbUpdate020::GetUpdateInfo,
+        &z5UserDbUpdate021::GetUpdateInfo,
+        &z5UserDbUpdate022::GetUpdateInfo,
+        &z5UserDbUpdate030::GetUpdateInfo,
+        &z5UserDbUpdate031::GetUpdateInfo,
+        &z5UserDbUpdate032::GetUpdateInfo,
+        &z5UserDbUpdate033::GetUpdateInfo,
+        &z5UserDbUpdate034::GetUpdateInfo,
+        &z5UserDbUpdate040::GetUpdateInfo,
+        &z5UserDbUpdate041::GetUpdateInfo,
+        &z5UserDbUpdate100::GetUpdateInfo,
+        &z5UserDbUpdate101::GetUpdateInfo,
+        &z5UserDbUpdate102::GetUpdateInfo,
+        // 8.0.2 to 15.0.0
+        &z5UserDbUpdate802::GetUpdateInfo,
+        &z5UserDbUpdate803::GetUpdateInfo,
+        &z5UserDbUpdate900::GetUpdateInfo,
+        &z5UserDbUpdate901::GetUpdateInfo,
+        &z5UserDbUpdate902::GetUpdateInfo,
+        &z5UserDbUpdate903::GetUpdateInfo,
+        &z5UserDbUpdate904::GetUpdateInfo,
+        &z5UserDbUpdate905::GetUpdateInfo,
+        &z5UserDbUpdate1000::GetUpdateInfo,
+        &z5UserDbUpdate1001::GetUpdateInfo,
+        &z5UserDbUpdate1003::GetUpdateInfo,
+        &z5UserDbUpdate1004::GetUpdateInfo,
+        &z5UserDbUpdate1005::GetUpdateInfo,
+        &z5UserDbUpdate1100::GetUpdateInfo,
+        &z5UserDbUpdate1101::GetUpdateInfo,
+        &z5UserDbUpdate1110::GetUpdateInfo,
+        &z5UserDbUpdate1200::GetUpdateInfo,
+        &z5UserDbUpdate1300::GetUpdateInfo,
+        &z5UserDbUpdate1303::GetUpdateInfo,
+        &z5UserDbUpdate1400::GetUpdateInfo,
+        &z5UserDbUpdate1500::GetUpdateInfo,
     };
     TArrayDbUpdateListRec list;
     for (const TDescribe describe : built) {
