@@ -1,6 +1,6 @@
 #include "dbupdate/AccountingUpdates.h"
 
-#include "dbupdate/AccountingFileUnitList.h"
+#include "dbupdate/AccountingLaterUnitList.h"
 #include "dbupdate/AccountingUpdateUnits.h"
 #include "foundation/SystemDef.h"
 #include "foundation/DataModule.h"

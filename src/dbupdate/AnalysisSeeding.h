@@ -3,13 +3,13 @@
 // management and management analysis, seeded once per data kind: 8.0.2
 // for corporations, 8.0.3 for individuals, 9.0.2 for medical
 // corporations. Each fix runs its statements one at a time in the data-fix
-// transaction (AccountingFileUnits.h) and raises the first database error;
+// transaction (AccountingLaterUnits.h) and raises the first database error;
 // for any other data kind it writes nothing.
 //
 // What is written depends on the data kind, the code type and the edition
 // (EditionFlag 1 or 2 numbers its accounts with five digits).
 
-#include "dbupdate/AccountingFileUnits.h"
+#include "dbupdate/AccountingLaterUnits.h"
 
 #include <cstdint>
 #include <string>

@@ -6,7 +6,7 @@
 // all carry level 200. Old rows stay; a position that held no program
 // writes nothing.
 
-#include "dbupdate/AccountingFileUnits.h"
+#include "dbupdate/AccountingLaterUnits.h"
 
 #include <cstdint>
 #include <string>

@@ -5,7 +5,7 @@
 // corporations get zeros; medical-corporation data is left alone. Without a
 // row 1 nothing changes.
 
-#include "dbupdate/AccountingFileUnits.h"
+#include "dbupdate/AccountingLaterUnits.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "FileUnitTestSupport.h"
+#include "LaterUnitTestSupport.h"
 
 #include "dbupdate/AnalysisSeeding.h"
 
@@ -9,7 +9,7 @@
 
 namespace {
 
-using namespace fileunittest;
+using namespace laterunittest;
 using accupdate::TCompanyKind;
 
 int CountStarting(const std::vector<std::string>& statements, const std::string& head)
@@ -80,7 +80,7 @@ TEST(SeedStatementTexts, KeepTheirOrderAndValues)
 
 // The seeding through the units: each kind gets its rows from its own
 // update, and the account rates land on the accounts of the group.
-class SeedingRunTest : public FileUnitDbTest {};
+class SeedingRunTest : public LaterUnitDbTest {};
 
 TEST_F(SeedingRunTest, CorporationGetsItsGroupsRulesAndRatesFrom802Only)
 {

@@ -1,4 +1,4 @@
-#include "FileUnitTestSupport.h"
+#include "LaterUnitTestSupport.h"
 
 #include "dbupdate/DataJobControl.h"
 
@@ -9,7 +9,7 @@
 
 namespace {
 
-using namespace fileunittest;
+using namespace laterunittest;
 
 struct MenuCase {
     int dataType, edition, page, menu;
@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MenuCase{1, 2, 2, 17, "QvKobetuIchiranhyo", ""}, MenuCase{1, 0, 2, 19, "", ""},
                       MenuCase{1, 0, 5, 0, "", ""}));
 
-class DataJobControlRunTest : public FileUnitDbTest {
+class DataJobControlRunTest : public LaterUnitDbTest {
 protected:
     void InsertOldRights(const std::vector<std::vector<int>>& rows)
     {

@@ -2,7 +2,7 @@
 // it: "SELECT NEWREC,NEWSWKREC,NEWSWKNO,UPREC,NEWSDAYNUM FROM
 // SP_SIWAKE_UPD(...)".
 
-#include "FileUnitTestSupport.h"
+#include "LaterUnitTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,9 @@
 
 namespace {
 
-using namespace fileunittest;
+using namespace laterunittest;
 
-class JournalEditProcedureTest : public FileUnitDbTest {
+class JournalEditProcedureTest : public LaterUnitDbTest {
 protected:
     // The call for the entry whose debit row is rec, on the date, with the
     // day number and the debit amount given; the rest as stored.

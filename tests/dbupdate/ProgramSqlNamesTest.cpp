@@ -4,7 +4,7 @@
 // data of each chart at 15.0.0. A change that makes the program name an
 // object that no script creates fails here.
 
-#include "FileUnitTestSupport.h"
+#include "LaterUnitTestSupport.h"
 #include "ProgramSqlNames.h"
 
 #include "dbupdate/DatabaseBuilder.h"
@@ -22,7 +22,7 @@
 
 namespace {
 
-using namespace fileunittest;
+using namespace laterunittest;
 using sqlnames::UsedName;
 namespace fs = std::filesystem;
 
@@ -97,7 +97,7 @@ std::map<UsedName, std::string> ProgramNames()
     return names;
 }
 
-class ProgramSqlNamesTest : public FileUnitDbTest {};
+class ProgramSqlNamesTest : public LaterUnitDbTest {};
 
 TEST_F(ProgramSqlNamesTest, EveryNameExistsInTheDatabasesAtTheirLastVersions)
 {

@@ -1,4 +1,4 @@
-#include "FileUnitTestSupport.h"
+#include "LaterUnitTestSupport.h"
 
 #include "dbupdate/SettlementPrintTransfer.h"
 
@@ -9,7 +9,7 @@
 
 namespace {
 
-using namespace fileunittest;
+using namespace laterunittest;
 namespace fs = std::filesystem;
 using Values = std::array<std::int32_t, 7>;
 
@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(Operators, SettlementValues,
                                                "IndividualGetsZeros", 2, 1, 1, 3, 1, 1, {0, 0, 0, 0, 0, 0, 0}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-class SettlementRunTest : public FileUnitDbTest {
+class SettlementRunTest : public LaterUnitDbTest {
 protected:
     void SetOperator(int zeroPrint, int reserve2)
     {

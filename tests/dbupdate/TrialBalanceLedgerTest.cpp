@@ -3,7 +3,7 @@
 // medical chart ("SP_SISANHYO('',:TAX,0)"), against the sums taken
 // directly from the journal rows that the journal triggers booked.
 
-#include "FileUnitTestSupport.h"
+#include "LaterUnitTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 
 namespace {
 
-using namespace fileunittest;
+using namespace laterunittest;
 
 struct Entry {
     int period;
@@ -40,7 +40,7 @@ long long Units(const std::string& amount)
     return value;
 }
 
-class TrialBalanceLedgerTest : public FileUnitDbTest, public ::testing::WithParamInterface<DataKind> {
+class TrialBalanceLedgerTest : public LaterUnitDbTest, public ::testing::WithParamInterface<DataKind> {
 protected:
     std::string Call(int tax) const
     {

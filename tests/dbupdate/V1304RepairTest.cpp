@@ -1,6 +1,6 @@
-#include "FileUnitTestSupport.h"
+#include "LaterUnitTestSupport.h"
 
-#include "dbupdate/AccountingFileUnitList.h"
+#include "dbupdate/AccountingLaterUnitList.h"
 #include "dbupdate/V1304Repair.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 
 namespace {
 
-using namespace fileunittest;
+using namespace laterunittest;
 using namespace updtest;
 
 struct MarkerCase {
@@ -42,7 +42,7 @@ TEST(V1304MarkedMemo, KeepsTheRowsLinesAndReplacesAnOldMarker)
     EXPECT_TRUE(marked.ends_with("zV1304=1"));
 }
 
-class V1304RepairRunTest : public FileUnitDbTest {
+class V1304RepairRunTest : public LaterUnitDbTest {
 protected:
     // Data of 13.0.3 whose history holds three rows of 13.0.3: the one the
     // update left, one with an apostrophe in its operator's name and one
@@ -92,7 +92,7 @@ TEST_F(V1304RepairRunTest, MarksEachUnmarkedRowKeepingItsOwnMemo)
         "0");
 
     // Repaired data, and data without any row of 13.0.3, get nothing more.
-    TUpdateScript script(accupdate::FileUnitShape(z5UserDbUpdate1400::Unit()));
+    TUpdateScript script(accupdate::LaterUnitShape(z5UserDbUpdate1400::Unit()));
     EXPECT_EQ(accupdate::ApplyV1304Repair(script, 0), 1);
     EXPECT_EQ(script.Text().find("ACCVERSION_AFTER_UPDATE"), std::string::npos);
 }
@@ -104,7 +104,7 @@ TEST_F(V1304RepairRunTest, DataWithoutTheColumnGetsThe1300FilesOfItsChartAgain)
         "EXECUTE BLOCK AS BEGIN EXECUTE STATEMENT 'ALTER TABLE MEISAI_JYOKEN_RULE DROP FTEKIYOA_TIKAN_FIELD7'; "
         "END");
     ASSERT_EQ(ColumnCount(), 0);
-    TUpdateScript script(accupdate::FileUnitShape(z5UserDbUpdate1400::Unit()));
+    TUpdateScript script(accupdate::LaterUnitShape(z5UserDbUpdate1400::Unit()));
     ASSERT_EQ(accupdate::ApplyV1304Repair(script, 1), 1);
     const std::string text = script.Text();
     EXPECT_NE(text.find("FTEKIYOA_TIKAN_FIELD7"), std::string::npos);

@@ -1,8 +1,8 @@
 // The accounting-data updates 8.0.2 to 15.0.0: their rows, their files and
 // which chart leaves which out, their MEMO forms, and what they add of
-// their own (AccountingFileUnits.h).
+// their own (AccountingLaterUnits.h).
 
-#include "dbupdate/AccountingFileUnitList.h"
+#include "dbupdate/AccountingLaterUnitList.h"
 #include "dbupdate/AnalysisSeeding.h"
 #include "dbupdate/DataJobControl.h"
 #include "dbupdate/SettlementPrintTransfer.h"
@@ -49,7 +49,7 @@ std::int32_t V1304RepairLines(TUpdateScript& script, const TCompanyKind& kind)
 
 }  // namespace
 
-LEDRIX_FILE_UNIT(z5UserDbUpdate802, TAccountingFileUnit{8,
+LEDRIX_LATER_UNIT(z5UserDbUpdate802, TLaterUnit{8,
                                                         0,
                                                         2,
                                                         TMemoForm::Short,
@@ -64,9 +64,9 @@ LEDRIX_FILE_UNIT(z5UserDbUpdate802, TAccountingFileUnit{8,
                                                         {},
                                                         false})
 
-LEDRIX_FILE_UNIT(
+LEDRIX_LATER_UNIT(
     z5UserDbUpdate803,
-    TAccountingFileUnit{
+    TLaterUnit{
         8,
         0,
         3,
@@ -81,8 +81,8 @@ LEDRIX_FILE_UNIT(
         {},
         false})
 
-LEDRIX_FILE_UNIT(z5UserDbUpdate900,
-                 TAccountingFileUnit{9,
+LEDRIX_LATER_UNIT(z5UserDbUpdate900,
+                 TLaterUnit{9,
                                      0,
                                      0,
                                      TMemoForm::Short,
@@ -96,7 +96,7 @@ LEDRIX_FILE_UNIT(z5UserDbUpdate900,
                                      {},
                                      true})
 
-LEDRIX_FILE_UNIT(z5UserDbUpdate901, TAccountingFileUnit{9,
+LEDRIX_LATER_UNIT(z5UserDbUpdate901, TLaterUnit{9,
                                                         0,
                                                         1,
                                                         TMemoForm::Short,
@@ -110,9 +110,9 @@ LEDRIX_FILE_UNIT(z5UserDbUpdate901, TAccountingFileUnit{9,
                                                         {},
                                                         false})
 
-LEDRIX_FILE_UNIT(
+LEDRIX_LATER_UNIT(
     z5UserDbUpdate902,
-    TAccountingFileUnit{
+    TLaterUnit{
         9,
         0,
         2,
@@ -127,7 +127,7 @@ LEDRIX_FILE_UNIT(
         {},
         false})
 
-LEDRIX_FILE_UNIT(z5UserDbUpdate903, TAccountingFileUnit{9,
+LEDRIX_LATER_UNIT(z5UserDbUpdate903, TLaterUnit{9,
                                                         0,
                                                         3,
                                                         TMemoForm::Short,
@@ -141,9 +141,9 @@ LEDRIX_FILE_UNIT(z5UserDbUpdate903, TAccountingFileUnit{9,
                                                         {},
                                                         false})
 
-LEDRIX_FILE_UNIT(
+LEDRIX_LATER_UNIT(
     z5UserDbUpdate904,
-    TAccountingFileUnit{
+    TLaterUnit{
         9,
         0,
         4,
@@ -158,8 +158,8 @@ LEDRIX_FILE_UNIT(
         {},
         false})
 
-LEDRIX_FILE_UNIT(z5UserDbUpdate905,
-                 TAccountingFileUnit{9,
+LEDRIX_LATER_UNIT(z5UserDbUpdate905,
+                 TLaterUnit{9,
                                      0,
                                      5,
                                      TMemoForm::Short,
@@ -173,9 +173,9 @@ LEDRIX_FILE_UNIT(z5UserDbUpdate905,
                                      &EditionWantsJournalReset,
                                      false})
 
-LEDRIX_FILE_UNIT(
+LEDRIX_LATER_UNIT(
     z5UserDbUpdate1000,
-    TAccountingFileUnit{
+    TLaterUnit{
         10,
         0,
         0,
@@ -190,9 +190,9 @@ LEDRIX_FILE_UNIT(
         {},
         false})
 
-LEDRIX_FILE_UNIT(
+LEDRIX_LATER_UNIT(
     z5UserDbUpdate1001,
-    TAccountingFileUnit{
+    TLaterUnit{
         10,
         0,
         1,
@@ -207,9 +207,9 @@ LEDRIX_FILE_UNIT(
         {},
         false})
 
-LEDRIX_FILE_UNIT(
+LEDRIX_LATER_UNIT(
     z5UserDbUpdate1003,
-    TAccountingFileUnit{
+    TLaterUnit{
         10,
         0,
         3,
@@ -224,9 +224,9 @@ LEDRIX_FILE_UNIT(
         {},
         false})
 
-LEDRIX_FILE_UNIT(
+LEDRIX_LATER_UNIT(
     z5UserDbUpdate1004,
-    TAccountingFileUnit{
+    TLaterUnit{
         10,
         0,
         4,
@@ -241,7 +241,7 @@ LEDRIX_FILE_UNIT(
         {},
         false})
 
-LEDRIX_FILE_UNIT(z5UserDbUpdate1005, TAccountingFileUnit{10,
+LEDRIX_LATER_UNIT(z5UserDbUpdate1005, TLaterUnit{10,
                                                          0,
                                                          5,
                                                          TMemoForm::Padded,
@@ -255,9 +255,9 @@ LEDRIX_FILE_UNIT(z5UserDbUpdate1005, TAccountingFileUnit{10,
                                                          {},
                                                          false})
 
-LEDRIX_FILE_UNIT(
+LEDRIX_LATER_UNIT(
     z5UserDbUpdate1100,
-    TAccountingFileUnit{
+    TLaterUnit{
         11,
         0,
         0,
@@ -273,9 +273,9 @@ LEDRIX_FILE_UNIT(
         {},
         false})
 
-LEDRIX_FILE_UNIT(
+LEDRIX_LATER_UNIT(
     z5UserDbUpdate1101,
-    TAccountingFileUnit{
+    TLaterUnit{
         11,
         0,
         1,
@@ -290,7 +290,7 @@ LEDRIX_FILE_UNIT(
         {},
         false})
 
-LEDRIX_FILE_UNIT(z5UserDbUpdate1110, TAccountingFileUnit{11,
+LEDRIX_LATER_UNIT(z5UserDbUpdate1110, TLaterUnit{11,
                                                          1,
                                                          0,
                                                          TMemoForm::Long,
@@ -304,9 +304,9 @@ LEDRIX_FILE_UNIT(z5UserDbUpdate1110, TAccountingFileUnit{11,
                                                          {},
                                                          false})
 
-LEDRIX_FILE_UNIT(
+LEDRIX_LATER_UNIT(
     z5UserDbUpdate1200,
-    TAccountingFileUnit{
+    TLaterUnit{
         12,
         0,
         0,
@@ -321,9 +321,9 @@ LEDRIX_FILE_UNIT(
         {},
         false})
 
-LEDRIX_FILE_UNIT(
+LEDRIX_LATER_UNIT(
     z5UserDbUpdate1300,
-    TAccountingFileUnit{
+    TLaterUnit{
         13,
         0,
         0,
@@ -338,9 +338,9 @@ LEDRIX_FILE_UNIT(
         {},
         false})
 
-LEDRIX_FILE_UNIT(
+LEDRIX_LATER_UNIT(
     z5UserDbUpdate1303,
-    TAccountingFileUnit{
+    TLaterUnit{
         13,
         0,
         3,
@@ -355,9 +355,9 @@ LEDRIX_FILE_UNIT(
         {},
         false})
 
-LEDRIX_FILE_UNIT(
+LEDRIX_LATER_UNIT(
     z5UserDbUpdate1400,
-    TAccountingFileUnit{
+    TLaterUnit{
         14,
         0,
         0,
@@ -372,9 +372,9 @@ LEDRIX_FILE_UNIT(
         {},
         false})
 
-LEDRIX_FILE_UNIT(
+LEDRIX_LATER_UNIT(
     z5UserDbUpdate1500,
-    TAccountingFileUnit{
+    TLaterUnit{
         15,
         0,
         0,

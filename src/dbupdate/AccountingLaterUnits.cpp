@@ -1,4 +1,4 @@
-#include "dbupdate/AccountingFileUnits.h"
+#include "dbupdate/AccountingLaterUnits.h"
 
 #include "dbupdate/SystemConnection.h"
 #include "foundation/AppInfo.h"
@@ -26,7 +26,7 @@ bool EditionTexts()
 
 }  // namespace
 
-TUpdateUnitShape FileUnitShape(const TAccountingFileUnit& unit)
+TUpdateUnitShape LaterUnitShape(const TLaterUnit& unit)
 {
     return {TUpdateTarget::CompanyDatabase, unit.Major, unit.Minor1, unit.Minor2, true,
             TVersionStamp::AccountingData,  unit.Memo};
@@ -37,7 +37,7 @@ std::int32_t MedicalChartOf(const TCompanyKind& kind)
     return kind.DataType == 3 && kind.CodeType == 1 ? 1 : 0;
 }
 
-std::vector<std::string> FilesForChart(const TAccountingFileUnit& unit, std::int32_t medicalChart)
+std::vector<std::string> FilesForChart(const TLaterUnit& unit, std::int32_t medicalChart)
 {
     const std::vector<std::string>& leftOut = medicalChart == 1 ? unit.LeftOutMedical : unit.LeftOutGeneral;
     std::vector<std::string> files;
@@ -47,9 +47,9 @@ std::vector<std::string> FilesForChart(const TAccountingFileUnit& unit, std::int
     return files;
 }
 
-TUpdateScript FileUnitScript(const TAccountingFileUnit& unit, const TCompanyKind& kind, std::int32_t& ownResult)
+TUpdateScript LaterUnitScript(const TLaterUnit& unit, const TCompanyKind& kind, std::int32_t& ownResult)
 {
-    TUpdateScript script(FileUnitShape(unit));
+    TUpdateScript script(LaterUnitShape(unit));
     for (const std::string& name : FilesForChart(unit, MedicalChartOf(kind)))
         script.AddBodyFile(name);
     ownResult = unit.OwnLines ? unit.OwnLines(script, kind) : UpdateResultOk;
@@ -88,15 +88,15 @@ std::int32_t RunDataFixes(const std::vector<TDataFix>& fixes, const TCompanyKind
     return result;
 }
 
-std::int32_t RunFileUnit(const TAccountingFileUnit& unit, const char* unitName)
+std::int32_t RunLaterUnit(const TLaterUnit& unit, const char* unitName)
 {
-    if (!TUpdateScript(FileUnitShape(unit)).BodyFilesExist(unit.Files))
+    if (!TUpdateScript(LaterUnitShape(unit)).BodyFilesExist(unit.Files))
         return UpdateResultFileMissing;
     const std::optional<TCompanyKind> kind = ReadCompanyKind(unitName);
     if (!kind)
         throw TUpdateScriptError("update script: the data kind of the company data cannot be read");
     std::int32_t ownResult = UpdateResultOk;
-    const TUpdateScript script = FileUnitScript(unit, *kind, ownResult);
+    const TUpdateScript script = LaterUnitScript(unit, *kind, ownResult);
     if (ownResult != UpdateResultOk)
         return ownResult;
     const std::int32_t result = script.Run();
@@ -105,7 +105,7 @@ std::int32_t RunFileUnit(const TAccountingFileUnit& unit, const char* unitName)
     return RunDataFixes(unit.DataFixes, *kind, unitName);
 }
 
-void DescribeFileUnit(const TAccountingFileUnit& unit, TDbUpdateFunc updateFunc, TDbUpdateListRec& rec)
+void DescribeLaterUnit(const TLaterUnit& unit, TDbUpdateFunc updateFunc, TDbUpdateListRec& rec)
 {
     std::string title = unit.Title;
     std::string description = unit.Description;
@@ -119,7 +119,7 @@ void DescribeFileUnit(const TAccountingFileUnit& unit, TDbUpdateFunc updateFunc,
         description = first ? "１）不具合を修正（詳しくはＨＰで確認ください）"
                             : "１）機能強化および不具合の修正（詳しくはＨＰで確認ください）";
     }
-    DescribeUnit(rec, FileUnitShape(unit), std::move(updateFunc), 1, std::move(title), std::move(description));
+    DescribeUnit(rec, LaterUnitShape(unit), std::move(updateFunc), 1, std::move(title), std::move(description));
 }
 
 }  // namespace accupdate

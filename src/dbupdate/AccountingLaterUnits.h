@@ -44,7 +44,7 @@ using TDataFix = std::function<void(const TDataFixContext&)>;
 // A unit's own lines, written after its files.
 using TOwnLines = std::function<std::int32_t(TUpdateScript&, const TCompanyKind&)>;
 
-struct TAccountingFileUnit {
+struct TLaterUnit {
     std::int32_t Major = 0;
     std::int32_t Minor1 = 0;
     std::int32_t Minor2 = 0;
@@ -69,20 +69,20 @@ struct TAccountingFileUnit {
 
 // The shape of the units: the company database, "SET NAMES SJIS_0208;",
 // the two-line ACCVERSION stamp with the unit's MEMO form.
-TUpdateUnitShape FileUnitShape(const TAccountingFileUnit& unit);
+TUpdateUnitShape LaterUnitShape(const TLaterUnit& unit);
 
 // 1 for the medical chart (DATATYPE 3 with CODETYPE 1), else 0.
 std::int32_t MedicalChartOf(const TCompanyKind& kind);
 
 // The files of the list the chart takes, in order.
-std::vector<std::string> FilesForChart(const TAccountingFileUnit& unit, std::int32_t medicalChart);
+std::vector<std::string> FilesForChart(const TLaterUnit& unit, std::int32_t medicalChart);
 
 // The script of the unit for the data of kind (without the data fixes).
 // Throws TUpdateScriptError when a file cannot be read.
-TUpdateScript FileUnitScript(const TAccountingFileUnit& unit, const TCompanyKind& kind, std::int32_t& ownResult);
+TUpdateScript LaterUnitScript(const TLaterUnit& unit, const TCompanyKind& kind, std::int32_t& ownResult);
 
 // The unit's DoUpdate (above).
-std::int32_t RunFileUnit(const TAccountingFileUnit& unit, const char* unitName);
+std::int32_t RunLaterUnit(const TLaterUnit& unit, const char* unitName);
 
 // The data-fix stage alone, on the company database of the current data
 // folder: 1, or 19 when the database cannot be opened or a fix raised (a
@@ -91,24 +91,24 @@ std::int32_t RunDataFixes(const std::vector<TDataFix>& fixes, const TCompanyKind
 
 // The row of a unit: its texts, replaced by the edition's when EditionFlag
 // is 1 or 2 (8.0.2 has its own pair).
-void DescribeFileUnit(const TAccountingFileUnit& unit, TDbUpdateFunc updateFunc, TDbUpdateListRec& rec);
+void DescribeLaterUnit(const TLaterUnit& unit, TDbUpdateFunc updateFunc, TDbUpdateListRec& rec);
 
 }  // namespace accupdate
 
 // A file unit's namespace: Unit(), DoUpdate and GetUpdateInfo.
-#define LEDRIX_FILE_UNIT(unitNamespace, ...)                            \
+#define LEDRIX_LATER_UNIT(unitNamespace, ...)                            \
     namespace unitNamespace {                                           \
-    const accupdate::TAccountingFileUnit& Unit()                        \
+    const accupdate::TLaterUnit& Unit()                        \
     {                                                                   \
-        static const accupdate::TAccountingFileUnit unit = __VA_ARGS__; \
+        static const accupdate::TLaterUnit unit = __VA_ARGS__; \
         return unit;                                                    \
     }                                                                   \
     std::int32_t DoUpdate()                                             \
     {                                                                   \
-        return accupdate::RunFileUnit(Unit(), #unitNamespace);          \
+        return accupdate::RunLaterUnit(Unit(), #unitNamespace);          \
     }                                                                   \
     void GetUpdateInfo(TDbUpdateListRec& rec)                           \
     {                                                                   \
-        accupdate::DescribeFileUnit(Unit(), &DoUpdate, rec);            \
+        accupdate::DescribeLaterUnit(Unit(), &DoUpdate, rec);            \
     }                                                                   \
     }

@@ -1,6 +1,6 @@
-#include "FileUnitTestSupport.h"
+#include "LaterUnitTestSupport.h"
 
-#include "dbupdate/AccountingFileUnitList.h"
+#include "dbupdate/AccountingLaterUnitList.h"
 #include "foundation/AppInfo.h"
 
 #include <gtest/gtest.h>
@@ -11,10 +11,10 @@
 
 namespace {
 
-using namespace fileunittest;
+using namespace laterunittest;
 using namespace updtest;
 using accupdate::FilesForChart;
-using accupdate::TAccountingFileUnit;
+using accupdate::TLaterUnit;
 using accupdate::TCompanyKind;
 
 struct CatalogueRow {
@@ -89,7 +89,7 @@ std::vector<TDbUpdateListRec> RowsFrom802()
     return rows;
 }
 
-class FileUnitCatalogue : public ::testing::Test {
+class LaterUnitCatalogue : public ::testing::Test {
 protected:
     void SetUp() override { AppInfo.Zaimu.AppTitle = "財務Ｘ"; }
     void TearDown() override
@@ -100,7 +100,7 @@ protected:
     std::string saved_ = AppInfo.Zaimu.AppTitle;
 };
 
-TEST_F(FileUnitCatalogue, LastTwentyOneRowsCarryTheirTextsAndEndAt15)
+TEST_F(LaterUnitCatalogue, LastTwentyOneRowsCarryTheirTextsAndEndAt15)
 {
     const std::vector<TDbUpdateListRec> rows = RowsFrom802();
     ASSERT_EQ(rows.size(), std::size(Rows));
@@ -115,7 +115,7 @@ TEST_F(FileUnitCatalogue, LastTwentyOneRowsCarryTheirTextsAndEndAt15)
     EXPECT_EQ(dbupdate::VersionOf(GetAccountingUpdateList().back()).Text(), "15.0.0");
 }
 
-TEST_F(FileUnitCatalogue, ProductTitleLeads900AndTheEditionsShowTheirOwnTexts)
+TEST_F(LaterUnitCatalogue, ProductTitleLeads900AndTheEditionsShowTheirOwnTexts)
 {
     AppInfo.Zaimu.AppTitle.clear();
     EXPECT_EQ(z5UserDbUpdate900::Unit().Title, "１７のデータ形式に変換");
@@ -135,10 +135,10 @@ TEST_F(FileUnitCatalogue, ProductTitleLeads900AndTheEditionsShowTheirOwnTexts)
     }
 }
 
-TEST(FileUnitFiles, ChartChoosesTheFilesInListOrder)
+TEST(LaterUnitFiles, ChartChoosesTheFilesInListOrder)
 {
     using V = std::vector<std::string>;
-    const TAccountingFileUnit& u802 = z5UserDbUpdate802::Unit();
+    const TLaterUnit& u802 = z5UserDbUpdate802::Unit();
     EXPECT_EQ(FilesForChart(u802, 0), (V{"qhzup07.sql", "qhzup01.sql", "qhzup02.sql", "qhzup05.sql", "qhzup06.sql"}));
     EXPECT_EQ(FilesForChart(u802, 1), (V{"qhzup07.sql", "qhzup03.sql", "qhzup04.sql", "qhzup05.sql", "qhzup06.sql"}));
     EXPECT_EQ(FilesForChart(z5UserDbUpdate803::Unit(), 1), V{});
@@ -154,7 +154,7 @@ TEST(FileUnitFiles, ChartChoosesTheFilesInListOrder)
 }
 
 // Every file a unit names is installed.
-TEST(FileUnitFiles, EveryListedFileIsInTheSqlFolder)
+TEST(LaterUnitFiles, EveryListedFileIsInTheSqlFolder)
 {
     for (const TDbUpdateListRec& row : RowsFrom802()) {
         const UpdateVersion v = dbupdate::VersionOf(row);
@@ -162,7 +162,7 @@ TEST(FileUnitFiles, EveryListedFileIsInTheSqlFolder)
         SCOPED_TRACE(folder.string());
         EXPECT_TRUE(fs::is_directory(folder));
     }
-    for (const accupdate::TAccountingFileUnit* unit : {&z5UserDbUpdate802::Unit(), &z5UserDbUpdate904::Unit(),
+    for (const accupdate::TLaterUnit* unit : {&z5UserDbUpdate802::Unit(), &z5UserDbUpdate904::Unit(),
                                                        &z5UserDbUpdate1100::Unit(), &z5UserDbUpdate1500::Unit()})
         for (const std::string& name : unit->Files)
             EXPECT_TRUE(fs::exists(std::string(LEDRIX_SQL_DIR) +
@@ -170,9 +170,9 @@ TEST(FileUnitFiles, EveryListedFileIsInTheSqlFolder)
                 << name;
 }
 
-class FileUnitScriptTest : public FileUnitDbTest {};
+class LaterUnitScriptTest : public LaterUnitDbTest {};
 
-TEST_F(FileUnitScriptTest, ScriptStampsInTheUnitsMemoFormAndCopiesOnlyNonEmptyLines)
+TEST_F(LaterUnitScriptTest, ScriptStampsInTheUnitsMemoFormAndCopiesOnlyNonEmptyLines)
 {
     const fs::path sql = folder_ / "sql";
     for (int i = 1; i <= 2; ++i)
@@ -180,7 +180,7 @@ TEST_F(FileUnitScriptTest, ScriptStampsInTheUnitsMemoFormAndCopiesOnlyNonEmptyLi
                   "/* file " + std::to_string(i) + " */\r\n\r\n   \r\nSELECT 1 FROM RDB$DATABASE;\r\n");
     SystemDef.SqlDir = sql.string();
     std::int32_t own = 0;
-    const std::string text = accupdate::FileUnitScript(z5UserDbUpdate1500::Unit(), TCompanyKind{1, 1}, own).Text();
+    const std::string text = accupdate::LaterUnitScript(z5UserDbUpdate1500::Unit(), TCompanyKind{1, 1}, own).Text();
     EXPECT_EQ(own, 1);
     EXPECT_NE(text.find("SET NAMES SJIS_0208;\r\n/* file 1 */\r\n   \r\nSELECT 1 FROM RDB$DATABASE;\r\n"
                         "UPDATE ACCVERSION SET MAJOR=15,MINOR1=0,MINOR2=0,MEMO='"),
@@ -190,7 +190,7 @@ TEST_F(FileUnitScriptTest, ScriptStampsInTheUnitsMemoFormAndCopiesOnlyNonEmptyLi
     EXPECT_TRUE(text.ends_with("WHERE REC=1;\r\nCOMMIT;\r\nEXIT;\r\n"));
 }
 
-TEST_F(FileUnitScriptTest, MissingFileAnswers18WithoutScriptEvenWhenTheChartLeavesItOut)
+TEST_F(LaterUnitScriptTest, MissingFileAnswers18WithoutScriptEvenWhenTheChartLeavesItOut)
 {
     UseDataBefore802(DataKind::Corporation);
     const fs::path sql = folder_ / "sql";
@@ -205,9 +205,9 @@ TEST_F(FileUnitScriptTest, MissingFileAnswers18WithoutScriptEvenWhenTheChartLeav
 
 // The company chain from the last update before 8.0.2 to 15.0.0, for each
 // chart, through the real units.
-class FileUnitChainTest : public FileUnitDbTest, public ::testing::WithParamInterface<DataKind> {};
+class LaterUnitChainTest : public LaterUnitDbTest, public ::testing::WithParamInterface<DataKind> {};
 
-TEST_P(FileUnitChainTest, ReachesTheLastVersionAndKeepsTheHistory)
+TEST_P(LaterUnitChainTest, ReachesTheLastVersionAndKeepsTheHistory)
 {
     UseDataBefore802(GetParam());
     const dbupdate::DatabaseBuildReport report = RunTo(UpdateVersion{15, 0, 0});
@@ -231,7 +231,7 @@ TEST_P(FileUnitChainTest, ReachesTheLastVersionAndKeepsTheHistory)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Charts, FileUnitChainTest,
+INSTANTIATE_TEST_SUITE_P(Charts, LaterUnitChainTest,
                          ::testing::Values(DataKind::Corporation, DataKind::Individual, DataKind::Medical),
                          [](const auto& info) { return std::string(dbtest::DataKindName(info.param)); });
 

@@ -16,7 +16,7 @@
 
 #include <string>
 
-namespace fileunittest {
+namespace laterunittest {
 
 using dbupdate::UpdateVersion;
 using DataKind = companytest::DataKind;
@@ -33,7 +33,7 @@ inline std::string VersionBefore802()
     return version;
 }
 
-class FileUnitDbTest : public updtest::UpdateDbTest {
+class LaterUnitDbTest : public updtest::UpdateDbTest {
 protected:
     void SetUp() override
     {
@@ -64,4 +64,4 @@ protected:
     schematest::Session Data() { return schematest::Session(CompanyDbPath()); }
 };
 
-}  // namespace fileunittest
+}  // namespace laterunittest
