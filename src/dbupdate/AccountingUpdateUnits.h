@@ -84,5 +84,33 @@ LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate041)
 LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate100)
 LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate101)
 LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate102)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate300)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate301)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate303)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate304)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate306)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate307)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate400)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate402)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate500)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate502)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate505)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate600)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate610)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate613)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate700)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate702)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate703)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate704)
+LEDRIX_ACCOUNTING_UNIT(z5UserDbUpdate800)
 
 #undef LEDRIX_ACCOUNTING_UNIT
+
+namespace z5UserDbUpdate700 {
+// The data password of the open company data moved to its scrambled
+// setting "データパスワードV2", in the company transaction: the scrambled
+// form is written before the plain one is removed, and a password that
+// cannot be scrambled raises with both settings as they were. Without a
+// password neither setting is left.
+void ReencodeDataPassword();
+}  // namespace z5UserDbUpdate700

@@ -64,7 +64,8 @@ TEST(AccountingUpdateCatalogue, RowsInVersionOrderWithTheirTexts)
     };
     // The units that only record their version ask for no backup.
     const std::vector<std::string> withoutBackup{"0.2.0", "0.3.0", "0.3.2", "0.4.0"};
-    // The rows from 8.0.2 on are checked with their units.
+    // The units from 3.0.0 on follow (AccountingFileUnitsTest.cpp,
+    // AccountingLaterUnitsTest.cpp).
     const TArrayDbUpdateListRec list = GetAccountingUpdateList();
     ASSERT_GE(list.size(), std::size(rows));
     for (std::size_t i = 0; i < std::size(rows); ++i) {
@@ -75,11 +76,14 @@ TEST(AccountingUpdateCatalogue, RowsInVersionOrderWithTheirTexts)
         EXPECT_EQ(list[i].Description, rows[i].description);
         EXPECT_TRUE(static_cast<bool>(list[i].UpdateFunc));
     }
-    std::vector<std::string> versions = RegisteredAccountingUpdateVersions();
-    versions.resize(std::size(rows));
-    EXPECT_EQ(versions, (std::vector<std::string>{"0.1.1", "0.1.2", "0.1.3", "0.1.4", "0.1.5", "0.2.0", "0.2.1",
-                                                  "0.2.2", "0.3.0", "0.3.1", "0.3.2", "0.3.3", "0.3.4", "0.4.0",
-                                                  "0.4.1", "1.0.0", "1.0.1", "1.0.2"}));
+    EXPECT_EQ(RegisteredAccountingUpdateVersions(),
+              (std::vector<std::string>{
+                  "0.1.1",  "0.1.2",  "0.1.3",  "0.1.4",  "0.1.5",  "0.2.0",  "0.2.1",  "0.2.2",  "0.3.0",  "0.3.1",
+                  "0.3.2",  "0.3.3",  "0.3.4",  "0.4.0",  "0.4.1",  "1.0.0",  "1.0.1",  "1.0.2",  "3.0.0",  "3.0.1",
+                  "3.0.3",  "3.0.4",  "3.0.6",  "3.0.7",  "4.0.0",  "4.0.2",  "5.0.0",  "5.0.2",  "5.0.5",  "6.0.0",
+                  "6.1.0",  "6.1.3",  "7.0.0",  "7.0.2",  "7.0.3",  "7.0.4",  "8.0.0",  "8.0.2",  "8.0.3",  "9.0.0",
+                  "9.0.1",  "9.0.2",  "9.0.3",  "9.0.4",  "9.0.5",  "10.0.0", "10.0.1", "10.0.3", "10.0.4", "10.0.5",
+                  "11.0.0", "11.0.1", "11.1.0", "12.0.0", "13.0.0", "13.0.3", "14.0.0", "15.0.0"}));
 }
 
 class AccountingUpdateTest : public UpdateDbTest {
@@ -98,14 +102,7 @@ protected:
         return dbupdate::RunPendingUpdates(UpdateListKind::CompanyData, SystemDef.DataDir, GetAccountingUpdateList(),
                                            settings);
     }
-    static std::vector<std::string> Lines(const std::string& text)
-    {
-        std::vector<std::string> lines;
-        std::size_t start = 0;
-        for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-            lines.push_back(text.substr(start, end - start));
-        return lines;
-    }
+    static std::vector<std::string> Lines(const std::string& text) { return ScriptLines(text); }
 };
 
 TEST_F(AccountingUpdateTest, ScriptConnectsTheDataFolderAndStampsRowOneLast)

@@ -18,6 +18,7 @@
 #include <initializer_list>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace updtest {
 
@@ -35,6 +36,16 @@ inline void WriteFile(const fs::path& path, const std::string& bytes)
 {
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// The lines of a script as saved, each without its CR LF.
+inline std::vector<std::string> ScriptLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
 }
 
 // SystemDef and the database file names as a test leaves them for the next.
