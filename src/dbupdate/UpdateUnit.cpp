@@ -20,6 +20,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int MemoMaxBytes = 127;
+// The width of the MEMO columns of ACCVERSION and VERSION.
+constexpr int MemoColumnBytes = 254;
 
 std::string ToCp932(std::string_view utf8)
 {
@@ -114,7 +116,9 @@ std::string MakeVersionMemo(TMemoForm form, TDateTime now)
                                            "," + SystemDef.PCName);
     switch (form) {
     case TMemoForm::Unlimited:
-        return full;
+        // Unlimited by its form, but never more than the MEMO column holds:
+        // a longer stamp would fail the update.
+        return cp932::ByteWidth(full) > MemoColumnBytes ? FixLenStrL(full, MemoColumnBytes) : full;
     case TMemoForm::Padded:
         return FixLenStrL(full, MemoMaxBytes);
     case TMemoForm::Long:

@@ -101,7 +101,8 @@ TEST(AccountingFileUnitCatalogue, RowsFromThreeToEightWithTheirTexts)
     const auto first = std::find_if(list.begin(), list.end(), [](const TDbUpdateListRec& rec) {
         return dbupdate::VersionOf(rec).Text() == "3.0.0";
     });
-    ASSERT_EQ(list.end() - first, static_cast<std::ptrdiff_t>(std::size(rows)));
+    // The updates from 8.0.2 on follow (AccountingLaterUnitsTest.cpp).
+    ASSERT_GE(list.end() - first, static_cast<std::ptrdiff_t>(std::size(rows)));
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         const TDbUpdateListRec& rec = first[static_cast<std::ptrdiff_t>(i)];
         SCOPED_TRACE(rows[i].version);

@@ -70,7 +70,8 @@ TEST(AccountingUpdateCatalogue, RowsInVersionOrderWithTheirTexts)
     };
     // The units that only record their version ask for no backup.
     const std::vector<std::string> withoutBackup{"0.2.0", "0.3.0", "0.3.2", "0.4.0"};
-    // The units from 3.0.0 on follow (AccountingFileUnitsTest.cpp).
+    // The units from 3.0.0 on follow (AccountingFileUnitsTest.cpp,
+    // AccountingLaterUnitsTest.cpp).
     const TArrayDbUpdateListRec list = GetAccountingUpdateList();
     ASSERT_GE(list.size(), std::size(rows));
     for (std::size_t i = 0; i < std::size(rows); ++i) {
@@ -82,12 +83,14 @@ TEST(AccountingUpdateCatalogue, RowsInVersionOrderWithTheirTexts)
         EXPECT_TRUE(static_cast<bool>(list[i].UpdateFunc));
     }
     EXPECT_EQ(RegisteredAccountingUpdateVersions(),
-              (std::vector<std::string>{"0.1.1", "0.1.2", "0.1.3", "0.1.4", "0.1.5", "0.2.0", "0.2.1", "0.2.2",
-                                        "0.3.0", "0.3.1", "0.3.2", "0.3.3", "0.3.4", "0.4.0", "0.4.1", "1.0.0",
-                                        "1.0.1", "1.0.2", "1.0.3", "1.0.5", "2.0.0", "2.0.4", "3.0.0", "3.0.1",
-                                        "3.0.3", "3.0.4", "3.0.6", "3.0.7", "4.0.0", "4.0.2", "5.0.0", "5.0.2",
-                                        "5.0.5", "6.0.0", "6.1.0", "6.1.3", "7.0.0", "7.0.2", "7.0.3", "7.0.4",
-                                        "8.0.0"}));
+              (std::vector<std::string>{"0.1.1",  "0.1.2",  "0.1.3",  "0.1.4",  "0.1.5",  "0.2.0",  "0.2.1",  "0.2.2",
+                                        "0.3.0",  "0.3.1",  "0.3.2",  "0.3.3",  "0.3.4",  "0.4.0",  "0.4.1",  "1.0.0",
+                                        "1.0.1",  "1.0.2",  "1.0.3",  "1.0.5",  "2.0.0",  "2.0.4",  "3.0.0",  "3.0.1",
+                                        "3.0.3",  "3.0.4",  "3.0.6",  "3.0.7",  "4.0.0",  "4.0.2",  "5.0.0",  "5.0.2",
+                                        "5.0.5",  "6.0.0",  "6.1.0",  "6.1.3",  "7.0.0",  "7.0.2",  "7.0.3",  "7.0.4",
+                                        "8.0.0",  "8.0.2",  "8.0.3",  "9.0.0",  "9.0.1",  "9.0.2",  "9.0.3",  "9.0.4",
+                                        "9.0.5",  "10.0.0", "10.0.1", "10.0.3", "10.0.4", "10.0.5", "11.0.0", "11.0.1",
+                                        "11.1.0", "12.0.0", "13.0.0", "13.0.3", "14.0.0", "15.0.0"}));
 }
 
 class AccountingUpdateTest : public UpdateDbTest {
@@ -272,13 +275,21 @@ TEST_F(AccountingUpdateTest, StampOnlyUnitChangesNothingButTheVersion)
 
 TEST_F(AccountingUpdateTest, WholeListRunsToItsLastUnit)
 {
-    UseCompanyAt("0.1.0");
+    companytest::EnsureMenuControlTable(UseCompanyAt("0.1.0"));
     const DatabaseBuildReport report = RunUpTo(std::nullopt);
     ASSERT_TRUE(report.Succeeded()) << report.failedResult;
     EXPECT_EQ(report.applied.size(), GetAccountingUpdateList().size());
     EXPECT_EQ(report.reached, dbupdate::VersionOf(GetAccountingUpdateList().back()));
     EXPECT_TRUE(report.pending.empty());
-    EXPECT_EQ(Session(CompanyDbPath()).Lines("SELECT REC FROM ACCVERSION"), (std::vector<std::string>{"1"}));
+    // Row 1 holds the version; the history rows the later units leave lie
+    // below it.
+    const UpdateVersion last = dbupdate::VersionOf(GetAccountingUpdateList().back());
+    Session data(CompanyDbPath());
+    EXPECT_EQ(data.Line("SELECT MAJOR,MINOR1,MINOR2 FROM ACCVERSION WHERE REC=1"),
+              std::to_string(last.major) + "|" + std::to_string(last.minor1) + "|" + std::to_string(last.minor2));
+    EXPECT_EQ(data.Count("SELECT COUNT(*) FROM ACCVERSION WHERE MAJOR*10000+MINOR1*100+MINOR2>" +
+                         std::to_string(last.major * 10000 + last.minor1 * 100 + last.minor2)),
+              0);
 }
 
 // Every chart goes through the whole chain to 2.0.4, and its trial

@@ -221,7 +221,7 @@ TEST_P(VersionMemoTest, MakesTheMemo)
     SystemDef.OPNAME = GetParam().opName;
     const std::string memo = MakeVersionMemo(GetParam().form, FixedTime());
     EXPECT_EQ(memo, GetParam().expected);
-    EXPECT_LE(cp932::ByteWidth(memo), GetParam().form == TMemoForm::Unlimited ? 1000u : 127u);
+    EXPECT_LE(cp932::ByteWidth(memo), GetParam().form == TMemoForm::Unlimited ? 254u : 127u);
 }
 
 const std::string Head = "2026/12/10 09:05:03,7,";  // 22 bytes
@@ -238,6 +238,8 @@ INSTANTIATE_TEST_SUITE_P(
         MemoCase{"PaddedFillsTo127", TMemoForm::Padded, "経理", Head + "経理,PC01" + std::string(127 - 31, ' ')},
         MemoCase{"PaddedCutInsideACharacter", TMemoForm::Padded, Repeat("あ", 60), Head + Repeat("あ", 52) + " "},
         MemoCase{"UnlimitedKeepsAll", TMemoForm::Unlimited, Repeat("あ", 60), Head + Repeat("あ", 60) + ",PC01"},
+        // No longer than the MEMO column, or the stamp would fail the update.
+        MemoCase{"UnlimitedCutToTheColumn", TMemoForm::Unlimited, Repeat("あ", 130), Head + Repeat("あ", 116)},
         MemoCase{"UnrepresentableBecomesQuestionMark", TMemoForm::Long, "太郎😀", Head + "太郎?,PC01"}),
     [](const ::testing::TestParamInfo<MemoCase>& info) { return std::string(info.param.name); });
 

@@ -1,0 +1,1 @@
+/* Company data 10.0.4: nothing of this file is read by this program. */

@@ -1,0 +1,1 @@
+/* Company data 15.0.0, medical chart: nothing of this file is read by this program. */

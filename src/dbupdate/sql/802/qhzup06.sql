@@ -1,0 +1,22 @@
+/* Company data 8.0.2, budget management: three budgets per period row
+   (BYOSAN the first, BYOSAN2 and BYOSAN3 the others) and the actual figure
+   of a period kept as entered (RW_JISSEKI, used when RW_JISSEKI_KBN is 1
+   instead of the booked movement). Columns an older update already added
+   are left as they are. */
+SET TERM ^ ;
+EXECUTE BLOCK AS
+BEGIN
+/*@ FOR C IN BYOSAN2, BYOSAN3, RW_JISSEKI */
+    IF (NOT EXISTS (SELECT 1 FROM RDB$RELATION_FIELDS
+                     WHERE RDB$RELATION_NAME = 'KAMOKU_MS' AND RDB$FIELD_NAME = '{C}')) THEN
+        EXECUTE STATEMENT 'ALTER TABLE KAMOKU_MS ADD {C} NUMERIC(16,4) DEFAULT 0';
+/*@ END */
+    IF (NOT EXISTS (SELECT 1 FROM RDB$RELATION_FIELDS
+                     WHERE RDB$RELATION_NAME = 'KAMOKU_MS' AND RDB$FIELD_NAME = 'RW_JISSEKI_KBN')) THEN
+        EXECUTE STATEMENT 'ALTER TABLE KAMOKU_MS ADD RW_JISSEKI_KBN INTEGER DEFAULT 0';
+END ^
+SET TERM ; ^
+COMMIT;
+UPDATE KAMOKU_MS SET BYOSAN2=COALESCE(BYOSAN2,0),BYOSAN3=COALESCE(BYOSAN3,0),
+    RW_JISSEKI=COALESCE(RW_JISSEKI,0),RW_JISSEKI_KBN=COALESCE(RW_JISSEKI_KBN,0);
+COMMIT;
