@@ -131,9 +131,10 @@ TDbUpdateBox::TDbUpdateBox(QWidget* owner) : TBSDI(owner, bsDialog)
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setFocusPolicy(Qt::NoFocus);
+    // Grid lines between the cells, the selection kept visible.
     ListView1->setStyleSheet(
-        QStringLiteral("QTreeView::item { border-bottom: 1px solid #d0d0d0; border-right: 1px "
-                       "solid #d0d0d0; }"));
+        QStringLiteral("QTreeView::item { border-bottom: 1px solid #d0d0d0; border-right: 1px solid #d0d0d0; }"
+                       "QTreeView::item:selected { background: #3874d8; color: white; }"));
     ListView1->setColumnCount(0);
     connect(ListView1, &QTreeWidget::currentItemChanged, this, [this] { ListView1SelectItem(); });
 
