@@ -7,6 +7,7 @@
 #include "foundation/ProgramGlobals.h"
 #include "foundation/ScreenServices.h"
 #include "foundation/SystemDef.h"
+#include "platform/db/ConnectionString.h"
 #include "platform/db/FirebirdServerFixture.h"
 #include "platform/db/MasterCache.h"
 #include "support/DatabaseMasters.h"
@@ -280,6 +281,77 @@ TEST_F(BackupRestoreThreadTest, ExcludedMyNumberStaysInTheLiveDataWhateverTheBac
         EXPECT_EQ(failing.ErrorMessage, "データベースの保存に失敗しました。");
         EXPECT_EQ(MyNumberRows(Live()), before);
     }
+}
+
+class BackupRestoreServerTest : public BackupRestoreThreadTest {
+protected:
+    void SetUp() override
+    {
+        BackupRestoreThreadTest::SetUp();
+        dbtest::TestFirebird::Get().StartServer();
+        dbtest::TestFirebird::Get().GrantServerAdmin();
+        ConnectionMode = 1;
+        SystemDef.HOSTNAME = "localhost";
+    }
+};
+
+// Through the server: the engine's services over TCP (Method 0) and the
+// command-line tool (Method 1 without the file-manager database), each a
+// backup and a restore over other data that already exists.
+TEST_F(BackupRestoreServerTest, ServiceAndToolRoutesBackUpAndRestoreThroughTheServer)
+{
+    Exec(Live(), "UPDATE ACCDEF1 SET SHOUGOU='サーバー' WHERE REC=1");
+    for (const std::uint8_t method : {0, 1}) {
+        SCOPED_TRACE(static_cast<int>(method));
+        dbtest::CopyMasterFile(dbtest::CompanyMasterFile(""), Other());
+        fs::remove(BackupFile());
+        TBackupRestoreThread backup;
+        backup.Mode = 0;
+        backup.Method = method;
+        backup.ServerName = "localhost";
+        backup.DatabasePath = Live();
+        backup.BackupFilePath = BackupFile();
+        RunJob(backup);
+        ASSERT_EQ(backup.Success, 1) << backup.ErrorMessage << " " << backup.ErrorDetail;
+        ASSERT_TRUE(fs::exists(BackupFile()));
+
+        TBackupRestoreThread restore;
+        restore.Mode = 1;
+        restore.Method = method;
+        restore.AskMyNumber = 0;
+        restore.ServerName = "localhost";
+        restore.DatabasePath = Other();
+        restore.BackupFilePath = BackupFile();
+        RunJob(restore);
+        ASSERT_EQ(restore.Success, 1) << restore.ErrorMessage << " " << restore.ErrorDetail;
+        EXPECT_EQ(Text(Other(), "SELECT SHOUGOU FROM ACCDEF1 WHERE REC=1"), "サーバー");
+    }
+}
+
+TEST_F(BackupRestoreServerTest, RestoreOverDataInUseIsRefused)
+{
+    dbtest::CopyMasterFile(dbtest::CompanyMasterFile(""), Other());
+    TBackupRestoreThread backup;
+    backup.Mode = 0;
+    backup.ServerName = "localhost";
+    backup.DatabasePath = Live();
+    backup.BackupFilePath = BackupFile();
+    RunJob(backup);
+    ASSERT_EQ(backup.Success, 1) << backup.ErrorMessage << " " << backup.ErrorDetail;
+
+    db::Database other;  // another operator's program
+    other.Attach(db::ConnectionString("localhost", Other()), dbtest::User, dbtest::Password);
+    TBackupRestoreThread restore;
+    restore.Mode = 1;
+    restore.AskMyNumber = 0;
+    restore.ServerName = "localhost";
+    restore.DatabasePath = Other();
+    restore.BackupFilePath = BackupFile();
+    RunJob(restore);
+    EXPECT_EQ(restore.Failed, 1);
+    EXPECT_EQ(restore.ErrorCode, "202");
+    EXPECT_EQ(restore.ErrorMessage, "このデータは、他のオペレータが使用中のため復元処理を行うことが出来ません。");
+    EXPECT_TRUE(fs::exists(BackupFile()));
 }
 
 }  // namespace
