@@ -283,6 +283,14 @@ TEST_F(BackupRestoreThreadTest, ExcludedMyNumberStaysInTheLiveDataWhateverTheBac
     }
 }
 
+TEST_F(BackupRestoreThreadTest, ValidationOfSoundDataReopensTheOpenCompany)
+{
+    ASSERT_TRUE(DM->fnAccDatConnected("", fs::path(Live()).parent_path().string(), false));
+    EXPECT_TRUE(ValidateDataBase(ServiceProtocolLocal, "", Live()));
+    EXPECT_TRUE(DM->IBDatabaseDAT.Connected());
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
 class BackupRestoreServerTest : public BackupRestoreThreadTest {
 protected:
     void SetUp() override
