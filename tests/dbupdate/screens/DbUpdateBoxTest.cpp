@@ -132,6 +132,7 @@ protected:
         DM = std::make_unique<TDM>();
         ::unsetenv("LEDRIX_TEST_FAIL_STAMP");
         ::unsetenv("LEDRIX_TEST_HANG");
+        ::unsetenv("LEDRIX_TEST_BREAK");
     }
     void TearDown() override
     {
@@ -140,6 +141,7 @@ protected:
         ClearIsqlCancel();
         ::unsetenv("LEDRIX_TEST_FAIL_STAMP");
         ::unsetenv("LEDRIX_TEST_HANG");
+        ::unsetenv("LEDRIX_TEST_BREAK");
     }
 
     std::string Company() const { return SystemDef.DataDir + "/qhacc.fdb"; }
@@ -177,6 +179,10 @@ protected:
                "fi\n"
                "isql-fb \"$@\"; rc=$?\n"
                "if [ -n \"$LEDRIX_TEST_FAIL_STAMP\" ] && grep -q \"$LEDRIX_TEST_FAIL_STAMP\" \"$3\"; then\n"
+               "  if [ -n \"$LEDRIX_TEST_BREAK\" ]; then\n"
+               "    db=$(sed -n \"s/^CONNECT '\\([^']*\\)'.*/\\1/p\" \"$3\")\n"
+               "    rm -f \"$db\"; mkdir -p \"$db/x\"\n"
+               "  fi\n"
                "  echo 'Statement failed, SQLSTATE = 42000' >> \"$7\"; exit 1\n"
                "fi\n"
                "exit $rc\n";
@@ -344,6 +350,27 @@ TEST_F(DbUpdateBoxTest, AnErrorEscapingAnUpdateIsAFailedUpdate)
     EXPECT_NE(messages_.shown.back().Text.find("書けません"), std::string::npos);
     DM->fnAccDatDisConnected(SystemDef.DataDir, false, false);
     EXPECT_EQ(DumpDatabase(Company()), before);
+}
+
+// When the backup cannot be put back (here the database file has become a
+// folder), the backup is the last good copy: it is kept and named.
+TEST_F(DbUpdateBoxTest, ABackupThatCannotBeRestoredIsKept)
+{
+    InstallFailingIsql();
+    OpenCompanyAt(StartVersion());
+    TDbUpdateBox box;
+    for (TDbUpdateListRec& entry : box.DataList)
+        entry.BackupFlag = 1;
+    box.CheckUpdate(1, "");
+    ::setenv("LEDRIX_TEST_FAIL_STAMP", StampOf(NewestVersion()).c_str(), 1);
+    ::setenv("LEDRIX_TEST_BREAK", "1", 1);
+    std::vector<std::string> lines;
+    EXPECT_EQ(Run(box, &lines), 4);
+    EXPECT_TRUE(box.BackupKept());
+    EXPECT_TRUE(fs::is_regular_file(box.BackupFileName()));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], "会計データの更新に失敗しました。");
+    EXPECT_NE(lines.back().find(box.BackupFileName()), std::string::npos) << lines.back();
 }
 
 // A tool that hangs is ended by the dialog's Cancel, or by the time limit;
