@@ -6,16 +6,23 @@
 #include "foundation/UserMessage.h"
 #include "platform/ChildProcess.h"
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <system_error>
 
 namespace fs = std::filesystem;
 
 namespace {
+
+std::atomic<long long> g_timeLimitMs{60LL * 60 * 1000};
+std::atomic<bool> g_cancel{false};
+
+enum class StopReason { None, Cancelled, TimedOut };
 
 constexpr const char* MissingScriptMessage = "更新ファイル(%s)が見つかりません。\r処理を中止します。";
 constexpr const char* ToolStartMessage = "ISQL.EXEが起動できません。\r処理を中止します。";
@@ -113,7 +120,21 @@ std::optional<std::string> MakeEmptyLog(const std::string& log)
 
 // Whether the run failed, judged by its log and its end; the lines of the
 // log (and why it failed where the log does not say) go to lines.
-bool JudgeLog(const std::string& log, const proc::ExitStatus& status, std::vector<std::string>& lines)
+// Whether a line of the log that is not an echo of the script (the tool
+// echoes every statement with -e) says "failed" or "Error": a name or a
+// text in the script that holds one of the words (a data folder called
+// "Error", a memo) is no failure.
+bool ReportsFailure(const std::vector<std::string>& logLines, const std::vector<std::string>& scriptLines)
+{
+    std::set<std::string> echoed(scriptLines.begin(), scriptLines.end());
+    for (const std::string& line : logLines)
+        if (!echoed.contains(line) && ContainsFailure(line))
+            return true;
+    return false;
+}
+
+bool JudgeLog(const std::string& log, const proc::ExitStatus& status, const std::vector<std::string>& scriptLines,
+              std::vector<std::string>& lines)
 {
     const std::optional<std::string> text = ReadWholeFile(log);
     if (!text || text->empty()) {
@@ -124,7 +145,7 @@ bool JudgeLog(const std::string& log, const proc::ExitStatus& status, std::vecto
         return true;
     }
     lines = SplitTextLines(*text);
-    if (lines.size() > 2 && ContainsFailure(*text))
+    if (lines.size() > 2 && ReportsFailure(lines, scriptLines))
         return true;
     // Bailing out, the tool ends with a non-zero code also where its log
     // names no error (a statement left open at the end of the script:
@@ -137,8 +158,9 @@ bool JudgeLog(const std::string& log, const proc::ExitStatus& status, std::vecto
     return false;
 }
 
-// Runs the tool; nothing when it could not be started.
-std::optional<proc::ExitStatus> RunTool(const std::string& script, const std::string& log)
+// Runs the tool; nothing when it could not be started. stopped tells why
+// the wait killed it.
+std::optional<proc::ExitStatus> RunTool(const std::string& script, const std::string& log, StopReason& stopped)
 {
     proc::ChildOptions options;
     // The tool writes everything worth keeping to the log (-o, with -m for
@@ -153,7 +175,14 @@ std::optional<proc::ExitStatus> RunTool(const std::string& script, const std::st
     }
     // Pumps the screens' messages while the tool runs; its end is noticed at
     // once, not at the next interval.
-    auto status = child.Wait(std::chrono::milliseconds(20), [] {
+    const auto deadline = std::chrono::steady_clock::now() + IsqlTimeLimit();
+    auto status = child.Wait(std::chrono::milliseconds(20), [&] {
+        if (g_cancel.load())
+            stopped = StopReason::Cancelled;
+        else if (std::chrono::steady_clock::now() >= deadline)
+            stopped = StopReason::TimedOut;
+        if (stopped != StopReason::None)
+            return proc::WaitAction::Kill;
         DelayMSec(1);
         return proc::WaitAction::Continue;
     });
@@ -161,6 +190,31 @@ std::optional<proc::ExitStatus> RunTool(const std::string& script, const std::st
 }
 
 }  // namespace
+
+void SetIsqlTimeLimit(std::chrono::milliseconds limit)
+{
+    g_timeLimitMs.store(limit.count());
+}
+
+std::chrono::milliseconds IsqlTimeLimit()
+{
+    return std::chrono::milliseconds(g_timeLimitMs.load());
+}
+
+void RequestIsqlCancel()
+{
+    g_cancel.store(true);
+}
+
+void ClearIsqlCancel()
+{
+    g_cancel.store(false);
+}
+
+bool IsqlCancelRequested()
+{
+    return g_cancel.load();
+}
 
 std::string UpdateScriptPath()
 {
@@ -222,11 +276,24 @@ std::int32_t ExecIsqlScript(const std::string& VersionText)
             if (std::optional<std::string> refused = MakeEmptyLog(log)) {
                 failed = true;
                 lines.push_back(std::move(*refused));
-            } else if (const std::optional<proc::ExitStatus> status = RunTool(script, log); !status) {
-                ShowUserMessage(ToolStartMessage, TMsgDlgType::mtCustom);
-                result = UpdateResultToolMissing;
+            } else if (g_cancel.load()) {
+                failed = true;
+                lines.push_back(std::string(IsqlToolName) + " was not started: the update was cancelled");
             } else {
-                failed = JudgeLog(log, *status, lines);
+                const std::optional<std::string> scriptText = ReadWholeFile(script);
+                const std::vector<std::string> scriptLines = SplitTextLines(scriptText.value_or(std::string()));
+                StopReason stopped = StopReason::None;
+                const std::optional<proc::ExitStatus> status = RunTool(script, log, stopped);
+                if (!status) {
+                    ShowUserMessage(ToolStartMessage, TMsgDlgType::mtCustom);
+                    result = UpdateResultToolMissing;
+                } else {
+                    failed = JudgeLog(log, *status, scriptLines, lines);
+                    if (stopped != StopReason::None)
+                        lines.push_back(
+                            std::string(IsqlToolName) + " was stopped: " +
+                            (stopped == StopReason::Cancelled ? "the update was cancelled" : "its time limit passed"));
+                }
             }
             if (failed) {
                 result = UpdateResultScriptError;

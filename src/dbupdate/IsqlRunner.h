@@ -27,6 +27,7 @@
 // that every update script ends with (see UpdateUnit.h). The uncommitted work
 // of the failed transaction is rolled back when the tool stops.
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -58,7 +59,7 @@ std::string IsqlToolPath();
 //  18  the script is missing: "更新ファイル(%s)が見つかりません。\r処理を中止します。"
 //  17  the tool cannot be started: "ISQL.EXEが起動できません。\r処理を中止します。"
 //  16  the log has more than two lines and contains "failed" or "Error"
-//      (case-sensitive), or the tool left its log empty or ended with a non-zero
+//      (case-sensitive) in a line that is not an echo of a script line, or the tool left its log empty or ended with a non-zero
 //      code or a signal (with bail-on-error it stops so on any error, also
 //      one its log does not call an error):
 //      "Ver %sのデータベース更新に失敗しました。" (error, OK); the log goes to
@@ -68,6 +69,19 @@ std::string IsqlToolPath();
 //   1  otherwise
 // The script and the log are removed on every path. Never throws.
 std::int32_t ExecIsqlScript(const std::string& VersionText);
+
+// The wait for the tool is bounded: a tool that runs longer than the time
+// limit (60 minutes unless set), or one that runs while a cancel is
+// requested, is killed with its process group, and the run counts as failed
+// (16; the log names the reason). A requested cancel stays until it is
+// cleared, so that a run of several updates stops before the next one: the
+// update dialog requests it from its Cancel button and clears it when its
+// run ends.
+void SetIsqlTimeLimit(std::chrono::milliseconds limit);
+std::chrono::milliseconds IsqlTimeLimit();
+void RequestIsqlCancel();
+void ClearIsqlCancel();
+bool IsqlCancelRequested();
 
 // Appends the lines (CP932 bytes), each ended by CR LF, to
 // <LogDir>/ErrDataup.log, creating it (and the log folder) when missing.

@@ -1,5 +1,7 @@
 #include "foundation/ScreenServices.h"
 
+#include "foundation/Synchronize.h"
+
 #include <chrono>
 #include <limits>
 #include <mutex>
@@ -56,14 +58,20 @@ bool DelayMSec(std::int32_t milliseconds)
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
     const std::function<void()> pump = Hook(g_pump);
-    while (Clock::now() < deadline) {
+    do {
+        // Steps that a worker thread hands to the main thread run inside
+        // every wait, as window messages do.
+        CheckSynchronize();
+        if (Clock::now() >= deadline)
+            break;
         if (pump) {
             pump();
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         } else {
-            std::this_thread::sleep_until(deadline);
+            std::this_thread::sleep_for(
+                std::min<Clock::duration>(deadline - Clock::now(), std::chrono::milliseconds(1)));
         }
-    }
+    } while (Clock::now() < deadline);
     return true;
 }
 

@@ -143,6 +143,7 @@ struct LogCase {
     const char* content;  // nullptr: the tool writes no log
     int exitCode;
     int expected;
+    const char* script = "";  // the script the tool echoes
 };
 
 void PrintTo(const LogCase& c, std::ostream* os)
@@ -158,7 +159,7 @@ TEST_P(IsqlLogRuleTest, JudgesTheLog)
     if (GetParam().content != nullptr)
         WriteFile(fs::path(SystemDef.ProgramDir) / "log-content", GetParam().content);
     WriteFile(fs::path(SystemDef.ProgramDir) / "exit-code", std::to_string(GetParam().exitCode));
-    WriteScript("");
+    WriteScript(GetParam().script);
 
     EXPECT_EQ(ExecIsqlScript("1.2.3"), GetParam().expected);
     EXPECT_EQ(messages_.shown.size(), GetParam().expected == 16 ? 1u : 0u);
@@ -174,14 +175,21 @@ TEST_P(IsqlLogRuleTest, JudgesTheLog)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, IsqlLogRuleTest,
-    ::testing::Values(LogCase{"TwoLinesWithError", "Error one\r\nError two\r\n", 0, 1},
-                      LogCase{"LowerCaseFailed", "a\nb\nsome error, it failed\n", 0, 16},
-                      LogCase{"LowerCaseErrorOnly", "a\nb\nsome error here\n", 0, 1},
-                      LogCase{"Failed", "a\r\nb\r\nStatement failed, SQLSTATE = 42S02\r\n", 0, 16},
-                      LogCase{"ErrorWithoutFinalLineEnd", "a\rb\rError", 0, 16},
-                      LogCase{"EmptyLineCounts", "a\r\n\r\n-Error while\r\n", 0, 16},
-                      LogCase{"CleanLongLog", "a\nb\nc\nd\n", 0, 1}, LogCase{"NoLogAtAll", nullptr, 0, 16},
-                      LogCase{"CleanLogButNonZeroExit", "a\nb\nExpected end of statement, encountered EOF\n", 1, 16}),
+    ::testing::Values(
+        LogCase{"TwoLinesWithError", "Error one\r\nError two\r\n", 0, 1},
+        LogCase{"LowerCaseFailed", "a\nb\nsome error, it failed\n", 0, 16},
+        LogCase{"LowerCaseErrorOnly", "a\nb\nsome error here\n", 0, 1},
+        LogCase{"Failed", "a\r\nb\r\nStatement failed, SQLSTATE = 42S02\r\n", 0, 16},
+        LogCase{"ErrorWithoutFinalLineEnd", "a\rb\rError", 0, 16},
+        LogCase{"EmptyLineCounts", "a\r\n\r\n-Error while\r\n", 0, 16}, LogCase{"CleanLongLog", "a\nb\nc\nd\n", 0, 1},
+        LogCase{"NoLogAtAll", nullptr, 0, 16},
+        LogCase{"CleanLogButNonZeroExit", "a\nb\nExpected end of statement, encountered EOF\n", 1, 16},
+        // The words inside echoed statements (a folder, a memo) are no failure.
+        LogCase{"EchoedWordsOnly", "x\r\nCONNECT '/d/Error/qhacc.fdb';\r\nUPDATE T SET M='it failed';\r\n", 0, 1,
+                "CONNECT '/d/Error/qhacc.fdb';\r\nUPDATE T SET M='it failed';\r\n"},
+        LogCase{"EchoAndAFailure",
+                "CONNECT '/d/Error/qhacc.fdb';\r\nUPDATE T SET M=1;\r\nStatement failed, SQLSTATE = 42S22\r\n", 0, 16,
+                "CONNECT '/d/Error/qhacc.fdb';\r\nUPDATE T SET M=1;\r\n"}),
     [](const ::testing::TestParamInfo<LogCase>& info) { return std::string(info.param.name); });
 
 TEST_F(IsqlRunnerTest, PumpsMessagesWhileTheToolRuns)
