@@ -337,3 +337,43 @@ TEST_P(MedicalLedgerTest, RangeFiguresAndTotalsEqualSumsOverTheJournal)
 INSTANTIATE_TEST_SUITE_P(Seeds, MedicalLedgerTest, ::testing::Values(1u, 2u, 3u, 17u));
 
 }  // namespace
+
+namespace {
+
+TEST_F(MedicalLedgerTest, ShortYearRunsItsLastRangeToTheSettlementAndBadKindsAreShown)
+{
+    Prepare({{"01", 8}, {"02", 1}});
+    PostLedger(5);
+    OpenMedical();
+    AccInf.KIMATU = EncodeDate(2024, 9, 30);  // six months: the year ends in period 7
+    BalanceArrays a(BalanceCapacity());
+    ASSERT_TRUE(LoadForExport(a));
+    const TBALANCE* cash = nullptr;
+    for (const TBALANCE& row : a.rows)
+        if (row.KMK.KCODE == "1103")
+            cash = &row;
+    ASSERT_NE(cash, nullptr);
+    const Movements& m = book.at("1103");
+    auto debits = [&](int from, int to) {
+        Currency sum = 0;
+        for (int p = from; p <= to; ++p)
+            sum += m.debit[static_cast<std::size_t>(p)];
+        return sum;
+    };
+
+    CalcBalancePeriods(a.rows, a.High(), 0, 2, 0, 0, 16);
+    EXPECT_EQ(cash->RangeDebit, debits(5, 16));
+    CalcBalancePeriods(a.rows, a.High(), 0, 1, 0, 0, 16);
+    EXPECT_EQ(cash->RangeDebit, debits(1, 4));
+    EXPECT_TRUE(presenter.shown.empty());
+
+    // A kind the chart does not know and a start below 1 are shown; the
+    // calculation still fills the rows from period 1.
+    CalcBalancePeriods(a.rows, a.High(), 0, 0, 0, 3, 3);
+    ASSERT_EQ(presenter.shown.size(), 2u);
+    EXPECT_NE(presenter.shown[0].Text.find("事業区分の設定が必要です。"), std::string::npos);
+    EXPECT_NE(presenter.shown[1].Text.find("期間番号は「1～16」です。 [0-3]"), std::string::npos);
+    EXPECT_EQ(cash->RangeDebit, debits(1, 3));
+}
+
+}  // namespace

@@ -27,12 +27,6 @@ bool NamedTotal(const std::string& code)
     return std::any_of(std::begin(named), std::end(named), [&](const char* n) { return code == n; });
 }
 
-void Replace(std::string& text, const std::string& from, const std::string& to)
-{
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-}
-
 class MedicalRange final {
 public:
     MedicalRange(std::span<TBALANCE> rows, int last, std::int32_t businessKind)
@@ -191,7 +185,7 @@ void MedicalRange::Names()
                 if (query->FieldByName("MODIFY").AsInteger() == 1) {
                     std::string name = query->FieldByName(row.RangeClosing >= 0 ? "PLUSNAME" : "MINUSNAME").AsString();
                     if (kind_ == 0 || kind_ == 255)
-                        Replace(name, "医業", "事業");
+                        ReplaceAll(name, "医業", "事業");
                     row.KMK.KNAME = name;
                 } else {
                     row.KMK.KNAME = query->FieldByName("PLUSNAME").AsString();

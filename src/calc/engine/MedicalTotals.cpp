@@ -51,6 +51,12 @@ int MedicalSide(std::int32_t businessKind)
     return businessKind == 2 || businessKind == 4 ? 2 : 1;
 }
 
+void ReplaceAll(std::string& text, const std::string& from, const std::string& to)
+{
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+}
+
 bool ValidBusinessKind(std::int32_t businessKind)
 {
     switch (businessKind) {

@@ -30,6 +30,10 @@ inline constexpr int MedicalReservedTotals = 60;
 // 2 for business kinds 2 and 4, 1 for every other kind.
 int MedicalSide(std::int32_t businessKind);
 
+// Every occurrence of from in text becomes to (the names of the totals for
+// all business kinds: "医業" -> "事業", "臨時" -> "特別").
+void ReplaceAll(std::string& text, const std::string& from, const std::string& to);
+
 // Whether the kind is one the medical chart knows: 0, 1, 2, 4, 8, 16, 255.
 bool ValidBusinessKind(std::int32_t businessKind);
 

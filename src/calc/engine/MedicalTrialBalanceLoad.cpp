@@ -28,12 +28,6 @@ bool Blank(const std::string& text)
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
 
-void Replace(std::string& text, const std::string& from, const std::string& to)
-{
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-}
-
 void HideKey(TTrialBalanceContext& load, int position)
 {
     if (load.HasOrderEntry(position))
@@ -135,8 +129,8 @@ void SetupMedicalTotalRows(TTrialBalanceContext& load, std::int32_t kind, std::i
             if (load.HasOrderEntry(p))
                 load.OrderEntry(p) = TQSORT{group, p};
             if (allKinds && group != "4180") {
-                Replace(row.KMK.KNAME, "医業", "事業");
-                Replace(row.KMK.KNAME, "臨時", "特別");
+                ReplaceAll(row.KMK.KNAME, "医業", "事業");
+                ReplaceAll(row.KMK.KNAME, "臨時", "特別");
                 if (group == "4480")
                     row.KMK.KNAME = "その他事業収益合計";
             }
