@@ -72,6 +72,10 @@ struct TKMKREC {
     std::int32_t REC = 0;
     std::string GROUPM1;  // the total's group code on total rows
     std::string GROUPM2;  // its range selects the total row an account rolls into
+    // The medical chart's third and fourth group codes: the second grouping
+    // (GROUPR1, GROUPR2) that business kinds 2 and 4 roll up by.
+    std::string GroupCode3;
+    std::string GroupCode4;
     std::string KNAME;
     std::int32_t BLDAC = 0;
     // 1 and 4 count debit minus credit as the balance, 2 and 3 credit minus

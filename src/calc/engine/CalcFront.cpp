@@ -1,5 +1,7 @@
 #include "calc/engine/CalcFront.h"
 
+#include "calc/engine/MedicalRangeCalculation.h"
+#include "calc/engine/MedicalTrialBalanceLoad.h"
 #include "calc/engine/RangeCalculation.h"
 #include "calc/engine/TrialBalanceLoad.h"
 #include "foundation/AccInf.h"
@@ -11,11 +13,6 @@ namespace {
 bool MedicalChart()
 {
     return AccInf.MedicalChart == 1;
-}
-
-[[noreturn]] void MedicalChartUnavailable()
-{
-    throw TTrialBalanceError("医療法人の科目体系の集計は使用できません。");
 }
 
 }  // namespace
@@ -38,19 +35,20 @@ void InitBalanceRows(std::span<TBALANCE> rows, int last, std::span<TQSORT> order
 
 bool LoadTrialBalance(std::span<TBALANCE> Rows, int RowsHigh, std::span<TQSORT> Order, int OrderHigh,
                       const std::string& SCODE, const std::string& BCODE, std::int32_t TAX, std::int32_t Scope,
-                      std::int32_t Layout, std::int32_t KESKUBUN, std::int32_t HAIBUN, std::int32_t /*businessKind*/,
+                      std::int32_t Layout, std::int32_t KESKUBUN, std::int32_t HAIBUN, std::int32_t businessKind,
                       std::int32_t ZENTAX)
 {
     if (MedicalChart())
-        MedicalChartUnavailable();
+        return LoadTrialBalanceMedical(Rows, RowsHigh, Order, OrderHigh, SCODE, BCODE, TAX, Scope, Layout, KESKUBUN,
+                                       HAIBUN, businessKind);
     return LoadTrialBalanceGeneral(Rows, RowsHigh, Order, OrderHigh, SCODE, BCODE, TAX, Scope, Layout, KESKUBUN, HAIBUN,
                                    ZENTAX);
 }
 
 void CalcBalancePeriods(std::span<TBALANCE> rows, int last, std::int32_t noOpening, std::int32_t kind,
-                        std::int32_t firstPeriod, std::int32_t lastPeriod, std::int32_t /*businessKind*/)
+                        std::int32_t firstPeriod, std::int32_t lastPeriod, std::int32_t businessKind)
 {
     if (MedicalChart())
-        MedicalChartUnavailable();
+        return CalcBalancePeriodsMedical(rows, last, noOpening, kind, firstPeriod, lastPeriod, businessKind);
     CalcBalancePeriodsGeneral(rows, last, noOpening, kind, firstPeriod, lastPeriod);
 }

@@ -8,10 +8,6 @@
 // A caller asks BalanceCapacity, allocates that many rows and order entries,
 // loads the trial balance and then computes period ranges on the same rows
 // (BalanceRows.h for the layout).
-//
-// The medical-corporation chart's loaders are not part of this program yet:
-// on such data LoadTrialBalance and CalcBalancePeriods throw
-// TTrialBalanceError rather than leave the rows empty.
 
 #include "calc/BalanceRows.h"
 #include "calc/engine/TrialBalanceContext.h"
@@ -28,8 +24,9 @@ std::int32_t BalanceCapacity();
 // indexes. Throws std::out_of_range when either array is shorter than that.
 void InitBalanceRows(std::span<TBALANCE> rows, int last, std::span<TQSORT> order, int lastOrder);
 
-// Loads the trial balance (see TrialBalanceLoad.h for the parameters and
-// failures; the business kind serves only the medical chart). True when the
+// Loads the trial balance (see TrialBalanceLoad.h and
+// MedicalTrialBalanceLoad.h for the parameters and failures; the business
+// kind serves only the medical chart, ZENTAX only the general one). True when the
 // load completed; false after the failure was shown to the user, and the
 // rows must then not be used.
 bool LoadTrialBalance(std::span<TBALANCE> Rows, int RowsHigh, std::span<TQSORT> Order, int OrderHigh,
@@ -38,6 +35,7 @@ bool LoadTrialBalance(std::span<TBALANCE> Rows, int RowsHigh, std::span<TQSORT> 
                       std::int32_t ZENTAX);
 
 // Computes the range columns of every row and the totals for a period range
-// (RangeCalculation.h; the business kind serves only the medical chart).
+// (RangeCalculation.h, MedicalRangeCalculation.h; the business kind serves
+// only the medical chart).
 void CalcBalancePeriods(std::span<TBALANCE> rows, int last, std::int32_t noOpening, std::int32_t kind,
                         std::int32_t firstPeriod, std::int32_t lastPeriod, std::int32_t businessKind);

@@ -1,5 +1,6 @@
 #include "calc/engine/TrialBalanceRead.h"
 
+#include "calc/engine/TrialBalanceRecord.h"
 #include "calc/engine/TrialBalanceTotals.h"
 #include "foundation/AccInf.h"
 #include "foundation/StringUtils.h"
@@ -12,22 +13,6 @@
 #include <string>
 
 namespace {
-
-// The prefix followed by n in at least two digits ("%2.2d").
-std::string TwoDigits(const std::string& prefix, int n)
-{
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%2.2d", n);
-    return prefix + digits;
-}
-
-std::string Trimmed(const std::string& text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // An individual's settlement lines move between the sales and cost groups
 // and the non-operating ones by the account's master record number; each
@@ -60,53 +45,6 @@ std::string RegroupedForIndividual(std::string group, std::int32_t mstrec)
         if (group == rule.from && (rule.above ? mstrec > rule.limit : mstrec < rule.limit))
             group = rule.to;
     return group;
-}
-
-// The period columns of one record, added to what the row holds, then the
-// changes and running balances from the opening (index 0) on.
-template <typename Row>
-void AddPeriods(Row& row, const db::Query& query, std::int32_t taishaku)
-{
-    row.KAISIZAN += query.FieldByName("KAISIZAN").AsCurrency();
-    row.OpeningByYear[0] = row.KAISIZAN;
-    row.OpeningByYear[1] = row.KAISIZAN;
-    for (int p = 1; p <= 16; ++p) {
-        row.KAR[p] += query.FieldByName(TwoDigits("KAR", p)).AsCurrency();
-        row.KAS[p] += query.FieldByName(TwoDigits("KAS", p)).AsCurrency();
-    }
-    row.PeriodChange[0] = row.KAISIZAN;
-    row.PeriodBalance[0] = row.KAISIZAN;
-    for (int p = 1; p <= 16; ++p) {
-        row.PeriodChange[p] = SignedMovement(taishaku, row.KAR[p], row.KAS[p]);
-        row.PeriodBalance[p] = row.PeriodBalance[p - 1] + row.PeriodChange[p];
-    }
-}
-
-// The sub-account records that follow an account announced with n of them
-// (HOJCNT). A first record with a blank code carries the part booked without
-// a sub-account. The list is cut to the records that really belong to the
-// account: the next account's record, or the end of the result, ends it.
-void ReadSubAccounts(TTrialBalanceContext& load, TBALANCE& row, int n)
-{
-    db::Query& query = *load.Query;
-    if (row.HOJCNT == 0) {
-        if (!query.Eof() && Trimmed(query.FieldByName("HCODE").AsString()).empty())
-            ++n;
-        row.HOJCNT = n;
-        row.Hojo.assign(static_cast<std::size_t>(n), THOJOUTIWAKE{});
-    }
-    for (int k = 0; k < row.HOJCNT; ++k) {
-        if (query.Eof() || query.FieldByName("KCODE").AsString() != row.KMK.KCODE) {
-            row.HOJCNT = k;
-            row.Hojo.resize(static_cast<std::size_t>(k));
-            return;
-        }
-        THOJOUTIWAKE& sub = row.Hojo[static_cast<std::size_t>(k)];
-        sub.HCODE = query.FieldByName("HCODE").AsString();
-        sub.HNAME = query.FieldByName("HNAME").AsString();
-        AddPeriods(sub, query, row.KMK.TAISHAKU);
-        query.Next();
-    }
 }
 
 void OffsetNotes(TTrialBalanceContext& load, bool notesOffset, std::array<int, 3> remembered, int last)
@@ -164,7 +102,7 @@ int ReadTrialBalanceRows(TTrialBalanceContext& load, bool Settlement, bool Notes
                 if (!AccInf.NoteAccountCodes[i].empty() && row.KMK.KCODE == AccInf.NoteAccountCodes[i])
                     noteRows[i] = index;
         }
-        AddPeriods(row, query, row.KMK.TAISHAKU);
+        AddTrialBalancePeriods(row, query, row.KMK.TAISHAKU);
 
         if (Settlement && load.Scope == 30) {
             // The prior year's periods, from its opening KISHU1.
@@ -200,7 +138,7 @@ int ReadTrialBalanceRows(TTrialBalanceContext& load, bool Settlement, bool Notes
 
         query.Next();
         if (load.Layout == 0 && !Settlement && n >= 1)
-            ReadSubAccounts(load, row, n);
+            ReadTrialBalanceSubAccounts(query, row, n);
     }
     query.Close();
     if ((Settlement || NotesOffset) && AccInf.DATATYPE == 1 && SystemDef.SettlementBillOffset == 1)

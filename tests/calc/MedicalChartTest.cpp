@@ -1,0 +1,379 @@
+// The medical-corporation chart's trial-balance load and range calculation
+// on a real medical company database: the total rows from the totals table
+// by business kind, the keys of the kind totals following the facilities,
+// and, on random ledgers posted through the journal triggers over several
+// facilities, every account's range figures and every total against sums
+// over the journal computed here. Each seed is one test; a failure names
+// its seed, and the same seed posts the same ledger again.
+
+#include "CalcTestSupport.h"
+
+#include "calc/engine/CalcFront.h"
+#include "platform/DateTime.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using calctest::BalanceArrays;
+using calctest::CompanyDataTest;
+using calctest::JournalSide;
+using calctest::PostSide;
+using calctest::Yen;
+using schematest::Session;
+
+// The totals table of the test's medical chart: position, group code, name
+// and, for a total named by its sign, the name of a negative amount. Every
+// kind bit is set, so every business kind reads every total.
+struct TotalLine {
+    int position;
+    const char* code;
+    const char* name;
+    const char* minusName = "";
+};
+
+const std::vector<TotalLine>& TotalLines()
+{
+    static const std::vector<TotalLine> lines = {
+        {1, "1080", "流動資産"},      {2, "1180", "医業未収金合計"},  {3, "1280", "債権合計"},
+        {4, "1380", "その他流動"},    {5, "1390", "流動資産合計"},    {6, "1480", "有形固定"},
+        {7, "1580", "土地等"},        {8, "1680", "無形固定"},        {9, "1690", "固定資産合計"},
+        {10, "1880", "その他資産"},   {11, "1900", "資産合計"},       {12, "2180", "流動負債"},
+        {13, "2280", "固定負債"},     {14, "2290", "負債合計"},       {15, "3180", "出資金"},
+        {16, "3280", "剰余金"},       {17, "3380", "利益剰余金"},     {18, "3450", "その他純資産"},
+        {19, "3470", "当期純利益"},   {20, "3480", "当期純利益金額"}, {21, "3490", "利益剰余金合計"},
+        {22, "3500", "評価差額"},     {23, "3800", "純資産"},         {24, "3900", "負債純資産"},
+        {25, "4050", "医業収益A"},    {26, "4120", "病院収益"},       {27, "4130", "医業収益B"},
+        {28, "4180", "医業収益合計"}, {29, "4300", "収益C"},          {30, "4400", "介護収益"},
+        {31, "4480", "その他"},       {32, "4700", "事業収益合計"},   {33, "5180", "材料費"},
+        {34, "5680", "委託費"},       {35, "6180", "給与費"},         {36, "6280", "経費"},
+        {37, "6380", "費用A"},        {38, "6480", "費用B"},          {39, "6700", "費用C"},
+        {40, "6900", "費用D"},        {41, "6950", "事業費用合計"},   {42, "7000", "医業利益"},
+        {43, "7180", "医業外収益"},   {44, "7280", "医業外費用"},     {45, "7300", "経常利益", "経常損失"},
+        {46, "8180", "臨時収益"},     {47, "8280", "臨時費用"},       {48, "8290", "税引前利益"},
+        {49, "8380", "法人税等"},     {50, "9280", "当期純利益"},     {51, "9380", "前期繰越"},
+        {52, "9500", "取崩"},         {53, "9600", "次期繰越"},
+    };
+    return lines;
+}
+
+class MedicalChartTest : public CompanyDataTest {
+protected:
+    // A medical company with the totals table, the business kinds of two
+    // more facilities (" " keeps kind 0) and a year of twelve months.
+    void Prepare(std::initializer_list<std::pair<const char*, int>> facilities)
+    {
+        Copy(dbtest::DataKind::Medical);
+        Session s(Path());
+        s.Exec("DELETE FROM ACCTOTALNAME");
+        for (const TotalLine& line : TotalLines())
+            s.Exec(
+                "INSERT INTO ACCTOTALNAME (REC, MB_JIGYOU, KGROUP, KESKUBUN, ARRAYNUM, PLUSNAME, MINUSNAME, MODIFY)"
+                " VALUES (" +
+                std::to_string(line.position) + ", 31, '" + line.code + "', 0, " + std::to_string(line.position) +
+                ", '" + line.name + "', '" + line.minusName + "', " + (*line.minusName ? "1" : "0") + ")");
+        for (const auto& [code, kind] : facilities)
+            s.Exec(std::string("INSERT INTO SISETUMST (SCODE, SNAME, MB_JIGYOU) VALUES ('") + code + "', 'F" + code +
+                   "', " + std::to_string(kind) + ")");
+    }
+
+    void OpenMedical()
+    {
+        Open();
+        AccInf.SIME = 99;
+        AccInf.KISHU = EncodeDate(2024, 4, 1);
+        AccInf.KIMATU = EncodeDate(2025, 3, 31);
+        AccInf.SystemCodes[4] = "3302";
+    }
+
+    // The export's call.
+    bool LoadForExport(BalanceArrays& a, int tax = 0)
+    {
+        return LoadTrialBalance(a.rows, a.High(), a.order, a.High(), " ", " ", tax, 0, 0, 2, 0, 16, 0);
+    }
+
+    static bool Hidden(const BalanceArrays& a, int position)
+    {
+        for (const TQSORT& entry : a.order)
+            if (entry.Value == position)
+                return entry.Key == LastOrderKey;
+        return true;
+    }
+};
+
+TEST_F(MedicalChartTest, ExportCallLoadsTotalsAndAccountsAndShowsTheKindsInUse)
+{
+    Prepare({{"01", 8}, {"02", 1}});
+    OpenMedical();
+    ASSERT_EQ(BalanceCapacity(), 700);
+    BalanceArrays a(BalanceCapacity());
+    ASSERT_TRUE(LoadForExport(a));
+    EXPECT_TRUE(presenter.shown.empty());
+
+    // Accounts from position 61 in the procedure's order.
+    EXPECT_TRUE(a.rows[60].KMK.KCODE.empty());
+    EXPECT_EQ(a.rows[61].KMK.KCODE, "1101");
+    EXPECT_EQ(a.rows[61].KMK.GROUPM1, "1100");
+    // Names for all business kinds; "4180" keeps its own, "4480" is fixed.
+    EXPECT_EQ(a.rows[2].KMK.KNAME, "事業未収金合計");
+    EXPECT_EQ(a.rows[46].KMK.KNAME, "特別収益");
+    EXPECT_EQ(a.rows[28].KMK.KNAME, "医業収益合計");
+    EXPECT_EQ(a.rows[31].KMK.KNAME, "その他事業収益合計");
+    EXPECT_EQ(a.rows[24].KMK.KNAME, "負債純資産の部合計");
+    // Fixed codes.
+    EXPECT_EQ(a.rows[18].KMK.GROUPM1, "3460");
+    EXPECT_EQ(a.rows[32].KMK.GROUPM1, "4800");
+    EXPECT_EQ(a.rows[39].KMK.GROUPM1, "6780");
+    // Selector 2 hides 1, the standard layout 17; kinds 8 and 1 are in use.
+    EXPECT_TRUE(Hidden(a, 1));
+    EXPECT_TRUE(Hidden(a, 17));
+    EXPECT_FALSE(Hidden(a, 26));
+    EXPECT_TRUE(Hidden(a, 28));
+    EXPECT_TRUE(Hidden(a, 30));
+    EXPECT_FALSE(Hidden(a, 31));
+    EXPECT_FALSE(Hidden(a, 32));
+    EXPECT_FALSE(Hidden(a, 46));
+    // The shown entries are sorted by key from index 1 on.
+    for (std::size_t i = 2; i < a.order.size(); ++i)
+        EXPECT_LE(a.order[i - 1].Key, a.order[i].Key) << i;
+}
+
+TEST_F(MedicalChartTest, OneKindInUseHidesTheSumOfTheKinds)
+{
+    Prepare({{"01", 4}});
+    OpenMedical();
+    BalanceArrays a(BalanceCapacity());
+    ASSERT_TRUE(LoadForExport(a));
+    EXPECT_FALSE(Hidden(a, 28));
+    for (int p : {26, 30, 31, 32})
+        EXPECT_TRUE(Hidden(a, p)) << p;
+}
+
+TEST_F(MedicalChartTest, MoreAccountsThanRowsFailTheLoadWithoutWritingPastTheRows)
+{
+    Prepare({});
+    OpenMedical();
+    BalanceArrays a(70);  // room for the accounts at 61 to 68 only
+    EXPECT_FALSE(LoadForExport(a));
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    const TUserMessage& shown = presenter.shown[0];
+    EXPECT_NE((shown.Caption + "," + shown.Text).find("上限"), std::string::npos);
+    EXPECT_TRUE(a.rows[69].KMK.KCODE.empty());
+}
+
+// What the ledger knows of an account.
+struct Account {
+    int side = 0;
+    bool profitAndLoss = false;
+    std::string group1;
+};
+
+struct Movements {
+    Currency opening = 0;
+    std::array<Currency, 17> debit{};
+    std::array<Currency, 17> credit{};
+};
+
+class MedicalLedgerTest : public MedicalChartTest, public ::testing::WithParamInterface<unsigned> {
+protected:
+    std::map<std::string, Account> chart;
+    std::map<std::string, Movements> book;
+
+    void PostLedger(unsigned seed)
+    {
+        Session s(Path());
+        for (const auto& row : s.Rows("SELECT KCODE, DAC, BPFLG, GROUPM1 FROM KAMOKUMST WHERE USE = 1"))
+            chart[row[0]] = Account{std::stoi(row[1]), row[2] == "P", row[3]};
+        // Business events: debit account, credit account.
+        static const std::pair<const char*, const char*> events[] = {
+            {"1202", "4101"}, {"1101", "4101"}, {"4102", "1202"}, {"1103", "1202"}, {"5102", "2102"},
+            {"2102", "1103"}, {"6110", "1101"}, {"6102", "1103"}, {"6114", "1103"}, {"6204", "1416"},
+            {"1301", "5103"}, {"1103", "7101"}, {"7201", "1103"}, {"1103", "8101"}, {"8201", "1101"},
+            {"8301", "2110"}, {"1103", "2201"}, {"3302", "1101"}, {"1401", "2104"}};
+        std::mt19937 random(seed);
+        auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+        const char* facilities[] = {" ", "01", "02"};
+        int rec = 0;
+        for (int entry = 0; entry < 150; ++entry) {
+            const auto& [debit, credit] = events[pick(static_cast<int>(std::size(events)))];
+            const int period = 1 + pick(16);
+            const long long amount = 100 + pick(50000);
+            const std::string facility = facilities[pick(3)];
+            for (const JournalSide& side : {JournalSide{++rec, 1, debit, " ", " ", period, 0, amount, 0},
+                                            JournalSide{++rec, 2, credit, " ", " ", period, 0, amount, 0}}) {
+                PostSide(s, side, facility);
+                Movements& m = book[side.kcode];
+                (side.taishaku == 1 ? m.debit : m.credit)[static_cast<std::size_t>(period)] += Yen(amount);
+            }
+        }
+        // Balanced openings spread over the facilities; 前期繰越利益 takes
+        // what balances them.
+        static const std::pair<const char*, long long> openings[] = {
+            {"1101", 300000}, {"1103", 2500000}, {"1202", 800000},  {"1301", 150000}, {"1401", 4000000},
+            {"1416", 900000}, {"2102", 600000},  {"2201", 1500000}, {"3101", 3000000}};
+        Currency net = 0;
+        auto open = [&](const std::string& kcode, const std::string& facility, Currency amount) {
+            s.Exec("UPDATE OR INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES ('" + facility +
+                   "', '" + kcode + "', ' ', ' ', " + std::to_string(amount / CurrencyScale) +
+                   ") MATCHING (SCODE, KCODE, HCODE, BCODE)");
+            book[kcode].opening += amount;
+            net += DebitBalanceSide(chart.at(kcode).side) ? amount : -amount;
+        };
+        for (const auto& [kcode, amount] : openings)
+            open(kcode, facilities[pick(3)], Yen(amount));
+        open("3302", " ", net);
+    }
+};
+
+std::pair<int, int> KindPeriods(int kind, int first, int last)
+{
+    static constexpr std::pair<int, int> ranges[] = {{0, 0}, {1, 4}, {5, 8}, {9, 12}, {13, 16}, {1, 8}, {9, 16}};
+    return kind >= 1 && kind <= 6 ? ranges[kind] : std::pair{first, last};
+}
+
+TEST_P(MedicalLedgerTest, RangeFiguresAndTotalsEqualSumsOverTheJournal)
+{
+    const unsigned seed = GetParam();
+    SCOPED_TRACE("seed " + std::to_string(seed) + " (a failing seed posts the same ledger again)");
+    Prepare({{"01", 8}, {"02", 1}});
+    PostLedger(seed);
+    OpenMedical();
+    BalanceArrays a(BalanceCapacity());
+    ASSERT_TRUE(LoadForExport(a));
+    std::map<std::string, const TBALANCE*> rowOf;
+    for (std::size_t i = FirstAccountRowMedical; i < a.rows.size(); ++i)
+        if (!a.rows[i].KMK.KCODE.empty())
+            rowOf[a.rows[i].KMK.KCODE] = &a.rows[i];
+
+    struct Range {
+        int kind, first, last, noOpening;
+    };
+    const Range ranges[] = {{0, 1, 16, 0}, {0, 5, 8, 0}, {0, 3, 15, 1}, {1, 0, 0, 0}, {2, 0, 0, 0},
+                            {4, 0, 0, 0},  {5, 0, 0, 0}, {6, 0, 0, 0},  {7, 2, 9, 0}};
+    for (const Range& range : ranges) {
+        SCOPED_TRACE("kind " + std::to_string(range.kind) + " " + std::to_string(range.first) + "-" +
+                     std::to_string(range.last) + (range.noOpening ? " without opening" : ""));
+        CalcBalancePeriods(a.rows, a.High(), range.noOpening, range.kind, range.first, range.last, 16);
+        const auto [first, last] = KindPeriods(range.kind, range.first, range.last);
+        const bool restart = range.kind == 2 || range.kind == 4 || range.kind == 6 || (range.kind == 7 && first > 1);
+
+        // Accounts, and the sums each total must hold on its section's basis.
+        std::map<int, Currency> totalClosing;
+        Currency assets = 0, claims = 0, profit = 0;
+        for (const auto& [kcode, account] : chart) {
+            if (account.group1 == "9900")
+                continue;
+            SCOPED_TRACE("account " + kcode);
+            ASSERT_TRUE(rowOf.count(kcode));
+            const TBALANCE& row = *rowOf.at(kcode);
+            const Movements m = book.count(kcode) ? book.at(kcode) : Movements{};
+            Currency o = 0, d = 0, c = 0;
+            if (range.noOpening != 1) {
+                Currency carried = m.opening;
+                for (int p = 1; p < first; ++p)
+                    carried += SignedMovement(account.side, m.debit[static_cast<std::size_t>(p)],
+                                              m.credit[static_cast<std::size_t>(p)]);
+                if (!(account.profitAndLoss && restart))
+                    o = carried;
+            }
+            for (int p = first; p <= last; ++p) {
+                d += m.debit[static_cast<std::size_t>(p)];
+                c += m.credit[static_cast<std::size_t>(p)];
+            }
+            const Currency closing = o + SignedMovement(account.side, d, c);
+            if (kcode != "3302") {
+                EXPECT_EQ(row.RangeOpening, o);
+                EXPECT_EQ(row.RangeClosing, closing);
+            }
+            EXPECT_EQ(row.RangeDebit, d);
+            EXPECT_EQ(row.RangeCredit, c);
+            const Currency natural = DebitBalanceSide(account.side) ? row.RangeClosing : -row.RangeClosing;
+            if (account.profitAndLoss)
+                profit -= natural;
+            else if (account.group1 < "2000")
+                assets += natural;
+            else
+                claims -= natural;
+            // The total whose code range holds the account.
+            std::string prev = "1000";
+            for (const TotalLine& line : TotalLines()) {
+                const std::string own = a.rows[static_cast<std::size_t>(line.position)].KMK.GROUPM1;
+                if (account.group1 > prev && account.group1 < own) {
+                    const bool debitSection = line.position <= 11 || (line.position >= 33 && line.position <= 41) ||
+                                              line.position == 44 || line.position == 47 || line.position == 49;
+                    totalClosing[line.position] +=
+                        DebitBalanceSide(account.side) == debitSection ? row.RangeClosing : -row.RangeClosing;
+                    break;
+                }
+                prev = own;
+            }
+        }
+        auto T = [&](int n) -> const TBALANCE& { return a.rows[static_cast<std::size_t>(n)]; };
+        // Totals that only collect accounts.
+        for (int n : {3, 4, 6, 7, 8, 10, 12, 13, 15, 16, 17, 27, 29, 31, 33, 34, 35, 36, 43, 44, 46, 47})
+            EXPECT_EQ(T(n).RangeClosing, totalClosing[n]) << "T" << n;
+        // The sheet and the profit against sums over the accounts.
+        EXPECT_EQ(T(11).RangeClosing, assets);
+        EXPECT_EQ(T(24).RangeClosing, T(11).RangeClosing);
+        EXPECT_EQ(T(14).RangeClosing + T(15).RangeClosing + T(16).RangeClosing + T(17).RangeClosing, claims);
+        EXPECT_EQ(T(53).RangeClosing, profit);
+        // A balanced ledger: the balancing figure of the sheet is the
+        // profit of the range, whatever the range's start.
+        EXPECT_EQ(T(19).RangeClosing, profit);
+        EXPECT_EQ(T(20).RangeClosing, T(49).RangeClosing);
+        EXPECT_EQ(T(54).RangeClosing, T(49).RangeClosing - T(45).RangeClosing - T(46).RangeClosing);
+        EXPECT_EQ(T(45).RangeDebit, 0);
+        EXPECT_EQ(T(45).RangeCredit, T(45).RangeClosing - T(45).RangeOpening);
+        EXPECT_EQ(T(45).KMK.KNAME, T(45).RangeClosing >= 0 ? "経常利益" : "経常損失");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, MedicalLedgerTest, ::testing::Values(1u, 2u, 3u, 17u));
+
+}  // namespace
+
+namespace {
+
+TEST_F(MedicalLedgerTest, ShortYearRunsItsLastRangeToTheSettlementAndBadKindsAreShown)
+{
+    Prepare({{"01", 8}, {"02", 1}});
+    PostLedger(5);
+    OpenMedical();
+    AccInf.KIMATU = EncodeDate(2024, 9, 30);  // six months: the year ends in period 7
+    BalanceArrays a(BalanceCapacity());
+    ASSERT_TRUE(LoadForExport(a));
+    const TBALANCE* cash = nullptr;
+    for (const TBALANCE& row : a.rows)
+        if (row.KMK.KCODE == "1103")
+            cash = &row;
+    ASSERT_NE(cash, nullptr);
+    const Movements& m = book.at("1103");
+    auto debits = [&](int from, int to) {
+        Currency sum = 0;
+        for (int p = from; p <= to; ++p)
+            sum += m.debit[static_cast<std::size_t>(p)];
+        return sum;
+    };
+
+    CalcBalancePeriods(a.rows, a.High(), 0, 2, 0, 0, 16);
+    EXPECT_EQ(cash->RangeDebit, debits(5, 16));
+    CalcBalancePeriods(a.rows, a.High(), 0, 1, 0, 0, 16);
+    EXPECT_EQ(cash->RangeDebit, debits(1, 4));
+    EXPECT_TRUE(presenter.shown.empty());
+
+    // A kind the chart does not know and a start below 1 are shown; the
+    // calculation still fills the rows from period 1.
+    CalcBalancePeriods(a.rows, a.High(), 0, 0, 0, 3, 3);
+    ASSERT_EQ(presenter.shown.size(), 2u);
+    EXPECT_NE(presenter.shown[0].Text.find("事業区分の設定が必要です。"), std::string::npos);
+    EXPECT_NE(presenter.shown[1].Text.find("期間番号は「1～16」です。 [0-3]"), std::string::npos);
+    EXPECT_EQ(cash->RangeDebit, debits(1, 3));
+}
+
+}  // namespace
