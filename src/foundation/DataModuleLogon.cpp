@@ -19,6 +19,14 @@ bool TDM::DeleteLogonInfo()
     else if (ProgramKind == 3)
         opCode = SystemDef.GROUPID * 10000 + 2;
     const bool started = !IBTransactionDEF.InTransaction();
+    const auto rollBack = [&] {
+        if (started && IBTransactionDEF.InTransaction()) {
+            try {
+                IBTransactionDEF.Rollback();
+            } catch (const db::FbError&) {
+            }
+        }
+    };
     try {
         if (started)
             IBTransactionDEF.Start();
@@ -33,20 +41,10 @@ bool TDM::DeleteLogonInfo()
             IBTransactionDEF.Commit();
         return true;
     } catch (const db::FbError& error) {
-        if (started && IBTransactionDEF.InTransaction()) {
-            try {
-                IBTransactionDEF.Rollback();
-            } catch (const db::FbError&) {
-            }
-        }
+        rollBack();
         HandleIBError(error, "TDM.DeleteLogonInfo", kDeleteLogonFailed);
     } catch (const std::exception& error) {
-        if (started && IBTransactionDEF.InTransaction()) {
-            try {
-                IBTransactionDEF.Rollback();
-            } catch (const db::FbError&) {
-            }
-        }
+        rollBack();
         ShowErrorMessage(kDeleteLogonFailed, error.what(), TMsgDlgType::mtError);
     }
     return false;

@@ -20,7 +20,7 @@
 namespace {
 
 constexpr int FormWidth = 440;
-constexpr int FormHeight = 268;
+constexpr int FormHeight = 226;
 
 // The server's folders are paths of its own file system: there are no drive
 // letters, and the data folder of the installation is an absolute path from
@@ -57,7 +57,7 @@ TAppIniCreateBox::TAppIniCreateBox(QWidget* owner) : TBSDI(owner, bsDialog)
 
     GroupBox1 = new QGroupBox(QStringLiteral("データサーバー"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(12, 66, FormWidth - 24, 140);
+    GroupBox1->setGeometry(12, 66, FormWidth - 24, 100);
     MakeLabel(QStringLiteral("lblHostName"), QStringLiteral("コンピュータ名:"), GroupBox1, 14, 30);
     txtHostName = MakeEdit(QStringLiteral("txtHostName"), GroupBox1, 120, 26, 200,
                            QStringLiteral("接続先のコンピューター名またはIPアドレスを入力して下さい。"));
@@ -74,6 +74,7 @@ TAppIniCreateBox::TAppIniCreateBox(QWidget* owner) : TBSDI(owner, bsDialog)
     txtDataPath = MakeEdit(QStringLiteral("txtDataPath"), GroupBox1, 182, 60, 220);
     txtDataPath->setReadOnly(true);
 
+    // Hidden: the database login stays as loaded.
     txtUserName = MakeEdit(QStringLiteral("txtUserName"), GroupBox1, 120, 94, 140);
     txtPassWord = MakeEdit(QStringLiteral("txtPassWord"), GroupBox1, 266, 94, 136);
     txtPassWord->setEchoMode(QLineEdit::Password);

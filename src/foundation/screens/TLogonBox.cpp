@@ -19,6 +19,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <initializer_list>
 
 namespace {
 
@@ -149,6 +150,11 @@ TLogonBox::TLogonBox(QWidget* owner) : TBSDI(owner, bsDialog)
     Label3->clear();
     lblGroupID->setVisible(GroupFlag);
     txtGroupID->setVisible(GroupFlag);
+    if (!GroupFlag) {
+        // Code and password take the middle of their group.
+        for (QWidget* w : std::initializer_list<QWidget*>{lblOpCode, txtOpCode, lblPassword, txtPassword})
+            w->move(w->x(), w->y() - 15);
+    }
 
     AppIniBox = std::make_unique<TAppIniCreateBox>();
     connect(btnSA, &QRadioButton::toggled, this, [this](bool on) {
