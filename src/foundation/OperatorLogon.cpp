@@ -158,3 +158,49 @@ std::string LogonServerTempDir(std::int32_t mode)
                           ((sysDir[0] >= 'A' && sysDir[0] <= 'Z') || (sysDir[0] >= 'a' && sysDir[0] <= 'z'));
     return (hasDrive ? sysDir.substr(0, 2) : std::string()) + AppInfo.Zaimu.ServerTempDir;
 }
+
+std::string ReadOperatorPassword(std::int32_t opCode)
+{
+    DefWork work;
+    db::Query query(DM->IBDatabaseDEF, DM->IBTransactionDEF,
+                    "SELECT PASWORD FROM OPERATOR WHERE GROUPID=:GROUPID AND OPCODE=:OPCODE");
+    query.ParamByName("GROUPID").SetInteger(SystemDef.GROUPID);
+    query.ParamByName("OPCODE").SetInteger(opCode);
+    query.Open();
+    std::string password;
+    if (!query.Eof())
+        password = query.FieldByName("PASWORD").OptionalString().value_or("");
+    query.Close();
+    work.Commit();
+    return password;
+}
+
+void StoreOperatorPassword(std::int32_t opCode, const std::string& password)
+{
+    DefWork work;
+    db::Query count(DM->IBDatabaseDEF, DM->IBTransactionDEF,
+                    "SELECT COUNT(GROUPID) AS RECCNT FROM OPERATOR WHERE GROUPID=:GROUPID AND OPCODE=:OPCODE");
+    count.ParamByName("GROUPID").SetInteger(SystemDef.GROUPID);
+    count.ParamByName("OPCODE").SetInteger(opCode);
+    count.Open();
+    const bool exists = count.FieldByName("RECCNT").AsInteger() > 0;
+    count.Close();
+    db::Query store(DM->IBDatabaseDEF, DM->IBTransactionDEF);
+    if (exists) {
+        store.SetSQL("UPDATE OPERATOR SET PASWORD=:PASWORD WHERE GROUPID=:GROUPID AND OPCODE=:OPCODE");
+    } else {
+        store.SetSQL(
+            "INSERT INTO OPERATOR(GROUPID,OPCODE,OPNAME,JOBLEVEL,PASWORD,DATAPAS,JIMUSHO,OKINIIRI,KANSA)"
+            "VALUES(:GROUPID,:OPCODE,:OPNAME,:JOBLEVEL,:PASWORD,:DATAPAS,:JIMUSHO,:OKINIIRI,:KANSA)");
+        store.ParamByName("OPNAME").SetString("システムユーザー");
+        store.ParamByName("JOBLEVEL").SetInteger(9);
+        store.ParamByName("DATAPAS").SetString("");
+        for (const char* name : {"JIMUSHO", "OKINIIRI", "KANSA"})
+            store.ParamByName(name).SetInteger(0);
+    }
+    store.ParamByName("GROUPID").SetInteger(SystemDef.GROUPID);
+    store.ParamByName("OPCODE").SetInteger(opCode);
+    store.ParamByName("PASWORD").SetString(password);
+    store.ExecSQL();
+    work.Commit();
+}

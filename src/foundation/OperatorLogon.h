@@ -45,3 +45,13 @@ void LoadLogonOperator(std::int32_t loginCode);
 // mode, else the drive of SYSDIR (none on this platform's paths) followed by
 // the installation's server temporary folder.
 std::string LogonServerTempDir(std::int32_t mode);
+
+// The stored password of the group's operator (SystemDef.GROUPID); empty
+// when none is stored or the operator has no row. The system database must
+// be connected. Throws db::FbError.
+std::string ReadOperatorPassword(std::int32_t opCode);
+
+// Stores the password of the group's fixed system operator, adding the
+// operator ("システムユーザー", level 9) when it has no row yet, and commits.
+// The system database must be connected. Throws db::FbError (rolled back).
+void StoreOperatorPassword(std::int32_t opCode, const std::string& password);

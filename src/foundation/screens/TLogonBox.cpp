@@ -14,11 +14,15 @@
 #include "foundation/UserMessage.h"
 #include "foundation/screens/LogonWidgets.h"
 #include "foundation/screens/TAppIniCreateBox.h"
+#include "foundation/screens/TUpPasswordBox.h"
+#include "foundation/ScreenServices.h"
 
 #include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QStyle>
+#include <QTimer>
 #include <initializer_list>
 
 namespace {
@@ -27,6 +31,8 @@ constexpr int FormWidth = 420;
 constexpr int HeaderHeight = 72;
 constexpr int BodyHeight = 250;
 const char* const kLocation = "TLogonBox.OKBtnClick";
+const char* const kLoggedOnElsewhere =
+    "指定したユーザーは既にシステムへログインしているため、ログインできませんでした。";
 const char* const kWrongCode = "コードまたはパスワードが違います。\r正しいコードまたはパスワードを入力して下さい。";
 
 std::string S(const QString& text)
@@ -45,27 +51,31 @@ std::int64_t TypedNumber(const QString& text)
 }  // namespace
 
 // Esc and F1 mean nothing to the logon, whichever of its controls has the
-// focus; they are taken before the form's own key handling sees them.
+// focus; they are taken before the form's own key handling sees them. The
+// key chords of the password mode are watched here too.
 class TLogonBox::KeySwallow final : public QObject {
 public:
-    explicit KeySwallow(QWidget* form) : QObject(form), form_(form) { qApp->installEventFilter(this); }
+    explicit KeySwallow(TLogonBox* form) : QObject(form), form_(form) { qApp->installEventFilter(this); }
     ~KeySwallow() override { qApp->removeEventFilter(this); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease &&
-            event->type() != QEvent::ShortcutOverride)
-            return false;
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key != Qt::Key_Escape && key != Qt::Key_F1)
+        const QEvent::Type type = event->type();
+        if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
             return false;
         auto* widget = qobject_cast<QWidget*>(watched);
-        return widget && widget->window() == form_;
+        if (!widget || widget->window() != form_)
+            return false;
+        auto* keyEvent = static_cast<QKeyEvent*>(event);
+        const int key = keyEvent->key();
+        if (type != QEvent::ShortcutOverride && !keyEvent->isAutoRepeat() && widget == QApplication::focusWidget())
+            form_->ChordKey(key, keyEvent->modifiers(), type == QEvent::KeyPress);
+        return key == Qt::Key_Escape || key == Qt::Key_F1;
     }
 
 private:
-    QWidget* form_;
+    TLogonBox* form_;
 };
 
 TLogonBox::TLogonBox(QWidget* owner) : TBSDI(owner, bsDialog)
@@ -79,6 +89,12 @@ TLogonBox::TLogonBox(QWidget* owner) : TBSDI(owner, bsDialog)
     Label1 = MakeHeaderLabel(header, QStringLiteral("Label1"), 56, 10);
     Label2 = MakeHeaderLabel(header, QStringLiteral("Label2"), 56, 30);
     Label3 = MakeHeaderLabel(header, QStringLiteral("Label3"), 56, 50);
+    Image1 = header.Picture;
+    Image2 = new QLabel(pnlHeader);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setGeometry(Image1->geometry());
+    Image2->setPixmap(style()->standardIcon(QStyle::SP_DriveNetIcon).pixmap(Image1->size()));
+    Image2->setVisible(false);
 
     pnlBody = new QWidget(this);
     pnlBody->setObjectName(QStringLiteral("pnlBody"));
@@ -140,9 +156,24 @@ TLogonBox::TLogonBox(QWidget* owner) : TBSDI(owner, bsDialog)
     KeepOnClose = true;
     F12Button = OKBtn;
     keySwallow_ = new KeySwallow(this);
-    if (ProgramKind != 0)
+    btnUpPassword->OnClick = [this](QObject*) { btnUpPasswordClick(); };
+    for (TxRadioButton* radio : {btnSA, btnCS})
+        connect(radio, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                btnSAClick();
+        });
+    if (ProgramKind == 0)
+        CreateNormalMode();
+    else if (ProgramKind <= 3)
+        CreatePasswordMode();
+    else
         return;
+    Ready = true;
+    CreatedOK = true;
+}
 
+void TLogonBox::CreateNormalMode()
+{
     GroupFlag = ConnectionMode == 2 && SystemDef.GROUP != 0;
     Label1->setText(QString::fromStdString(SystemDef.ProgramTitle + " を利用するには"));
     Label2->setText(GroupFlag ? QStringLiteral("グループ、オペレータコードとパスワードを入力して下さい。")
@@ -157,14 +188,6 @@ TLogonBox::TLogonBox(QWidget* owner) : TBSDI(owner, bsDialog)
     }
 
     AppIniBox = std::make_unique<TAppIniCreateBox>();
-    connect(btnSA, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            btnSAClick();
-    });
-    connect(btnCS, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            btnSAClick();
-    });
     (ReadConnectMode() != 0 ? btnCS : btnSA)->setChecked(true);
     btnSAClick();
 
@@ -177,8 +200,28 @@ TLogonBox::TLogonBox(QWidget* owner) : TBSDI(owner, bsDialog)
         OKBtn->move(OKBtn->x(), body - 46);
         CancelBtn->move(CancelBtn->x(), body - 46);
     }
-    Ready = true;
-    CreatedOK = true;
+}
+
+void TLogonBox::CreatePasswordMode()
+{
+    FixedOpCode = ProgramKind == 3 ? 2 : 1;
+    setWindowTitle(QStringLiteral("パスワードの確認"));
+    const int height = ScalePPI(250, PixelsPerInch(), 96);
+    setFixedSize(FormWidth, height);
+    pnlBody->resize(FormWidth, height - HeaderHeight);
+    for (TxPlButton* button : {btnUpPassword, OKBtn, CancelBtn})
+        button->move(button->x(), height - HeaderHeight - 46);
+    Label1->setText(QString::fromStdString(SystemDef.ProgramTitle + " を利用するには"));
+    Label2->setText(QStringLiteral("パスワードを入力して下さい。"));
+    Label3->clear();
+    for (QWidget* w : std::initializer_list<QWidget*>{lblGroupID, txtGroupID, lblOpCode, txtOpCode, GroupBox1})
+        w->setVisible(false);
+    lblPassword->move(lblPassword->x(), ScalePPI(42, PixelsPerInch(), 96));
+    txtPassword->move(txtPassword->x(), ScalePPI(38, PixelsPerInch(), 96));
+    btnUpPassword->setVisible(ProgramKind == 2 || ProgramKind == 3);
+    btnSA->setChecked(true);
+    btnSAClick();
+    LoadConnectionSettings(0);
 }
 
 TLogonBox::~TLogonBox() = default;
@@ -191,11 +234,120 @@ void TLogonBox::showEvent(QShowEvent* event)
     QWidget* focus = txtOpCode;
     if (LaunchKind == 2)
         focus = OKBtn;
+    else if (ProgramKind != 0)
+        focus = txtPassword;
     else if (GroupFlag)
         focus = txtGroupID;
     focus->setFocus();
     raise();
     activateWindow();
+    if (ProgramKind == 2 || ProgramKind == 3)
+        ShowPasswordState();
+}
+
+void TLogonBox::ShowPasswordState()
+{
+    if (SystemDef.SYSDIR.empty()) {
+        ShowUserMessage("設定ファイルからデータベース情報の取得に失敗しました。", TMsgDlgType::mtError);
+        OKBtn->setEnabled(false);
+        btnUpPassword->setEnabled(false);
+        CancelBtn->setFocus();
+        return;
+    }
+    PasswordKnown = GetEntryPassword();
+    OKBtn->setEnabled(PasswordKnown && !StoredPassword.empty());
+    // A password must be set before anybody can log on; the dialog opens
+    // once this one is up.
+    if (PasswordKnown && StoredPassword.empty())
+        QTimer::singleShot(0, this, [this] { btnUpPasswordClick(); });
+}
+
+bool TLogonBox::ReconnectSystemDatabase()
+{
+    try {
+        DM->IBDatabaseDEF.Detach();
+        return DM->fnAccDefConnected("", false);
+    } catch (const std::exception& error) {
+        ShowErrorMessage(
+            "システムデータベースの接続処理に失敗しました。\riniファイルの情報が正しいか確認してください。",
+            error.what(), TMsgDlgType::mtError);
+        return false;
+    }
+}
+
+bool TLogonBox::GetEntryPassword()
+{
+    StoredPassword.clear();
+    if (!ReconnectSystemDatabase())
+        return false;
+    bool ok = true;
+    try {
+        StoredPassword = ReadOperatorPassword(FixedOpCode);
+    } catch (const db::FbError& error) {
+        HandleIBError(error, "TLogonBox.GetEntryPassword", "パスワードの確認処理に失敗しました。");
+        ok = false;
+    }
+    try {
+        DM->IBDatabaseDEF.Detach();
+    } catch (const db::FbError&) {
+    }
+    return ok;
+}
+
+bool TLogonBox::UpdatePassword(const std::string& password)
+{
+    if (!ReconnectSystemDatabase())
+        return false;
+    bool ok = true;
+    try {
+        StoreOperatorPassword(FixedOpCode, password);
+    } catch (const db::FbError& error) {
+        HandleIBError(error, "TLogonBox.UpdatePassword", "パスワードの更新処理に失敗しました。");
+        ok = false;
+    }
+    try {
+        DM->IBDatabaseDEF.Detach();
+    } catch (const db::FbError&) {
+    }
+    return ok;
+}
+
+void TLogonBox::btnUpPasswordClick()
+{
+    if (!PasswordBox)
+        PasswordBox = std::make_unique<TUpPasswordBox>(this);
+    PasswordBox->SetCurrentPassword(StoredPassword);
+    if (PasswordBox->exec() != mrOk)
+        return;
+    if (!UpdatePassword(PasswordBox->NewPassword))
+        return;
+    StoredPassword = PasswordBox->NewPassword;
+    PasswordKnown = true;
+    OKBtn->setEnabled(true);
+    txtPassword->setFocus();
+}
+
+void TLogonBox::ChordKey(int key, Qt::KeyboardModifiers modifiers, bool pressed)
+{
+    if (!pressed) {
+        heldKeys_.erase(key);
+        return;
+    }
+    heldKeys_.insert(key);
+    if (ProgramKind != 2 && ProgramKind != 3)
+        return;
+    const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
+    const bool alt = modifiers.testFlag(Qt::AltModifier);
+    const auto held = [this](int a, int b) { return heldKeys_.count(a) != 0 && heldKeys_.count(b) != 0; };
+    if (ProgramKind == 2 && ctrl && !alt && held(Qt::Key_J, Qt::Key_M)) {
+        OfficeSwitch = true;
+        Image1->setVisible(false);
+        Image2->setVisible(true);
+    } else if (ctrl && alt && held(Qt::Key_R, Qt::Key_P)) {
+        heldKeys_.clear();
+        if (UpdatePassword(""))
+            ShowPasswordState();
+    }
 }
 
 void TLogonBox::btnSAClick()
@@ -240,21 +392,44 @@ bool TLogonBox::ConnectionCheck()
     return false;
 }
 
-void TLogonBox::FailLogon(bool recorded)
+void TLogonBox::GuardLogon(const std::string& failed, const std::function<void()>& steps)
 {
-    if (DM->IBTransactionDEF.InTransaction()) {
-        try {
-            DM->IBTransactionDEF.Rollback();
-        } catch (const db::FbError&) {
+    recorded_ = false;
+    const auto cleanUp = [this] {
+        if (DM->IBTransactionDEF.InTransaction()) {
+            try {
+                DM->IBTransactionDEF.Rollback();
+            } catch (const db::FbError&) {
+            }
         }
+        // A logon the procedure recorded but this program does not complete
+        // must not be left behind to keep the operator out.
+        if (recorded_)
+            DM->DeleteLogonInfo();
+    };
+    try {
+        steps();
+    } catch (const db::FbError& error) {
+        cleanUp();
+        HandleIBError(error, kLocation, "");
+        ShowUserMessage(failed, TMsgDlgType::mtError);
+        done(mrCancel);
+    } catch (const std::exception& error) {
+        cleanUp();
+        ShowErrorMessage(failed, error.what(), TMsgDlgType::mtError);
+        done(mrCancel);
     }
-    // A logon the procedure recorded but this program does not complete
-    // must not be left behind to keep the operator out.
-    if (recorded)
-        DM->DeleteLogonInfo();
 }
 
 void TLogonBox::OKBtnClick()
+{
+    if (ProgramKind == 0)
+        OKBtnClickNormal();
+    else
+        OKBtnClickPassword();
+}
+
+void TLogonBox::OKBtnClickNormal()
 {
     const std::int32_t mode = ConnectionMode == 2 ? 2 : (btnCS->isChecked() ? 1 : 0);
     LoadAppIniSection(mode);
@@ -281,9 +456,7 @@ void TLogonBox::OKBtnClick()
     if (!ConnectionCheck())
         return;
 
-    bool recorded = false;
-    const std::string failed = "ログイン処理に失敗しました。\r" + SystemDef.ProgramTitle + "を終了します。";
-    try {
+    GuardLogon("ログイン処理に失敗しました。\r" + SystemDef.ProgramTitle + "を終了します。", [&] {
         SystemDef.OPCODE = 0;
         const TLogonAnswer answer = CallLogonUserTest(LogonPCName(), SystemDef.GROUPID, static_cast<std::int32_t>(code),
                                                       2, S(txtPassword->text()));
@@ -291,14 +464,14 @@ void TLogonBox::OKBtnClick()
         case -1:
             return Refuse(kWrongCode, txtOpCode);
         case -3:
-            return Refuse("指定したユーザーは既にシステムへログインしているため、ログインできませんでした。", nullptr);
+            return Refuse(kLoggedOnElsewhere, nullptr);
         case 0:
         case 1:
             break;
         default:
             return;
         }
-        recorded = true;
+        recorded_ = true;
         SystemDef.OPCODE = SystemDef.GROUPID * 10000 + answer.LOGINCODE;
         LoadLogonOperator(answer.LOGINCODE);
         SystemDef.JOBLEVEL = answer.JOBLEVEL;
@@ -310,14 +483,43 @@ void TLogonBox::OKBtnClick()
         }
         WriteConnectMode(static_cast<std::uint32_t>(mode));
         done(mrOk);
-    } catch (const db::FbError& error) {
-        FailLogon(recorded);
-        HandleIBError(error, kLocation, "");
-        ShowUserMessage(failed, TMsgDlgType::mtError);
-        done(mrCancel);
-    } catch (const std::exception& error) {
-        FailLogon(recorded);
-        ShowErrorMessage(failed, error.what(), TMsgDlgType::mtError);
-        done(mrCancel);
+    });
+}
+
+void TLogonBox::OKBtnClickPassword()
+{
+    txtOpCode->setText(QString::number(FixedOpCode));
+    if (LoadConnectionSettings(0) == 0) {
+        ShowUserMessage("iniファイルよりデータベース情報の取得に失敗しました。", TMsgDlgType::mtError);
+        return;
     }
+    if (!ConnectionCheck())
+        return;
+    GuardLogon("パスワードの確認処理に失敗しました。\r" + SystemDef.ProgramTitle + "を終了します。", [&] {
+        SystemDef.OPCODE = 0;
+        const TLogonAnswer answer =
+            CallLogonUserTest(LogonPCName(), SystemDef.GROUPID, FixedOpCode, SystemDef.AppKind, S(txtPassword->text()));
+        switch (answer.NUM) {
+        case -1:
+            return Refuse("パスワードが違います。\r正しいパスワードを入力して下さい。", txtPassword);
+        case -3:
+            return Refuse(kLoggedOnElsewhere, nullptr);
+        case 0:
+        case 1:
+            break;
+        default:
+            return;
+        }
+        recorded_ = true;
+        SystemDef.OPCODE = SystemDef.GROUPID * 10000 + 9999;
+        LoadLogonOperator(answer.LOGINCODE);
+        if (ProgramKind == 2)
+            SystemDef.JIMUSHO = OfficeSwitch ? 1 : 0;
+        SystemDef.JOBLEVEL = answer.JOBLEVEL;
+        SystemDef.LOGINCODE = 9999;
+        SystemDef.MYNUMBER_ADM = ProgramKind == 3 ? 0 : 1;
+        SystemDef.SHONIN = 0;
+        SystemDef.OPNAME = ProgramKind == 1 ? "電子帳簿" : ProgramKind == 2 ? "経営Navigore" : "現金出納帳";
+        done(mrOk);
+    });
 }

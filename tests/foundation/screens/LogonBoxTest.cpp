@@ -11,6 +11,7 @@
 #include "foundation/ProgramGlobals.h"
 #include "foundation/SystemDef.h"
 #include "foundation/screens/TAppIniCreateBox.h"
+#include "foundation/screens/TUpPasswordBox.h"
 #include "platform/IniFile.h"
 #include "platform/db/ConnectionString.h"
 #include "platform/db/Database.h"
@@ -300,6 +301,103 @@ TEST_F(LogonBoxTest, ClientServerWithoutServerSettingsStopsBeforeConnecting)
               "[サーバー設定]ボタンを押して正しい情報を入力して下さい。");
     EXPECT_FALSE(DM->IBDatabaseDEF.Connected());
     EXPECT_TRUE(box.isVisible());
+}
+
+// The password confirmation of the family's other programs.
+TEST_F(LogonBoxTest, CashBookSetsItsPasswordFirstThenLogsOnTheFixedOperator)
+{
+    ProgramKind = 3;
+    const fs::path cashBook = folder_ / CashBookFolderName;
+    fs::create_directories(cashBook);
+    fs::rename(SysDb(), cashBook / SysDbFileName);
+    sysDir_ = cashBook;
+    TLogonBox box;
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("パスワードの確認"));
+    EXPECT_EQ(box.height(), 250);
+    EXPECT_FALSE(box.txtOpCode->isVisibleTo(&box));
+    EXPECT_FALSE(box.GroupBox1->isVisibleTo(&box));
+    EXPECT_TRUE(box.btnUpPassword->isVisibleTo(&box));
+    // No password is stored for operator 2 yet: one must be set at once.
+    WhenModalShows([](QWidget* window) {
+        auto* password = qobject_cast<TUpPasswordBox*>(window);
+        ASSERT_NE(password, nullptr);
+        EXPECT_EQ(password->windowTitle(), QStringLiteral("パスワードの設定"));
+        QTest::keyClicks(password->txtPasswordNew1, QStringLiteral("Kasse1"));
+        QTest::keyClicks(password->txtPasswordNew2, QStringLiteral("Kasse1"));
+        QTest::mouseClick(password->btnOk, Qt::LeftButton);
+    });
+    ASSERT_TRUE(box.Ready);
+    box.show();  // the password dialog takes the focus at once
+    ASSERT_TRUE(QTest::qWaitFor([&] { return box.StoredPassword == "Kasse1"; }, 5000));
+    EXPECT_TRUE(box.OKBtn->isEnabled());
+    EXPECT_EQ(Session(SysDb()).Column("SELECT OPNAME || ',' || JOBLEVEL || ',' || PASWORD FROM OPERATOR"
+                                      " WHERE GROUPID = 10000 AND OPCODE = 2"),
+              std::vector<std::string>{"システムユーザー,9,Kasse1"});
+
+    LogOn(box, QString(), QStringLiteral("Kasse1"));
+    EXPECT_TRUE(presenter.shown.empty());
+    EXPECT_EQ(box.result(), mrOk);
+    EXPECT_EQ(SystemDef.OPCODE, 100009999);
+    EXPECT_EQ(SystemDef.LOGINCODE, 9999);
+    EXPECT_EQ(SystemDef.OPNAME, "現金出納帳");
+    EXPECT_EQ(SystemDef.MYNUMBER_ADM, 0);
+    EXPECT_EQ(LogonRows(), std::vector<std::string>{"100000002,2,PC1"});
+    EXPECT_TRUE(DM->DeleteLogonInfo());
+    EXPECT_TRUE(LogonRows().empty());
+}
+
+TEST_F(LogonBoxTest, NavigoreChecksThePasswordAndTakesTheOfficeChord)
+{
+    ProgramKind = 2;
+    Session(SysDb()).Exec("UPDATE OPERATOR SET PASWORD = '1' WHERE GROUPID = 10000 AND OPCODE = 1");
+    TLogonBox box;
+    ShowActive(box);
+    EXPECT_EQ(box.StoredPassword, "1");
+    EXPECT_TRUE(box.OKBtn->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), box.txtPassword);
+    LogOn(box, QString(), QStringLiteral("2"));
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(presenter.shown[0].Text, "パスワードが違います。\r正しいパスワードを入力して下さい。");
+
+    box.txtPassword->setFocus();
+    QTest::keyPress(box.txtPassword, Qt::Key_J, Qt::ControlModifier);
+    QTest::keyPress(box.txtPassword, Qt::Key_M, Qt::ControlModifier);
+    QTest::keyRelease(box.txtPassword, Qt::Key_M, Qt::ControlModifier);
+    QTest::keyRelease(box.txtPassword, Qt::Key_J, Qt::ControlModifier);
+    EXPECT_TRUE(box.OfficeSwitch);
+    EXPECT_TRUE(box.Image2->isVisible());
+    EXPECT_FALSE(box.Image1->isVisible());
+    LogOn(box, QString(), QStringLiteral("1"));
+    EXPECT_EQ(box.result(), mrOk);
+    EXPECT_EQ(SystemDef.OPNAME, "経営Navigore");
+    EXPECT_EQ(SystemDef.JIMUSHO, 1);
+    EXPECT_EQ(SystemDef.MYNUMBER_ADM, 1);
+    EXPECT_EQ(SystemDef.SHONIN, 0);
+}
+
+TEST_F(LogonBoxTest, ResetChordClearsThePasswordUntilANewOneIsSet)
+{
+    ProgramKind = 2;
+    Session(SysDb()).Exec("UPDATE OPERATOR SET PASWORD = '1' WHERE GROUPID = 10000 AND OPCODE = 1");
+    TLogonBox box;
+    ShowActive(box);
+    ASSERT_TRUE(box.OKBtn->isEnabled());
+    bool asked = false;
+    WhenModalShows([&asked](QWidget* window) {
+        asked = qobject_cast<TUpPasswordBox*>(window) != nullptr;
+        static_cast<QDialog*>(window)->reject();
+    });
+    box.txtPassword->setFocus();
+    const auto chord = Qt::ControlModifier | Qt::AltModifier;
+    QTest::keyPress(box.txtPassword, Qt::Key_R, chord);
+    QTest::keyPress(box.txtPassword, Qt::Key_P, chord);
+    QTest::keyRelease(box.txtPassword, Qt::Key_P, chord);
+    QTest::keyRelease(box.txtPassword, Qt::Key_R, chord);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return asked; }, 5000));
+    EXPECT_FALSE(box.OKBtn->isEnabled());
+    EXPECT_EQ(box.StoredPassword, "");
+    EXPECT_EQ(Session(SysDb()).Column("SELECT PASWORD FROM OPERATOR WHERE GROUPID = 10000 AND OPCODE = 1"),
+              std::vector<std::string>{""});
 }
 
 class LogonBoxServerTest : public LogonBoxTest {
