@@ -191,6 +191,12 @@ public:
     // when the hook is missing, or when not forced and the data check
     // switch is not 1.
     std::int32_t CallDataCheckEvent(const std::string& host, const std::string& folder, std::int32_t mode, bool force);
+    // Removes the logged-on operator's logon row of this computer (the
+    // computer name of the logon) from LOGONUSERLIST, on QueryDef; rows of
+    // the same operator on other computers stay. Program kinds 1 and 2 log
+    // on as operator 1, kind 3 as operator 2. Failures are reported
+    // ("TDM.DeleteLogonInfo") and give false.
+    bool DeleteLogonInfo();
     // Whether cloud sharing applies to this program and connection mode.
     static bool IsCloudShareMode(bool strict);
     // The value after the first "=" of the first "name=value" line whose

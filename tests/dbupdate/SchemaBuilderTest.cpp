@@ -11,6 +11,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -211,7 +213,7 @@ const Expected kPresent[] = {
     {Kind::Table, "STYLECOLOR",
      "OPCODE,STYLENAME,LINECOLOR1,LINECOLOR2,LINECOLOR3,LINECOLOR4,LINECOLOR5,NETCOLOR1,NETCOLOR2,SSTR"},
     {Kind::Table, "GENGO", "GNAME,GSIGN,STARTDATE,YEAROFFSET"},
-    {Kind::Table, "LOGONUSERLIST", "OPCODE,OPERATORCODE,GROUPID,PCNAME"},
+    {Kind::Table, "LOGONUSERLIST", "OPCODE,OPERATORCODE,GROUPID,PCNAME,ATTACHMENT_ID"},
     {Kind::Procedure, "LOGONUSERTEST", "in:PCNAME,GROUPID,OPCODE,APPVERSION,PASWORD;out:NUM,LOGINCODE,JOBLEVEL"},
     {Kind::Table, "LEVELNAME", "LEVELNO,NAME"},
     {Kind::Table, "FORMRSIZE", "OPCODE,FMNAME,FMTOP,FMLEFT,FMHEIGHT,FMWIDTH,DEFHEIGHT,DEFWIDTH"},
@@ -449,17 +451,21 @@ TEST_F(SchemaBaseTest, LogonTestChecksTheOperatorAndRecordsTheLogon)
         {"PC1", 10000, 1, "", "0,1,9"},        // a fixed system user ...
         {"PC2", 10000, 1, "", "0,1,9"},        // ... from several computers
     };
+    // Each computer keeps its attachment open, as a running program does.
+    std::map<std::string, std::unique_ptr<Session>> computers;
     for (const Step& s : steps) {
-        Session session(path);
+        auto& session = computers[s.pc];
+        if (!session)
+            session = std::make_unique<Session>(path);
         const auto rows =
-            session.Rows("SELECT NUM, LOGINCODE, JOBLEVEL FROM LOGONUSERTEST(" + Quote(s.pc) + ", " +
-                         std::to_string(s.group) + ", " + std::to_string(s.code) + ", 2, " + Quote(s.password) + ")");
+            session->Rows("SELECT NUM, LOGINCODE, JOBLEVEL FROM LOGONUSERTEST(" + Quote(s.pc) + ", " +
+                          std::to_string(s.group) + ", " + std::to_string(s.code) + ", 2, " + Quote(s.password) + ")");
         ASSERT_EQ(rows.size(), 1u) << s.pc << " " << s.code;
         EXPECT_EQ(rows[0][0] + "," + rows[0][1] + "," + rows[0][2], s.answer) << s.pc << " " << s.code;
+        session->Commit();
     }
-    Session session(path);
-    const auto list =
-        session.Rows("SELECT OPCODE, OPERATORCODE, GROUPID, PCNAME FROM LOGONUSERLIST ORDER BY OPCODE, PCNAME");
+    const auto list = computers["PC1"]->Rows(
+        "SELECT OPCODE, OPERATORCODE, GROUPID, PCNAME FROM LOGONUSERLIST ORDER BY OPCODE, PCNAME");
     // OPCODE is GROUPID * 10000 + the logon code.
     const std::vector<std::vector<std::string>> expected = {{"100000001", "1", "10000", "PC1"},
                                                             {"100000001", "1", "10000", "PC2"},
@@ -467,9 +473,12 @@ TEST_F(SchemaBaseTest, LogonTestChecksTheOperatorAndRecordsTheLogon)
                                                             {"100000011", "11", "10000", "PC1"}};
     EXPECT_EQ(list, expected);
 
-    // Logging off (the program deletes by OPCODE) lets the operator on elsewhere.
-    session.Exec("DELETE FROM LOGONUSERLIST WHERE OPCODE = 100000011");
+    // The program of PC1 ends without logging off (a crash): its row is left
+    // over and no longer keeps the operator from logging on elsewhere.
+    computers.erase("PC1");
+    Session session(path);
     EXPECT_EQ(session.Value("SELECT NUM FROM LOGONUSERTEST('PC2', 10000, 11, 2, 'Abc')"), "0");
+    EXPECT_EQ(session.Value("SELECT COUNT(*) FROM LOGONUSERLIST WHERE OPCODE = 100000011 AND PCNAME = 'PC1'"), "0");
 }
 
 }  // namespace

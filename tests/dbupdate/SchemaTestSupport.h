@@ -93,6 +93,13 @@ public:
 
     int Count(const std::string& sql) { return std::stoi(Value(sql).value_or("0")); }
 
+    // Commits the work so far and goes on in a new transaction.
+    void Commit()
+    {
+        transaction_.Commit();
+        transaction_.Start();
+    }
+
     void Exec(const std::string& sql)
     {
         db::Query query(database_, transaction_);

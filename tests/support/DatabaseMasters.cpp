@@ -4,6 +4,7 @@
 #include "dbupdate/DatabaseBuilder.h"
 #include "dbupdate/SystemUpdates.h"
 #include "foundation/InstallationNames.h"
+#include "foundation/ProgramGlobals.h"
 #include "platform/db/FirebirdServerFixture.h"
 #include "platform/db/MasterCache.h"
 #include "support/SavedGlobals.h"
@@ -189,6 +190,32 @@ fs::path CompanyMasterFile(const std::string& version, DataKind kind)
                                      version);
     });
     return master / "data" / "qhacc.fdb";
+}
+
+fs::path SystemMasterFile()
+{
+    const fs::path master = CachedMaster("system-latest", SchemaMastersKey(), [](const fs::path& folder) {
+        SavedGlobals kept;
+        struct Modes {
+            std::uint8_t edition = EditionFlag, mode = ConnectionMode;
+            ~Modes() { EditionFlag = edition, ConnectionMode = mode; }
+        } modes;
+        EditionFlag = 0;
+        ConnectionMode = 0;
+        SysDbFileName = "qhaccdef.fdb";
+        const fs::path work = TestFirebird::Get().NewWorkFolder("master-system");
+        dbupdate::DatabaseBuildSettings settings;
+        settings.sqlDir = SqlDir;
+        settings.tempDir = work / "temp";
+        settings.logDir = work / "log";
+        settings.schema = TestSchemaOptions();
+        fs::create_directories(settings.logDir);
+        const dbupdate::DatabaseBuildReport report = dbupdate::BuildSystemDatabase(folder / "sys", settings);
+        if (!report.Succeeded())
+            throw std::runtime_error("system master: update " + report.failedAt->Text() + " answered " +
+                                     std::to_string(report.failedResult) + " (see " + settings.logDir.string() + ")");
+    });
+    return master / "sys" / "qhaccdef.fdb";
 }
 
 }  // namespace dbtest

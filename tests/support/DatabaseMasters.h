@@ -33,4 +33,8 @@ const char* DataKindName(DataKind kind);
 // master's file. A build that does not reach the version throws.
 std::filesystem::path CompanyMasterFile(const std::string& version, DataKind kind = DataKind::Corporation);
 
+// The system database brought through every registered system update
+// (edition 0, stand-alone mode); the master's file.
+std::filesystem::path SystemMasterFile();
+
 }  // namespace dbtest

@@ -11,7 +11,14 @@
 #include "controls/dialogs/TMessageBox.h"
 #include "controls/dialogs/TMessageBox2.h"
 #include "controls/dialogs/TxAnimeProgressDialog.h"
+#include "foundation/AppInfo.h"
+#include "foundation/OperatorLogon.h"
+#include "foundation/ProgramGlobals.h"
+#include "foundation/SystemDef.h"
+#include "foundation/screens/TAppIniCreateBox.h"
+#include "foundation/screens/TLogonBox.h"
 #include "foundation/screens/TSelectComputerForm.h"
+#include "foundation/screens/TUpPasswordBox.h"
 #include "platform/DateTime.h"
 
 namespace {
@@ -120,6 +127,32 @@ int main(int argc, char** argv)
         dialog.setFileMode(QFileDialog::Directory);
         dialog.setDirectory(QDir::homePath());
         ok &= Save(&dialog, folder, QStringLiteral("select-folder.png"));
+    }
+    {
+        // The logon's dialogs read the application ini; without one they
+        // show its defaults.
+        SystemDef.ProgramTitle = "Ledrix財務";
+        AppInfo.Zaimu.ServerDir = "/ledrixzaimu/data";
+        SystemDef.AppIniPath = QDir(folder).filePath(QStringLiteral("demo-missing.ini")).toStdString();
+        TLogonBox logon;
+        ok &= Save(&logon, folder, QStringLiteral("logon.png"));
+        TAppIniCreateBox settings;
+        ok &= Save(&settings, folder, QStringLiteral("server-settings.png"));
+        TUpPasswordBox password;
+        password.SetCurrentPassword("Abc1");
+        ok &= Save(&password, folder, QStringLiteral("password-change.png"));
+        password.SetCurrentPassword("");
+        ok &= Save(&password, folder, QStringLiteral("password-set.png"));
+        TMessage2InfoRec info;
+        InitMessage2Info(2, info);
+        info.Caption = "情報";
+        const db::FbError stopped(335544721, -902, "Unable to complete network request to host \"127.0.0.1\".");
+        const auto serverLines = ConnectionFailureLines(&stopped, "", 1, 0);
+        for (std::size_t i = 0; i < serverLines.size(); ++i)
+            info.Lines[i].Text = serverLines[i];
+        TMessageBox2 box;
+        box.SetupMessage(info);
+        ok &= Save(&box, folder, QStringLiteral("logon-server-stopped.png"));
     }
     return ok ? 0 : 1;
 }

@@ -151,14 +151,19 @@ ToolRun TestFirebird::Isql(const std::string& database, const std::string& scrip
 
 void TestFirebird::GrantServerAdmin()
 {
-    const fs::path file = folder_ / "admin.sql";
-    std::ofstream(file, std::ios::binary | std::ios::trunc)
-        << "CREATE OR ALTER GLOBAL MAPPING LEDRIX_ADMIN USING PLUGIN SRP FROM USER " << User
-        << " TO ROLE RDB$ADMIN;\nCOMMIT;\n";
-    const ToolRun run =
-        Tool({"isql-fb", "-q", "-b", "-user", "SYSDBA", "-i", file.string(), (root_ / "security3.fdb").string()});
-    if (!run.status.Succeeded())
-        throw std::runtime_error("cannot map the user to the administrator role: " + run.output);
+    // The installation's own step, so that the tests run against a server
+    // set up the way an installation sets one up.
+    proc::ChildOptions options;
+    options.SetEnv("LEDRIX_DB_USER", User).SetEnv("LEDRIX_DB_PASSWORD", Password);
+    const fs::path output = folder_ / "setup-server.out";
+    options.stdoutTarget = proc::OutputTarget::ToFile(output.string());
+    options.stderrTarget = proc::OutputTarget::SameAsStdout();
+    const proc::ExitStatus status =
+        proc::RunAndWait({"bash", std::string(LEDRIX_SOURCE_DIR) + "/scripts/setup-firebird-server.sh",
+                          (root_ / "security3.fdb").string()},
+                         options, std::chrono::seconds(120));
+    if (!status.Succeeded())
+        throw std::runtime_error("the server set-up failed: " + ReadWholeFile(output));
 }
 
 void TestFirebird::StartServer()

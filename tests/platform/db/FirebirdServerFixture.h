@@ -52,9 +52,11 @@ public:
     void StopServer() noexcept;
     bool ServerRunning();
 
-    // Maps LEDRIX to the RDB$ADMIN role for every database and service of
-    // this root's server (a global mapping in its security database). The
-    // server's list of attached databases answers only administrators.
+    // Sets the server up as an installation does (scripts/
+    // setup-firebird-server.sh): LEDRIX with its password and the right to
+    // create databases, mapped to the RDB$ADMIN role for every database and
+    // service of this root's server. The server's list of attached databases
+    // answers only administrators.
     void GrantServerAdmin();
 
     // Runs isql-fb (embedded unless the database name says a host) as LEDRIX

@@ -86,13 +86,16 @@ CREATE TABLE LEVELNAME (
 );
 
 /* The operators logged on now, one row per operator and computer: written
-   by LOGONUSERTEST, removed by the program at exit (by OPCODE), listed by
-   the logged-on user screens. OPCODE is GROUPID * 10000 + OPERATORCODE. */
+   by LOGONUSERTEST, removed by the program at exit (by OPCODE and PCNAME),
+   listed by the logged-on user screens. OPCODE is GROUPID * 10000 +
+   OPERATORCODE. ATTACHMENT_ID is the attachment that logged on: once it has
+   ended the row is left over from a program that did not log off. */
 CREATE TABLE LOGONUSERLIST (
     OPCODE INTEGER NOT NULL,
     OPERATORCODE INTEGER NOT NULL,
     GROUPID INTEGER NOT NULL,
     PCNAME VARCHAR(200) NOT NULL,
+    ATTACHMENT_ID BIGINT,
     CONSTRAINT PK_LOGONUSERLIST PRIMARY KEY (OPCODE, PCNAME)
 );
 
@@ -397,6 +400,10 @@ END ^
              operator's level, and LOGONUSERLIST holds the logon (an older
              row of the same operator and computer, left by a program that
              ended without logging off, is replaced).
+   A row of another computer whose attachment has ended is left over from a
+   program that crashed or lost its connection there; it is removed first, so
+   that it cannot keep the operator out for ever. Every program attaches as
+   the same database user, whose attachments the monitoring table shows.
    APPVERSION is accepted and not used. The caller commits. */
 CREATE PROCEDURE LOGONUSERTEST (
     PCNAME VARCHAR(200),
@@ -436,6 +443,11 @@ BEGIN
     END
 
     dvLOGON = GROUPID * 10000 + OPCODE;
+    DELETE FROM LOGONUSERLIST L
+    WHERE L.OPCODE = :dvLOGON
+      AND L.ATTACHMENT_ID IS NOT NULL
+      AND NOT EXISTS (SELECT 1 FROM MON$ATTACHMENTS A
+                      WHERE A.MON$ATTACHMENT_ID = L.ATTACHMENT_ID);
     IF (OPCODE >= 10 AND EXISTS (SELECT 1 FROM LOGONUSERLIST L
                                  WHERE L.OPCODE = :dvLOGON
                                    AND L.PCNAME <> COALESCE(:PCNAME, ''))) THEN
@@ -447,8 +459,8 @@ BEGIN
 
     DELETE FROM LOGONUSERLIST
     WHERE OPCODE = :dvLOGON AND PCNAME = COALESCE(:PCNAME, '');
-    INSERT INTO LOGONUSERLIST (OPCODE, OPERATORCODE, GROUPID, PCNAME)
-    VALUES (:dvLOGON, :OPCODE, :GROUPID, COALESCE(:PCNAME, ''));
+    INSERT INTO LOGONUSERLIST (OPCODE, OPERATORCODE, GROUPID, PCNAME, ATTACHMENT_ID)
+    VALUES (:dvLOGON, :OPCODE, :GROUPID, COALESCE(:PCNAME, ''), CURRENT_CONNECTION);
 
     NUM = 0;
     SUSPEND;
