@@ -41,6 +41,12 @@ TUpdateScript Script()
     // A new facility's partner index gets the kana headings; the general
     // corporation chart gets the sundry account on the cash-flow line 2.
     script.AddSql("partner-index-and-cash-flow.sql");
+    // The Navigore budget beside the analysis budget, the variance
+    // thresholds, and the budget writers that choose between the two.
+    script.AddSql("budget.sql");
+    // Without tax the year-end carry-forward takes the suspense tax
+    // accounts' tax of their own department whatever the department mode.
+    script.AddSql("carry-forward.sql");
     script.Add("Commit;");
     return script;
 }
