@@ -2,6 +2,9 @@
 
 #include "calc/FiscalDates.h"
 #include "controls/widgets/TLedrixExDateEdit.h"
+#include "controls/widgets/TPerfectGrid.h"
+#include "controls/widgets/VclColors.h"
+#include "foundation/ProgramGlobals.h"
 #include "controls/widgets/TxKikanPanel12.h"
 #include "controls/widgets/TxKikanPanel16.h"
 #include "controls/widgets/TxKikanPanel4.h"
@@ -392,7 +395,7 @@ void TBSDI::FormShow()
     if (!IsDialog())
         ApplyFrameCompensation();
     const int r = ReferencePPI();
-    TakeLayout();
+    TakeLayout(r);
     setUpdatesEnabled(false);
     ZoomToOperatorFont(r);
     setUpdatesEnabled(true);
@@ -421,7 +424,7 @@ void TBSDI::ApplyFrameCompensation()
     }
 }
 
-void TBSDI::TakeLayout()
+void TBSDI::TakeLayout(int r)
 {
     const QList<QWidget*> controls = FormComponents();
     Layout.assign(static_cast<std::size_t>(controls.size()), TLayoutRec{});
@@ -471,7 +474,17 @@ void TBSDI::TakeLayout()
                 label->setText(text);
             }
         }
-        if (auto* grid = qobject_cast<QTableWidget*>(w)) {
+        if (auto* pgrid = qobject_cast<TPerfectGrid*>(w)) {
+            // The list grid keeps its design at the reference density, so
+            // the zoom below starts from the same figures on any screen.
+            const int ppi = ScreenPPI();
+            pgrid->resize(ScalePPI(pgrid->width(), r, ppi), ScalePPI(pgrid->height(), r, ppi));
+            rec.HasGrid = true;
+            rec.DefaultRowHeight = pgrid->verticalHeader()->defaultSectionSize();
+            rec.DefaultColWidth = pgrid->horizontalHeader()->defaultSectionSize();
+            for (int c = -1; c < pgrid->Cols() && c + 1 < MaxLayoutColumns; ++c)
+                rec.ColWidths.push_back(static_cast<std::int16_t>(pgrid->ColWidth(c)));
+        } else if (auto* grid = qobject_cast<QTableWidget*>(w)) {
             rec.HasGrid = true;
             rec.DefaultRowHeight = grid->verticalHeader()->defaultSectionSize();
             rec.DefaultColWidth = grid->horizontalHeader()->defaultSectionSize();
@@ -518,7 +531,15 @@ void TBSDI::ZoomToOperatorFont(int r)
     for (qsizetype i = 0; i < controls.size() && i < static_cast<qsizetype>(Layout.size()); ++i) {
         QWidget* w = controls[i];
         const TLayoutRec& rec = Layout[static_cast<std::size_t>(i)];
-        if (auto* grid = qobject_cast<QTableWidget*>(w)) {
+        if (auto* pgrid = qobject_cast<TPerfectGrid*>(w)) {
+            pgrid->setFont(FontOf(SystemDef.OperatorFont, pgrid->font()));
+            pgrid->verticalHeader()->setDefaultSectionSize(
+                ScalePPI(static_cast<int>(rec.DefaultRowHeight), pixelsPerInch_, 96));
+            pgrid->horizontalHeader()->setDefaultSectionSize(
+                ScalePPI(static_cast<int>(rec.DefaultColWidth), pixelsPerInch_, 96));
+            for (std::size_t c = 0; c < rec.ColWidths.size(); ++c)
+                pgrid->SetColWidth(static_cast<int>(c) - 1, ScalePPI(rec.ColWidths[c], pixelsPerInch_, 96));
+        } else if (auto* grid = qobject_cast<QTableWidget*>(w)) {
             grid->verticalHeader()->setDefaultSectionSize(
                 ScalePPI(static_cast<int>(rec.DefaultRowHeight), pixelsPerInch_, 96));
             for (std::size_t c = 0; c < rec.ColWidths.size(); ++c)
@@ -867,4 +888,26 @@ void TBSDI::StoreScreenKeyValue()
 {
     if (ScreenKeyStore)
         ScreenKeyStore->HozonValue(objectName().toStdString(), ScreenKeyValue);
+}
+
+namespace {
+QColor ColorOfTColor(std::int32_t value)
+{
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+}  // namespace
+
+void TBSDI::SetPerfectGridColors(TPerfectGrid* grid, int scheme)
+{
+    grid->FixedBackColor = ColorOfTColor(SystemDef.ColHeaderColor);
+    grid->FixedBorderColor = grid->BorderColor = grid->DisabledColor = QColor(128, 128, 128);
+    grid->BackColor = grid->OddRowBackColor = ColorOfTColor(SystemDef.ClientColor);
+    grid->FocusBorderColor = ColorOfTColor(SystemDef.ActiveColor);
+    grid->ThruBorderColor = EditionFlag == 1 || EditionFlag == 2 ? QColor(255, 107, 36) : QColor(0, 128, 0);
+    grid->VoidAreaColor = vcl::clGrayText;
+    if (scheme != 1) {
+        grid->BackColor = ColorOfTColor(SystemDef.ClientColor1);
+        grid->OddRowBackColor = ColorOfTColor(SystemDef.ClientColor2);
+    }
+    grid->ApplyColors();
 }

@@ -38,6 +38,7 @@
 #include "foundation/GamenKeyValue.h"
 #include "foundation/MojiBunkatu.h"
 
+class TPerfectGrid;
 class TxPlButton;
 namespace db {
 class Transaction;
@@ -133,6 +134,9 @@ public:
     // Makes window the owner of this form (a window of another form) and
     // keeps its caption.
     void SetParentWindow(QWidget* window);
+    // Gives a list grid the operator's colours; scheme 1 keeps one
+    // background for all rows, any other alternates the two client colours.
+    static void SetPerfectGridColors(TPerfectGrid* grid, int scheme);
     // Kind 1 centres over the area given by the offsets and sizes inside
     // the main form, kind 2 over the main form, any other kind on the
     // screen; the form is kept inside the work area.
@@ -177,7 +181,7 @@ private:
     QList<QWidget*> FormComponents() const;
     void SetUpPeriodSelectors();
     void ApplyFrameCompensation();
-    void TakeLayout();
+    void TakeLayout(int r);
     void ZoomToOperatorFont(int referencePPI);
     void ScaleBy(int m, int d);
     int ReferencePPI() const;
