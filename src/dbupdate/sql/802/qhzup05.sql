@@ -1,8 +1,8 @@
 /* Company data 8.0.2, budget management: the accounts that make up the
    analysis groups (tax, depreciation, loan repayments, inventories), the
-   budget/actual evaluation rules per account group, and the evaluation
-   rates of an account (rate and kind of the lower and the upper bound).
-   The data fixes after the script seed them. */
+   budget/actual evaluation rules per account group. The accounts'
+   evaluation rates (KAMOKUMST.NAVIGORE_YOJITU_*) came with 2.0.0 and keep
+   their values. The data fixes after the script seed them. */
 CREATE TABLE KAMOKU_KOSEI_GROUP (
     GROUPNAME VARCHAR(40) NOT NULL,
     KCODE VARCHAR(6) CHARACTER SET ASCII NOT NULL,
@@ -17,11 +17,4 @@ CREATE TABLE NAVIGORE_YOJITU_HYOKARULE (
     KIND2 INTEGER DEFAULT 0,
     CONSTRAINT PK_NAVIGORE_YOJITU_HYOKARULE PRIMARY KEY (GCODE)
 );
-ALTER TABLE KAMOKUMST
-    ADD NAVIGORE_YOJITU_RATE1 NUMERIC(9,4) DEFAULT 0,
-    ADD NAVIGORE_YOJITU_KIND1 INTEGER DEFAULT 0,
-    ADD NAVIGORE_YOJITU_RATE2 NUMERIC(9,4) DEFAULT 0,
-    ADD NAVIGORE_YOJITU_KIND2 INTEGER DEFAULT 0;
-COMMIT;
-UPDATE KAMOKUMST SET NAVIGORE_YOJITU_RATE1=0,NAVIGORE_YOJITU_KIND1=0,NAVIGORE_YOJITU_RATE2=0,NAVIGORE_YOJITU_KIND2=0;
 COMMIT;
