@@ -3,14 +3,12 @@
 // row per data area (DATALIST, DATALIST_EX for the other data places, and
 // CHILD_DATALIST for the child rows of merged data).
 //
-// TDataSentakuListCtl is the one class that reads and writes those tables.
-// Its bodies come with the data-selection work; until then nothing in the
-// program constructs it. Code of this library reaches it only through
-// IDataListController, so the data module can refresh a row as soon as the
-// start-up installs a factory that makes real controllers.
+// The data-selection library's store (TDataSentakuListCtl) is the one class
+// that reads and writes those tables. Code of this library reaches it only
+// through IDataListController, which the start-up's factory hands out, so
+// the foundation does not link the library above it.
 
 #include "platform/DateTime.h"
-#include "platform/db/Query.h"
 
 #include <cstdint>
 #include <memory>
@@ -83,35 +81,4 @@ public:
     // Writes every column of the row by REC; REC 0 or an empty path writes
     // nothing and gives false.
     virtual bool UpdateDataListRecord(const TDataListRec& rec, std::int32_t withNames, bool showError) = 0;
-};
-
-// The data-list controller. A plain object: create it, set ListMode to the
-// connection mode, use it, free it. Its two statements work on the system
-// database in its ordinary transaction.
-class TDataSentakuListCtl final : public IDataListController {
-public:
-    // Opens the statements on the data module's system database and notes
-    // from the system database's version whether the columns CLOUD (11.0.1
-    // and later) and READ_ONLY (12.0.0 and later) exist.
-    TDataSentakuListCtl();
-    ~TDataSentakuListCtl() override;
-    TDataSentakuListCtl(const TDataSentakuListCtl&) = delete;
-    TDataSentakuListCtl& operator=(const TDataSentakuListCtl&) = delete;
-
-    std::uint8_t ListMode = 0;      // first public field: the connection mode
-    std::uint8_t ServerList = 0;    // 1 while the controller serves the share-server list
-    std::int32_t DataPlaceRec = 0;  // data place of the rows read and written; 0 the main list
-    std::string TableName;          // "DATALIST" or "DATALIST_EX"
-    std::uint8_t HasCloud = 0;
-    std::uint8_t HasReadOnly = 0;
-
-    void SetListMode(std::uint8_t mode) override;
-    void SetDataPlace(std::int32_t place) override;
-    void InitDataListRecord(TDataListRec& rec, const std::string& path) override;
-    void GetDataListRecord(std::uint8_t kind, TDataListRec& rec, bool showError) override;
-    bool UpdateDataListRecord(const TDataListRec& rec, std::int32_t withNames, bool showError) override;
-
-private:
-    std::unique_ptr<db::Query> Sql;
-    std::unique_ptr<db::Query> Sql2;
 };

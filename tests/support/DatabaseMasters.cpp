@@ -192,27 +192,31 @@ fs::path CompanyMasterFile(const std::string& version, DataKind kind)
     return master / "data" / "qhacc.fdb";
 }
 
-fs::path SystemMasterFile()
+fs::path SystemMasterFile(std::uint8_t edition, const std::string& version)
 {
-    const fs::path master = CachedMaster("system-latest", SchemaMastersKey(), [](const fs::path& folder) {
+    const std::string name =
+        "system-edition" + std::to_string(edition) + "-" + (version.empty() ? std::string("latest") : version);
+    const fs::path master = CachedMaster(name, SchemaMastersKey(), [&](const fs::path& folder) {
         SavedGlobals kept;
-        struct Modes {
-            std::uint8_t edition = EditionFlag, mode = ConnectionMode;
-            ~Modes() { EditionFlag = edition, ConnectionMode = mode; }
-        } modes;
-        EditionFlag = 0;
+        const std::uint8_t keptEdition = EditionFlag;
+        const std::uint8_t keptMode = ConnectionMode;
+        EditionFlag = edition;
         ConnectionMode = 0;
         SysDbFileName = "qhaccdef.fdb";
-        const fs::path work = TestFirebird::Get().NewWorkFolder("master-system");
+        const fs::path work = TestFirebird::Get().NewWorkFolder("master-" + name);
         dbupdate::DatabaseBuildSettings settings;
         settings.sqlDir = SqlDir;
         settings.tempDir = work / "temp";
         settings.logDir = work / "log";
         settings.schema = TestSchemaOptions();
         fs::create_directories(settings.logDir);
+        if (!version.empty())
+            settings.stopAt = ParseVersion(version);
         const dbupdate::DatabaseBuildReport report = dbupdate::BuildSystemDatabase(folder / "sys", settings);
+        EditionFlag = keptEdition;
+        ConnectionMode = keptMode;
         if (!report.Succeeded())
-            throw std::runtime_error("system master: update " + report.failedAt->Text() + " answered " +
+            throw std::runtime_error("system master " + name + ": update " + report.failedAt->Text() + " answered " +
                                      std::to_string(report.failedResult) + " (see " + settings.logDir.string() + ")");
     });
     return master / "sys" / "qhaccdef.fdb";

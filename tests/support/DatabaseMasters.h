@@ -5,6 +5,7 @@
 
 #include "dbupdate/SchemaBuilder.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -33,8 +34,11 @@ const char* DataKindName(DataKind kind);
 // master's file. A build that does not reach the version throws.
 std::filesystem::path CompanyMasterFile(const std::string& version, DataKind kind = DataKind::Corporation);
 
-// The system database brought through every registered system update
-// (edition 0, stand-alone mode); the master's file.
-std::filesystem::path SystemMasterFile();
+// The system database "qhaccdef.fdb" brought through every registered
+// system update in stand-alone mode, for the given edition (editions 1 and 2
+// skip the data list's status and spare columns), up to version when it is
+// not empty; the master's file. Editions 1 and 2 import the installation's
+// code-system files at 5.0.0, so their masters stop below it.
+std::filesystem::path SystemMasterFile(std::uint8_t edition = 0, const std::string& version = {});
 
 }  // namespace dbtest

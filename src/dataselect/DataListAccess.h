@@ -1,0 +1,17 @@
+#pragma once
+// The data-selection library's services for the data module: the start-up
+// installs them so that closing a company database refreshes its row of the
+// data list through the real store.
+
+#include "foundation/DataModule.h"
+
+#include <memory>
+
+class TDataListAccess final : public IDataListAccess {
+public:
+    std::unique_ptr<IDataListController> CreateDataListController() override;
+};
+
+// Installs the store's factory into the data module (which does not own it;
+// the object lives as long as the program).
+void InstallDataListAccess(TDM& dm);
