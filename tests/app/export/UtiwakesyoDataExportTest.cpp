@@ -104,6 +104,18 @@ protected:
         return ZandakaText(dac == 2 || dac == 4 ? -balance : balance);
     }
 
+    // Retained earnings brought forward (group "3340") balances the sheet:
+    // whatever the other balance-sheet accounts leave, so that it carries
+    // the year's profit on top of its own lines.
+    Currency BalancingDebitLessCredit(const Account& balancing, int taxMode, int lastPeriod) const
+    {
+        Currency others = 0;
+        for (const Account& a : accounts_)
+            if (a.kcode != balancing.kcode && a.groupm1 != "9900" && a.groupm2 < "4000")
+                others += DebitLessCredit(a.kcode, "*", taxMode, lastPeriod);
+        return -others;
+    }
+
     std::vector<KamokuElement> Expected(int taxMode, int lastPeriod) const
     {
         std::vector<std::pair<std::string, Account>> keyed;
@@ -120,7 +132,8 @@ protected:
             KamokuElement e{std::to_string(expected.size() + 1),
                             a.usercode,
                             a.name,
-                            Written(a.dac, DebitLessCredit(a.kcode, "*", taxMode, lastPeriod)),
+                            Written(a.dac, a.groupm2 == "3340" ? BalancingDebitLessCredit(a, taxMode, lastPeriod)
+                                                               : DebitLessCredit(a.kcode, "*", taxMode, lastPeriod)),
                             {}};
             std::vector<std::string> named;
             for (const auto& [k, name] : subNames_)
