@@ -275,7 +275,7 @@ TEST_F(AccountingUpdateTest, StampOnlyUnitChangesNothingButTheVersion)
 
 TEST_F(AccountingUpdateTest, WholeListRunsToItsLastUnit)
 {
-    companytest::EnsureMenuControlTable(UseCompanyAt("0.1.0"));
+    UseCompanyAt("0.1.0");
     const DatabaseBuildReport report = RunUpTo(std::nullopt);
     ASSERT_TRUE(report.Succeeded()) << report.failedResult;
     EXPECT_EQ(report.applied.size(), GetAccountingUpdateList().size());

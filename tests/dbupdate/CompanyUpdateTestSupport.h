@@ -56,17 +56,4 @@ inline std::string CopyCompanyMaster(const std::string& master, const fs::path& 
     return dbtest::CopyMasterFile(master, folder / "qhacc.fdb").string();
 }
 
-// Data older than 1.0.5 has no menu-control table of its own; update 8.0.2
-// converts that table's rows, so data that skips 1.0.5 (the list of this
-// build may lack it) gets the table 1.0.5 creates, empty. Data that has
-// the table keeps it.
-inline void EnsureMenuControlTable(const std::string& path)
-{
-    schematest::Session(path).Exec(
-        "EXECUTE BLOCK AS BEGIN "
-        "IF (NOT EXISTS (SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'JOBCONTROL')) THEN "
-        "EXECUTE STATEMENT 'CREATE TABLE JOBCONTROL (REC INTEGER NOT NULL PRIMARY KEY, LEVELNO INTEGER "
-        "DEFAULT 1, PAGENO INTEGER DEFAULT 0, MENUNO INTEGER DEFAULT 0)'; END");
-}
-
 }  // namespace companytest

@@ -46,10 +46,7 @@ protected:
     // The data folder's database: the kind's master before 8.0.2.
     std::string UseDataBefore802(DataKind kind)
     {
-        const std::string path =
-            companytest::CopyCompanyMaster(companytest::CompanyMaster(VersionBefore802(), kind), SystemDef.DataDir);
-        companytest::EnsureMenuControlTable(path);
-        return path;
+        return companytest::CopyCompanyMaster(companytest::CompanyMaster(VersionBefore802(), kind), SystemDef.DataDir);
     }
 
     // Runs the registered units above the database's version up to stop.
