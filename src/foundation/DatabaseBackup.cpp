@@ -249,9 +249,11 @@ bool ValidateDataBase(std::int32_t protocol, const std::string& host, const std:
         if (wasConnected)
             DM->fnAccDatConnected(ConnectionMode == 0 ? std::string() : host, folder, false);
         return !result.errorsFound;
-    } catch (const db::FbError& error) {
-        return error.IBErrorCode() == 335544325 || error.IBErrorCode() == 335544344;
     } catch (const std::exception&) {
+        // Only a validation that ran through and reported nothing proves the
+        // data sound. A file the engine cannot open or read (an I/O error, a
+        // file that is no database, parameters it refuses on the attach) is
+        // the very data that must be marked damaged, never passed as sound.
         return false;
     }
 }

@@ -54,8 +54,9 @@ bool RestoreFDBTool(const std::string& host, const std::string& databasePath, co
                     bool withIndexes);
 
 // Full validation (checksums ignored): true when the engine reports nothing.
-// The data module's company connection is closed meanwhile and reopened
-// after a validation that ran.
+// Any failure of the validation itself (a missing, unreadable or foreign
+// file) gives false. The data module's company connection is closed
+// meanwhile and reopened after a validation that ran.
 bool ValidateDataBase(std::int32_t protocol, const std::string& host, const std::string& databasePath);
 
 // "DELETE FROM OPINF" on the open company database, in IBTransactionDAT

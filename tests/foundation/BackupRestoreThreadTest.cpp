@@ -19,6 +19,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace fs = std::filesystem;
 
@@ -288,6 +289,62 @@ TEST_F(BackupRestoreThreadTest, ValidationOfSoundDataReopensTheOpenCompany)
     ASSERT_TRUE(DM->fnAccDatConnected("", fs::path(Live()).parent_path().string(), false));
     EXPECT_TRUE(ValidateDataBase(ServiceProtocolLocal, "", Live()));
     EXPECT_TRUE(DM->IBDatabaseDAT.Connected());
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+// Damaged copies of a company database: whether the validation finds the
+// damage itself or the engine cannot even open or read the file, the data
+// is not sound.
+TEST_F(BackupRestoreThreadTest, ValidationOfDamagedDataIsNeverSound)
+{
+    std::int64_t pageSize = 0;
+    std::int64_t pointerPage = 0;
+    {
+        db::Database database;
+        database.Attach(Live(), dbtest::User, dbtest::Password);
+        db::Transaction transaction(database);
+        transaction.Start();
+        db::Query size(database, transaction, "SELECT MON$PAGE_SIZE FROM MON$DATABASE");
+        size.Open();
+        pageSize = size.FieldByIndex(0).AsInteger();
+        db::Query pages(database, transaction,
+                        "SELECT P.RDB$PAGE_NUMBER FROM RDB$PAGES P JOIN RDB$RELATIONS R"
+                        " ON R.RDB$RELATION_ID = P.RDB$RELATION_ID"
+                        " WHERE R.RDB$RELATION_NAME = 'KAMOKUMST' AND P.RDB$PAGE_TYPE = 4 AND P.RDB$PAGE_SEQUENCE = 0");
+        pages.Open();
+        ASSERT_FALSE(pages.Eof());
+        pointerPage = pages.FieldByIndex(0).AsInteger();
+    }
+    ASSERT_GT(pageSize, 0);
+    const auto overwrite = [&](const std::string& path, std::int64_t page, char fill) {
+        std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(page * pageSize);
+        const std::string bytes(static_cast<std::size_t>(pageSize), fill);
+        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    };
+    struct Damage {
+        const char* name;
+        std::function<void(const std::string&)> apply;
+    };
+    const Damage damages[] = {
+        {"a table's pointer page overwritten", [&](const std::string& path) { overwrite(path, pointerPage, 'Z'); }},
+        {"the header page wiped", [&](const std::string& path) { overwrite(path, 0, '\0'); }},
+        {"the file cut short", [&](const std::string& path) { fs::resize_file(path, fs::file_size(path) / 3); }},
+        {"the file missing", [](const std::string& path) { fs::remove(path); }},
+        {"a folder in the file's place",
+         [](const std::string& path) {
+             fs::remove(path);
+             fs::create_directory(path);
+         }},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.name);
+        fs::remove_all(Other());
+        dbtest::CopyMasterFile(dbtest::CompanyMasterFile(""), Other());
+        ASSERT_TRUE(ValidateDataBase(ServiceProtocolLocal, "", Other()));
+        damage.apply(Other());
+        EXPECT_FALSE(ValidateDataBase(ServiceProtocolLocal, "", Other()));
+    }
     EXPECT_TRUE(messages_.shown.empty());
 }
 

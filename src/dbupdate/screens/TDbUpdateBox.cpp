@@ -320,16 +320,20 @@ std::string TDbUpdateBox::GetLoginOperatorText()
     try {
         if (DM->fnAccDefConnected(SystemDef.HOSTNAME, false)) {
             db::JoinedTransaction joined(DM->IBTransactionDEF);
+            // A logon row's OPCODE is the group's number times 10000 plus the
+            // operator's code (what SystemDef.OPCODE holds); the operator
+            // table knows the operator by the plain code, OPERATORCODE.
             db::Query query(DM->IBDatabaseDEF, DM->IBTransactionDEF,
-                            "SELECT L.OPERATORCODE, O.OPNAME FROM LOGONUSERLIST L "
-                            "LEFT JOIN OPERATOR O ON O.GROUPID = L.GROUPID AND O.OPCODE = L.OPCODE "
-                            "WHERE L.GROUPID = :GROUPID AND L.OPCODE <> :OPCODE ORDER BY L.OPCODE");
+                            "SELECT L.OPERATORCODE,L.PCNAME,O.OPNAME FROM LOGONUSERLIST L "
+                            "INNER JOIN OPERATOR O ON(L.GROUPID=O.GROUPID AND L.OPERATORCODE=O.OPCODE) "
+                            "WHERE L.GROUPID=:GROUPID AND L.OPCODE<>:OPCODE "
+                            "GROUP BY L.OPERATORCODE,L.PCNAME,O.OPNAME ORDER BY L.OPERATORCODE");
             query.ParamByName("GROUPID").SetInteger(SystemDef.GROUPID);
             query.ParamByName("OPCODE").SetInteger(SystemDef.OPCODE);
             for (query.Open(); !query.Eof(); query.Next()) {
                 char code[32];
                 std::snprintf(code, sizeof code, "[ %.4d ]:  ", query.FieldByIndex(0).AsInteger());
-                text += code + query.FieldByIndex(1).AsString() + "\r";
+                text += code + query.FieldByIndex(2).AsString() + "\r";
             }
             query.Close();
             joined.Commit();

@@ -1,5 +1,6 @@
 #include "dbupdate/screens/TDbUpdateBox.h"
 
+#include "controls/dialogs/TMessageBox.h"
 #include "controls/dialogs/TMessageBox2.h"
 #include "controls/widgets/TxCheckBox.h"
 #include "controls/widgets/TxPlButton.h"
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -275,6 +277,74 @@ TEST_F(DbUpdateBoxTest, ListsThePendingUpdatesAndWaitsForConsent)
     EXPECT_TRUE(box.cboxAgree->isHidden());
     EXPECT_TRUE(box.btnCancel->isHidden());
     EXPECT_TRUE(box.btnOk->isEnabled());
+}
+
+// The system database still attached by another program: the update is
+// refused, the box names the group's other operators logged on (by their
+// own codes and names, one a line, the asking operator left out) and the
+// database stays as it was.
+TEST_F(DbUpdateBoxTest, SystemUpdateIsRefusedWhileOthersUseTheSystem)
+{
+    const std::string system = SystemDef.SYSDIR + "/qhaccdef.fdb";
+    dbtest::CopyMasterFile(dbtest::SystemMasterFile(), system);
+    SystemDef.GROUPID = 1;
+    SystemDef.OPCODE = 10007;
+    {
+        db::Database database;
+        database.Attach(system, dbtest::User, dbtest::Password);
+        db::Transaction transaction(database);
+        transaction.Start();
+        const auto exec = [&](const std::string& sql) { db::Query(database, transaction, sql).ExecSQL(); };
+        exec("DELETE FROM LOGONUSERLIST");
+        for (const char* row : {"1, 7, '経理 太郎'", "1, 12, '営業 花子'", "1, 3, '総務 次郎'", "2, 12, '他社 一郎'"})
+            exec(std::string("UPDATE OR INSERT INTO OPERATOR (GROUPID, OPCODE, OPNAME) VALUES (") + row +
+                 ") MATCHING (GROUPID, OPCODE)");
+        // Logged on: the asker, two colleagues (one on two computers), an
+        // operator of another group, and a row whose operator is gone.
+        for (const char* row : {"10007, 7, 1, 'PC01'", "10012, 12, 1, 'PC02'", "10003, 3, 1, 'PC03'",
+                                "10003, 3, 1, 'PC05'", "20012, 12, 2, 'PC09'", "10044, 44, 1, 'PC04'"})
+            exec(std::string("INSERT INTO LOGONUSERLIST (OPCODE, OPERATORCODE, GROUPID, PCNAME) VALUES (") + row + ")");
+        transaction.Commit();
+    }
+    const std::string before = DumpDatabase(system);
+    db::Database other;  // the other program's attachment
+    other.Attach(system, dbtest::User, dbtest::Password);
+
+    TDbUpdateBox box;
+    box.CheckUpdate(0, "0.0.0");
+    ASSERT_TRUE(box.Pending);
+    box.show();
+    std::string caption, label, memo;
+    QTimer watch;
+    watch.setInterval(20);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* message = qobject_cast<TMessageBox*>(QApplication::activeModalWidget());
+        if (message == nullptr || !message->isVisible())
+            return;
+        watch.stop();
+        caption = message->windowTitle().toStdString();
+        label = message->lblMain->text().toStdString();
+        memo = message->MessageArea->toPlainText().toStdString();
+        QTest::mouseClick(message->btnCancel, Qt::LeftButton);  // the single OK of this box
+    });
+    watch.start();
+    QTest::mouseClick(box.btnOk, Qt::LeftButton);
+    EXPECT_EQ(box.result(), 4);
+    EXPECT_EQ(caption, "情報");
+    EXPECT_EQ(label,
+              "現在、他のオペレータがシステムを利用中です。\rデータベースの更新を行うには、システムを終了するようにご連"
+              "絡して下さい。");
+    std::replace(memo.begin(), memo.end(), '\r', '\n');
+    EXPECT_EQ(memo,
+              "利用中のオペレータ (異常終了時のオペレータ含む)\n\n"
+              "[ 0003 ]:  総務 次郎\n[ 0003 ]:  総務 次郎\n[ 0012 ]:  営業 花子\n");
+    for (const std::string& state : States(box))
+        EXPECT_EQ(state, "");
+
+    other.Detach();
+    if (DM->IBDatabaseDEF.Connected())  // connected again for the program
+        DM->IBDatabaseDEF.Detach();
+    EXPECT_EQ(DumpDatabase(system), before);
 }
 
 TEST_F(DbUpdateBoxTest, RunBringsOlderDataToTheNewestVersion)
