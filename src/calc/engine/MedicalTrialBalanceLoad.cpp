@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -177,7 +178,10 @@ int ReadMedicalRows(MedicalLoad& m)
     db::Query& q = *load.Query;
     int position = FirstAccountRowMedical - 1;
     q.Open();
+    std::optional<TTrialBalanceColumns> columns;
     while (!q.Eof()) {
+        if (!columns)
+            columns.emplace(q);
         ++position;
         // Position High stays free; an account beyond it would be lost, and
         // a trial balance without it would be wrong.
@@ -210,13 +214,13 @@ int ReadMedicalRows(MedicalLoad& m)
             row.MSTREC = q.FieldByName("MSTREC").AsInteger();
             row.SUBREC = q.FieldByName("SUBREC").AsInteger();
         }
-        AddTrialBalancePeriods(row, q, k.TAISHAKU);
+        AddTrialBalancePeriods(row, q, *columns, k.TAISHAKU);
         const std::string key =
             load.Layout == 0 ? k.GROUPM1 + FixLenStrL(k.USERCODE, 4) : TwoDigits(k.GROUPM2, row.SUBREC);
         load.OrderEntry(position) = TQSORT{key, position};
         q.Next();
         if (load.Layout == 0 && subAccounts >= 1)
-            ReadTrialBalanceSubAccounts(q, row, subAccounts);
+            ReadTrialBalanceSubAccounts(q, *columns, row, subAccounts);
     }
     q.Close();
     return position;

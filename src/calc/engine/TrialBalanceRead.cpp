@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <span>
 #include <cstdio>
 #include <string>
@@ -72,7 +73,10 @@ int ReadTrialBalanceRows(TTrialBalanceContext& load, bool Settlement, bool Notes
     std::array<int, 3> noteRows{};  // 受取手形, 割引手形, 裏書手形
     int last = FirstAccountRowGeneral - 1;
     query.Open();
+    std::optional<TTrialBalanceColumns> columns;
     while (!query.Eof()) {
+        if (!columns)
+            columns.emplace(query);
         if (query.FieldByName("GROUPM1").AsString() == "9900") {
             query.Next();
             continue;
@@ -102,7 +106,7 @@ int ReadTrialBalanceRows(TTrialBalanceContext& load, bool Settlement, bool Notes
                 if (!AccInf.NoteAccountCodes[i].empty() && row.KMK.KCODE == AccInf.NoteAccountCodes[i])
                     noteRows[i] = index;
         }
-        AddTrialBalancePeriods(row, query, row.KMK.TAISHAKU);
+        AddTrialBalancePeriods(row, query, *columns, row.KMK.TAISHAKU);
 
         if (Settlement && load.Scope == 30) {
             // The prior year's periods, from its opening KISHU1.
@@ -138,7 +142,7 @@ int ReadTrialBalanceRows(TTrialBalanceContext& load, bool Settlement, bool Notes
 
         query.Next();
         if (load.Layout == 0 && !Settlement && n >= 1)
-            ReadTrialBalanceSubAccounts(query, row, n);
+            ReadTrialBalanceSubAccounts(query, *columns, row, n);
     }
     query.Close();
     if ((Settlement || NotesOffset) && AccInf.DATATYPE == 1 && SystemDef.SettlementBillOffset == 1)
