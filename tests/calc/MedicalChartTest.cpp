@@ -3,8 +3,8 @@
 // by business kind, the keys of the kind totals following the facilities,
 // and, on random ledgers posted through the journal triggers over several
 // facilities, every account's range figures and every total against sums
-// over the journal computed here. Each seed is one test; a failure names
-// its seed, and the same seed posts the same ledger again.
+// over the journal computed here, in both tax modes. Each seed is one test;
+// a failure names its seed, and the same seed posts the same ledger again.
 
 #include "CalcTestSupport.h"
 
@@ -183,33 +183,68 @@ struct Movements {
 class MedicalLedgerTest : public MedicalChartTest, public ::testing::WithParamInterface<unsigned> {
 protected:
     std::map<std::string, Account> chart;
-    std::map<std::string, Movements> book;
+    std::map<std::string, Movements> book;       // tax mode 0: amounts with their tax
+    std::map<std::string, Movements> exclusive;  // tax mode 1: the tax on 仮受/仮払消費税
 
     void PostLedger(unsigned seed)
     {
         Session s(Path());
         for (const auto& row : s.Rows("SELECT KCODE, DAC, BPFLG, GROUPM1 FROM KAMOKUMST WHERE USE = 1"))
             chart[row[0]] = Account{std::stoi(row[1]), row[2] == "P", row[3]};
-        // Business events: debit account, credit account.
-        static const std::pair<const char*, const char*> events[] = {
-            {"1202", "4101"}, {"1101", "4101"}, {"4102", "1202"}, {"1103", "1202"}, {"5102", "2102"},
-            {"2102", "1103"}, {"6110", "1101"}, {"6102", "1103"}, {"6114", "1103"}, {"6204", "1416"},
-            {"1301", "5103"}, {"1103", "7101"}, {"7201", "1103"}, {"1103", "8101"}, {"8201", "1101"},
-            {"8301", "2110"}, {"1103", "2201"}, {"3302", "1101"}, {"1401", "2104"}};
+        // Business events: debit account, credit account, and the side that
+        // carries tax (0 none, 1 the credit side as tax received, 2 the debit
+        // side as tax paid).
+        struct Event {
+            const char* debit;
+            const char* credit;
+            int taxed;
+        };
+        static const Event events[] = {
+            {"1202", "4101", 1}, {"1101", "4101", 1}, {"4102", "1202", 1}, {"1103", "1202", 0}, {"5102", "2102", 2},
+            {"2102", "1103", 0}, {"6110", "1101", 2}, {"6102", "1103", 0}, {"6114", "1103", 0}, {"6204", "1416", 0},
+            {"1301", "5103", 0}, {"1103", "7101", 0}, {"7201", "1103", 0}, {"1103", "8101", 0}, {"8201", "1101", 0},
+            {"8301", "2110", 0}, {"1103", "2201", 0}, {"3302", "1101", 0}, {"1401", "2104", 2}};
         std::mt19937 random(seed);
         auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
         const char* facilities[] = {" ", "01", "02"};
         int rec = 0;
         for (int entry = 0; entry < 150; ++entry) {
-            const auto& [debit, credit] = events[pick(static_cast<int>(std::size(events)))];
+            const Event& e = events[pick(static_cast<int>(std::size(events)))];
             const int period = 1 + pick(16);
             const long long amount = 100 + pick(50000);
+            const long long tax = e.taxed != 0 ? amount / 10 : 0;
             const std::string facility = facilities[pick(3)];
-            for (const JournalSide& side : {JournalSide{++rec, 1, debit, " ", " ", period, 0, amount, 0},
-                                            JournalSide{++rec, 2, credit, " ", " ", period, 0, amount, 0}}) {
+            // The taxed side books the net amount and its tax; the other side
+            // the whole.
+            const JournalSide debit{++rec,
+                                    1,
+                                    e.debit,
+                                    " ",
+                                    " ",
+                                    period,
+                                    e.taxed == 2 ? 2 : 0,
+                                    e.taxed == 2 ? amount : amount + tax,
+                                    e.taxed == 2 ? tax : 0};
+            const JournalSide credit{++rec,
+                                     2,
+                                     e.credit,
+                                     " ",
+                                     " ",
+                                     period,
+                                     e.taxed == 1 ? 1 : 0,
+                                     e.taxed == 1 ? amount : amount + tax,
+                                     e.taxed == 1 ? tax : 0};
+            for (const JournalSide& side : {debit, credit}) {
                 PostSide(s, side, facility);
+                const auto at = static_cast<std::size_t>(period);
                 Movements& m = book[side.kcode];
-                (side.taishaku == 1 ? m.debit : m.credit)[static_cast<std::size_t>(period)] += Yen(amount);
+                (side.taishaku == 1 ? m.debit : m.credit)[at] += Yen(side.nuk + side.zei);
+                Movements& x = exclusive[side.kcode];
+                (side.taishaku == 1 ? x.debit : x.credit)[at] += Yen(side.nuk);
+                if (side.zei != 0) {
+                    Movements& t = exclusive[side.taxuh == 1 ? "2109" : "1304"];
+                    (side.taishaku == 1 ? t.debit : t.credit)[at] += Yen(side.zei);
+                }
             }
         }
         // Balanced openings spread over the facilities; 前期繰越利益 takes
@@ -223,6 +258,7 @@ protected:
                    "', '" + kcode + "', ' ', ' ', " + std::to_string(amount / CurrencyScale) +
                    ") MATCHING (SCODE, KCODE, HCODE, BCODE)");
             book[kcode].opening += amount;
+            exclusive[kcode].opening += amount;
             net += DebitBalanceSide(chart.at(kcode).side) ? amount : -amount;
         };
         for (const auto& [kcode, amount] : openings)
@@ -244,93 +280,97 @@ TEST_P(MedicalLedgerTest, RangeFiguresAndTotalsEqualSumsOverTheJournal)
     Prepare({{"01", 8}, {"02", 1}});
     PostLedger(seed);
     OpenMedical();
-    BalanceArrays a(BalanceCapacity());
-    ASSERT_TRUE(LoadForExport(a));
-    std::map<std::string, const TBALANCE*> rowOf;
-    for (std::size_t i = FirstAccountRowMedical; i < a.rows.size(); ++i)
-        if (!a.rows[i].KMK.KCODE.empty())
-            rowOf[a.rows[i].KMK.KCODE] = &a.rows[i];
-
     struct Range {
         int kind, first, last, noOpening;
     };
     const Range ranges[] = {{0, 1, 16, 0}, {0, 5, 8, 0}, {0, 3, 15, 1}, {1, 0, 0, 0}, {2, 0, 0, 0},
                             {4, 0, 0, 0},  {5, 0, 0, 0}, {6, 0, 0, 0},  {7, 2, 9, 0}};
-    for (const Range& range : ranges) {
-        SCOPED_TRACE("kind " + std::to_string(range.kind) + " " + std::to_string(range.first) + "-" +
-                     std::to_string(range.last) + (range.noOpening ? " without opening" : ""));
-        CalcBalancePeriods(a.rows, a.High(), range.noOpening, range.kind, range.first, range.last, 16);
-        const auto [first, last] = KindPeriods(range.kind, range.first, range.last);
-        const bool restart = range.kind == 2 || range.kind == 4 || range.kind == 6 || (range.kind == 7 && first > 1);
+    for (int tax : {0, 1}) {
+        const std::map<std::string, Movements>& ledger = tax == 0 ? book : exclusive;
+        BalanceArrays a(BalanceCapacity());
+        ASSERT_TRUE(LoadForExport(a, tax));
+        std::map<std::string, const TBALANCE*> rowOf;
+        for (std::size_t i = FirstAccountRowMedical; i < a.rows.size(); ++i)
+            if (!a.rows[i].KMK.KCODE.empty())
+                rowOf[a.rows[i].KMK.KCODE] = &a.rows[i];
+        for (const Range& range : ranges) {
+            SCOPED_TRACE("tax mode " + std::to_string(tax) + ", kind " + std::to_string(range.kind) + " " +
+                         std::to_string(range.first) + "-" + std::to_string(range.last) +
+                         (range.noOpening ? " without opening" : ""));
+            CalcBalancePeriods(a.rows, a.High(), range.noOpening, range.kind, range.first, range.last, 16);
+            const auto [first, last] = KindPeriods(range.kind, range.first, range.last);
+            const bool restart =
+                range.kind == 2 || range.kind == 4 || range.kind == 6 || (range.kind == 7 && first > 1);
 
-        // Accounts, and the sums each total must hold on its section's basis.
-        std::map<int, Currency> totalClosing;
-        Currency assets = 0, claims = 0, profit = 0;
-        for (const auto& [kcode, account] : chart) {
-            if (account.group1 == "9900")
-                continue;
-            SCOPED_TRACE("account " + kcode);
-            ASSERT_TRUE(rowOf.count(kcode));
-            const TBALANCE& row = *rowOf.at(kcode);
-            const Movements m = book.count(kcode) ? book.at(kcode) : Movements{};
-            Currency o = 0, d = 0, c = 0;
-            if (range.noOpening != 1) {
-                Currency carried = m.opening;
-                for (int p = 1; p < first; ++p)
-                    carried += SignedMovement(account.side, m.debit[static_cast<std::size_t>(p)],
-                                              m.credit[static_cast<std::size_t>(p)]);
-                if (!(account.profitAndLoss && restart))
-                    o = carried;
-            }
-            for (int p = first; p <= last; ++p) {
-                d += m.debit[static_cast<std::size_t>(p)];
-                c += m.credit[static_cast<std::size_t>(p)];
-            }
-            const Currency closing = o + SignedMovement(account.side, d, c);
-            if (kcode != "3302") {
-                EXPECT_EQ(row.RangeOpening, o);
-                EXPECT_EQ(row.RangeClosing, closing);
-            }
-            EXPECT_EQ(row.RangeDebit, d);
-            EXPECT_EQ(row.RangeCredit, c);
-            const Currency natural = DebitBalanceSide(account.side) ? row.RangeClosing : -row.RangeClosing;
-            if (account.profitAndLoss)
-                profit -= natural;
-            else if (account.group1 < "2000")
-                assets += natural;
-            else
-                claims -= natural;
-            // The total whose code range holds the account.
-            std::string prev = "1000";
-            for (const TotalLine& line : TotalLines()) {
-                const std::string own = a.rows[static_cast<std::size_t>(line.position)].KMK.GROUPM1;
-                if (account.group1 > prev && account.group1 < own) {
-                    const bool debitSection = line.position <= 11 || (line.position >= 33 && line.position <= 41) ||
-                                              line.position == 44 || line.position == 47 || line.position == 49;
-                    totalClosing[line.position] +=
-                        DebitBalanceSide(account.side) == debitSection ? row.RangeClosing : -row.RangeClosing;
-                    break;
+            // Accounts, and the sums each total must hold on its section's basis.
+            std::map<int, Currency> totalClosing;
+            Currency assets = 0, claims = 0, profit = 0;
+            for (const auto& [kcode, account] : chart) {
+                if (account.group1 == "9900")
+                    continue;
+                SCOPED_TRACE("account " + kcode);
+                ASSERT_TRUE(rowOf.count(kcode));
+                const TBALANCE& row = *rowOf.at(kcode);
+                const Movements m = ledger.count(kcode) ? ledger.at(kcode) : Movements{};
+                Currency o = 0, d = 0, c = 0;
+                if (range.noOpening != 1) {
+                    Currency carried = m.opening;
+                    for (int p = 1; p < first; ++p)
+                        carried += SignedMovement(account.side, m.debit[static_cast<std::size_t>(p)],
+                                                  m.credit[static_cast<std::size_t>(p)]);
+                    if (!(account.profitAndLoss && restart))
+                        o = carried;
                 }
-                prev = own;
+                for (int p = first; p <= last; ++p) {
+                    d += m.debit[static_cast<std::size_t>(p)];
+                    c += m.credit[static_cast<std::size_t>(p)];
+                }
+                const Currency closing = o + SignedMovement(account.side, d, c);
+                if (kcode != "3302") {
+                    EXPECT_EQ(row.RangeOpening, o);
+                    EXPECT_EQ(row.RangeClosing, closing);
+                }
+                EXPECT_EQ(row.RangeDebit, d);
+                EXPECT_EQ(row.RangeCredit, c);
+                const Currency natural = DebitBalanceSide(account.side) ? row.RangeClosing : -row.RangeClosing;
+                if (account.profitAndLoss)
+                    profit -= natural;
+                else if (account.group1 < "2000")
+                    assets += natural;
+                else
+                    claims -= natural;
+                // The total whose code range holds the account.
+                std::string prev = "1000";
+                for (const TotalLine& line : TotalLines()) {
+                    const std::string own = a.rows[static_cast<std::size_t>(line.position)].KMK.GROUPM1;
+                    if (account.group1 > prev && account.group1 < own) {
+                        const bool debitSection = line.position <= 11 || (line.position >= 33 && line.position <= 41) ||
+                                                  line.position == 44 || line.position == 47 || line.position == 49;
+                        totalClosing[line.position] +=
+                            DebitBalanceSide(account.side) == debitSection ? row.RangeClosing : -row.RangeClosing;
+                        break;
+                    }
+                    prev = own;
+                }
             }
+            auto T = [&](int n) -> const TBALANCE& { return a.rows[static_cast<std::size_t>(n)]; };
+            // Totals that only collect accounts.
+            for (int n : {3, 4, 6, 7, 8, 10, 12, 13, 15, 16, 17, 27, 29, 31, 33, 34, 35, 36, 43, 44, 46, 47})
+                EXPECT_EQ(T(n).RangeClosing, totalClosing[n]) << "T" << n;
+            // The sheet and the profit against sums over the accounts.
+            EXPECT_EQ(T(11).RangeClosing, assets);
+            EXPECT_EQ(T(24).RangeClosing, T(11).RangeClosing);
+            EXPECT_EQ(T(14).RangeClosing + T(15).RangeClosing + T(16).RangeClosing + T(17).RangeClosing, claims);
+            EXPECT_EQ(T(53).RangeClosing, profit);
+            // A balanced ledger: the balancing figure of the sheet is the
+            // profit of the range, whatever the range's start.
+            EXPECT_EQ(T(19).RangeClosing, profit);
+            EXPECT_EQ(T(20).RangeClosing, T(49).RangeClosing);
+            EXPECT_EQ(T(54).RangeClosing, T(49).RangeClosing - T(45).RangeClosing - T(46).RangeClosing);
+            EXPECT_EQ(T(45).RangeDebit, 0);
+            EXPECT_EQ(T(45).RangeCredit, T(45).RangeClosing - T(45).RangeOpening);
+            EXPECT_EQ(T(45).KMK.KNAME, T(45).RangeClosing >= 0 ? "経常利益" : "経常損失");
         }
-        auto T = [&](int n) -> const TBALANCE& { return a.rows[static_cast<std::size_t>(n)]; };
-        // Totals that only collect accounts.
-        for (int n : {3, 4, 6, 7, 8, 10, 12, 13, 15, 16, 17, 27, 29, 31, 33, 34, 35, 36, 43, 44, 46, 47})
-            EXPECT_EQ(T(n).RangeClosing, totalClosing[n]) << "T" << n;
-        // The sheet and the profit against sums over the accounts.
-        EXPECT_EQ(T(11).RangeClosing, assets);
-        EXPECT_EQ(T(24).RangeClosing, T(11).RangeClosing);
-        EXPECT_EQ(T(14).RangeClosing + T(15).RangeClosing + T(16).RangeClosing + T(17).RangeClosing, claims);
-        EXPECT_EQ(T(53).RangeClosing, profit);
-        // A balanced ledger: the balancing figure of the sheet is the
-        // profit of the range, whatever the range's start.
-        EXPECT_EQ(T(19).RangeClosing, profit);
-        EXPECT_EQ(T(20).RangeClosing, T(49).RangeClosing);
-        EXPECT_EQ(T(54).RangeClosing, T(49).RangeClosing - T(45).RangeClosing - T(46).RangeClosing);
-        EXPECT_EQ(T(45).RangeDebit, 0);
-        EXPECT_EQ(T(45).RangeCredit, T(45).RangeClosing - T(45).RangeOpening);
-        EXPECT_EQ(T(45).KMK.KNAME, T(45).RangeClosing >= 0 ? "経常利益" : "経常損失");
     }
 }
 
