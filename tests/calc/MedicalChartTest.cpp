@@ -185,6 +185,11 @@ protected:
     std::map<std::string, Account> chart;
     std::map<std::string, Movements> book;       // tax mode 0: amounts with their tax
     std::map<std::string, Movements> exclusive;  // tax mode 1: the tax on 仮受/仮払消費税
+    // The departments entries are spread over (one: no choice is drawn, so
+    // a seed posts the same ledger as before), and the tax-inclusive
+    // movements per facility and department ("01/10").
+    std::vector<std::string> departments{" "};
+    std::map<std::string, std::map<std::string, Movements>> byPlace;
 
     void PostLedger(unsigned seed)
     {
@@ -214,13 +219,17 @@ protected:
             const long long amount = 100 + pick(50000);
             const long long tax = e.taxed != 0 ? amount / 10 : 0;
             const std::string facility = facilities[pick(3)];
+            const std::string department =
+                departments.size() == 1
+                    ? departments[0]
+                    : departments[static_cast<std::size_t>(pick(static_cast<int>(departments.size())))];
             // The taxed side books the net amount and its tax; the other side
             // the whole.
             const JournalSide debit{++rec,
                                     1,
                                     e.debit,
                                     " ",
-                                    " ",
+                                    department,
                                     period,
                                     e.taxed == 2 ? 2 : 0,
                                     e.taxed == 2 ? amount : amount + tax,
@@ -229,7 +238,7 @@ protected:
                                      2,
                                      e.credit,
                                      " ",
-                                     " ",
+                                     department,
                                      period,
                                      e.taxed == 1 ? 1 : 0,
                                      e.taxed == 1 ? amount : amount + tax,
@@ -238,6 +247,8 @@ protected:
                 PostSide(s, side, facility);
                 const auto at = static_cast<std::size_t>(period);
                 Movements& m = book[side.kcode];
+                Movements& placed = byPlace[facility + "/" + department][side.kcode];
+                (side.taishaku == 1 ? placed.debit : placed.credit)[at] += Yen(side.nuk + side.zei);
                 (side.taishaku == 1 ? m.debit : m.credit)[at] += Yen(side.nuk + side.zei);
                 Movements& x = exclusive[side.kcode];
                 (side.taishaku == 1 ? x.debit : x.credit)[at] += Yen(side.nuk);
@@ -267,6 +278,62 @@ protected:
     }
 };
 
+// Whether a total sums its accounts debit minus credit: the assets, the
+// costs and the deductions; the others credit minus debit.
+bool DebitSection(int position)
+{
+    return position <= 11 || (position >= 33 && position <= 41) || position == 44 || position == 47 || position == 49;
+}
+
+// The total position whose code range holds the group: after the group of
+// the shown total before it, before its own. 0 when none does.
+int TotalOfGroup(const BalanceArrays& a, const std::string& group)
+{
+    std::string prev = "1000";
+    for (const TotalLine& line : TotalLines()) {
+        const std::string& own = a.rows[static_cast<std::size_t>(line.position)].KMK.GROUPM1;
+        if (own.empty())
+            continue;
+        if (group > prev && group < own)
+            return line.position;
+        prev = own;
+    }
+    return 0;
+}
+
+std::map<std::string, const TBALANCE*> AccountRows(const BalanceArrays& a)
+{
+    std::map<std::string, const TBALANCE*> rowOf;
+    for (std::size_t i = FirstAccountRowMedical; i < a.rows.size(); ++i)
+        if (!a.rows[i].KMK.KCODE.empty())
+            rowOf[a.rows[i].KMK.KCODE] = &a.rows[i];
+    return rowOf;
+}
+
+struct ChartRow {
+    std::string kcode;
+    Account account;
+    const TBALANCE* row;
+};
+
+// The chart's accounts but those of the group "9900", each with the row the
+// load gave it; an account without a row fails the test.
+std::vector<ChartRow> ChartRows(const std::map<std::string, Account>& chart, const BalanceArrays& a)
+{
+    const std::map<std::string, const TBALANCE*> rowOf = AccountRows(a);
+    std::vector<ChartRow> rows;
+    for (const auto& [kcode, account] : chart) {
+        if (account.group1 == "9900")
+            continue;
+        const auto found = rowOf.find(kcode);
+        if (found == rowOf.end())
+            ADD_FAILURE() << "no row for the account " << kcode;
+        else
+            rows.push_back({kcode, account, found->second});
+    }
+    return rows;
+}
+
 std::pair<int, int> KindPeriods(int kind, int first, int last)
 {
     static constexpr std::pair<int, int> ranges[] = {{0, 0}, {1, 4}, {5, 8}, {9, 12}, {13, 16}, {1, 8}, {9, 16}};
@@ -289,10 +356,6 @@ TEST_P(MedicalLedgerTest, RangeFiguresAndTotalsEqualSumsOverTheJournal)
         const std::map<std::string, Movements>& ledger = tax == 0 ? book : exclusive;
         BalanceArrays a(BalanceCapacity());
         ASSERT_TRUE(LoadForExport(a, tax));
-        std::map<std::string, const TBALANCE*> rowOf;
-        for (std::size_t i = FirstAccountRowMedical; i < a.rows.size(); ++i)
-            if (!a.rows[i].KMK.KCODE.empty())
-                rowOf[a.rows[i].KMK.KCODE] = &a.rows[i];
         for (const Range& range : ranges) {
             SCOPED_TRACE("tax mode " + std::to_string(tax) + ", kind " + std::to_string(range.kind) + " " +
                          std::to_string(range.first) + "-" + std::to_string(range.last) +
@@ -305,12 +368,9 @@ TEST_P(MedicalLedgerTest, RangeFiguresAndTotalsEqualSumsOverTheJournal)
             // Accounts, and the sums each total must hold on its section's basis.
             std::map<int, Currency> totalClosing;
             Currency assets = 0, claims = 0, profit = 0;
-            for (const auto& [kcode, account] : chart) {
-                if (account.group1 == "9900")
-                    continue;
+            for (const auto& [kcode, account, loaded] : ChartRows(chart, a)) {
                 SCOPED_TRACE("account " + kcode);
-                ASSERT_TRUE(rowOf.count(kcode));
-                const TBALANCE& row = *rowOf.at(kcode);
+                const TBALANCE& row = *loaded;
                 const Movements m = ledger.count(kcode) ? ledger.at(kcode) : Movements{};
                 Currency o = 0, d = 0, c = 0;
                 if (range.noOpening != 1) {
@@ -340,18 +400,9 @@ TEST_P(MedicalLedgerTest, RangeFiguresAndTotalsEqualSumsOverTheJournal)
                 else
                     claims -= natural;
                 // The total whose code range holds the account.
-                std::string prev = "1000";
-                for (const TotalLine& line : TotalLines()) {
-                    const std::string own = a.rows[static_cast<std::size_t>(line.position)].KMK.GROUPM1;
-                    if (account.group1 > prev && account.group1 < own) {
-                        const bool debitSection = line.position <= 11 || (line.position >= 33 && line.position <= 41) ||
-                                                  line.position == 44 || line.position == 47 || line.position == 49;
-                        totalClosing[line.position] +=
-                            DebitBalanceSide(account.side) == debitSection ? row.RangeClosing : -row.RangeClosing;
-                        break;
-                    }
-                    prev = own;
-                }
+                if (const int total = TotalOfGroup(a, account.group1))
+                    totalClosing[total] +=
+                        DebitBalanceSide(account.side) == DebitSection(total) ? row.RangeClosing : -row.RangeClosing;
             }
             auto T = [&](int n) -> const TBALANCE& { return a.rows[static_cast<std::size_t>(n)]; };
             // Totals that only collect accounts.
@@ -414,6 +465,112 @@ TEST_F(MedicalLedgerTest, ShortYearRunsItsLastRangeToTheSettlementAndBadKindsAre
     EXPECT_NE(presenter.shown[0].Text.find("事業区分の設定が必要です。"), std::string::npos);
     EXPECT_NE(presenter.shown[1].Text.find("期間番号は「1～16」です。 [0-3]"), std::string::npos);
     EXPECT_EQ(cash->RangeDebit, debits(1, 3));
+}
+
+// Whether the schema holds a trial-balance procedure in the medical chart's
+// form, which takes the facility code first (the general chart's department
+// trial balance takes the tax mode first).
+bool HasMedicalProcedure(const std::string& path, const std::string& name)
+{
+    Session s(path);
+    const auto rows = s.Rows(
+        "SELECT F.RDB$FIELD_TYPE FROM RDB$PROCEDURE_PARAMETERS P JOIN RDB$FIELDS F"
+        " ON F.RDB$FIELD_NAME = P.RDB$FIELD_SOURCE WHERE P.RDB$PROCEDURE_NAME = '" +
+        name + "' AND P.RDB$PARAMETER_TYPE = 0 AND P.RDB$PARAMETER_NUMBER = 0");
+    constexpr int Char = 14;
+    constexpr int Varchar = 37;
+    return !rows.empty() && (std::stoi(rows[0][0]) == Char || std::stoi(rows[0][0]) == Varchar);
+}
+
+// The facility-comparison layout: every account's balance at the end of
+// every period over all facilities, and the totals rolled up from them for
+// every period, against sums over the journal, in both tax modes.
+TEST_F(MedicalLedgerTest, FacilityComparisonRollsUpEveryPeriodFromTheJournal)
+{
+    Prepare({{"01", 8}, {"02", 1}});
+    PostLedger(11);
+    OpenMedical();
+    if (!HasMedicalProcedure(Path(), "SP_SISETUHIKAKU_SISANHYO"))
+        GTEST_SKIP() << "the schema has no facility-comparison trial balance SP_SISETUHIKAKU_SISANHYO yet";
+    for (int tax : {0, 1}) {
+        SCOPED_TRACE("tax mode " + std::to_string(tax));
+        const std::map<std::string, Movements>& ledger = tax == 0 ? book : exclusive;
+        BalanceArrays a(BalanceCapacity());
+        ASSERT_TRUE(LoadTrialBalance(a.rows, a.High(), a.order, a.High(), " ", " ", tax, 0, 4, 2, 0, 0, 0));
+        for (int p = 0; p <= 16; ++p) {
+            SCOPED_TRACE("period " + std::to_string(p));
+            std::map<int, Currency> totals;
+            Currency assets = 0, profit = 0;
+            for (const auto& [kcode, account, loaded] : ChartRows(chart, a)) {
+                const TBALANCE& row = *loaded;
+                const Movements m = ledger.count(kcode) ? ledger.at(kcode) : Movements{};
+                Currency balance = m.opening;
+                for (int q = 1; q <= p; ++q)
+                    balance += SignedMovement(account.side, m.debit[static_cast<std::size_t>(q)],
+                                              m.credit[static_cast<std::size_t>(q)]);
+                EXPECT_EQ(row.PeriodBalance[p], balance) << kcode;
+                const Currency natural = DebitBalanceSide(account.side) ? balance : -balance;
+                if (account.profitAndLoss)
+                    profit -= natural;
+                else if (account.group1 < "2000")
+                    assets += natural;
+                if (const int total = TotalOfGroup(a, row.KMK.GROUPM1))
+                    totals[total] += DebitBalanceSide(account.side) == DebitSection(total) ? balance : -balance;
+            }
+            auto T = [&](int n) { return a.rows[static_cast<std::size_t>(n)].PeriodBalance[p]; };
+            for (int n : {3, 4, 6, 7, 8, 10, 12, 13, 15, 16, 17, 27, 29, 31, 33, 34, 35, 36, 43, 44, 46, 47})
+                EXPECT_EQ(T(n), totals[n]) << "T" << n;
+            EXPECT_EQ(T(11), assets);
+            EXPECT_EQ(T(24), T(11));
+            EXPECT_EQ(T(19), profit);
+        }
+    }
+}
+
+// Scope 4: the departments of a group that the facility keeps, read one
+// after the other into the same rows. A department of the group that the
+// facility does not keep, the other facilities and the entries without a
+// department stay out.
+TEST_F(MedicalLedgerTest, DepartmentGroupOfAFacilitySumsItsDepartments)
+{
+    Prepare({{"01", 8}, {"02", 1}});
+    {
+        Session s(Path());
+        for (const std::string d : {"10", "20", "30"}) {
+            s.Exec("INSERT INTO BUMONMST (BCODE, BNAME) VALUES ('" + d + "', 'D" + d + "')");
+            s.Exec("INSERT INTO GROUPLIST (GCODE, BCODE) VALUES ('G1', '" + d + "')");
+        }
+        for (const char* kept : {"'01', '10'", "'01', '20'", "'02', '30'"})
+            s.Exec(std::string("INSERT INTO SISETUBUM (SCODE, BCODE) VALUES (") + kept + ")");
+    }
+    departments = {" ", "10", "20", "30"};
+    PostLedger(13);
+    OpenMedical();
+    if (!HasMedicalProcedure(Path(), "SP_SISANHYO_BUMON"))
+        GTEST_SKIP() << "the schema has no medical department trial balance SP_SISANHYO_BUMON (facility first) yet";
+    BalanceArrays a(BalanceCapacity());
+    ASSERT_TRUE(LoadTrialBalance(a.rows, a.High(), a.order, a.High(), "01", "G1", 0, 4, 0, 2, 0, 0, 0));
+    CalcBalancePeriods(a.rows, a.High(), 0, 0, 1, 16, 8);
+    for (const auto& [kcode, account, loaded] : ChartRows(chart, a)) {
+        SCOPED_TRACE("account " + kcode);
+        const TBALANCE& row = *loaded;
+        Currency d = 0, c = 0;
+        for (const char* place : {"01/10", "01/20"}) {
+            const auto& accounts = byPlace[place];
+            if (!accounts.count(kcode))
+                continue;
+            for (int p = 1; p <= 16; ++p) {
+                d += accounts.at(kcode).debit[static_cast<std::size_t>(p)];
+                c += accounts.at(kcode).credit[static_cast<std::size_t>(p)];
+            }
+        }
+        EXPECT_EQ(row.RangeDebit, d);
+        EXPECT_EQ(row.RangeCredit, c);
+        if (kcode != "3302") {               // the balancing row's own figures are replaced
+            EXPECT_EQ(row.RangeOpening, 0);  // the openings sit on no department
+            EXPECT_EQ(row.RangeClosing, SignedMovement(account.side, d, c));
+        }
+    }
 }
 
 }  // namespace
