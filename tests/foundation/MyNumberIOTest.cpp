@@ -104,13 +104,16 @@ protected:
         SysDbFileName = "qhaccdef.fdb";
         ConnectionMode = 0;
         DM = std::make_unique<TDM>();
-        for (const char* data : {"a", "b"})
+        // A log merges only into data of the same company name.
+        for (const char* data : {"a", "b"}) {
             dbtest::CopyMasterFile(dbtest::CompanyMasterFile(""), Db(data));
-        ASSERT_TRUE(DM->fnAccDatConnected("", (folder_ / "a").string(), false));
-        const bool hasLog = DM->fnExistence_Table("MYNUMBER_LOG");
-        DM->fnAccDatDisConnected((folder_ / "a").string(), false, false);
-        if (!hasLog)
-            GTEST_SKIP() << "the company data of this catalogue has no MYNUMBER_LOG yet";
+            db::Database database;
+            database.Attach(Db(data), dbtest::User, dbtest::Password);
+            db::Transaction transaction(database);
+            transaction.Start();
+            db::Query(database, transaction, "UPDATE ACCDEF1 SET SHOUGOU='株式会社テスト' WHERE REC=1").ExecSQL();
+            transaction.Commit();
+        }
     }
     void TearDown() override
     {
