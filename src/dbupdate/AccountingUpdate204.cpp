@@ -69,6 +69,9 @@ TUpdateScript Script()
     if (kind->DataType == 2 && kind->CodeType == 2)
         presets = ProbePresets(kind->Siten);
     TUpdateScript script(Shape);
+    // The journal monitor places by facility number and lists in that
+    // order, so that its pages follow the facility's own numbering.
+    script.AddSql("monitor-paging.sql");
     // Real-estate data without the presets of its chart gets them anew,
     // and every facility a copy of them.
     if (presets && !presets->hasPresets) {
