@@ -246,6 +246,9 @@ TEST_F(JournalPagingTest, MonitorStartsAtTheNewestEntry)
         EXPECT_EQ(Read(s, proc + "(' ', 0, 0, -1, 0, 0, 90, 1)").front().swkno, 2910) << proc;
     }
     EXPECT_EQ(Read(s, "SP_MONITOR_LISTUP('X1', 0, 0, -1, 0, 0, 0, 0)").size(), 20u);
+    // An empty facility is the blank one, as Firebird compares them.
+    EXPECT_EQ(Read(s, "SP_MONITOR_LISTUP('', 0, 0, 0, 0, 0, 0, 0)"),
+              Read(s, "SP_MONITOR_LISTUP(' ', 0, 0, 0, 0, 0, 0, 0)"));
     for (const std::string pair : {"", "_ENTRYORDER"}) {
         const std::vector<Row> down = Read(s, "SP_MONITOR_LISTDOWN" + pair + "(' ', 1000, 1000, 0, 0, 0, 0, 0)");
         ASSERT_EQ(down.size(), 50u);
