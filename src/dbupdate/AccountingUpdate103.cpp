@@ -25,6 +25,9 @@ TUpdateScript Script()
     TUpdateScript script(Shape);
     if (kind->Siten != 0)
         script.AddSql("facility-books.sql");
+    // The capital carried into the new year takes every sub-account of the
+    // capital, drawings and owner's loan accounts.
+    script.AddSql("capital-carry-forward.sql");
     // The tax share of an allocated department rounds half away from zero
     // on a product that holds balances of any size (the percentage is
     // made a whole number first, so a half is exact). The department trial
@@ -38,6 +41,10 @@ TUpdateScript Script()
     // common department); without allocation a mid-year start keeps the
     // department's own opening balance.
     script.AddSql("department-layout-trial-balances.sql");
+    // The journal monitor places by history number but lists in facility
+    // number order.
+    script.AddSql("monitor-paging.sql");
+    script.Add("COMMIT;");
     return script;
 }
 

@@ -21,6 +21,12 @@ TUpdateScript Script()
     if (!kind)
         throw TUpdateScriptError("update script: the data kind of the company data cannot be read");
     TUpdateScript script(Shape);
+    // The journal monitor, the journal book and the account book page
+    // through the journal in stored procedures, with the wider texts of
+    // this data form.
+    script.AddSql("monitor-paging.sql");
+    script.AddSql("journal-book-paging.sql");
+    script.AddSql("account-book-paging.sql");
     // The start month no longer follows the dates by itself, and a journal
     // row leaves the totals only through its flag: entries are deleted by
     // flagging both rows, which also drops the entry's cash-book link.
@@ -44,8 +50,12 @@ TUpdateScript Script()
     // The Navigore budget beside the analysis budget, the variance
     // thresholds, and the budget writers that choose between the two.
     script.AddSql("budget.sql");
-    // Without tax the year-end carry-forward takes the suspense tax
-    // accounts' tax of their own department whatever the department mode.
+    // Profit and loss against the Navigore budget by period, by facility
+    // and by department.
+    script.AddSql("variance.sql");
+    // Without tax the year-end carry-forward and the balances it reads
+    // take the suspense tax accounts' tax of their own department whatever
+    // the department mode.
     script.AddSql("carry-forward.sql");
     script.Add("Commit;");
     return script;

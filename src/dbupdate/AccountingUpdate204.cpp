@@ -69,6 +69,9 @@ TUpdateScript Script()
     if (kind->DataType == 2 && kind->CodeType == 2)
         presets = ProbePresets(kind->Siten);
     TUpdateScript script(Shape);
+    // The journal monitor places by facility number and lists in that
+    // order, so that its pages follow the facility's own numbering.
+    script.AddSql("monitor-paging.sql");
     // Real-estate data without the presets of its chart gets them anew,
     // and every facility a copy of them.
     if (presets && !presets->hasPresets) {
@@ -86,6 +89,13 @@ TUpdateScript Script()
     // An edited entry's old version loses its link; the new version of an
     // entry exchanged through the cash book points back at the old one.
     script.AddSql("journal-edit.sql");
+    // The previous years by line of the A4 layout for one department, and
+    // by department group with the budgets of the group's departments
+    // summed per period (the text after its head is 0.2.2's).
+    for (const char* file :
+         {"prior-year-layout.sql", "../022/group-prior-year-recreate.sql", "../022/group-prior-year.sql"})
+        script.AddSql(file);
+    script.Add("SET TERM ; ^");
     // A new sub-account's balance rows: in the departments the account is
     // kept in, where the data keeps departments for the account.
     script.AddSql("sub-account-balance-rows.sql");

@@ -1,0 +1,109 @@
+SET TERM ^ ;
+/* The journal book pages through the debit rows of the facility PSCODE
+   (a blank code is the facility ' ' of data without facility books) dated
+   from PSHIZUKE to PEHIZUKE, fifty entries at a time unless PLIMIT asks
+   for more. LISTUP reads backwards from the end date, LISTDOWN forwards
+   from the start date; an end date before the start date stands for the
+   rest of the fiscal year on the open side. A settlement entry counts one
+   day after its date, so it follows the ordinary entries of its day; so
+   does the position when PKESSAN is 1. On the position's day a row passes
+   by its history number against PSWKNO (0: every row of that day).
+   PDELFLG selects one DELFLG (-1: every row, but in LISTIN). LISTIN lists
+   the entries up to the position newest first by history number, of the
+   settlement kind PKESSAN (-1: both). POFFSET passing rows are skipped;
+   RECORDCNT counts the passing rows, and the first passing row beyond the
+   page ends the read. */
+/*@ FOR P IN LISTUP, LISTDOWN, LISTIN */
+RECREATE PROCEDURE SP_SIWAKE_{P} (
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PKESSAN INTEGER,
+    PSHIZUKE DATE,
+    PEHIZUKE DATE,
+    PSWKNO INTEGER,
+    PDELFLG INTEGER,
+    POFFSET INTEGER,
+    PLIMIT INTEGER)
+RETURNS (
+    /*@ FOR C IN RECORDCNT, REC, SWKREC, SWKNO, DELFLG, TAISHAKU JOIN ", " */{C} INTEGER/*@ END */,
+    HIZUKE DATE,
+    /*@ FOR C IN MNUM, KESSAN, DNUM, SNUM, MDAYNUM, SDAYNUM JOIN ", " */{C} INTEGER/*@ END */,
+    SCODE VARCHAR(6) CHARACTER SET ASCII,
+    SITREC INTEGER,
+    /*@ FOR C IN KGROUP, KCODE, USERCODE, HCODE, BCODE JOIN ", " */{C} VARCHAR(6) CHARACTER SET ASCII/*@ END */,
+    /*@ FOR C IN KNAME, HNAME, BNAME JOIN ", " */{C} VARCHAR(28)/*@ END */,
+    /*@ FOR C IN TAXCODE, TAXUH, TAXDC JOIN ", " */{C} INTEGER/*@ END */,
+    /*@ FOR C IN NUK, ZEI, RIT JOIN ", " */{C} NUMERIC(16,4)/*@ END */,
+    SIKIN INTEGER,
+    /*@ FOR C IN R_KGROUP, R_KCODE, R_USERCODE, R_HCODE, R_BCODE JOIN ", " */{C} VARCHAR(6) CHARACTER SET ASCII/*@ END */,
+    /*@ FOR C IN R_KNAME, R_HNAME, R_BNAME JOIN ", " */{C} VARCHAR(28)/*@ END */,
+    /*@ FOR C IN R_TAXCODE, R_TAXUH, R_TAXDC JOIN ", " */{C} INTEGER/*@ END */,
+    /*@ FOR C IN R_NUK, R_ZEI, R_RIT JOIN ", " */{C} NUMERIC(16,4)/*@ END */,
+    R_SIKIN INTEGER,
+    KINGAKU NUMERIC(16,4),
+    ZEIGAKU NUMERIC(16,4),
+    /*@ FOR C IN ZEIRITUNO, AUTCALCU, TAXCALCU, OLDRATE, TEKCODE JOIN ", " */{C} INTEGER/*@ END */,
+    TEKTEXT VARCHAR(100),
+    TORCODE INTEGER,
+    TORTEXT VARCHAR(40),
+    /*@ FOR C IN FUSEN1, FUSEN2, FUSEN3, FUSEN4, FUSEN5 JOIN ", " */{C} INTEGER/*@ END */,
+    CTIME TIMESTAMP,
+    COMMENT VARCHAR(100),
+    AO_COMMENT VARCHAR(100),
+    LINKKEY VARCHAR(40),
+    /*@ FOR C IN LINKKUB, LINKREC, LOCALFLG, RESERVE1, RESERVE2 JOIN ", " */{C} INTEGER/*@ END */,
+    RTIME TIMESTAMP,
+    OPCODE INTEGER)
+AS
+DECLARE VARIABLE VDIR INTEGER;
+DECLARE VARIABLE VIN INTEGER;
+DECLARE VARIABLE VEDGE DATE;
+DECLARE VARIABLE VPOS DATE;
+DECLARE VARIABLE VRETURNED INTEGER;
+BEGIN
+    /* LISTDOWN reads forwards (1), the others backwards (-1): every
+       comparison and the order below are taken times the direction. */
+    VDIR = IIF('{P}' = 'LISTDOWN', 1, -1);
+    VIN = IIF('{P}' = 'LISTIN', 1, 0);
+    IF (COALESCE(PLIMIT, 0) <= 0) THEN PLIMIT = 50;
+    POFFSET = COALESCE(POFFSET, 0);
+    PSWKNO = COALESCE(PSWKNO, 0);
+    PKESSAN = COALESCE(PKESSAN, 0);
+    PDELFLG = COALESCE(PDELFLG, 0);
+    IF (VIN = 0 AND PEHIZUKE < PSHIZUKE) THEN
+    BEGIN
+        IF (VDIR = -1) THEN
+            SELECT KISHU FROM ACCDEF1 WHERE REC = 1 INTO :PSHIZUKE;
+        ELSE
+            SELECT KIMATU FROM ACCDEF1 WHERE REC = 1 INTO :PEHIZUKE;
+    END
+    VEDGE = IIF(VDIR = -1, PEHIZUKE, PSHIZUKE);
+    VPOS = VEDGE + IIF(VIN = 0 AND PKESSAN = 1, 1, 0);
+    RECORDCNT = 0;
+    VRETURNED = 0;
+    FOR SELECT /*@ FOR C IN REC, SWKREC, SWKNO, DELFLG, TAISHAKU, HIZUKE, MNUM, KESSAN, DNUM, SNUM, MDAYNUM, SDAYNUM, SCODE, SITREC, KGROUP, KCODE, USERCODE, HCODE, BCODE, KNAME, HNAME, BNAME, TAXCODE, TAXUH, TAXDC, NUK, ZEI, RIT, SIKIN, R_KGROUP, R_KCODE, R_USERCODE, R_HCODE, R_BCODE, R_KNAME, R_HNAME, R_BNAME, R_TAXCODE, R_TAXUH, R_TAXDC, R_NUK, R_ZEI, R_RIT, R_SIKIN, KINGAKU, ZEIGAKU, ZEIRITUNO, AUTCALCU, TAXCALCU, OLDRATE, TEKCODE, TEKTEXT, TORCODE, TORTEXT, FUSEN1, FUSEN2, FUSEN3, FUSEN4, FUSEN5, CTIME, COMMENT, AO_COMMENT, LINKKEY, LINKKUB, LINKREC, LOCALFLG, RESERVE1, RESERVE2, RTIME, OPCODE JOIN ", " WRAP 8 */V.{C}/*@ END */
+          FROM SIWAKE_VIEW V
+         WHERE V.SCODE = :PSCODE AND V.TAISHAKU = 1 AND V.HIZUKE BETWEEN :PSHIZUKE AND :PEHIZUKE
+           AND ((:VIN = 0 AND :PDELFLG = -1) OR V.DELFLG = :PDELFLG)
+           AND (:VIN = 0 OR :PKESSAN = -1 OR V.KESSAN = :PKESSAN)
+         ORDER BY IIF(:VIN = 1, 0, V.HIZUKE - DATE '2000-01-01') * :VDIR, IIF(:VIN = 1, 0, V.KESSAN) * :VDIR,
+                  IIF(:VIN = 1, 0, V.SDAYNUM) * :VDIR, V.SWKNO * :VDIR, V.REC * :VDIR
+          INTO /*@ FOR C IN REC, SWKREC, SWKNO, DELFLG, TAISHAKU, HIZUKE, MNUM, KESSAN, DNUM, SNUM, MDAYNUM, SDAYNUM, SCODE, SITREC, KGROUP, KCODE, USERCODE, HCODE, BCODE, KNAME, HNAME, BNAME, TAXCODE, TAXUH, TAXDC, NUK, ZEI, RIT, SIKIN, R_KGROUP, R_KCODE, R_USERCODE, R_HCODE, R_BCODE, R_KNAME, R_HNAME, R_BNAME, R_TAXCODE, R_TAXUH, R_TAXDC, R_NUK, R_ZEI, R_RIT, R_SIKIN, KINGAKU, ZEIGAKU, ZEIRITUNO, AUTCALCU, TAXCALCU, OLDRATE, TEKCODE, TEKTEXT, TORCODE, TORTEXT, FUSEN1, FUSEN2, FUSEN3, FUSEN4, FUSEN5, CTIME, COMMENT, AO_COMMENT, LINKKEY, LINKKUB, LINKREC, LOCALFLG, RESERVE1, RESERVE2, RTIME, OPCODE JOIN ", " WRAP 8 */:{C}/*@ END */ DO
+    BEGIN
+        IF ((HIZUKE + IIF(VIN = 0 AND KESSAN = 1, 1, 0) - VPOS) * VDIR > 0
+            OR (HIZUKE + IIF(VIN = 0 AND KESSAN = 1, 1, 0) = VPOS
+                AND ((HIZUKE - VEDGE) * VDIR > 0 OR PSWKNO = 0 OR (SWKNO - PSWKNO) * VDIR >= 0))) THEN
+        BEGIN
+            RECORDCNT = RECORDCNT + 1;
+            IF (RECORDCNT > POFFSET) THEN
+            BEGIN
+                IF (VRETURNED >= PLIMIT) THEN
+                    EXIT;
+                VRETURNED = VRETURNED + 1;
+                SUSPEND;
+            END
+        END
+    END
+END ^
+
+/*@ END */
+SET TERM ; ^
