@@ -1,5 +1,6 @@
 #include "DataListStoreFixture.h"
 
+#include "dataselect/DataListAccess.h"
 #include "dataselect/DataSentakuListCtl.h"
 #include "foundation/DataPathSplit.h"
 #include "platform/DateTime.h"
@@ -197,6 +198,18 @@ TEST_F(DataListStoreTest, RowNumberOfADataFolderByMode)
     EXPECT_EQ(0, store.GetDataListRecNo((folder_ / "server" / "data01").string()));  // case is kept
     store.ListMode = 3;
     EXPECT_EQ(0, store.GetDataListRecNo(path));
+}
+
+TEST_F(DataListStoreTest, InstalledServicesAreTheRealOnes)
+{
+    InstallDataModuleServices(*DM);
+    ASSERT_NE(nullptr, DM->DataListAccess);
+    ASSERT_NE(nullptr, DM->ServerFiles);
+    const std::string system = SystemDef.SYSDIR + "/qhaccdef.fdb";
+    EXPECT_TRUE(DM->ServerFiles->FileExists(system, 0));
+    EXPECT_FALSE(DM->ServerFiles->FileExists(system + ".missing", 0));
+    EXPECT_FALSE(DM->ServerFiles->FileExists(system, 3));
+    EXPECT_NE(nullptr, dynamic_cast<TDataSentakuListCtl*>(DM->DataListAccess->CreateDataListController().get()));
 }
 
 struct SplitCase {
