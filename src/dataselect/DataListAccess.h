@@ -15,3 +15,9 @@ public:
 // Installs the store's factory into the data module (which does not own it;
 // the object lives as long as the program).
 void InstallDataListAccess(TDM& dm);
+
+// Installs every real collaborator the data module reaches: the data-list
+// store's factory and the server file operations (the existence test of a
+// file on the database server). The start-up calls it once, right after
+// creating the data module.
+void InstallDataModuleServices(TDM& dm);

@@ -1,6 +1,7 @@
 #include "dataselect/DataSentakuListCtl.h"
 
 #include "dataselect/DataListRecords.h"
+#include "dataselect/DataListSql.h"
 #include "foundation/AppInfo.h"
 #include "foundation/DataModule.h"
 #include "foundation/EraText.h"
@@ -18,30 +19,17 @@
 #include <exception>
 #include <stdexcept>
 
+using datalist::BlankPath;
+using datalist::FolderNumber;
+using datalist::Lines;
+using datalist::RunWriter;
+
 namespace {
 
 const char* const ListColumns =
     "ENTTEXT,SHOUGOU,PASNAME,NETDRIVE,DATATYPE,CODETYPE,NENDO,KISHU,KIMATU,DATALOCK,"
     "KYOYULOCK,TANTOU,";
 const char* const GetListFailed = "データリストの取得に失敗しました。";
-
-std::string Lines(std::initializer_list<std::string> lines)
-{
-    std::string text;
-    for (const std::string& line : lines) {
-        if (line.empty())
-            continue;
-        if (!text.empty())
-            text += "\n";
-        text += line;
-    }
-    return text;
-}
-
-bool BlankPath(const std::string& path)
-{
-    return TrimZen(path).empty();
-}
 
 // "yyyy/mm/dd" of the information file; 0 for a text that is no date.
 TDateTime DateFromInfoText(const std::string& text)
@@ -54,65 +42,12 @@ TDateTime DateFromInfoText(const std::string& text)
     return value;
 }
 
-// Integer value of a path component; 0 when it is not a number.
-std::int32_t FolderNumber(const std::string& name)
-{
-    if (name.empty() || !std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return 0;
-    return static_cast<std::int32_t>(std::strtol(name.c_str(), nullptr, 10));
-}
-
 }  // namespace
 
 std::int32_t FixedDataAreaCount()
 {
     return AppInfo.Zaimu.DataListCnt < 1 ? 120 : AppInfo.Zaimu.DataListCnt;
 }
-
-// The system database's ordinary transaction, started when it was not
-// active and ended here only when started here.
-class TDataSentakuListCtl::Scope final {
-public:
-    Scope() : tr_(DM->IBTransactionDEF), started_(!tr_.InTransaction())
-    {
-        if (started_)
-            tr_.Start();
-    }
-    ~Scope()
-    {
-        if (started_ && tr_.InTransaction()) {
-            try {
-                tr_.Rollback();
-            } catch (...) {
-            }
-        }
-    }
-    Scope(const Scope&) = delete;
-    Scope& operator=(const Scope&) = delete;
-    // Readers: commit what was started here.
-    void Commit()
-    {
-        if (started_ && tr_.InTransaction())
-            tr_.Commit();
-    }
-    // Row writers: commit, or commit-retain an outer transaction.
-    void CommitOrRetain()
-    {
-        if (started_)
-            Commit();
-        else if (tr_.InTransaction())
-            tr_.CommitRetaining();
-    }
-    void Rollback()
-    {
-        if (started_ && tr_.InTransaction())
-            tr_.Rollback();
-    }
-
-private:
-    db::Transaction& tr_;
-    bool started_;
-};
 
 TDataSentakuListCtl::TDataSentakuListCtl()
     : Sql(std::make_unique<db::Query>(DM->IBDatabaseDEF, DM->IBTransactionDEF)),
@@ -182,6 +117,8 @@ void TDataSentakuListCtl::BindRow(db::Query& query, const TDataListRec& rec) con
             p.SetInteger(rec.ROWNO);
         else if (name == "GROUPID")
             p.SetInteger(SystemDef.GROUPID);
+        else if (name == "DRIVELETTER")
+            text(ShareDriveLetter(rec.PASNAME));
         else if (name == "DATAPLACEREC")
             p.SetInteger(DataPlaceRec);
         else if (name == "PASNAME")
@@ -543,42 +480,6 @@ void TDataSentakuListCtl::GetDataListRecord(std::uint8_t mode, TDataListRec& rec
     }
 }
 
-namespace {
-
-// Runs a row writer's body in the store's transaction conventions.
-template <typename Body>
-bool RunWriter(db::Query& sql, bool showError, const char* location, const char* message, bool retainOuter, Body&& body)
-{
-    const bool started = !DM->IBTransactionDEF.InTransaction();
-    if (started)
-        DM->IBTransactionDEF.Start();
-    try {
-        body();
-        if (started)
-            DM->IBTransactionDEF.Commit();
-        else if (retainOuter)
-            DM->IBTransactionDEF.CommitRetaining();
-        return true;
-    } catch (const db::FbError& e) {
-        sql.Close();
-        if (started && DM->IBTransactionDEF.InTransaction())
-            DM->IBTransactionDEF.Rollback();
-        if (!showError)
-            throw;
-        HandleIBError(e, location, message);
-    } catch (const std::exception& e) {
-        sql.Close();
-        if (started && DM->IBTransactionDEF.InTransaction())
-            DM->IBTransactionDEF.Rollback();
-        if (!showError)
-            throw;
-        ShowErrorMessage(message, e.what(), TMsgDlgType::mtError);
-    }
-    return false;
-}
-
-}  // namespace
-
 bool TDataSentakuListCtl::InsertDataListRecord(TDataListRec& rec, bool showError)
 {
     if (ServerList == 1)
@@ -613,7 +514,6 @@ bool TDataSentakuListCtl::InsertDataListRecord(TDataListRec& rec, bool showError
 
 bool TDataSentakuListCtl::UpdateDataListRecord(const TDataListRec& given, std::int32_t withNames, bool showError)
 {
-    (void)withNames;  // names go into the share-server row, which this store does not keep yet
     if (ServerList == 1)
         return true;
     const TDataListRec rec = given;
@@ -644,24 +544,54 @@ bool TDataSentakuListCtl::UpdateDataListRecord(const TDataListRec& given, std::i
                              BindRow(*Sql, rec);
                              Sql->ExecSQL();
                          }
+                         if (rec.NETDRIVE == 1) {
+                             TDataListRec area = rec;
+                             UpdateServerDataListRecord(area, withNames, false);
+                         }
                      });
 }
 
 bool TDataSentakuListCtl::UpdateDataListChildRecord(const TDataListRec& given, std::int32_t withNames, bool showError)
 {
     (void)withNames;
-    if (ServerList == 1)
+    if (ListMode == 1 || ListMode == 2 || ServerList == 1)
         return true;
     const TDataListRec rec = given;
-    if (rec.REC == 0 || BlankPath(rec.PASNAME))
+    if (BlankPath(rec.PASNAME))
         return false;
     return RunWriter(*Sql, showError, "TDataSentakuListCtl.UpdateDataListChildRecord",
                      "(子)データリストの更新に失敗しました。", false, [&] {
                          LearnColumns();
-                         Sql->SetSQL(Lines({UpdateSetLines("CHILD_DATALIST"),
-                                            "WHERE (REC=:REC) AND (ROWNO=:ROWNO) AND (GROUPID=:GROUPID)"}));
+                         const std::string where = "WHERE REC=:REC AND ROWNO=:ROWNO AND GROUPID=:GROUPID";
+                         Sql->SetSQL(Lines({"SELECT COUNT(REC) AS RECCNT FROM CHILD_DATALIST", where}));
+                         BindRow(*Sql, rec);
+                         Sql->Open();
+                         const bool found = Sql->FieldByName("RECCNT").AsInteger() > 0;
+                         Sql->Close();
+                         if (found) {
+                             Sql->SetSQL(Lines({UpdateSetLines("CHILD_DATALIST"), where}));
+                         } else {
+                             const bool status = hasDataStatus_.value_or(true);
+                             Sql->SetSQL(Lines(
+                                 {"INSERT INTO CHILD_DATALIST(REC,ROWNO,GROUPID,ENTTEXT,SHOUGOU,PASNAME,NETDRIVE,"
+                                  "DATATYPE,CODETYPE,NENDO,",
+                                  std::string("KISHU,KIMATU,DATALOCK,TANTOU,VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT,"
+                                              "KYOYULOCK,UPDATE_LOCK,GASSAN,DATACODE") +
+                                      (status ? ",DATA_STATUS,YOBI1,YOBI2,YOBI3" : ""),
+                                  HasCloud ? ",CLOUD" : "", HasReadOnly ? ",READ_ONLY" : "", ")",
+                                  "VALUES(:REC,:ROWNO,:GROUPID,:ENTTEXT,:SHOUGOU,:PASNAME,:NETDRIVE,:DATATYPE,"
+                                  ":CODETYPE,:NENDO,",
+                                  std::string(":KISHU,:KIMATU,:DATALOCK,:TANTOU,:VER_MAJOR,:VER_MINOR1,:VER_MINOR2,"
+                                              ":VER_TEXT,:KYOYULOCK,:UPDATE_LOCK,:GASSAN,:DATACODE") +
+                                      (status ? ",:DATA_STATUS,:YOBI1,:YOBI2,:YOBI3" : ""),
+                                  HasCloud ? ",:CLOUD" : "", HasReadOnly ? ",:READ_ONLY" : "", ")"}));
+                         }
                          BindRow(*Sql, rec);
                          Sql->ExecSQL();
+                         if (rec.NETDRIVE == 1) {
+                             TDataListRec area = rec;
+                             UpdateServerDataListChildRecord(area, 1, false);
+                         }
                      });
 }
 
@@ -688,17 +618,32 @@ bool TDataSentakuListCtl::DeleteDataListRecord(const TDataListRec& given, bool s
 
 bool TDataSentakuListCtl::DeleteDataListChildRecord(const TDataListRec& given, bool showError)
 {
-    if (ServerList == 1)
+    if (ListMode == 1 || ListMode == 2 || ServerList == 1)
         return true;
     const TDataListRec rec = given;
     if (BlankPath(rec.PASNAME))
         return false;
+    const bool child = rec.GASSAN == 10;
     return RunWriter(*Sql, showError, "TDataSentakuListCtl.DeleteDataListChildRecord",
                      "(子)データリストの削除に失敗しました。", false, [&] {
                          Sql->SetSQL(Lines({"DELETE FROM CHILD_DATALIST",
-                                            rec.GASSAN == 10 ? "WHERE REC=:REC AND ROWNO=:ROWNO AND GROUPID=:GROUPID"
-                                                             : "WHERE REC=:REC AND GROUPID=:GROUPID"}));
+                                            child ? "WHERE REC=:REC AND ROWNO=:ROWNO AND GROUPID=:GROUPID"
+                                                  : "WHERE REC=:REC AND GROUPID=:GROUPID"}));
                          BindRow(*Sql, rec);
+                         Sql->ExecSQL();
+                         if (rec.NETDRIVE != 1)
+                             return;
+                         // The area's children on the share server: the child
+                         // itself, or every folder below the area. STARTING
+                         // WITH, not LIKE: a "_" or "%" in a folder name must
+                         // not reach the children of another area.
+                         TDataListRec key = rec;
+                         if (!child)
+                             key.PASNAME = ExcludePathDelim(rec.PASNAME) + "/";
+                         Sql->SetSQL(Lines({"DELETE FROM CHILD_SERVERDATALIST",
+                                            std::string("WHERE GROUPID=:GROUPID AND DRIVELETTER=:DRIVELETTER AND ") +
+                                                (child ? "PASNAME=:PASNAME" : "PASNAME STARTING WITH :PASNAME")}));
+                         BindRow(*Sql, key);
                          Sql->ExecSQL();
                      });
 }

@@ -91,6 +91,28 @@ public:
     std::int32_t GetDataListRecByPath(const std::string& path);
     bool IsDataListEmpty();
 
+    // The share-server list (SERVERDATALIST, CHILD_SERVERDATALIST) of the
+    // drive of drivePath: mode 0 loads the stored areas, mode 1 empties the
+    // stored list and builds blank areas from the drive's folders (the
+    // caller saves them). Only while ServerList is 1.
+    void ServerExecute(std::uint8_t mode, const std::string& drivePath, std::uint8_t sortKind, bool descending,
+                       const std::string& orderText);
+    // Upserts the share-server row of a shared row (NETDRIVE 1) and mirrors
+    // its data lock into the main list; rec.REC becomes the area's number.
+    bool UpdateServerDataListRecord(TDataListRec& rec, std::int32_t withNames, bool showError);
+    bool UpdateServerDataListChildRecord(TDataListRec& rec, std::int32_t withNames, bool showError);
+    bool DeleteServerDataListChildRecord(const TDataListRec& rec, bool showError);
+    // "sv%.4d" of the highest area number of the drive plus add; "sv0001"
+    // on any failure.
+    void GetNewServerFolderName(const std::string& drivePath, std::int32_t add, std::string& name);
+    // The local folder of a registered share area (kind 10: a child area).
+    void GetServerLocalFolder(const std::string& path, std::uint8_t kind, std::string& folder);
+    // The row number of a data folder: stand-alone the folder number after
+    // the "DATA" part of the path, the modes 1 and 2 the registered row's REC.
+    std::int32_t GetDataListRecNo(const std::string& path);
+    // Names of the sub-folders of path, without the backup folders.
+    static void GetServerSubFolders(const std::string& path, std::vector<std::string>& list);
+
     static void NumberChildNames(TDataSentakuRec& rec);
     static void RemoveChildRow(TDataSentakuRec& rec, std::int32_t index);
 
@@ -104,12 +126,20 @@ private:
     void ReadRow(TDataListRec& rec, bool forList);
     void BindRow(db::Query& query, const TDataListRec& rec) const;
     std::string UpdateSetLines(const std::string& table) const;
+    // The SET lines of a share-server row (names only with withNames 1).
+    std::string ServerSetLines(const std::string& table, std::int32_t withNames) const;
+    std::string ServerInsertLines(const std::string& table) const;
+    void ReadServerRows(TDataSentakuRecArray* parents, bool children);
 
     std::unique_ptr<db::Query> Sql;
     std::unique_ptr<db::Query> Sql2;
     // Whether DATA_STATUS and YOBI1-YOBI3 exist; learnt on first use.
     std::optional<bool> hasDataStatus_;
 };
+
+// The share drive of a path, as the share-server tables key it: the
+// drive letter of "X:" + rest (its first character).
+std::string ShareDriveLetter(const std::string& path);
 
 // The configured number of fixed data areas (DataListCnt, 120 by default).
 std::int32_t FixedDataAreaCount();

@@ -197,6 +197,26 @@ public:
     // on as operator 1, kind 3 as operator 2. Failures are reported
     // ("TDM.DeleteLogonInfo") and give false.
     bool DeleteLogonInfo();
+    // Server file operations. ServerFileOperation runs one of "FEXIST",
+    // "FCOPY", "FDEL" (FILEOPERATION) or "DEXIST", "MKDIR", "RMDIR"
+    // (DIRECTORYTEST; any case) through the system database on the server,
+    // connecting it for the call when it is closed; true when the server
+    // answers WBOOL 1. Failures are reported ("TDM.ServerFileOperation") and
+    // give false. ServerLongToShortFileName: the server's short form of a
+    // path, empty on failure.
+    bool ServerFileOperation(const std::string& operation, const std::string& path1, const std::string& path2);
+    std::string ServerLongToShortFileName(const std::string& path);
+    // The same operations by connection mode: 0 the local file system,
+    // 1 and 2 the server; any other mode does nothing and gives false (an
+    // empty text).
+    bool ServerFileExists(const std::string& path, std::uint8_t mode);
+    bool ServerDirExists(const std::string& path, std::uint8_t mode);
+    bool ServerMkDir(const std::string& path, std::uint8_t mode);
+    bool ServerRmDir(const std::string& path, std::uint8_t mode, bool toRecycleBin);
+    bool ServerFileDelete(const std::string& path, std::uint8_t mode, bool toRecycleBin);
+    bool ServerFileCopy(const std::string& source, const std::string& target, std::uint8_t mode);
+    bool ServerFileMove(const std::string& source, const std::string& target, std::uint8_t mode);
+    std::string LongToShortFileName(const std::string& path, std::uint8_t mode);
     // Whether cloud sharing applies to this program and connection mode.
     static bool IsCloudShareMode(bool strict);
     // The value after the first "=" of the first "name=value" line whose
