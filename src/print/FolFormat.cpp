@@ -168,6 +168,25 @@ bool IsPageEnd(std::string_view line)
     return line.size() >= 2 && (line[0] == 'E' || line[0] == 'e') && line[1] == ';';
 }
 
+std::string TextOf(std::string_view sjis)
+{
+    try {
+        return cp932::ToUtf8(sjis);
+    } catch (const cp932::TextEncodingError&) {
+    }
+    std::string out;
+    for (std::size_t i = 0; i < sjis.size();) {
+        const std::size_t len = cp932::CharLength(sjis, i);
+        try {
+            out += cp932::ToUtf8(sjis.substr(i, len));
+        } catch (const cp932::TextEncodingError&) {
+            out += "\xEF\xBF\xBD";
+        }
+        i += len;
+    }
+    return out;
+}
+
 std::string UpperAscii(std::string_view text)
 {
     std::string out(text);

@@ -75,6 +75,11 @@ int NumberOr(std::string_view text, int def);
 // A line that ends a page: its first two characters are "E;" in either case.
 bool IsPageEnd(std::string_view line);
 
+// A text field (CP932) as UTF-8 for drawing; a byte that is no character of
+// CP932 shows as U+FFFD, so a damaged field costs one character, not the
+// record.
+std::string TextOf(std::string_view sjis);
+
 // Upper case of the ASCII letters only; CP932 trail bytes are left alone.
 std::string UpperAscii(std::string_view text);
 
