@@ -82,7 +82,7 @@ ReadBackSettings ReadHeader(const std::vector<std::string>& lines)
     };
     ReadBackSettings s;
     if (const auto form = value("*FORMFILE="))
-        s.FormFile = cp932::ToUtf8(*form);
+        s.FormFile = TextOf(*form);
     s.PaperSize = number("*PAPERSIZE=", 9);
     s.OutputPaper = number("*OUTPUTPAPER=", 9);
     s.Orientation = number("*ORIENTATION=", 0);

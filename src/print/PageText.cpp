@@ -98,7 +98,7 @@ void InstallFontSubstitutes()
         {"ＭＳ Ｐゴシック", "IPAPGothic"},
     };
     for (const auto& [windows, here] : faces)
-        if (QFont::substitute(QString::fromUtf8(windows)) != QString::fromUtf8(here))
+        if (QFont::substitute(QString::fromUtf8(windows)).compare(QString::fromUtf8(here), Qt::CaseInsensitive) != 0)
             QFont::insertSubstitution(QString::fromUtf8(windows), QString::fromUtf8(here));
 }
 

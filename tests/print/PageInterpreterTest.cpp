@@ -460,3 +460,36 @@ TEST_F(InterpreterTest, FixturePageOfEveryRecordKind)
 }
 
 }  // namespace
+
+namespace {
+
+// UTEXT spreads its characters one step per byte apart so that the text
+// spans the width: step = (width - last character) / bytes before it.
+TEST_F(InterpreterTest, SpreadTextAndBackgrounds)
+{
+    Record({"UTEXT;100;100;AB漢;IPAGothic;10;;黒;ON;;400;", "TEXT;100;300;X;IPAGothic;10;;黒;1;",
+            "TEXT;100;400;Y;IPAGothic;10;;黒;黒;"});
+    const QFont font = RecordFont("IPAGothic", 35, TextStyle{});
+    const QFontMetricsF fm(font, &device);
+    const double step = (400 - fm.horizontalAdvance(QString::fromUtf8("漢"))) / 2;
+    const auto texts = device.Of(Drawn::Text);
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ(texts[0].Point.x(), 100);
+    EXPECT_EQ(texts[1].Point.x(), 100 + std::lround(step));
+    EXPECT_EQ(texts[2].Point.x(), 100 + std::lround(2 * step));
+    // Only the fill "ON" paints a (white) background, one a character.
+    const auto rects = device.Of(Drawn::Rect);
+    ASSERT_EQ(rects.size(), 3u);
+    EXPECT_EQ(rects[0].Brush.color(), QColor(Qt::white));
+}
+
+TEST_F(InterpreterTest, MissingFileCountsOnePageAndIsReported)
+{
+    std::string shown;
+    interpreter.SetMessageHook([&](const std::string& text) { shown = text; });
+    EXPECT_EQ(interpreter.CountPages("/no/such.FOL", false), 1);
+    EXPECT_EQ(shown, "</no/such.FOL> が見つかりません。");
+    EXPECT_EQ(interpreter.CountPages("", false), 1);
+}
+
+}  // namespace

@@ -1,10 +1,13 @@
 #include "platform/Cp932.h"
 #include "print/ErrorLog.h"
+#include "print/PrintEngine.h"
 #include "print/QtPrinterBackend.h"
 #include "print/VDBPrint.h"
 #include "support/ScopedEnv.h"
 
 #include <gtest/gtest.h>
+
+#include <QFont>
 
 #include <filesystem>
 #include <fstream>
@@ -216,6 +219,31 @@ TEST_F(VDBPrintTest, QtBackendWithoutAPrintServerIsTheNoPrinterCase)
     EXPECT_TRUE(vdb.NoPrinter());
     EXPECT_EQ(vdb.GetPaper(), 9);
     EXPECT_EQ(vdb.PaperSizeMM(9).Width, 210);
+}
+
+}  // namespace
+
+namespace {
+
+// Without a printer the engine still starts and answers with the defaults.
+TEST_F(VDBPrintTest, EngineStartsWithoutAPrinter)
+{
+    printer.Present = false;
+    EXPECT_TRUE(StartPrintEngine(std::make_unique<FakeBackend>(printer)));
+    EXPECT_TRUE(PrintEngineReady());
+    ASSERT_NE(Vdb(), nullptr);
+    EXPECT_EQ(Vdb()->GetPaper(), 9);
+    EXPECT_EQ(QFont::substitute(QString::fromUtf8("ＭＳ 明朝")).compare("IPAMincho", Qt::CaseInsensitive), 0);
+    EndPrintEngine();
+    EXPECT_FALSE(PrintEngineReady());
+    EXPECT_EQ(Vdb(), nullptr);
+}
+
+TEST_F(VDBPrintTest, EngineStartSetsTheDownloadOption)
+{
+    ASSERT_TRUE(StartPrintEngine(std::make_unique<FakeBackend>(printer)));
+    EXPECT_EQ(printer.Mode.TTOption, 2);
+    EndPrintEngine();
 }
 
 }  // namespace
