@@ -7,7 +7,15 @@
 //   ledrix-dbtool system  <folder> [--to X.Y.Z] [options]
 //   ledrix-dbtool fileman <folder> [options]
 //   ledrix-dbtool company <folder> [--kind 11|21|22|23|31|name] [--to X.Y.Z]
-//                         [--backup <file.gbk>] [options]
+//                         [--name <company name>] [--backup <file.gbk>] [options]
+//
+// and, on databases built so, what a working installation needs besides:
+//
+//   ledrix-dbtool operator <system folder> --code <n> --name <name>
+//                          [--level <n>] (the operator's password from
+//                          LEDRIX_OPERATOR_PASSWORD, empty when unset)
+//   ledrix-dbtool journal  <company folder> [--entries <per month>]
+//   ledrix-dbtool register <system folder> --data <company folder> --rec <n>
 //
 // Options: --sql <folder> (the installation's sql folder; default the one
 // beside the program), --firebird-root <folder> (the private Firebird root
@@ -17,8 +25,11 @@
 // The login is the database user of the installation, from ISC_USER and
 // ISC_PASSWORD when they are set (never from the command line, which every
 // user of the machine can read). The database must not exist yet; the
-// folder is made. Exit code 0 on success, 1 on a failed build (the message
+// folder is made (operator, journal and register change databases that
+// exist). Exit code 0 on success, 1 on a failed build (the message
 // names the unit and its result), 2 on a wrong command line.
+
+#include "DemoData.h"
 
 #include "dbupdate/DatabaseBuilder.h"
 #include "dbupdate/InitialData.h"
@@ -48,13 +59,32 @@ struct Arguments {
     std::optional<fs::path> sqlDir;
     std::optional<fs::path> firebirdRoot;
     int edition = 0;
+    std::optional<std::string> name;
+    std::optional<int> code;
+    int level = 9;
+    int entries = 20;
+    std::optional<fs::path> data;
+    std::optional<int> rec;
 };
+
+bool IsBuild(const std::string& what)
+{
+    return what == "system" || what == "fileman" || what == "company";
+}
+bool IsDemoStep(const std::string& what)
+{
+    return what == "operator" || what == "journal" || what == "register";
+}
 
 [[noreturn]] void Usage(const std::string& problem)
 {
     std::cerr << "ledrix-dbtool: " << problem << "\n"
               << "usage: ledrix-dbtool system|fileman|company <folder> [--to X.Y.Z] [--kind 11|21|22|23|31]\n"
-              << "       [--backup <file.gbk>] [--sql <folder>] [--firebird-root <folder>] [--edition <n>]\n";
+              << "       [--name <company name>] [--backup <file.gbk>] [--sql <folder>] [--firebird-root <folder>]\n"
+              << "       [--edition <n>]\n"
+              << "       ledrix-dbtool operator <system folder> --code <n> --name <name> [--level <n>]\n"
+              << "       ledrix-dbtool journal <company folder> [--entries <per month>]\n"
+              << "       ledrix-dbtool register <system folder> --data <company folder> --rec <n>\n";
     std::exit(2);
 }
 
@@ -80,14 +110,26 @@ dbupdate::UpdateVersion ParseVersion(const std::string& text)
     return version;
 }
 
+int Number(const std::string& text)
+{
+    std::size_t used = 0;
+    try {
+        const int value = std::stoi(text, &used);
+        if (used == text.size())
+            return value;
+    } catch (const std::exception&) {
+    }
+    Usage("not a number: " + text);
+}
+
 Arguments Parse(int argc, char** argv)
 {
     if (argc < 3)
         Usage("a database kind and a folder are needed");
     Arguments arguments;
     arguments.what = argv[1];
-    if (arguments.what != "system" && arguments.what != "fileman" && arguments.what != "company")
-        Usage("unknown database: " + arguments.what);
+    if (!IsBuild(arguments.what) && !IsDemoStep(arguments.what))
+        Usage("unknown command: " + arguments.what);
     arguments.folder = argv[2];
     for (int i = 3; i < argc; ++i) {
         const std::string option = argv[i];
@@ -110,10 +152,28 @@ Arguments Parse(int argc, char** argv)
         else if (option == "--firebird-root")
             arguments.firebirdRoot = value;
         else if (option == "--edition")
-            arguments.edition = std::stoi(value);
+            arguments.edition = Number(value);
+        else if (option == "--name")
+            arguments.name = value;
+        else if (option == "--code")
+            arguments.code = Number(value);
+        else if (option == "--level")
+            arguments.level = Number(value);
+        else if (option == "--entries")
+            arguments.entries = Number(value);
+        else if (option == "--data")
+            arguments.data = value;
+        else if (option == "--rec")
+            arguments.rec = Number(value);
         else
             Usage("unknown option: " + option);
     }
+    if (arguments.what == "operator" && (!arguments.code || !arguments.name))
+        Usage("operator needs --code and --name");
+    if (arguments.what == "register" && (!arguments.data || !arguments.rec))
+        Usage("register needs --data and --rec");
+    if (arguments.entries < 1)
+        Usage("--entries must be 1 or more");
     return arguments;
 }
 
@@ -135,14 +195,36 @@ int Report(const dbupdate::DatabaseBuildReport& report, const std::string& datab
     return 0;
 }
 
+int RunDemoStep(const Arguments& arguments, const fs::path& folder, const demodata::Login& login)
+{
+    if (arguments.what == "operator") {
+        demodata::AddOperator(folder, login, *arguments.code, *arguments.name,
+                              Environment("LEDRIX_OPERATOR_PASSWORD", ""), arguments.level);
+        std::cout << folder.string() << ": operator " << *arguments.code << " written\n";
+    } else if (arguments.what == "journal") {
+        const std::int32_t rows = demodata::PostJournalYear(folder, login, arguments.entries);
+        std::cout << folder.string() << ": " << rows << " journal rows posted\n";
+    } else {
+        demodata::RegisterData(folder, fs::absolute(*arguments.data), login, *arguments.rec);
+        std::cout << folder.string() << ": data-list row " << *arguments.rec << " written\n";
+    }
+    return 0;
+}
+
 int Run(const Arguments& arguments)
 {
-    fs::create_directories(arguments.folder);
+    if (IsBuild(arguments.what))
+        fs::create_directories(arguments.folder);
     const fs::path folder = fs::absolute(arguments.folder);
     const fs::path root = arguments.firebirdRoot ? fs::absolute(*arguments.firebirdRoot)
                                                  : fs::path(Environment("FIREBIRD", (folder / ".firebird").string()));
     db::LayOutFirebirdRoot(root);
     db::UseFirebirdRoot(root);
+    if (IsDemoStep(arguments.what)) {
+        dbupdate::SchemaBuildOptions defaults;
+        return RunDemoStep(arguments, folder,
+                           {Environment("ISC_USER", defaults.user), Environment("ISC_PASSWORD", defaults.password)});
+    }
     EditionFlag = static_cast<std::uint8_t>(arguments.edition);
     SysDbFileName = "qhaccdef.fdb";
     DataDbFileName = "qhacc.fdb";
@@ -176,6 +258,8 @@ int Run(const Arguments& arguments)
         const std::string database = dbupdate::UpdateTargetPath(dbupdate::UpdateListKind::CompanyData, folder);
         result = Report(dbupdate::BuildCompanyDatabase(folder, settings, dbupdate::ChartScripts(settings.sqlDir, kind)),
                         database);
+        if (result == 0 && arguments.name)
+            demodata::SetCompanyName(folder, {settings.schema.user, settings.schema.password}, *arguments.name);
         if (result == 0 && arguments.backup) {
             fs::create_directories(fs::absolute(*arguments.backup).parent_path());
             fs::remove(*arguments.backup);

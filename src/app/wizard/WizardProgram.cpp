@@ -1,0 +1,3 @@
+#include "app/wizard/WizardProgram.h"
+
+TWizardProgram WizardProgram;

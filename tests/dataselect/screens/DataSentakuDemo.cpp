@@ -1,0 +1,64 @@
+// The data-selection screen saved as PNGs over a dozen data sets: the whole
+// list as any caller sees it (one data set forbidding the update it needs,
+// one in use, one blank area), and the same list as the wizard opens it,
+// which keeps the corporations and medical corporations at version 15.
+#include "dataselect/screens/DataSentakuWorld.h"
+#include "controls/widgets/TPerfectGrid.h"
+#include "dataselect/screens/TDataSentakuBox.h"
+
+#include <QApplication>
+#include <QPixmap>
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const std::string out = argc > 1 ? argv[1] : "dataselect_demo.png";
+    int status = 0;
+    try {
+        dbtest::TestFirebird& firebird = dbtest::TestFirebird::Get();
+        {
+            dstest::DataSentakuWorld world(firebird.NewWorkFolder("demo"));
+            const dstest::RowSpec rows[] = {{1, "A0101", "株式会社青葉商事", 1, 15},
+                                            {2, "A0102", "有限会社みどり工房", 1, 15, 1},
+                                            {3, "M0201", "医療法人社団さくら会", 3, 15},
+                                            {4, "P0301", "山田太郎（一般）", 2, 15},
+                                            {5, "A0103", "株式会社青葉商事", 1, 15, 0, 0, 1, true, 0, 6},
+                                            {6, "A0104", "合同会社ひかり", 1, 14},
+                                            {7, "M0202", "医療法人かえで", 3, 15, 2},
+                                            {8, "A0105", "株式会社北斗建設", 1, 15, 0, 0, 2},
+                                            {9, "A0106", "旧データ（更新禁止）", 1, 1, 0, 1},
+                                            {10, "", "", 0, 0, 0, 0, 1, false},
+                                            {11, "A0107", "株式会社東西物産", 1, 15},
+                                            {12, "M0203", "医療法人つばき", 3, 15}};
+            for (const dstest::RowSpec& row : rows)
+                world.AddRow(row);
+            const std::string wizardOut = out.substr(0, out.rfind('.')) + "_wizard.png";
+            const std::pair<std::string, TProcessParams> starts[] = {
+                {out, {"SyoriType=0", "FormStyle=2"}},
+                {wizardOut,
+                 {"SyoriType=3", "JyokenSet=1", "DataType=-13", "CodeType=0", "DataVerMajor=15", "FormStyle=2"}}};
+            for (const auto& [file, lines] : starts) {
+                TDataSentakuBox box;
+                box.KeepOnClose = true;
+                box.SetParams(lines);
+                box.PrepareSyoriType(true);
+                box.show();
+                box.PerfectGrid1->setFocus();
+                box.PerfectGrid1->MoveCursor(1, 0);
+                QApplication::processEvents();
+                if (!box.grab().save(QString::fromStdString(file))) {
+                    std::cerr << "cannot write " << file << "\n";
+                    status = 1;
+                }
+                std::cout << file << "\n";
+            }
+        }
+        firebird.TearDown();
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << "\n";
+        return 1;
+    }
+    return status;
+}

@@ -1,0 +1,394 @@
+#include "dataselect/screens/TDataSentakuBox.h"
+
+#include "controls/dialogs/TMessageBox.h"
+#include "controls/dialogs/TMessageBox2.h"
+#include "controls/widgets/TPerfectGrid.h"
+#include "controls/widgets/TxPlButton.h"
+#include "foundation/SystemDef.h"
+#include "dataselect/screens/DataSentakuWorld.h"
+#include "support/ModalDriver.h"
+#include "support/RecordingMessagePresenter.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using dstest::RowSpec;
+
+const std::vector<std::string> WizardLines = {"SyoriType=3", "JyokenSet=1", "DataType=-13", "CodeType=0",
+                                              "DataVerMajor=15"};
+
+class DataSentakuBoxTest : public dbtest::FirebirdTest {
+protected:
+    void SetUp() override
+    {
+        FirebirdTest::SetUp();
+        world_ = std::make_unique<dstest::DataSentakuWorld>(folder_);
+    }
+    void TearDown() override { world_.reset(); }
+
+    void AddRow(const RowSpec& row) { world_->AddRow(row); }
+    std::string Folder(int rec) const { return world_->Folder(rec); }
+    std::string Single(const std::string& sql)
+    {
+        db::Transaction tr(DM->IBDatabaseDEF);
+        tr.Start();
+        db::Query q(DM->IBDatabaseDEF, tr, sql);
+        q.Open();
+        std::string value = q.Eof() ? std::string("<none>") : q.FieldByIndex(0).AsString();
+        q.Close();
+        tr.Commit();
+        return value;
+    }
+
+    // The launcher's part: the form registered under the name, with the
+    // caller's lines and the modal form style.
+    TDataSentakuBox* Create(std::vector<std::string> lines)
+    {
+        const TProcessFormClass formClass = GetProcessClass("QvDataSenkaku");
+        if (!formClass)
+            throw std::runtime_error("QvDataSenkaku is not registered");
+        std::unique_ptr<IProcessForm> form = formClass();
+        lines.push_back("FormStyle=2");
+        form->SetParams(lines);
+        // The form frees itself when it closes.
+        return dynamic_cast<TDataSentakuBox*>(form.release());
+    }
+    int Run(TDataSentakuBox* form, std::function<void(TDataSentakuBox&)> act)
+    {
+        WhenModalShows([form, act](QWidget*) { act(*form); });
+        return form->Execute(true);
+    }
+
+    static int RowOf(const TDataSentakuBox& form, int rec)
+    {
+        for (int r = 0; r < form.PerfectGrid1->Rows(); ++r)
+            if (form.PerfectGrid1->CellText(r, TDataSentakuBox::colNo) == QString::number(rec))
+                return r;
+        return -1;
+    }
+    static std::vector<int> Recs(const TDataSentakuBox& form)
+    {
+        std::vector<int> recs;
+        for (int r = 0; r < form.PerfectGrid1->Rows(); ++r)
+            recs.push_back(form.PerfectGrid1->CellText(r, TDataSentakuBox::colNo).toInt());
+        return recs;
+    }
+    static void Choose(TDataSentakuBox& form, int rec, Qt::Key key = Qt::Key_F12)
+    {
+        const int row = RowOf(form, rec);
+        ASSERT_GE(row, 0) << rec;
+        form.PerfectGrid1->MoveCursor(row, 0);
+        form.PerfectGrid1->setFocus();
+        QTest::keyClick(form.PerfectGrid1, key);
+    }
+    static QString Caption(const TxPlButton* button) { return button->CaptionA().Caption; }
+    static void ClickHeader(TDataSentakuBox& form, int col)
+    {
+        QHeaderView* header = form.PerfectGrid1->horizontalHeader();
+        const int x = header->sectionViewportPosition(col + 1) + header->sectionSize(col + 1) / 2;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+    }
+
+    RecordingMessagePresenter presenter;
+
+private:
+    std::unique_ptr<dstest::DataSentakuWorld> world_;
+};
+
+TEST_F(DataSentakuBoxTest, WizardStartListsKindsOneAndThreeAtMajorFifteenAndChoosesByF12)
+{
+    AddRow({1, "A100", "法人十五", 1, 15});
+    AddRow({2, "B200", "個人十五", 2, 15});
+    AddRow({3, "C300", "医療十五", 3, 15, 2});
+    AddRow({4, "D400", "法人十四", 1, 14});
+    AddRow({5, "", "", 0, 0});
+    AddRow({6, "A150", "法人十五の二", 1, 15, 1});
+
+    QPointer<TDataSentakuBox> form = Create(WizardLines);
+    EXPECT_EQ(3, form->SyoriType());
+    EXPECT_EQ(VersionModeMajor, form->ParameterConditions().VERMODE);
+    EXPECT_EQ("15", form->ParameterConditions().DATAVER);
+    const int result = Run(form, [this](TDataSentakuBox& f) {
+        TPerfectGrid* grid = f.PerfectGrid1;
+        EXPECT_EQ((std::vector<int>{1, 3, 6}), Recs(f));
+        EXPECT_EQ(TDataSentakuBox::ColumnCount, grid->Cols());
+        EXPECT_EQ(QStringLiteral("データ名  "), grid->HeaderText(TDataSentakuBox::colName));
+        EXPECT_EQ(QStringLiteral("No▲"), grid->HeaderText(TDataSentakuBox::colNo));
+        EXPECT_EQ(QStringLiteral("共有"), grid->HeaderText(TDataSentakuBox::colSharePic));
+        EXPECT_EQ(QStringLiteral("参照専用ﾞ"), grid->HeaderText(TDataSentakuBox::colReadOnly));
+        EXPECT_EQ(0, grid->ColWidth(TDataSentakuBox::colCloud));
+        EXPECT_EQ(32, grid->ColWidth(TDataSentakuBox::colSharePic));
+        EXPECT_EQ(0, grid->ColWidth(TDataSentakuBox::colLockPic));
+        EXPECT_EQ(248, grid->ColWidth(TDataSentakuBox::colName));
+        for (int col = TDataSentakuBox::colLock; col < TDataSentakuBox::ColumnCount; ++col)
+            EXPECT_EQ(0, grid->ColWidth(col)) << col;
+        const int row = RowOf(f, 3);
+        EXPECT_EQ(QStringLiteral("C300"), grid->CellText(row, TDataSentakuBox::colCode));
+        EXPECT_EQ(QStringLiteral("医療十五"), grid->CellText(row, TDataSentakuBox::colName));
+        EXPECT_EQ(QStringLiteral("5 期"), grid->CellText(row, TDataSentakuBox::colNendo));
+        EXPECT_EQ(QStringLiteral("~/data/0003"), grid->CellText(row, TDataSentakuBox::colFolder));
+        EXPECT_EQ(QStringLiteral("15.2.0"), grid->CellText(row, TDataSentakuBox::colVersionText));
+        EXPECT_EQ(3, grid->CellValue(row, -1).toInt());
+        EXPECT_FALSE(f.btnCloudShare->isVisible());
+        EXPECT_FALSE(f.btnSearch->isEnabled());
+        EXPECT_FALSE(f.btnSearchCancel->isEnabled());
+
+        // Choosing only: Esc and F12 are the only keys with a function.
+        EXPECT_EQ(QStringLiteral("ESC:ｷｬﾝｾﾙ"), Caption(f.ESC));
+        for (TxPlButton* key : {f.F1, f.F2, f.F3, f.F4, f.F5, f.F6, f.F7, f.F8})
+            EXPECT_TRUE(Caption(key).endsWith(QLatin1Char(':'))) << Caption(key).toStdString();
+        EXPECT_EQ(QStringLiteral("F12:選択"), Caption(f.F12));
+        EXPECT_TRUE(
+            f.HintArea->toPlainText().startsWith(QStringLiteral("［ENTER］又はﾀﾞﾌﾞﾙｸﾘｯｸ又は［F12］で選択します。")));
+        Choose(f, 3);
+    });
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(Folder(3), SystemDef.DataDir);
+    EXPECT_EQ(Folder(3), SystemDef.DataPathRegistered);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(form.isNull()) << "the form frees itself on close";
+    EXPECT_TRUE(presenter.shown.empty());
+}
+
+TEST_F(DataSentakuBoxTest, ParametersSetTheKindTheConditionsAndTheKeepOnCloseFlag)
+{
+    struct Case {
+        std::vector<std::string> lines;
+        int kind;
+        int jyokenUse;
+        std::string dataVer;
+        int verMode;
+        bool keep;
+    };
+    const Case cases[] = {
+        {{"SyoriType=-2"}, 0, 0, "", 0, false},
+        {{"SyoriType=abc", "ManualFree=1"}, 0, 0, "", 0, false},
+        {{"syoritype=1", "JyokenSet", "DataVerMajor=15", "DataVer=14.1"}, 1, 1, "15", VersionModeMajor, false},
+        {{"SyoriType=4", "JyokenSet=1", "DataVer=14.1", "DataVerMore=12.3", "ManualFree=1"},
+         4,
+         1,
+         "12.3",
+         VersionModeAtLeast,
+         true},
+    };
+    for (const Case& c : cases) {
+        TDataSentakuBox* form = Create(c.lines);
+        EXPECT_EQ(c.kind, form->SyoriType());
+        EXPECT_EQ(c.jyokenUse, form->ParameterConditions().JYOKENUSE);
+        EXPECT_EQ(c.dataVer, form->ParameterConditions().DATAVER);
+        EXPECT_EQ(c.verMode, form->ParameterConditions().VERMODE);
+        EXPECT_EQ(c.keep, form->KeepOnClose);
+        delete form;
+    }
+
+    TDataSentakuBox* form = Create({"SyoriType=5", "OnlySA_Syori=Restore", "OnlySA_BackupPath=/media/usb"});
+    EXPECT_EQ(1, form->CarryMode());
+    EXPECT_EQ("/media/usb", form->BackupFolder());
+    try {
+        form->SetParams({"SyoriType=9"});
+        ADD_FAILURE() << "kind 9 accepted";
+    } catch (const std::exception& error) {
+        EXPECT_STREQ("処理タイプに範囲外の値が設定されました。", error.what());
+    }
+    EXPECT_EQ(5, form->SyoriType());
+    delete form;
+}
+
+TEST_F(DataSentakuBoxTest, HeaderClicksSortAndTheOrderIsStoredOnClose)
+{
+    AddRow({1, "A1", "甲", 1, 15, 0, 0, 1, true, 0, 3});
+    AddRow({2, "B1", "乙", 1, 15, 0, 0, 1, true, 0, 1});
+    AddRow({3, "C1", "丙", 1, 15, 0, 0, 1, true, 0, 2});
+
+    const int result = Run(Create({"SyoriType=3"}), [](TDataSentakuBox& f) {
+        ClickHeader(f, TDataSentakuBox::colNendo);
+        EXPECT_EQ((std::vector<int>{2, 3, 1}), Recs(f));
+        EXPECT_EQ(QStringLiteral("会計年度▲"), f.PerfectGrid1->HeaderText(TDataSentakuBox::colNendo));
+        EXPECT_EQ(QStringLiteral("No"), f.PerfectGrid1->HeaderText(TDataSentakuBox::colNo));
+        ClickHeader(f, TDataSentakuBox::colNendo);
+        EXPECT_EQ((std::vector<int>{1, 3, 2}), Recs(f));
+        EXPECT_EQ(QStringLiteral("会計年度▼"), f.PerfectGrid1->HeaderText(TDataSentakuBox::colNendo));
+        // Columns without a sort of their own do nothing.
+        ClickHeader(f, TDataSentakuBox::colSharePic);
+        EXPECT_EQ((std::vector<int>{1, 3, 2}), Recs(f));
+        EXPECT_TRUE(f.SortDescending());
+        QTest::keyClick(f.PerfectGrid1, Qt::Key_Escape);
+    });
+    EXPECT_EQ(2, result);
+    EXPECT_EQ("2", Single("SELECT SORTCOL FROM KENSAKUJYOKEN WHERE OPCODE=100000001 AND LISTTYPE=0"));
+    EXPECT_EQ("1", Single("SELECT SORTTYPE FROM KENSAKUJYOKEN WHERE OPCODE=100000001 AND LISTTYPE=0"));
+
+    // The next start takes the stored order.
+    Run(Create({"SyoriType=3"}), [](TDataSentakuBox& f) {
+        EXPECT_EQ(TDataSentakuBox::colNendo, f.SortColumn());
+        EXPECT_EQ((std::vector<int>{1, 3, 2}), Recs(f));
+        f.ESCClick();
+    });
+}
+
+TEST_F(DataSentakuBoxTest, RowChecksOfChoosingOnlyRefuseWithTheirMessagesAndKeepTheScreenOpen)
+{
+    AddRow({1, "A1", "使用中データ", 1, 15, 0, 0, 2});
+    AddRow({2, "A2", "データなし", 1, 15, 0, 0, 1, false});
+    AddRow({3, "A3", "状態不明", 1, 15, 0, 0, 0});
+    AddRow({4, "A4", "共有データ", 1, 15, 0, 0, 1, true, 1});
+
+    const int result = Run(Create(WizardLines), [this](TDataSentakuBox& f) {
+        // In use by another operator: the state box with the holder.
+        WhenModalShows([](QWidget* box) {
+            auto* messageBox = qobject_cast<TMessageBox*>(box);
+            ASSERT_NE(nullptr, messageBox);
+            EXPECT_EQ(QStringLiteral("選択データの状態"), box->windowTitle());
+            EXPECT_EQ(QStringLiteral("このデータは使用中のため処理が行えません。\n"
+                                     "前回、異常終了した場合は情報ボタンを押してデータの状態を回復して下さい。"),
+                      messageBox->lblMain->text().replace(QLatin1Char('\r'), QLatin1Char('\n')));
+            const QString lines = messageBox->MessageArea->toPlainText();
+            EXPECT_TRUE(lines.contains(QStringLiteral("【オペレータ】\n　7"))) << lines.toStdString();
+            EXPECT_TRUE(lines.contains(QStringLiteral("【オペレータ名】\n　佐藤"))) << lines.toStdString();
+            messageBox->btnOK->Click();
+        });
+        Choose(f, 1);
+        EXPECT_TRUE(f.isVisible());
+
+        Choose(f, 2);
+        ASSERT_EQ(1u, presenter.shown.size());
+        EXPECT_EQ("このフォルダには財務データがありません。\r", presenter.shown[0].Text);
+        EXPECT_EQ(TMsgDlgType::mtWarning, presenter.shown[0].Type);
+
+        // A state 0 is refused without a word.
+        Choose(f, 3);
+        EXPECT_EQ(1u, presenter.shown.size());
+
+        // Shared data not taken, automatic sharing off: no choosing at all.
+        f.PerfectGrid1->MoveCursor(RowOf(f, 4), 0);
+        EXPECT_EQ(QStringLiteral("F12:"), Caption(f.F12));
+        QTest::keyClick(f.PerfectGrid1, Qt::Key_F12);
+        EXPECT_EQ(1u, presenter.shown.size());
+        EXPECT_TRUE(f.isVisible());
+        EXPECT_EQ("", SystemDef.DataDir);
+        QTest::keyClick(f.PerfectGrid1, Qt::Key_Escape);
+    });
+    EXPECT_EQ(2, result);
+    EXPECT_EQ("", SystemDef.DataDir);
+}
+
+TEST_F(DataSentakuBoxTest, DataThatForbidsItsPendingUpdateIsGreyChosenOnlyInKindThree)
+{
+    // A version the registered updates go beyond.
+    AddRow({1, "A1", "更新禁止", 1, 1, 0, 1});
+    AddRow({2, "A2", "普通", 1, 1, 0, 0});
+    AddRow({3, "A3", "更新禁止最新", 1, 9999, 0, 1});
+    const QColor grey(128, 128, 128);
+
+    int result = Run(Create({"SyoriType=0"}), [&](TDataSentakuBox& f) {
+        TPerfectGrid* grid = f.PerfectGrid1;
+        grid->MoveCursor(RowOf(f, 2), 0);
+        EXPECT_EQ(grey, grid->item(RowOf(f, 1), 1 + TDataSentakuBox::colName)->foreground().color());
+        EXPECT_NE(grey, grid->item(RowOf(f, 3), 1 + TDataSentakuBox::colName)->foreground().color());
+        EXPECT_EQ(QStringLiteral("0"), grid->CellText(RowOf(f, 3), TDataSentakuBox::colUpdateLock));
+        WhenModalShows([](QWidget* box) {
+            auto* messageBox = qobject_cast<TMessageBox2*>(box);
+            ASSERT_NE(nullptr, messageBox);
+            bool found = false;
+            for (QLabel* label : box->findChildren<QLabel*>())
+                found = found || label->text() ==
+                                     QStringLiteral("このデータは「データの更新」処理を行うことが禁止されています。");
+            EXPECT_TRUE(found);
+            messageBox->reject();
+        });
+        Choose(f, 1, Qt::Key_Return);
+        EXPECT_TRUE(f.isVisible());
+        EXPECT_EQ("", SystemDef.DataDir);
+        QTest::keyClick(grid, Qt::Key_Escape);
+    });
+    EXPECT_EQ(2, result);
+
+    result = Run(Create({"SyoriType=3"}), [&](TDataSentakuBox& f) {
+        EXPECT_EQ(grey, f.PerfectGrid1->item(RowOf(f, 1), 1 + TDataSentakuBox::colName)->foreground().color());
+        Choose(f, 1, Qt::Key_Return);
+    });
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(Folder(1), SystemDef.DataDir);
+}
+
+TEST_F(DataSentakuBoxTest, CancelKeepsThePreviousDataWhenItIsStillThere)
+{
+    AddRow({1, "A1", "前回", 1, 15});
+    SystemDef.DataDir = Folder(1);
+    SystemDef.DataPathRegistered = "registered";
+    const int result = Run(Create(WizardLines), [](TDataSentakuBox& f) {
+        // The cursor starts on the data chosen before.
+        EXPECT_EQ(RowOf(f, 1), f.PerfectGrid1->CurRow());
+        f.ESC->Click();
+    });
+    EXPECT_EQ(2, result);
+    EXPECT_EQ(Folder(1), SystemDef.DataDir);
+    EXPECT_EQ("", SystemDef.DataPathRegistered);
+}
+
+TEST_F(DataSentakuBoxTest, IncrementalSearchFindsTheCodeTypedAndShowsAtMostEightCharacters)
+{
+    AddRow({1, "B100", "一"});
+    AddRow({2, "A100", "二"});
+    AddRow({3, "A123", "三"});
+    Run(Create({"SyoriType=3"}), [](TDataSentakuBox& f) {
+        TPerfectGrid* grid = f.PerfectGrid1;
+        grid->MoveCursor(RowOf(f, 2), 0);
+        QTest::keyClicks(grid, "a12");
+        EXPECT_EQ(QStringLiteral("A12"), f.txtIncSerch->text());
+        EXPECT_TRUE(f.txtIncSerch->isVisible());
+        QDeadlineTimer deadline(5000);
+        while (grid->CurRow() != RowOf(f, 3) && !deadline.hasExpired())
+            QTest::qWait(20);
+        EXPECT_EQ(RowOf(f, 3), grid->CurRow());
+        EXPECT_FALSE(f.txtIncSerch->isVisible());
+
+        QTest::keyClicks(grid, "ABCDEFGHI");
+        EXPECT_EQ(QStringLiteral("ABCDEFGH"), f.txtIncSerch->text());
+        deadline = QDeadlineTimer(5000);
+        while (f.txtIncSerch->isVisible() && !deadline.hasExpired())
+            QTest::qWait(20);
+        EXPECT_EQ(RowOf(f, 3), grid->CurRow()) << "nothing starts with the nine characters";
+        f.ESCClick();
+    });
+}
+
+TEST_F(DataSentakuBoxTest, ChoosingAnEmptyPlaceRefusesDataAndReturnsBothPaths)
+{
+    AddRow({1, "A1", "あり"});
+    AddRow({2, "", "", 0, 0, 0, 0, 1, false});
+    SystemDef.AutoShareData = 1;
+    const int result = Run(Create({"SyoriType=2"}), [this](TDataSentakuBox& f) {
+        EXPECT_EQ(0, SystemDef.AutoShareData);
+        EXPECT_EQ(QStringLiteral("F3:"), Caption(f.F3));
+        Choose(f, 1);
+        ASSERT_EQ(1u, presenter.shown.size());
+        EXPECT_EQ("選択したパスには既にデータが存在します。\r他の場所を選んで下さい。", presenter.shown[0].Text);
+        Choose(f, 2);
+    });
+    EXPECT_EQ(1, result);
+    EXPECT_EQ("PATH1=" + Folder(2) + "\rPATH2=" + Folder(2), SystemDef.DataSelectResult);
+    EXPECT_EQ(1, SystemDef.AutoShareData);
+}
+
+}  // namespace
