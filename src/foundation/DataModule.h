@@ -217,6 +217,18 @@ public:
     bool ServerFileCopy(const std::string& source, const std::string& target, std::uint8_t mode);
     bool ServerFileMove(const std::string& source, const std::string& target, std::uint8_t mode);
     std::string LongToShortFileName(const std::string& path, std::uint8_t mode);
+    // The data-list row of a data folder: stand-alone mode reads record and
+    // row from the folder names after the data root (SplitDataPath); the
+    // server modes look the folder up in DATALIST (the path compared without
+    // regard to the case of its letters), row 0. Both 0 when nothing is
+    // found; errors are swallowed.
+    void GetDataListRec(const std::string& path, std::int32_t& rec, std::int32_t& row);
+    // Whether the operator's level (JOBLEVEL + 1000 for the medical chart)
+    // may run the menu job: a level without rows in JOBCONTROL2 may run
+    // every job, a level with rows only those listed (with the option found
+    // anywhere in PROC_OPTION). Failures give false; they are reported
+    // ("TDM.SetJobControl") when this call started the transaction.
+    bool SetJobControl(const std::string& jobId, const std::string& option);
     // Whether cloud sharing applies to this program and connection mode.
     static bool IsCloudShareMode(bool strict);
     // The value after the first "=" of the first "name=value" line whose
