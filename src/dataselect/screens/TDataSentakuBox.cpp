@@ -96,7 +96,12 @@ TDataSentakuBox::TDataSentakuBox(QWidget* parent) : TBSDI(parent, bsDialog)
     }
 }
 
-TDataSentakuBox::~TDataSentakuBox() = default;
+TDataSentakuBox::~TDataSentakuBox()
+{
+    // The controls go after the list: a focus change while they are
+    // destroyed must not reach the key handling any more.
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 void TDataSentakuBox::BuildControls()
 {
