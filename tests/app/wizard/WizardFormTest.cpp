@@ -248,6 +248,36 @@ TEST_F(WizardFormTest, DataBelowTheRequiredVersionIsRefused)
     EXPECT_EQ(form_->CurrentPageName(), "page2");
 }
 
+// The range always starts with the data's first month; the operator picks
+// only its end.
+TEST_F(WizardFormTest, DataStartingInTheFourthMonthKeepsItsStart)
+{
+    Exec("UPDATE ACCDEF1 SET KISHU = '2025-04-01', KIMATU = '2026-03-31', KAISI = '2025-07-01', KAISINO = 4");
+    Start({});
+    ToConditions();
+    TxKikanPanel16* panel = form_->xKikanPanel3a;
+    EXPECT_EQ(panel->Stno(), 4);
+    EXPECT_EQ(panel->Edno(), 15);
+    QTest::mouseClick(panel->Cell(12), Qt::LeftButton);
+    EXPECT_EQ(panel->Stno(), 4);
+    EXPECT_EQ(panel->Edno(), 12);
+    Next();
+    form_->Edit4a->setText(QString::fromStdString((folder_ / "ug.xml").string()));
+    Next();
+    ASSERT_EQ(form_->CurrentPageName(), "page5");
+    const QStringList summary = form_->Memo5b->toPlainText().split('\n');
+    EXPECT_EQ(summary.value(3), QStringLiteral(" 会計期間      : 2025年 4月 1日 ～ 2026年 3月31日"));
+    EXPECT_EQ(summary.value(6), QStringLiteral(" 計算対象期間  : 2025年 7月 ～ 26年 1月"));
+    // Back to the conditions: a single month.
+    QTest::mouseClick(form_->Button1, Qt::LeftButton);
+    QTest::mouseClick(form_->Button1, Qt::LeftButton);
+    ASSERT_EQ(form_->CurrentPageName(), "page3");
+    QTest::mouseClick(panel->Cell(4), Qt::LeftButton);
+    Next();
+    Next();
+    EXPECT_EQ(form_->Memo5b->toPlainText().split('\n').value(6), QStringLiteral(" 計算対象期間  : 2025年 7月"));
+}
+
 TEST_F(WizardFormTest, CancelledFirstChoiceLeavesNoData)
 {
     Start({});
