@@ -4,10 +4,12 @@
 // it), it starts the program as the program's own main does and, once the
 // wizard's first page is drawn, saves every window on the screen (the
 // wizard, and the logon box when it is up) side by side in the picture.
-// With --logon it then logs on with the code and password, and saves the
-// screen after the logon beside it ("<picture>-logged-on.png").
+// With --logon it then logs on with the code and password, saves the screen
+// after the logon beside it ("<picture>-logged-on.png"), goes to the second
+// page and opens the data selection ("<picture>-selection.png").
 
 #include "app/program/WizardMain.h"
+#include "app/wizard/TForm1.h"
 #include "controls/widgets/TxEdit.h"
 #include "controls/widgets/TxPlButton.h"
 #include "foundation/screens/TLogonBox.h"
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
@@ -64,6 +67,30 @@ TLogonBox* LogonBox()
     return nullptr;
 }
 
+TForm1* Wizard()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* form = qobject_cast<TForm1*>(w))
+            return form;
+    return nullptr;
+}
+
+// Goes on to the second page and opens the data selection; the selection
+// screen is saved while it is up ("<picture>-selection.png").
+void OpenSelection(const QString& file)
+{
+    TForm1* form = Wizard();
+    if (form == nullptr)
+        End(true);  // the logon ended the program
+    form->Button2->click();
+    QTimer::singleShot(2500, [file] {
+        QString shot = file;
+        shot.replace(QStringLiteral(".png"), QStringLiteral("-selection.png"));
+        End(SaveWindows(shot));
+    });
+    form->btnDataSentaku->click();
+}
+
 void LogOn(const QString& file, const QString& code, const QString& password)
 {
     TLogonBox* box = LogonBox();
@@ -77,7 +104,9 @@ void LogOn(const QString& file, const QString& code, const QString& password)
     QTimer::singleShot(2000, [file] {
         QString after = file;
         after.replace(QStringLiteral(".png"), QStringLiteral("-logged-on.png"));
-        End(SaveWindows(after));
+        if (!SaveWindows(after))
+            End(false);
+        OpenSelection(file);
     });
 }
 
@@ -86,7 +115,7 @@ void LogOn(const QString& file, const QString& code, const QString& password)
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: program_demo <picture.png> [argument]\n");
+        std::fprintf(stderr, "usage: program_demo <picture.png> [--logon <code> <password>] [argument]\n");
         return 2;
     }
     const QString file = QString::fromLocal8Bit(argv[1]);
