@@ -1,1 +1,57 @@
-/* Company data 9.0.3, general chart: nothing of this file is read by this program. */
+/* Company data 9.0.3, general chart: the trial balance of one department
+   over every branch. */
+SET TERM ^ ;
+
+/* The department PBCODE summed over every branch (SISETUMST), as the
+   department trial balance gives each branch without allocation: the same
+   rows and order, an account row (HCODE and HNAME empty, HOJCNT the number
+   of part rows that follow) and its sub-account rows, with tax (PTAX 0) or
+   without it (PTAX 1, the tax on the suspense tax accounts). */
+CREATE OR ALTER PROCEDURE SP_SISANHYO_BUMONGOKEI (
+    PTAX INTEGER,
+    PBCODE VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    GROUPM1 VARCHAR(6) CHARACTER SET ASCII,
+    GROUPM2 VARCHAR(6) CHARACTER SET ASCII,
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(14),
+    BSPL VARCHAR(1) CHARACTER SET ASCII,
+    HOJCNT INTEGER,
+    HCODE VARCHAR(6) CHARACTER SET ASCII,
+    HNAME VARCHAR(14),
+    TAISHAKU INTEGER,
+    KAISIZAN NUMERIC(16,4),
+    /*@ FOR N IN 1..16 JOIN ",\n" */KAR{NN} NUMERIC(16,4)/*@ END */,
+    /*@ FOR N IN 1..16 JOIN ",\n" */KAS{NN} NUMERIC(16,4)/*@ END */)
+AS
+DECLARE VARIABLE VORDER INTEGER;
+DECLARE VARIABLE VPARTS INTEGER;
+BEGIN
+    /* The account row has an empty HCODE, the account's own part ' ': the
+       two compare equal, so the length tells them apart. The account row
+       counts the part rows that follow it, over every facility. */
+    FOR SELECT A.GROUPM1, A.GROUPM2, A.USERCODE, A.KCODE, A.KNAME, A.BSPL, A.HCODE, A.HNAME,
+               A.TAISHAKU, A.O, SUM(A.O) OVER (PARTITION BY A.KCODE), A.KAISIZAN,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */A.KAR{NN}/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */A.KAS{NN}/*@ END */
+          FROM (SELECT P.GROUPM1, P.GROUPM2, P.USERCODE, P.KCODE, MAX(P.KNAME) AS KNAME,
+                       MAX(P.BSPL) AS BSPL, MAX(P.HCODE) AS HCODE, MAX(P.HNAME) AS HNAME, MAX(P.TAISHAKU) AS TAISHAKU,
+                       IIF(CHAR_LENGTH(P.HCODE) = 0, 0, 1) AS O, SUM(P.KAISIZAN) AS KAISIZAN,
+                       /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */SUM(P.KAR{NN}) AS KAR{NN}/*@ END */,
+                       /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */SUM(P.KAS{NN}) AS KAS{NN}/*@ END */
+                  FROM SISETUMST S CROSS JOIN SP_SISANHYO_BUMON(:PTAX, 0, S.SCODE, :PBCODE) P
+                 GROUP BY P.GROUPM1, P.USERCODE, P.KCODE, P.GROUPM2, IIF(CHAR_LENGTH(P.HCODE) = 0, 0, 1), P.HCODE) A
+         ORDER BY A.GROUPM1, A.USERCODE, A.KCODE, A.O, A.HCODE
+          INTO :GROUPM1, :GROUPM2, :USERCODE, :KCODE, :KNAME, :BSPL, :HCODE, :HNAME,
+               :TAISHAKU, :VORDER, :VPARTS, :KAISIZAN,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */ DO
+    BEGIN
+        HOJCNT = IIF(VORDER = 0, VPARTS, 0);
+        SUSPEND;
+    END
+END ^
+
+SET TERM ; ^
+COMMIT;
