@@ -47,18 +47,22 @@ TProcessParams ParamLines(const std::string& text)
 
 void MarkDamagedInDataList(const std::string& folder)
 {
-    const TDataListPosition position = GetDataListRec(folder);
-    if (position.rec <= 0 || !DM)
+    if (!DM)
+        return;
+    std::int32_t rec = 0;
+    std::int32_t rowNo = 0;
+    DM->GetDataListRec(folder, rec, rowNo);
+    if (rec <= 0)
         return;
     db::JoinedTransaction joined(DM->IBTransactionDEF);
     db::Query query(DM->IBDatabaseDEF, DM->IBTransactionDEF);
-    if (position.rowNo == 0) {
+    if (rowNo == 0) {
         query.SetSQL("UPDATE DATALIST SET DATA_STATUS=1 WHERE REC=:REC");
     } else {
         query.SetSQL("UPDATE CHILD_DATALIST SET DATA_STATUS=1 WHERE REC=:REC AND ROWNO=:ROWNO");
-        query.ParamByName("ROWNO").SetInteger(position.rowNo);
+        query.ParamByName("ROWNO").SetInteger(rowNo);
     }
-    query.ParamByName("REC").SetInteger(position.rec);
+    query.ParamByName("REC").SetInteger(rec);
     query.ExecSQL();
     joined.Commit();
 }
