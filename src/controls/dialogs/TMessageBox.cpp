@@ -77,7 +77,11 @@ void TMessageBox::SetupMessageBox(const TMessageInfoRec& info)
         btnCancel->ModalResult = 1;
     }
     setWindowTitle(QString::fromStdString(info.Caption));
-    lblMain->setText(QString::fromStdString(info.LabelText));
+    // Callers break the headline with "\r" (or "\r\n"); a label breaks only
+    // at "\n".
+    QString label = QString::fromStdString(info.LabelText);
+    label.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    lblMain->setText(label);
     QPalette palette = lblMain->palette();
     const std::uint32_t c = info.LabelColor;
     palette.setColor(QPalette::WindowText, QColor(static_cast<int>(c & 0xFF), static_cast<int>(c >> 8 & 0xFF),

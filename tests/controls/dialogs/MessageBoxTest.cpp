@@ -85,4 +85,13 @@ TEST(MessageBoxTest, WithoutLinesTheMemoIsHiddenAndTheBoxShorter)
     EXPECT_EQ(withLines.lblMain->palette().color(QPalette::WindowText), QColor(255, 0, 0));
 }
 
+TEST(MessageBoxTest, TheHeadlineBreaksAtEveryLineEnd)
+{
+    TMessageBox box;
+    TMessageInfoRec info = Record(0);
+    info.LabelText = "一行目\r二行目\r\n三行目";
+    box.SetupMessageBox(info);
+    EXPECT_EQ(box.lblMain->text(), QStringLiteral("一行目\n二行目\n三行目"));
+}
+
 }  // namespace

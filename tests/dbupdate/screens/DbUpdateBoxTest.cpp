@@ -332,7 +332,7 @@ TEST_F(DbUpdateBoxTest, SystemUpdateIsRefusedWhileOthersUseTheSystem)
     EXPECT_EQ(box.result(), 4);
     EXPECT_EQ(caption, "情報");
     EXPECT_EQ(label,
-              "現在、他のオペレータがシステムを利用中です。\rデータベースの更新を行うには、システムを終了するようにご連"
+              "現在、他のオペレータがシステムを利用中です。\nデータベースの更新を行うには、システムを終了するようにご連"
               "絡して下さい。");
     std::replace(memo.begin(), memo.end(), '\r', '\n');
     EXPECT_EQ(memo,
