@@ -1,6 +1,7 @@
 #include "dataselect/DataListAccess.h"
 
 #include "dataselect/DataSentakuListCtl.h"
+#include "foundation/DataInfomationAccess.h"
 
 namespace {
 
@@ -34,4 +35,6 @@ void InstallDataModuleServices(TDM& dm)
     static TServerFilesAccess files;
     files.Module = &dm;
     dm.ServerFiles = &files;
+    static TDataInfomationAccess folderState;
+    dm.DataFolderState = &folderState;
 }

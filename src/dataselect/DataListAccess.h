@@ -17,7 +17,7 @@ public:
 void InstallDataListAccess(TDM& dm);
 
 // Installs every real collaborator the data module reaches: the data-list
-// store's factory and the server file operations (the existence test of a
-// file on the database server). The start-up calls it once, right after
-// creating the data module.
+// store's factory, the server file operations (the existence test of a
+// file on the database server) and the per-data information file. The
+// start-up calls it once, right after creating the data module.
 void InstallDataModuleServices(TDM& dm);

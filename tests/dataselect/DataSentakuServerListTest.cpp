@@ -1,6 +1,7 @@
 #include "DataListStoreFixture.h"
 
 #include "dataselect/DataListAccess.h"
+#include "foundation/DataInfomationAccess.h"
 #include "dataselect/DataSentakuListCtl.h"
 #include "foundation/DataPathSplit.h"
 #include "platform/DateTime.h"
@@ -210,6 +211,7 @@ TEST_F(DataListStoreTest, InstalledServicesAreTheRealOnes)
     EXPECT_FALSE(DM->ServerFiles->FileExists(system + ".missing", 0));
     EXPECT_FALSE(DM->ServerFiles->FileExists(system, 3));
     EXPECT_NE(nullptr, dynamic_cast<TDataSentakuListCtl*>(DM->DataListAccess->CreateDataListController().get()));
+    EXPECT_NE(nullptr, dynamic_cast<TDataInfomationAccess*>(DM->DataFolderState));
 }
 
 struct SplitCase {

@@ -352,6 +352,14 @@ CREATE TABLE SISETUBUM (
     CONSTRAINT PK_SISETUBUM PRIMARY KEY (SCODE, BCODE)
 );
 
+/* Invented: the names of the facility groups, which the facility choices
+   offer beside the facilities. */
+CREATE TABLE SISETUGROUP (
+    GCODE AC_CODE NOT NULL,
+    GNAME VARCHAR(20) DEFAULT '',
+    CONSTRAINT PK_SISETUGROUP PRIMARY KEY (GCODE)
+);
+
 /* Facility groups (branch groups) that the trial balances can select. */
 CREATE TABLE SISETUGROUPLIST (
     GCODE AC_CODE NOT NULL,
