@@ -1,19 +1,11 @@
 #include "foundation/DataInfomation.h"
 
+#include "CompanyFolderTest.h"
+
 #include "foundation/DataInfomationAccess.h"
-#include "foundation/DataModule.h"
 #include "foundation/DataModuleChecks.h"
-#include "foundation/InstallationNames.h"
-#include "foundation/ProgramGlobals.h"
-#include "foundation/SystemDef.h"
 #include "platform/IniFile.h"
 #include "platform/Registry.h"
-#include "platform/db/FirebirdServerFixture.h"
-#include "platform/db/MasterCache.h"
-#include "support/DatabaseMasters.h"
-#include "support/RecordingMessagePresenter.h"
-#include "support/SavedGlobals.h"
-#include "support/ScopedEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -45,41 +37,25 @@ struct FixedCounts final : IDataModuleChecks {
     int asked = 0;
 };
 
-class DataInfomationDbTest : public dbtest::FirebirdTest {
+class DataInfomationDbTest : public CompanyFolderTest {
 protected:
     void SetUp() override
     {
-        dbtest::FirebirdTest::SetUp();
-        registry_ = std::make_unique<ScopedEnv>("LEDRIX_REGISTRY_DIR", (folder_ / "reg").string());
-        SystemDef.USER = dbtest::User;
-        SystemDef.PASSWORD = dbtest::Password;
-        SystemDef.HOSTNAME.clear();
-        SystemDef.LogDir = (folder_ / "log").string();
-        fs::create_directories(SystemDef.LogDir);
+        CompanyFolderTest::SetUp();
         SystemDef.OPCODE = 10003;
         SystemDef.OPNAME = "経理 花子";
-        DataDbFileName = "qhacc.fdb";
-        ConnectionMode = 0;
-        ProgramKind = 0;
-        EditionFlag = 0;
-        data_ = (folder_ / "data" / "0001").string();
-        SystemDef.DataDir = data_;
-        fs::create_directories(data_);
-        dbtest::CopyMasterFile(dbtest::CompanyMasterFile(""), data_ + "/qhacc.fdb");
         Run("UPDATE ACCDEF1 SET ENTTEXT='テスト', SHOUGOU='株式会社テスト', SCODE1='C01', KISHU='2024-04-01', "
             "KIMATU='2025-03-31', SITEN=1, CLOUD_LINE=1, READ_ONLY=1 WHERE REC=1");
         Run("INSERT INTO SISETUMST (SCODE, SNAME) VALUES ('01', '本店')");
         Run("INSERT INTO SISETUMST (SCODE, SNAME) VALUES ('02', '支店')");
         SetVersion(15, 0, 0);
-        DM = std::make_unique<TDM>();
         DM->DataFolderState = &access_;
         SetDataModuleChecks(&counts_);
     }
     void TearDown() override
     {
         SetDataModuleChecks(nullptr);
-        DM.reset();
-        ConnectionMode = savedMode_;
+        CompanyFolderTest::TearDown();
     }
     void Run(const std::string& sql)
     {
@@ -107,13 +83,8 @@ protected:
     }
     IniFile Ini() const { return IniFile(data_ + "/qhacc.ini"); }
 
-    std::unique_ptr<ScopedEnv> registry_;
-    std::string data_;
     TDataInfomationAccess access_;
     FixedCounts counts_;
-    RecordingMessagePresenter messages_;
-    dbtest::SavedGlobals saved_;
-    const std::uint8_t savedMode_ = ConnectionMode;
 };
 
 TEST_F(DataInfomationDbTest, OpeningMarksInUseAndClosingFreesWithSummary)

@@ -1,19 +1,11 @@
 #include "foundation/SitenList.h"
 
+#include "CompanyFolderTest.h"
+
 #include "foundation/AccInf.h"
 #include "foundation/DataInfomation.h"
-#include "foundation/DataModule.h"
 #include "foundation/DataModuleChecks.h"
-#include "foundation/InstallationNames.h"
-#include "foundation/ProgramGlobals.h"
-#include "foundation/SystemDef.h"
-#include "platform/db/FirebirdServerFixture.h"
 #include "platform/db/JoinedTransaction.h"
-#include "platform/db/MasterCache.h"
-#include "support/DatabaseMasters.h"
-#include "support/RecordingMessagePresenter.h"
-#include "support/SavedGlobals.h"
-#include "support/ScopedEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -40,23 +32,11 @@ struct OperatorChecks final : IDataModuleChecks {
 constexpr std::int32_t Clerk = 10002;
 
 // Three facilities in two groups; the clerk is permitted 01 and 02 only.
-class SitenListTest : public dbtest::FirebirdTest {
+class SitenListTest : public CompanyFolderTest {
 protected:
     void SetUp() override
     {
-        dbtest::FirebirdTest::SetUp();
-        registry_ = std::make_unique<ScopedEnv>("LEDRIX_REGISTRY_DIR", (folder_ / "reg").string());
-        SystemDef.USER = dbtest::User;
-        SystemDef.PASSWORD = dbtest::Password;
-        SystemDef.HOSTNAME.clear();
-        SystemDef.LogDir = (folder_ / "log").string();
-        fs::create_directories(SystemDef.LogDir);
-        DataDbFileName = "qhacc.fdb";
-        ConnectionMode = 0;
-        data_ = (folder_ / "data" / "0001").string();
-        fs::create_directories(data_);
-        dbtest::CopyMasterFile(dbtest::CompanyMasterFile(""), data_ + "/qhacc.fdb");
-        DM = std::make_unique<TDM>();
+        CompanyFolderTest::SetUp();
         ASSERT_TRUE(DM->fnAccDatConnected("", data_, false));
         for (const char* sql : {
                  "UPDATE ACCDEF1 SET SITEN=1, SHOUGOU='株式会社テスト' WHERE REC=1",
@@ -84,9 +64,8 @@ protected:
     void TearDown() override
     {
         SetDataModuleChecks(nullptr);
-        DM.reset();
         AccInf = TACCINF{};
-        ConnectionMode = savedMode_;
+        CompanyFolderTest::TearDown();
     }
     void Run(const std::string& sql)
     {
@@ -103,12 +82,7 @@ protected:
     }
     using Lines = std::vector<std::string>;
 
-    std::unique_ptr<ScopedEnv> registry_;
-    std::string data_;
     OperatorChecks checks_;
-    RecordingMessagePresenter messages_;
-    dbtest::SavedGlobals saved_;
-    const std::uint8_t savedMode_ = ConnectionMode;
 };
 
 TEST_F(SitenListTest, GeneralDataLimitedToTheOperator)
