@@ -12,14 +12,10 @@
 // file system: LONGTOSHORTFILENAME answers a confined path itself and an
 // empty text for any other.
 
-#include "PathConfinement.h"
-
-#define FB_UDR_STATUS_TYPE ::Firebird::ThrowStatusWrapper
-#include <firebird/UdrCppEngine.h>
+#include "DataRoot.h"
 
 #include <cstring>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -54,48 +50,8 @@ std::string Upper(std::string text)
     return text;
 }
 
-// The file of the database the procedure runs in, from the attachment's
-// information (isc_info_db_id: a count, then the file name and the site,
-// each a length byte and the text).
-fs::path DatabaseFile(Firebird::ThrowStatusWrapper* status, Firebird::IExternalContext* context)
-{
-    Firebird::IAttachment* attachment = context->getAttachment(status);
-    const unsigned char items[] = {isc_info_db_id, isc_info_end};
-    unsigned char buffer[1024] = {};
-    attachment->getInfo(status, sizeof items, items, sizeof buffer, buffer);
-    attachment->release();
-    if (buffer[0] != isc_info_db_id)
-        return {};
-    const unsigned length = buffer[1] | (buffer[2] << 8);
-    if (length < 2 || length + 3 > sizeof buffer)
-        return {};
-    const unsigned nameLength = buffer[4];
-    if (nameLength + 5 > length + 3)
-        return {};
-    return fs::path(std::string(reinterpret_cast<const char*>(buffer + 5), nameLength));
-}
-
-struct DataRoot {
-    fs::path root;
-    fs::path systemDatabase;
-
-    std::optional<fs::path> Confine(const std::string& path) const { return fileproc::ConfinedPath(path, root); }
-    // A path that may be changed: confined and not the system database.
-    std::optional<fs::path> ConfineForChange(const std::string& path) const
-    {
-        std::optional<fs::path> confined = Confine(path);
-        std::error_code ec;
-        if (confined && fs::equivalent(*confined, systemDatabase, ec))
-            return std::nullopt;
-        return confined;
-    }
-};
-
-DataRoot RootOf(Firebird::ThrowStatusWrapper* status, Firebird::IExternalContext* context)
-{
-    const fs::path file = DatabaseFile(status, context);
-    return {file.parent_path(), file};
-}
+using fileproc::DataRoot;
+using fileproc::RootOf;
 
 bool FileOperation(const DataRoot& data, const std::string& mode, const std::string& path1, const std::string& path2)
 {

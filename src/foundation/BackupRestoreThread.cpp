@@ -3,18 +3,16 @@
 #include "foundation/AppInfo.h"
 #include "foundation/DataModule.h"
 #include "foundation/DatabaseBackup.h"
+#include "foundation/FileManTransfer.h"
 #include "foundation/InstallationNames.h"
 #include "foundation/ProgramGlobals.h"
 #include "foundation/Synchronize.h"
 #include "foundation/SystemDef.h"
 #include "foundation/UserMessage.h"
 #include "platform/db/FbError.h"
-#include "platform/db/JoinedTransaction.h"
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -31,17 +29,6 @@ constexpr const char* LocalHost = "127.0.0.1";
 std::string FolderOf(const std::string& path)
 {
     return fs::path(path).parent_path().string();
-}
-
-std::string ServerFileOfOperator()
-{
-    return SystemDef.ServerTempDir + "/" +
-           fs::path(BackupWorkFileName).replace_extension("." + std::to_string(SystemDef.OPCODE)).string();
-}
-
-std::string ContentIdOfOperator()
-{
-    return "QHZ_" + std::to_string(SystemDef.OPCODE);
 }
 
 // The detail of a failed file-manager transfer of a backup.
@@ -72,25 +59,6 @@ public:
 private:
     bool connected_;
 };
-
-db::Query FileManQuery(const std::string& sql)
-{
-    return db::Query(DM->IBFileMan, DM->IBTransFileMan, sql);
-}
-
-void DeleteContent(const std::string& contentId)
-{
-    db::Query remove = FileManQuery("DELETE FROM FILETRANS WHERE CONTENT_ID=:CONTENT_ID");
-    remove.ParamByName("CONTENT_ID").SetString(contentId);
-    remove.ExecSQL();
-}
-
-void EnsureServerTempFolder()
-{
-    std::error_code ec;
-    if (!fs::is_directory(SystemDef.ServerTempDir, ec))
-        fs::create_directories(SystemDef.ServerTempDir, ec);
-}
 
 }  // namespace
 
@@ -306,41 +274,17 @@ bool TBackupRestoreThread::BackupByMethod()
     if (!fileMan.Connected())
         return BackupFDBTool(ServerName, DatabasePath, BackupFilePath, true);
     EnsureServerTempFolder();
-    const std::string serverFile = ServerFileOfOperator();
+    const std::string serverFile = FileManServerFile();
+    const TServerFileRemoval removal(serverFile);
     if (!BackupFDB(ServiceProtocolTcp, ServerName, DatabasePath, serverFile, true))
         return false;
-    return TransferBackupFromServer(serverFile, ContentIdOfOperator());
+    return TransferBackupFromServer(serverFile, FileManContentId());
 }
 
 bool TBackupRestoreThread::TransferBackupFromServer(const std::string& serverFile, const std::string& contentId)
 {
     try {
-        db::JoinedTransaction joined(DM->IBTransFileMan);
-        DeleteContent(contentId);
-        db::Query insert =
-            FileManQuery("INSERT INTO FILETRANS(CONTENT_ID,CONTENT) VALUES(:CONTENT_ID,SP_FILETOBLOB(:FILENAME))");
-        insert.ParamByName("CONTENT_ID").SetString(contentId);
-        insert.ParamByName("FILENAME").SetString(serverFile);
-        insert.ExecSQL();
-        db::Query read = FileManQuery("SELECT CONTENT_ID,CONTENT FROM FILETRANS WHERE CONTENT_ID=:CONTENT_ID");
-        read.ParamByName("CONTENT_ID").SetString(contentId);
-        read.Open();
-        bool ok = false;
-        if (!read.Eof()) {
-            const std::string content = read.FieldByName("CONTENT").AsBlob();
-            ok = !content.empty();
-            if (ok) {
-                std::ofstream out(BackupFilePath, std::ios::binary | std::ios::trunc);
-                out.write(content.data(), static_cast<std::streamsize>(content.size()));
-                out.flush();
-                if (!out)
-                    throw std::runtime_error("cannot write " + BackupFilePath);
-            }
-        }
-        read.Close();
-        DeleteContent(contentId);
-        joined.Commit();
-        return ok;
+        return FetchFileFromServer(serverFile, contentId, BackupFilePath);
     } catch (const std::exception& error) {
         SetError(Backup, "102", TransferFailed, TransferDetail(error));
         return false;
@@ -350,24 +294,7 @@ bool TBackupRestoreThread::TransferBackupFromServer(const std::string& serverFil
 bool TBackupRestoreThread::TransferBackupToServer(const std::string& serverFile, const std::string& contentId)
 {
     try {
-        std::ifstream in(BackupFilePath, std::ios::binary);
-        if (!in)
-            throw std::runtime_error("cannot read " + BackupFilePath);
-        const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        db::JoinedTransaction joined(DM->IBTransFileMan);
-        DeleteContent(contentId);
-        db::Query insert = FileManQuery("INSERT INTO FILETRANS(CONTENT_ID,CONTENT) VALUES(:CONTENT_ID,:CONTENT)");
-        insert.ParamByName("CONTENT_ID").SetString(contentId);
-        insert.ParamByName("CONTENT").SetBlob(content);
-        insert.ExecSQL();
-        db::Query write = FileManQuery(
-            "SELECT CONTENT_ID,SP_BLOBTOFILE(:FILENAME, CONTENT) AS CONTENT FROM FILETRANS WHERE CONTENT_ID=:CONTENT_ID");
-        write.ParamByName("FILENAME").SetString(serverFile);
-        write.ParamByName("CONTENT_ID").SetString(contentId);
-        write.Open();
-        write.Close();
-        DeleteContent(contentId);
-        joined.Commit();
+        SendFileToServer(BackupFilePath, serverFile, contentId);
         return true;
     } catch (const std::exception&) {
         SetError(Restore, "203", TransferFailed, RestoreStopped);
@@ -416,8 +343,9 @@ bool TBackupRestoreThread::RestoreByMethod()
     if (!fileMan.Connected())
         return RestoreFDBTool(ServerName, DatabasePath, BackupFilePath, withIndexes);
     EnsureServerTempFolder();
-    const std::string serverFile = ServerFileOfOperator();
-    if (!TransferBackupToServer(serverFile, ContentIdOfOperator()))
+    const std::string serverFile = FileManServerFile();
+    const TServerFileRemoval removal(serverFile);
+    if (!TransferBackupToServer(serverFile, FileManContentId()))
         return false;
     return RestoreFDB(ServiceProtocolTcp, ServerName, DatabasePath, serverFile, withIndexes);
 }

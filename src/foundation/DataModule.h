@@ -62,6 +62,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <variant>
 
 inline constexpr const char* FileManDbFileName = "qhfileman.fdb";
 
@@ -229,12 +230,49 @@ public:
     // anywhere in PROC_OPTION). Failures give false; they are reported
     // ("TDM.SetJobControl") when this call started the transaction.
     bool SetJobControl(const std::string& jobId, const std::string& option);
+    // Facility rights of the logged-on operator. Unrestricted: the rights
+    // switch is off (SYSTEMINI record 20), an accounting-office operator, or
+    // job level 9.
+    static bool IsOpeUnrestricted();
+    // Whether the operator has a usual facility that he is licensed for in
+    // the open company data (always, when unrestricted). Errors propagate.
+    bool HasOpeDefSisetu();
+    // The name of the operator's usual facility in the open company data;
+    // also sets the facility code (" " for none), its copy, the business
+    // kind and the facility colour in SystemDef. Failures are reported
+    // ("TDM.GetOpeDefSisetu") and give an empty name.
+    std::string GetOpeDefSisetu();
+    // Whether the operator may see every facility of the open company data:
+    // data without facility management, or the operator's facility list as
+    // long as the list for everybody. Errors are reported as the facility
+    // list reports them and propagate.
+    bool IsAllSisetuPermitted(std::int32_t operatorCode);
+    // Journal counts of the open company data, for one facility or (empty
+    // code) all. Valid entries: the facilities' running counts (program
+    // kinds 0-2) or the cash book's own entries (kind 3), -1 for any other
+    // kind; deleted or changed entries: one line each. Errors are logged
+    // ("TDM.GetYukouSiwakeCount", ...) and propagate.
+    std::int32_t GetYukouSiwakeCount(const std::string& facilityCode);
+    std::int32_t GetUpDelSiwakeCount(const std::string& facilityCode);
+    std::int32_t GetSiwakeCount(const std::string& facilityCode, std::int32_t& valid, std::int32_t& changed);
+    std::int32_t GetSiwakeCounts(const std::string& facilityCode);
+    // Asks for the data password of the open data through the installed
+    // prompt (up to three entries); true at once for data without one and
+    // for program kinds 1 and 3. Without a prompt nobody passes.
+    static bool InputDataPassword();
+    // The value unchanged (the export passes its tax settings through).
+    static std::int32_t ReturnInt(std::int32_t value) { return value; }
+    static std::int32_t ReturnIntValue(std::int32_t value) { return value; }
     // Whether cloud sharing applies to this program and connection mode.
     static bool IsCloudShareMode(bool strict);
     // The value after the first "=" of the first "name=value" line whose
     // name equals key (ASCII letters without regard to case); empty when
     // none. Lines end at CR LF, LF or CR.
     static std::string GetParamValue(const std::string& lines, const std::string& key);
+    // The value of key in name=value lines; "COLOR" (any case) gives the
+    // colour as an integer, 16756608 for none, 0 or a value that is no
+    // number.
+    static std::variant<std::int32_t, std::string> GetXstrValue(const std::string& text, const std::string& key);
 
     // Timer handlers.
     void TimerFormCloseTimer();

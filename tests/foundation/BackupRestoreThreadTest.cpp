@@ -7,6 +7,8 @@
 #include "foundation/ProgramGlobals.h"
 #include "foundation/ScreenServices.h"
 #include "foundation/SystemDef.h"
+#include "FileProcModule.h"
+#include "foundation/FileManTransfer.h"
 #include "platform/db/ConnectionString.h"
 #include "platform/db/FirebirdServerFixture.h"
 #include "platform/db/MasterCache.h"
@@ -416,6 +418,103 @@ TEST_F(BackupRestoreServerTest, RestoreOverDataInUseIsRefused)
     EXPECT_EQ(restore.Failed, 1);
     EXPECT_EQ(restore.ErrorCode, "202");
     EXPECT_EQ(restore.ErrorMessage, "このデータは、他のオペレータが使用中のため復元処理を行うことが出来ません。");
+    EXPECT_TRUE(fs::exists(BackupFile()));
+}
+
+// The server route with the file-manager database: the backup travels
+// between the server's temporary folder in SYSDIR and this machine as a
+// FILETRANS row, written and read there by the server's own functions.
+class FileManRouteTest : public BackupRestoreServerTest {
+protected:
+    void SetUp() override
+    {
+        BackupRestoreServerTest::SetUp();
+        dbtest::InstallFileProcModule();
+        FileMan() = dbtest::CopyMasterFile(dbtest::BaseMaster(dbupdate::BaseSchema::FileManager),
+                                           folder_ / "sys" / FileManDbFileName)
+                        .string();
+        dbtest::Declare(FileMan(), LEDRIX_FILETRANSFER_SQL);
+        // The system database with the file procedures, through which the
+        // transfer removes its server file.
+        {
+            db::Database database;
+            dbtest::CreateTestDatabase(database, (folder_ / "sys" / SysDbFileName).string());
+        }
+        dbtest::Declare((folder_ / "sys" / SysDbFileName).string(), LEDRIX_FILEPROC_SQL);
+        ASSERT_TRUE(DM->fnAccDefConnected("", true));
+        SystemDef.ServerTempDir = (folder_ / "sys" / "temp").string();
+    }
+    std::string& FileMan() { return fileMan_; }
+    std::string Rows() { return Text(fileMan_, "SELECT COUNT(*) FROM FILETRANS"); }
+
+    TBackupRestoreThread& Job(std::uint8_t mode, const std::string& database)
+    {
+        job_ = std::make_unique<TBackupRestoreThread>();
+        job_->Mode = mode;
+        job_->Method = 1;
+        job_->AskMyNumber = 0;
+        job_->ServerName = "localhost";
+        job_->DatabasePath = database;
+        job_->BackupFilePath = BackupFile();
+        return *job_;
+    }
+
+private:
+    std::string fileMan_;
+    std::unique_ptr<TBackupRestoreThread> job_;
+};
+
+TEST_F(FileManRouteTest, BackupAndRestoreTravelThroughTheFileManagerDatabase)
+{
+    Exec(Live(), "UPDATE ACCDEF1 SET SHOUGOU='転送' WHERE REC=1");
+    dbtest::CopyMasterFile(dbtest::CompanyMasterFile(""), Other());
+    // A quote in the server's folder travels as a parameter.
+    SystemDef.ServerTempDir = (folder_ / "sys" / "tmp'q").string();
+    TBackupRestoreThread& backup = Job(0, Live());
+    RunJob(backup);
+    ASSERT_EQ(backup.Success, 1) << backup.ErrorMessage << " " << backup.ErrorDetail;
+    ASSERT_GT(fs::file_size(BackupFile()), 0u);
+    EXPECT_FALSE(fs::exists(FileManServerFile())) << "the copy of the data stayed on the server";
+    EXPECT_EQ(Rows(), "0");
+
+    TBackupRestoreThread& restore = Job(1, Other());
+    RunJob(restore);
+    ASSERT_EQ(restore.Success, 1) << restore.ErrorMessage << " " << restore.ErrorDetail;
+    EXPECT_EQ(Text(Other(), "SELECT SHOUGOU FROM ACCDEF1 WHERE REC=1"), "転送");
+    EXPECT_FALSE(fs::exists(FileManServerFile()));
+    EXPECT_TRUE(fs::exists(BackupFile()));
+    EXPECT_EQ(Rows(), "0");
+    EXPECT_FALSE(DM->IBFileMan.Connected());
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+// The server's functions reach only its data folders: a temporary folder
+// elsewhere fails the transfer with the server's reason, and nothing is
+// written there.
+TEST_F(FileManRouteTest, ServerFilesOutsideTheDataFoldersAreRefused)
+{
+    const fs::path outside = folder_ / "outside";
+    SystemDef.ServerTempDir = outside.string();
+    TBackupRestoreThread& backup = Job(0, Live());
+    RunJob(backup);
+    EXPECT_EQ(backup.Failed, 1);
+    EXPECT_EQ(backup.ErrorCode, "102");
+    EXPECT_EQ(backup.ErrorMessage, "バックアップファイルの転送処理（qhfileman.fdb）に失敗しました。");
+    EXPECT_NE(backup.ErrorDetail.find("outside the data folders"), std::string::npos) << backup.ErrorDetail;
+    EXPECT_FALSE(fs::exists(BackupFile()));
+    // The engine's own backup service wrote the server file there; the
+    // restore must not write it again.
+    const fs::path serverFile = outside / ("qhacc." + std::to_string(SystemDef.OPCODE));
+    fs::remove(serverFile);
+
+    std::ofstream(BackupFile(), std::ios::binary) << "not a backup";
+    dbtest::CopyMasterFile(dbtest::CompanyMasterFile(""), Other());
+    TBackupRestoreThread& restore = Job(1, Other());
+    RunJob(restore);
+    EXPECT_EQ(restore.Failed, 1);
+    EXPECT_EQ(restore.ErrorCode, "203");
+    EXPECT_FALSE(fs::exists(serverFile));
+    EXPECT_EQ(Rows(), "0");
     EXPECT_TRUE(fs::exists(BackupFile()));
 }
 

@@ -3,6 +3,7 @@
 #include "foundation/ErrorHandling.h"
 #include "foundation/ProgramGlobals.h"
 #include "foundation/SystemDef.h"
+#include "FileProcModule.h"
 #include "platform/db/FirebirdServerFixture.h"
 #include "support/RecordingMessagePresenter.h"
 
@@ -50,20 +51,13 @@ protected:
     void UseServer()
     {
         TestFirebird& firebird = TestFirebird::Get();
-        // Beside it and renamed over it: a server of an earlier test has the
-        // module mapped, and writing into that file would pull its code away.
-        const fs::path module = firebird.Root() / "plugins" / "udr" / "libledrix_fileproc.so";
-        fs::copy_file(LEDRIX_FILEPROC_MODULE, module.string() + ".new", fs::copy_options::overwrite_existing);
-        fs::rename(module.string() + ".new", module);
+        InstallFileProcModule();
         fs::create_directories(Sys());
         {
             db::Database database;
             CreateTestDatabase(database, (Sys() / "qhaccdef.fdb").string());
         }
-        std::ifstream script(LEDRIX_FILEPROC_SQL);
-        const std::string text((std::istreambuf_iterator<char>(script)), std::istreambuf_iterator<char>());
-        const ToolRun run = firebird.Isql((Sys() / "qhaccdef.fdb").string(), text);
-        ASSERT_TRUE(run.status.Succeeded()) << run.output;
+        Declare((Sys() / "qhaccdef.fdb").string(), LEDRIX_FILEPROC_SQL);
         firebird.StartServer();
         ConnectionMode = 1;
         SystemDef.HOSTNAME = "127.0.0.1";

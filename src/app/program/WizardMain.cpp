@@ -14,6 +14,7 @@
 #include "foundation/DataModule.h"
 #include "foundation/SystemDef.h"
 #include "foundation/UserMessage.h"
+#include "foundation/screens/DataPasswordInput.h"
 #include "foundation/screens/ScreenFonts.h"
 #include "platform/SpecialFolders.h"
 
@@ -91,6 +92,7 @@ int RunWizardProgram(int argc, char** argv, std::function<void()> firstPainted)
         return 2;
     }
     InstallAccInfoReader();
+    InstallDataPasswordPrompt();
     InstallScreenFontTest();
     RegisterDataSenkakuProcess();
     SystemDef.ProgramTitle = WizardAppTitle;

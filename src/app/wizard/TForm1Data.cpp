@@ -171,6 +171,14 @@ TForm1::TOpenStep TForm1::OpenForUse()
     if (!CompareVersion(DataVersionText, Export->RequiredVersion))
         refusal = {"このプログラムで処理できるデータバージョンに達していません。",
                    "データバージョン:" + Export->RequiredVersion + "以降のデータを選択して下さい。"};
+    else if (!TDM::InputDataPassword())
+        refusal = {"このデータに設定されている「パスワード」と一致しませんでした。"};
+    else if (!DM->HasOpeDefSisetu())
+        refusal = {"このデータを扱う権限がありません。"};
+    // The facility licences hold the operator's full code, as the usual
+    // facility's rows do; his login number alone would match nobody's.
+    else if (!DM->IsAllSisetuPermitted(SystemDef.OPCODE))
+        refusal = {"このデータを扱う権限が不足しています。（支店毎の処理権限をすべて有していない）"};
     if (refusal.empty()) {
         PrevDataPath = SystemDef.DataDir;
         return TOpenStep::Opened;
