@@ -45,6 +45,11 @@ PrintHost& CurrentPrintHost()
     return installedHost ? *installedHost : fallback;
 }
 
+bool PrintHostInstalled()
+{
+    return installedHost != nullptr;
+}
+
 void SetPrintJobSink(PrintJobSink* sink)
 {
     installedSink = sink;

@@ -48,6 +48,8 @@ public:
 // Not owned; nullptr restores the default host.
 void SetPrintHost(PrintHost* host);
 PrintHost& CurrentPrintHost();
+// Whether a host other than the default one is installed.
+bool PrintHostInstalled();
 
 // The sink the printing path prints to (not owned; nullptr: none, so every
 // print fails).

@@ -58,7 +58,8 @@ void InstallScreenPrintHost()
     static QtPrintJobSink printerSink;
     if (!PrintEngineReady())
         StartPrintEngine(MakeQtPrinterBackend());
-    SetPrintHost(&host);
+    if (!PrintHostInstalled())
+        SetPrintHost(&host);
     if (!CurrentPrintJobSink())
         SetPrintJobSink(&printerSink);
 }

@@ -3,7 +3,7 @@
 // boxes, the platform's print dialog, the printing dialog and the preview
 // window, and the system's printer as the place jobs go.
 
-// Starts the engine on the system's printer when it is not ready yet,
-// installs the host and the printer's job sink unless a sink is installed
-// already. Idempotent.
+// Starts the engine on the system's printer when it is not ready yet, and
+// installs the host and the printer's job sink where none is installed yet.
+// Idempotent.
 void InstallScreenPrintHost();
