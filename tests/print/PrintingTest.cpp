@@ -157,6 +157,11 @@ struct FormCase {
     std::vector<std::string> Sheets;  // the texts of each sheet
 };
 
+void PrintTo(const FormCase& c, std::ostream* os)
+{
+    *os << c.Name << ": " << c.DataPages << " data pages under " << c.FormPages << " form pages";
+}
+
 class FormCycleTest : public PrintingTest, public ::testing::WithParamInterface<FormCase> {};
 
 TEST_P(FormCycleTest, SheetsCarryTheirFormPages)

@@ -13,6 +13,9 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -102,6 +105,20 @@ TImageDispForm::TImageDispForm(TFOLDEF& record, QWidget* parent)
     connect(ScrollBox->horizontalScrollBar(), &QScrollBar::sliderReleased, this, refresh);
     connect(ScrollBox->verticalScrollBar(), &QScrollBar::sliderReleased, this, refresh);
 
+    PrinterSetup = [this] {
+        // The platform's page set-up on the current printer: its paper and
+        // orientation go back into the engine's device mode.
+        QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+        TVDBPrint* vdb = Vdb();
+        printer.setPageSize(QPageSize(QPageSize::id(vdb ? vdb->GetPaper() : 9)));
+        printer.setPageOrientation(PrinterOrientation() == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
+        QPageSetupDialog dialog(&printer, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        if (vdb)
+            vdb->SetPaper(printer.pageLayout().pageSize().windowsId());
+        SetPrinterOrientation(printer.pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0);
+    };
     AskPageNumber = [this]() -> std::optional<QString> {
         bool ok = false;
         const QString text = QInputDialog::getText(this, "ページ指定", "表示したいページ番号を入力してください",

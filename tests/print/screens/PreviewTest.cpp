@@ -231,3 +231,16 @@ TEST_F(PreviewTest, PrintButtonsPrintTheDocumentAndTheCurrentPage)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PreviewTest, PrinterSetUpLaysThePageOutAgain)
+{
+    auto form = Open(Show(WriteFile("d.txt", {{Text("A")}})));
+    EXPECT_LT(form->PaperPanel->width(), form->PaperPanel->height());
+    form->PrinterSetup = [] { fol::SetPrinterOrientation(1); };
+    QTest::mouseClick(form->BtnPrinterSetup, Qt::LeftButton);
+    EXPECT_GT(form->PaperPanel->width(), form->PaperPanel->height());
+}
+
+}  // namespace
