@@ -53,6 +53,14 @@ bool ReadStyleText(db::Query& query, std::int32_t opcode, const std::string& sty
 
 void WriteStyleText(db::Query& query, std::int32_t opcode, const std::string& styleName, const std::string& text)
 {
+    TStyleColours colours;
+    colours.fill(NoColour);
+    WriteStyleRow(query, opcode, styleName, colours, text);
+}
+
+void WriteStyleRow(db::Query& query, std::int32_t opcode, const std::string& styleName, const TStyleColours& colours,
+                   const std::string& text)
+{
     query.SetSQL(CountSql);
     BindKey(query, opcode, styleName);
     query.ExecSQL();
@@ -60,8 +68,8 @@ void WriteStyleText(db::Query& query, std::int32_t opcode, const std::string& st
     query.Close();
     query.SetSQL(exists ? UpdateSql : InsertSql);
     BindKey(query, opcode, styleName);
-    for (const char* colour : ColourParams)
-        query.ParamByName(colour).SetInteger(NoColour);
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        query.ParamByName(ColourParams[i]).SetInteger(colours[i]);
     query.ParamByName("SSTR").SetString(text);
     query.ExecSQL();
 }

@@ -6,6 +6,7 @@
 
 #include "platform/db/Query.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -15,6 +16,11 @@
 bool ReadStyleText(db::Query& query, std::int32_t opcode, const std::string& styleName, std::string& text);
 // Updates the style, or inserts it when there is none.
 void WriteStyleText(db::Query& query, std::int32_t opcode, const std::string& styleName, const std::string& text);
+// The same with the seven colour columns (LINECOLOR1-5, NETCOLOR1-2) as
+// given; -1 stands for the operator's environment colour.
+using TStyleColours = std::array<std::int32_t, 7>;
+void WriteStyleRow(db::Query& query, std::int32_t opcode, const std::string& styleName, const TStyleColours& colours,
+                   const std::string& text);
 
 // The same in the system transaction (joined when one is running). Errors
 // are swallowed: a style is a convenience, never a reason to stop; a

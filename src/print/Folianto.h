@@ -125,6 +125,13 @@ public:
     // a path does not fit the record.
     void CopySettings(TFOLDEF& record) const;
 
+    // Shows the closed print file in the preview window; true when the
+    // preview closed towards another report (PreviewCloseNum -1 or 1).
+    bool Preview();
+    // Prints the closed print file; true when printing went through.
+    // Without Permit it shows the preview instead and returns false.
+    bool Print();
+
     // The clock of the header's date; tests fix it. Empty restores Now.
     void SetClock(std::function<TDateTime()> clock) { clock_ = std::move(clock); }
     // The installed-face test used for OcrFontName; empty means none is.
@@ -133,6 +140,10 @@ public:
 
 private:
     void WriteLine(const std::string& utf8);
+    // After a preview or a print: the print file (and a chart picture
+    // beside it) deleted when DelFile asks, printer and copies taken back,
+    // page numbering and the document title reset.
+    void CleanUp(const TFOLDEF& record);
 
     std::ofstream file_;
     bool headerWritten_ = false;

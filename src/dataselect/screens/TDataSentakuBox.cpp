@@ -210,6 +210,7 @@ void TDataSentakuBox::FormCreate()
     // modal result of its own; F12 closes only when the choice passes.
     ESC->OnClick = [this](QObject*) { Guarded([this] { ESCClick(); }); };
     F1->OnClick = [this](QObject*) { Guarded([this] { F1Click(); }); };
+    F8->OnClick = [this](QObject*) { Guarded([this] { PrintDataList(); }); };
     F12->OnClick = [this](QObject*) { Guarded([this] { F12Click(); }); };
     btnSearchCancel->OnClick = [this](QObject*) { Guarded([this] { btnSearchCancelClick(); }); };
     PerfectGrid1->OnCellClick = [this](int row, int col) { Guarded([=, this] { PerfectGrid1CellClick(row, col); }); };

@@ -30,7 +30,7 @@
 //
 // Data communication is not part of this program: no data set counts as
 // cloud-shared, so the cloud column has width 0 and the cloud button is
-// hidden. The data-list print key F8 shows no function.
+// hidden.
 
 #include "controls/widgets/TBSDI.h"
 #include "dataselect/DataKensakuRec.h"
@@ -127,6 +127,8 @@ public:
     void SetHints();
     void ESCClick();
     void F1Click();
+    // F8: the data list on paper or in the preview.
+    void PrintDataList();
     void btnSearchCancelClick();
 
     // Grid handlers.

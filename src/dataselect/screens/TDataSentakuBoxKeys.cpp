@@ -173,8 +173,6 @@ void TDataSentakuBox::UpdateFunctionKeys()
         for (int k = kF1; k <= kF8; ++k)
             keys.Blank(k);
     }
-    // Printing the data list comes with the print engine.
-    keys.Blank(kF8);
 
     TxPlButton* buttons[] = {ESC, F1, F2, F3, F4, F5, F6, F7, F8, F12};
     for (int k = 0; k < 10; ++k)
@@ -190,6 +188,10 @@ void TDataSentakuBox::DataFormKeyUp(int& key, Qt::KeyboardModifiers)
         break;
     case Qt::Key_F1:
         F1Click();
+        break;
+    case Qt::Key_F8:
+        Guarded([this] { PrintDataList(); });
+        key = 0;
         break;
     case Qt::Key_F12:
         F12Click();
