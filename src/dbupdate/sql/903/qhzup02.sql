@@ -6,10 +6,104 @@
    comparison. */
 SET TERM ^ ;
 
+/* The chart takes the department trial balances facility first
+   (facility, department, tax mode, allocation) and with the second
+   grouping. Their arithmetic is the general chart's, which the earlier
+   updates gave the tax mode first: each is copied as the database holds it
+   into a procedure of that order (SP_SISANHYO_BUMON_IPPAN, _IPPAN_A4,
+   _IPPAN_A3), and the chart's own forms read the copies. */
+EXECUTE BLOCK AS
+DECLARE VARIABLE VBODY BLOB SUB_TYPE TEXT CHARACTER SET UTF8;
+DECLARE VARIABLE VARGS VARCHAR(400) CHARACTER SET ASCII;
+DECLARE VARIABLE VFIGURES VARCHAR(2000) CHARACTER SET ASCII;
+BEGIN
+    VARGS = '(PTAX INTEGER, PHIBUN INTEGER, PSCODE VARCHAR(6) CHARACTER SET ASCII, PBCODE VARCHAR(6) CHARACTER SET ASCII) '
+         || 'RETURNS (GROUPM1 VARCHAR(6) CHARACTER SET ASCII, GROUPM2 VARCHAR(6) CHARACTER SET ASCII, ';
+    VFIGURES = 'KAISIZAN NUMERIC(16,4), /*@ FOR N IN 1..16 JOIN ", " */KAR{NN} NUMERIC(16,4)/*@ END */, '
+            || '/*@ FOR N IN 1..16 JOIN ", " */KAS{NN} NUMERIC(16,4)/*@ END */) AS ';
+    SELECT RDB$PROCEDURE_SOURCE FROM RDB$PROCEDURES WHERE RDB$PROCEDURE_NAME = 'SP_SISANHYO_BUMON' INTO :VBODY;
+    EXECUTE STATEMENT 'CREATE OR ALTER PROCEDURE SP_SISANHYO_BUMON_IPPAN ' || VARGS
+        || 'USERCODE VARCHAR(6) CHARACTER SET ASCII, KCODE VARCHAR(6) CHARACTER SET ASCII, KNAME VARCHAR(14), '
+        || 'BSPL VARCHAR(1) CHARACTER SET ASCII, HOJCNT INTEGER, HCODE VARCHAR(6) CHARACTER SET ASCII, HNAME VARCHAR(14), '
+        || 'TAISHAKU INTEGER, ' || VFIGURES || VBODY;
+    /*@ FOR F IN A4, A3 */
+    SELECT RDB$PROCEDURE_SOURCE FROM RDB$PROCEDURES WHERE RDB$PROCEDURE_NAME = 'SP_SISANHYO_BUMON_{F}' INTO :VBODY;
+    EXECUTE STATEMENT 'CREATE OR ALTER PROCEDURE SP_SISANHYO_BUMON_IPPAN_{F} ' || VARGS
+        || 'MSTREC INTEGER, SUBREC INTEGER, USERCODE VARCHAR(6) CHARACTER SET ASCII, KCODE VARCHAR(6) CHARACTER SET ASCII, '
+        || 'KNAME VARCHAR(14), BSPL VARCHAR(1) CHARACTER SET ASCII, TAISHAKU INTEGER, ' || VFIGURES || VBODY;
+    /*@ END */
+END ^
+COMMIT ^
+
+/* The department PBCODE of the facility PSCODE, allocated (PHIBUN 1) or
+   not, as the general chart's department trial balance gives it, with
+   the account's second grouping. Like the chart's trial balance it has a
+   row for every account in use, in the same order (an account the
+   department has no balance row for shows nothing but its name), so that
+   the rows of several departments read one after the other fall on the
+   same places. */
+CREATE OR ALTER PROCEDURE SP_SISANHYO_BUMON (
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PBCODE VARCHAR(6) CHARACTER SET ASCII,
+    PTAX INTEGER,
+    PHIBUN INTEGER)
+RETURNS (
+    /*@ FOR C IN GROUPM1, GROUPM2, GROUPR1, GROUPR2, USERCODE, KCODE JOIN ", " WRAP 3 */{C} VARCHAR(6) CHARACTER SET ASCII/*@ END */,
+    KNAME VARCHAR(14), BSPL VARCHAR(1) CHARACTER SET ASCII, HOJCNT INTEGER,
+    HCODE VARCHAR(6) CHARACTER SET ASCII, HNAME VARCHAR(14), TAISHAKU INTEGER, KAISIZAN NUMERIC(16,4),
+    /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */KAR{NN} NUMERIC(16,4)/*@ END */,
+    /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */KAS{NN} NUMERIC(16,4)/*@ END */)
+AS
+BEGIN
+    FOR SELECT K.GROUPM1, K.GROUPM2, K.GROUPR1, K.GROUPR2, K.USERCODE, K.KCODE, K.KNAME, K.BPFLG,
+               COALESCE(B.HOJCNT, 0), COALESCE(B.HCODE, ''), COALESCE(B.HNAME, ''), K.DAC, COALESCE(B.KAISIZAN, 0),
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 6 */COALESCE(B.KAR{NN}, 0)/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 6 */COALESCE(B.KAS{NN}, 0)/*@ END */
+          FROM KAMOKUMST K
+          LEFT JOIN SP_SISANHYO_BUMON_IPPAN(:PTAX, :PHIBUN, :PSCODE, :PBCODE) B ON B.KCODE = K.KCODE
+         WHERE K.USE = 1
+         ORDER BY K.GROUPM1, K.USERCODE, K.KCODE, CHAR_LENGTH(B.HCODE) NULLS FIRST, B.HCODE
+          INTO /*@ FOR C IN GROUPM1, GROUPM2, GROUPR1, GROUPR2, USERCODE, KCODE, KNAME, BSPL, HOJCNT, HCODE, HNAME, TAISHAKU, KAISIZAN JOIN ", " WRAP 7 */:{C}/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */ DO
+        SUSPEND;
+END ^
+
+/* The same in the lines of the A4 or A3 layout, with the second grouping
+   of the accounts that give a line its first grouping. */
+/*@ FOR F IN A4, A3 */
+CREATE OR ALTER PROCEDURE SP_SISANHYO_BUMON_{F} (
+    PSCODE VARCHAR(6) CHARACTER SET ASCII,
+    PBCODE VARCHAR(6) CHARACTER SET ASCII,
+    PTAX INTEGER,
+    PHIBUN INTEGER)
+RETURNS (
+    /*@ FOR C IN GROUPM1, GROUPM2, GROUPR1, GROUPR2 JOIN ", " WRAP 2 */{C} VARCHAR(6) CHARACTER SET ASCII/*@ END */,
+    MSTREC INTEGER, SUBREC INTEGER,
+    USERCODE VARCHAR(6) CHARACTER SET ASCII, KCODE VARCHAR(6) CHARACTER SET ASCII, KNAME VARCHAR(14),
+    BSPL VARCHAR(1) CHARACTER SET ASCII, TAISHAKU INTEGER, KAISIZAN NUMERIC(16,4),
+    /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */KAR{NN} NUMERIC(16,4)/*@ END */,
+    /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */KAS{NN} NUMERIC(16,4)/*@ END */)
+AS
+BEGIN
+    FOR SELECT * FROM SP_SISANHYO_BUMON_IPPAN_{F}(:PTAX, :PHIBUN, :PSCODE, :PBCODE)
+          INTO :GROUPM1, :GROUPM2, :MSTREC, :SUBREC, :USERCODE, :KCODE, :KNAME, :BSPL, :TAISHAKU, :KAISIZAN,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */ DO
+    BEGIN
+        GROUPR1 = NULL;
+        GROUPR2 = NULL;
+        SELECT MAX(K.GROUPR1), MAX(K.GROUPR2) FROM KAMOKUMST K
+         WHERE K.EXT1_{F} = :MSTREC AND K.GROUPM1 = :GROUPM1 AND K.GROUPM2 = :GROUPM2
+          INTO :GROUPR1, :GROUPR2;
+        SUSPEND;
+    END
+END ^
+/*@ END */
+
 /* The rows of one facility PSCODE as the chart's trial balance gives them:
    the whole facility when PBCODE is null, else its department PBCODE as
-   the department trial balance gives it without allocation, with the
-   account's second grouping beside the first. */
+   the department trial balance gives it without allocation. */
 CREATE OR ALTER PROCEDURE SP_SISANHYO_SISETUBUMON (
     PSCODE VARCHAR(6) CHARACTER SET ASCII,
     PTAX INTEGER,
@@ -29,12 +123,7 @@ BEGIN
                    /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */ DO
             SUSPEND;
     ELSE
-        FOR SELECT B.GROUPM1, B.GROUPM2, K.GROUPR1, K.GROUPR2, B.USERCODE, B.KCODE, B.KNAME, B.BSPL, B.HOJCNT,
-                   B.HCODE, B.HNAME, B.TAISHAKU, B.KAISIZAN,
-                   /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */B.KAR{NN}/*@ END */,
-                   /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */B.KAS{NN}/*@ END */
-              FROM SP_SISANHYO_BUMON(:PTAX, 0, :PSCODE, :PBCODE) B
-              JOIN KAMOKUMST K ON K.KCODE = B.KCODE
+        FOR SELECT * FROM SP_SISANHYO_BUMON(:PSCODE, :PBCODE, :PTAX, 0)
               INTO /*@ FOR C IN GROUPM1, GROUPM2, GROUPR1, GROUPR2, USERCODE, KCODE, KNAME, BSPL, HOJCNT, HCODE, HNAME, TAISHAKU, KAISIZAN JOIN ", " WRAP 7 */:{C}/*@ END */,
                    /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
                    /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */ DO
@@ -176,7 +265,7 @@ END ^
    or A3 layout (EXTERA4, EXTERA3) summed over the facilities of the kind
    PJIGYOU (every facility for 0 or 255) as the department layout trial
    balance gives it without allocation, in the layout's order, with the
-   second grouping of the line's accounts beside the first. A line that
+   second grouping beside the first. A line that
    shows one account in every facility names it; a line that shows
    several, or different ones in different facilities, shows "-" as code. */
 /*@ FOR F IN A4, A3 */
@@ -194,28 +283,22 @@ RETURNS (
 AS
 BEGIN
     PJIGYOU = IIF(COALESCE(PJIGYOU, 0) IN (1, 2, 4, 8, 16), PJIGYOU, 0);
-    FOR SELECT MAX(P.GROUPM1), MAX(P.GROUPM2), P.MSTREC, P.SUBREC,
+    FOR SELECT MAX(P.GROUPM1), MAX(P.GROUPM2), MAX(P.GROUPR1), MAX(P.GROUPR2), P.MSTREC, P.SUBREC,
                IIF(MIN(P.KCODE) = MAX(P.KCODE), MAX(P.USERCODE), '-'), IIF(MIN(P.KCODE) = MAX(P.KCODE), MAX(P.KCODE), '-'),
                MAX(P.KNAME), MAX(P.BSPL), MAX(P.TAISHAKU), SUM(P.KAISIZAN),
                /*@ FOR N IN 1..16 JOIN ", " WRAP 6 */SUM(P.KAR{NN})/*@ END */,
                /*@ FOR N IN 1..16 JOIN ", " WRAP 6 */SUM(P.KAS{NN})/*@ END */
           FROM SISETUMST S
-         CROSS JOIN SP_SISANHYO_BUMON_{F}(:PTAX, 0, S.SCODE, :PBCODE) P
+         CROSS JOIN SP_SISANHYO_BUMON_{F}(S.SCODE, :PBCODE, :PTAX, 0) P
           LEFT JOIN EXTER{F} L ON L.REC = P.MSTREC
          WHERE :PJIGYOU = 0 OR S.MB_JIGYOU = :PJIGYOU
          GROUP BY P.MSTREC, P.SUBREC, L.KGROUP
          ORDER BY L.KGROUP, P.SUBREC, P.MSTREC
-          INTO :GROUPM1, :GROUPM2, :MSTREC, :SUBREC, :USERCODE, :KCODE, :KNAME, :BSPL, :TAISHAKU, :KAISIZAN,
+          INTO :GROUPM1, :GROUPM2, :GROUPR1, :GROUPR2, :MSTREC, :SUBREC, :USERCODE, :KCODE, :KNAME, :BSPL, :TAISHAKU,
+               :KAISIZAN,
                /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
                /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */ DO
-    BEGIN
-        GROUPR1 = NULL;
-        GROUPR2 = NULL;
-        SELECT MAX(K.GROUPR1), MAX(K.GROUPR2) FROM KAMOKUMST K
-         WHERE K.EXT1_{F} = :MSTREC AND K.GROUPM1 = :GROUPM1 AND K.GROUPM2 = :GROUPM2
-          INTO :GROUPR1, :GROUPR2;
         SUSPEND;
-    END
 END ^
 /*@ END */
 
