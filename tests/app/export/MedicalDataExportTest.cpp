@@ -72,6 +72,14 @@ protected:
             accounts_.push_back({r[0], r[1], r[2], r[3], std::stoi(r[4])});
     }
 
+    // The account code tables follow the chart of the data opened; the
+    // tests after this one read the general chart's.
+    void TearDown() override
+    {
+        CompanyExportTest::TearDown();
+        SetupAccountCodeTables(AccInf.MedicalChart);
+    }
+
     // Opens the data as the wizard has it open: a medical corporation of
     // the medical chart whose year runs twelve months.
     void OpenMedical()
