@@ -87,11 +87,12 @@ protected:
         SetupAccountCodeTables(AccInf.MedicalChart);
     }
 
-    // Copies the master of the kind into the data folder; its path.
-    std::string Copy(dbtest::DataKind kind = dbtest::DataKind::Corporation)
+    // Copies the master of the kind at the version (the last one when
+    // empty) into the data folder; its path.
+    std::string Copy(dbtest::DataKind kind = dbtest::DataKind::Corporation, const std::string& version = CompanyVersion)
     {
-        path_ = dbtest::CopyMasterFile(dbtest::CompanyMasterFile(CompanyVersion, kind), folder_ / "data" / "qhacc.fdb")
-                    .string();
+        path_ =
+            dbtest::CopyMasterFile(dbtest::CompanyMasterFile(version, kind), folder_ / "data" / "qhacc.fdb").string();
         return path_;
     }
 

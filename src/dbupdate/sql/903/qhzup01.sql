@@ -1,5 +1,5 @@
 /* Company data 9.0.3, general chart: the trial balance of one department
-   over every branch. */
+   over every branch, in the standard form and the A4 and A3 layouts. */
 SET TERM ^ ;
 
 /* The department PBCODE summed over every branch (SISETUMST), as the
@@ -52,6 +52,47 @@ BEGIN
         SUSPEND;
     END
 END ^
+
+/* The layout forms of the same total: each line of the A4 or A3 layout
+   (EXTERA4, EXTERA3) summed over the branches as the department layout
+   trial balance gives it without allocation, in the layout's order. A line
+   that shows one account in every branch names it; a line that shows
+   several, or different ones in different branches, shows "-" as code. */
+/*@ FOR F IN A4, A3 */
+CREATE OR ALTER PROCEDURE SP_SISANHYO_BUMONGOKEI_{F} (
+    PTAX INTEGER,
+    PBCODE VARCHAR(6) CHARACTER SET ASCII)
+RETURNS (
+    GROUPM1 VARCHAR(6) CHARACTER SET ASCII,
+    GROUPM2 VARCHAR(6) CHARACTER SET ASCII,
+    MSTREC INTEGER,
+    SUBREC INTEGER,
+    USERCODE VARCHAR(6) CHARACTER SET ASCII,
+    KCODE VARCHAR(6) CHARACTER SET ASCII,
+    KNAME VARCHAR(14),
+    BSPL VARCHAR(1) CHARACTER SET ASCII,
+    TAISHAKU INTEGER,
+    KAISIZAN NUMERIC(16,4),
+    /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */KAR{NN} NUMERIC(16,4)/*@ END */,
+    /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */KAS{NN} NUMERIC(16,4)/*@ END */)
+AS
+BEGIN
+    FOR SELECT MAX(P.GROUPM1), MAX(P.GROUPM2), P.MSTREC, P.SUBREC,
+               IIF(MIN(P.KCODE) = MAX(P.KCODE), MAX(P.USERCODE), '-'), IIF(MIN(P.KCODE) = MAX(P.KCODE), MAX(P.KCODE), '-'),
+               MAX(P.KNAME), MAX(P.BSPL), MAX(P.TAISHAKU), SUM(P.KAISIZAN),
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 6 */SUM(P.KAR{NN})/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 6 */SUM(P.KAS{NN})/*@ END */
+          FROM SISETUMST S
+         CROSS JOIN SP_SISANHYO_BUMON_{F}(:PTAX, 0, S.SCODE, :PBCODE) P
+          LEFT JOIN EXTER{F} L ON L.REC = P.MSTREC
+         GROUP BY P.MSTREC, P.SUBREC, L.KGROUP
+         ORDER BY L.KGROUP, P.SUBREC, P.MSTREC
+          INTO :GROUPM1, :GROUPM2, :MSTREC, :SUBREC, :USERCODE, :KCODE, :KNAME, :BSPL, :TAISHAKU, :KAISIZAN,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */ DO
+        SUSPEND;
+END ^
+/*@ END */
 
 SET TERM ; ^
 COMMIT;
