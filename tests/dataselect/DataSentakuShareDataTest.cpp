@@ -3,6 +3,7 @@
 #include "dataselect/DataFolderStatus.h"
 #include "dataselect/DataSentakuListCtl.h"
 #include "dataselect/ShareDataInfo.h"
+#include "support/ScriptedShareFiles.h"
 #include "platform/IniFile.h"
 #include "platform/NetworkDrive.h"
 
@@ -22,68 +23,6 @@ namespace {
 
 using datalisttest::Group;
 
-// The information object as the take and store see it: folder states read
-// from the real information files, copies of the data file made for real,
-// and the answers of the copies scripted per share path (1 by default).
-class ScriptedShareFiles final : public IShareDataInfo {
-public:
-    struct Log {
-        std::vector<std::tuple<std::string, std::string, std::int32_t>> gets, puts;
-        std::vector<std::pair<std::string, int>> marks;
-        std::map<std::string, std::int32_t> answers;
-    };
-    explicit ScriptedShareFiles(Log& log) : log_(log) {}
-
-    bool ReadDataIni(const std::string& folder, TDataInfomationRec& rec) override
-    {
-        const std::string file = netdrive::ResolvePath(DataIniFileOfFolder(folder));
-        if (!fs::exists(file))
-            return false;
-        rec = ReadDataFolderStatus(netdrive::ResolvePath(folder));
-        const IniFile ini(file);
-        rec.SHOUGOU = ini.ReadString("DATAINFO", "SHOUGOU", "");
-        rec.DATALISTNAME = ini.ReadString("DATAINFO", "DATALISTNAME", "");
-        rec.NENDO = ini.ReadInteger("DATAINFO", "NENDO", 0);
-        rec.GASSANKBN = static_cast<std::uint8_t>(ini.ReadInteger("DATAINFO", "GASSANKBN", 0));
-        last_ = rec;
-        return true;
-    }
-    std::int32_t GetShareFiles(const std::string& share, const std::string& local, std::int32_t silent) override
-    {
-        log_.gets.emplace_back(share, local, silent);
-        TDataInfomationRec rec;
-        ReadDataIni(share, rec);
-        const std::int32_t answer = Answer(share);
-        if (answer != 0) {
-            fs::create_directories(local);
-            fs::copy_file(netdrive::ResolvePath(DataFileOfFolder(share)), DataFileOfFolder(local),
-                          fs::copy_options::overwrite_existing);
-        }
-        return answer;
-    }
-    std::int32_t PutShareFiles(const std::string& share, const std::string& local, std::int32_t silent) override
-    {
-        log_.puts.emplace_back(share, local, silent);
-        TDataInfomationRec rec;
-        ReadDataIni(share, rec);
-        return Answer(share);
-    }
-    void SetShareStatus(const std::string& folder, std::uint8_t status) override
-    {
-        log_.marks.emplace_back(folder, status);
-    }
-    const TDataInfomationRec& Record() const override { return last_; }
-
-private:
-    std::int32_t Answer(const std::string& share) const
-    {
-        const auto it = log_.answers.find(share);
-        return it == log_.answers.end() ? 1 : it->second;
-    }
-    Log& log_;
-    TDataInfomationRec last_;
-};
-
 class ShareDataTest : public datalisttest::ShareDriveTest {
 protected:
     void SetUp() override
@@ -91,12 +30,6 @@ protected:
         ShareDriveTest::SetUp();
         // Data folders sit under a data root named DATA, as installed.
         SystemDef.SYSDIR = (folder_ / "ledrixzaimu" / "DATA").string();
-        previous_ = SetShareDataInfoFactory([this](std::uint8_t) { return std::make_unique<ScriptedShareFiles>(log); });
-    }
-    void TearDown() override
-    {
-        SetShareDataInfoFactory(previous_);
-        ShareDriveTest::TearDown();
     }
     std::string Local(const std::string& sub = "0007") const { return SystemDef.SYSDIR + "/" + sub; }
     // A share area (or a folder below one) with a data file and its
@@ -138,10 +71,8 @@ protected:
         return texts;
     }
 
-    ScriptedShareFiles::Log log;
-
-private:
-    TShareDataInfoFactory previous_;
+    ScopedShareFiles files;
+    ScriptedShareFiles::Log& log = files.log;
 };
 
 TEST_F(ShareDataTest, LocalFoldersLeadToTheirShareAreas)
