@@ -385,8 +385,7 @@ bool TDataSentakuListCtl::GetLocalPathToData(const std::string& path, TDataListR
         return false;
     if (ListMode == 1 || ListMode == 2)
         return true;
-    Scope scope;
-    try {
+    return RunPathLookup("TDataSentakuListCtl.GetLocalPathToData", [&] {
         const bool child = rec.GASSAN == 10;
         const std::string table = child ? "CHILD_DATALIST" : "DATALIST";
         Sql->SetSQL(
@@ -414,12 +413,20 @@ bool TDataSentakuListCtl::GetLocalPathToData(const std::string& path, TDataListR
             }
             Sql->Close();
         }
+    });
+}
+
+bool TDataSentakuListCtl::RunPathLookup(const char* location, const std::function<void()>& body)
+{
+    Scope scope;
+    try {
+        body();
         scope.Commit();
         return true;
     } catch (const db::FbError& e) {
         Sql->Close();
         scope.Rollback();
-        HandleIBError(e, "TDataSentakuListCtl.GetLocalPathToData", "");
+        HandleIBError(e, location, "");
         return false;
     }
 }

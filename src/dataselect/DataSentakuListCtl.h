@@ -30,6 +30,7 @@
 #include "platform/db/Query.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -113,6 +114,20 @@ public:
     // Names of the sub-folders of path, without the backup folders.
     static void GetServerSubFolders(const std::string& path, std::vector<std::string>& list);
 
+    // Shared data (stand-alone mode): the share area behind a local data
+    // folder, the full record of a local folder, and taking and storing
+    // the shared copy. quiet 1 keeps an unreachable area silent and makes
+    // the copies answer with results instead of raising their messages.
+    bool ConvLocalPathToSharePath(const std::string& path, std::string& sharePath, std::int32_t& netDrive,
+                                  std::int32_t& kyoyuLock);
+    // 1 when the folder is registered (rec filled with its children), 0
+    // when not (rec blank).
+    std::int32_t LoadDataListRecordByPath(const std::string& path, TDataSentakuRec& rec);
+    // 1 taken, 0 not taken, -1 refused (damaged, or in use by another).
+    std::int32_t GetShareData(TDataSentakuRec& rec, std::int32_t quiet);
+    // 1 stored, 0 not stored, -1 refused.
+    std::int32_t PutShareData(TDataSentakuRec& rec, std::int32_t quiet);
+
     static void NumberChildNames(TDataSentakuRec& rec);
     static void RemoveChildRow(TDataSentakuRec& rec, std::int32_t index);
 
@@ -130,6 +145,10 @@ private:
     std::string ServerSetLines(const std::string& table, std::int32_t withNames) const;
     std::string ServerInsertLines(const std::string& table) const;
     void ReadServerRows(TDataSentakuRecArray* parents, bool children);
+    // Runs a path lookup in the reader's transaction conventions; a
+    // database error is reported at location without a message and gives
+    // false.
+    bool RunPathLookup(const char* location, const std::function<void()>& body);
 
     std::unique_ptr<db::Query> Sql;
     std::unique_ptr<db::Query> Sql2;

@@ -10,12 +10,15 @@
 #include "platform/db/MasterCache.h"
 #include "support/DatabaseMasters.h"
 #include "support/RecordingMessagePresenter.h"
+#include "support/ScopedEnv.h"
+#include "platform/Registry.h"
 #include "dataselect/DataSentakuListCtl.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -111,6 +114,36 @@ private:
     const TSystemDef saved_ = SystemDef;
     const std::uint8_t savedMode_ = ConnectionMode;
     const TAppInfoRec savedInfo_ = AppInfo;
+};
+
+// A share drive "Z" mapped to a folder of the test that holds the share
+// folder "ledrixzaimu".
+class ShareDriveTest : public DataListStoreTest {
+protected:
+    void SetUp() override
+    {
+        DataListStoreTest::SetUp();
+        registry_.emplace("LEDRIX_REGISTRY_DIR", (folder_ / "registry").string());
+        fs::create_directories(folder_ / "registry");
+        fs::create_directories(folder_ / "share" / "ledrixzaimu");
+        Registry reg(RootKey::HKEY_CURRENT_USER);
+        ASSERT_TRUE(reg.OpenKey("\\Network\\Z", true));
+        reg.WriteString("RemotePath", (folder_ / "share").string());
+    }
+    void TearDown() override
+    {
+        registry_.reset();
+        DataListStoreTest::TearDown();
+    }
+    // A folder of the share drive, created when create.
+    std::string Area(const std::string& name, bool create = true)
+    {
+        if (create)
+            fs::create_directories(folder_ / "share" / "ledrixzaimu" / name);
+        return "Z:/ledrixzaimu/" + name;
+    }
+
+    std::optional<ScopedEnv> registry_;
 };
 
 }  // namespace datalisttest

@@ -24,32 +24,8 @@ using datalisttest::Group;
 
 const std::string FreeArea = "空き領域";
 
-// A share drive "Z" mapped to a folder of the test that holds the share
-// folder "ledrixzaimu".
-class ServerListTest : public DataListStoreTest {
+class ServerListTest : public datalisttest::ShareDriveTest {
 protected:
-    void SetUp() override
-    {
-        DataListStoreTest::SetUp();
-        registry_.emplace("LEDRIX_REGISTRY_DIR", (folder_ / "registry").string());
-        fs::create_directories(folder_ / "registry");
-        fs::create_directories(folder_ / "share" / "ledrixzaimu");
-        Registry reg(RootKey::HKEY_CURRENT_USER);
-        ASSERT_TRUE(reg.OpenKey("\\Network\\Z", true));
-        reg.WriteString("RemotePath", (folder_ / "share").string());
-    }
-    void TearDown() override
-    {
-        registry_.reset();
-        DataListStoreTest::TearDown();
-    }
-    // A folder of the share drive, created when create.
-    std::string Area(const std::string& name, bool create = true)
-    {
-        if (create)
-            fs::create_directories(folder_ / "share" / "ledrixzaimu" / name);
-        return "Z:/ledrixzaimu/" + name;
-    }
     TDataListRec SharedRow(const std::string& path, const std::string& name)
     {
         TDataListRec rec;
@@ -60,8 +36,6 @@ protected:
         rec.SHOUGOU = name;
         return rec;
     }
-
-    std::optional<ScopedEnv> registry_;
 };
 
 TEST_F(ServerListTest, ServerRowsAreUpsertedByPathAndMirrorTheLockIntoTheDataList)

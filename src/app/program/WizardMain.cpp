@@ -10,6 +10,7 @@
 #include "controls/dialogs/ScreenMessagePresenter.h"
 #include "dataselect/DataListAccess.h"
 #include "dataselect/screens/DataSenkakuProcess.h"
+#include "dataselect/screens/ShareStatusBox.h"
 #include "foundation/AccInfoReader.h"
 #include "foundation/DataModule.h"
 #include "foundation/SystemDef.h"
@@ -95,6 +96,7 @@ int RunWizardProgram(int argc, char** argv, std::function<void()> firstPainted)
     InstallDataPasswordPrompt();
     InstallScreenFontTest();
     RegisterDataSenkakuProcess();
+    InstallShareStatusBox();
     SystemDef.ProgramTitle = WizardAppTitle;
 
     const QWidget* formWidget = nullptr;

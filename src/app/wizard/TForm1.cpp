@@ -5,6 +5,7 @@
 #include "app/wizard/TForm1.h"
 
 #include "app/export/UtiwakesyoDataExport.h"
+#include "app/wizard/CloudShareTransfer.h"
 #include "controls/dialogs/TxAnimeProgressDialog.h"
 #include "controls/widgets/TxEdit.h"
 #include "controls/widgets/TxKikanPanel16.h"

@@ -39,6 +39,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
+class ICloudShareTransfer;
 class TUtiwakesyoDataExport;
 class TxAnimeProgressDialog;
 class TxEdit;
@@ -169,10 +170,15 @@ private:
     void DisconnectData(bool refreshInfo);
     void ShowDataList();
     std::int32_t CloudShareStep(bool send);
+    // True for the local folder of a shared data set that has no copy here
+    // yet and is not taken by this operator (stand-alone mode).
+    bool AwaitsShareTake(const std::string& folder);
     void SettleAfterShare();
 
     bool created_ = false;
     bool shown_ = false;
     bool closing_ = false;
     std::vector<QWidget*> pages_;
+    // Data communication for the cloud-share step, made on first need.
+    std::unique_ptr<ICloudShareTransfer> cloudShare_;
 };

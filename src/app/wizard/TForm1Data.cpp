@@ -1,12 +1,6 @@
 // Choosing the company data on the data-selection screen, opening it for
-// the export with its checks, and handing it back.
-//
-// Sharing: the share server's take and store need the data-list store's
-// share operations (path conversion to the share, taking and putting the
-// shared copy), and the cloud-share area needs data communication. Neither
-// exists in this program yet, so a data set counts as one that is not on a
-// share and has no cloud-share area, which is what every stand-alone data
-// set outside a share folder is.
+// the export with its checks, and handing it back. The share steps on
+// either side are in TForm1Share.cpp.
 
 #include "app/export/ProductLookup.h"
 #include "app/export/UtiwakesyoDataExport.h"
@@ -125,8 +119,10 @@ TForm1::TChoice TForm1::ChooseData(std::int32_t syoriType, std::int32_t launch)
         }
         if (SystemDef.DataDir.empty())
             return DataOpened ? TChoice::KeepPrevious : TChoice::Failed;
-        bool read = DM->fnAccDatConnected(SystemDef.HOSTNAME, SystemDef.DataDir, true);
-        if (read) {
+        // Shared data not taken yet has no local copy to connect to: the
+        // take comes first, and the open step connects the copy it made.
+        bool read = AwaitsShareTake(SystemDef.DataDir);
+        if (!read && (read = DM->fnAccDatConnected(SystemDef.HOSTNAME, SystemDef.DataDir, true))) {
             DataConnected = true;
             read = fnGetAccInfo();
         }
@@ -218,28 +214,4 @@ void TForm1::SettleAfterShare()
     DisconnectData(false);
     QThread::msleep(100);
     QCoreApplication::processEvents();
-}
-
-std::int32_t TForm1::ReceiveSharedData(std::int32_t)
-{
-    // Only stand-alone data can sit on a share; the take itself waits for
-    // the data-list store's share operations (see the head of this file).
-    return 1;
-}
-
-std::int32_t TForm1::StoreSharedData()
-{
-    if (ConnectionMode != 0 || SystemDef.DataDir.empty())
-        return 1;
-    // Data that the data check found damaged never goes back to the share.
-    if (SystemDef.DataDamaged == 1)
-        return 0;
-    return 1;
-}
-
-// The cloud-share area belongs to data communication, which this program
-// does not have: every data set goes on as one without an area.
-std::int32_t TForm1::CloudShareStep(bool)
-{
-    return 1;
 }

@@ -136,7 +136,11 @@ void TDataSentakuBox::ChooseDataSet(const TDataListRec& rec, int row)
         ClearChosenPath();
         return;
     }
-    const std::int32_t check = GuardedCheckDataFolder(chosenPath_);
+    // With automatic sharing the caller takes a shared data set that is not
+    // taken yet; there is no local copy to check before that, and refusing
+    // the row for it would leave the data unreachable.
+    const bool awaitsTake = rec.NETDRIVE == 1 && rec.KYOYULOCK == 0 && SystemDef.AutoShareData != 0;
+    const std::int32_t check = awaitsTake ? 1 : GuardedCheckDataFolder(chosenPath_);
     if (check == -1 || check == -2 || check == -3) {
         RefuseRow(row, check);
         return;

@@ -391,4 +391,24 @@ TEST_F(DataSentakuBoxTest, ChoosingAnEmptyPlaceRefusesDataAndReturnsBothPaths)
     EXPECT_EQ(1, SystemDef.AutoShareData);
 }
 
+TEST_F(DataSentakuBoxTest, SharedDataNotTakenYetIsHandedOverWithAutomaticSharingAndKeepsItsRow)
+{
+    AddRow({4, "A4", "共有データ", 1, 15, 0, 0, 1, true, 1});
+    SystemDef.AutoShareData = 1;
+    const int result = Run(Create(WizardLines), [](TDataSentakuBox& f) {
+        f.PerfectGrid1->MoveCursor(RowOf(f, 4), 0);
+        EXPECT_EQ(QStringLiteral("F12:選択"), Caption(f.F12));
+        Choose(f, 4);
+    });
+    // The caller takes the data into its local folder, which has no copy
+    // yet; the row stays as it was, not taken.
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(SystemDef.SYSDIR + "/0004", SystemDef.DataDir);
+    EXPECT_FALSE(std::filesystem::exists(SystemDef.DataDir));
+    EXPECT_TRUE(presenter.shown.empty());
+    EXPECT_EQ("共有データ", Single("SELECT ENTTEXT FROM DATALIST WHERE REC=4"));
+    EXPECT_EQ("0", Single("SELECT KYOYULOCK FROM DATALIST WHERE REC=4"));
+    EXPECT_EQ(SystemDef.DataPathRegistered, Single("SELECT PASNAME FROM DATALIST WHERE REC=4"));
+}
+
 }  // namespace
