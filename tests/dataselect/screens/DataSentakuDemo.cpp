@@ -1,9 +1,11 @@
 // The data-selection screen saved as PNGs over a dozen data sets: the whole
 // list as any caller sees it (one data set forbidding the update it needs,
 // one in use, one blank area), and the same list as the wizard opens it,
-// which keeps the corporations and medical corporations at version 15.
+// which keeps the corporations and medical corporations at version 15;
+// and the search-conditions dialog.
 #include "dataselect/screens/DataSentakuWorld.h"
 #include "controls/widgets/TPerfectGrid.h"
+#include "dataselect/screens/TDataListKensakuBox.h"
 #include "dataselect/screens/TDataSentakuBox.h"
 
 #include <QApplication>
@@ -54,6 +56,23 @@ int main(int argc, char** argv)
                 }
                 std::cout << file << "\n";
             }
+            // The search-conditions dialog with a stored search shown.
+            const std::string searchOut = out.substr(0, out.rfind('.')) + "_search.png";
+            TDataListKensakuBox search;
+            search.Record.DATATYPE = 3;
+            search.Record.CODETYPE = 1;
+            search.Record.DATACODE = "M02";
+            search.Record.DATANAME = "医療";
+            search.Record.SEIHINNAME = "11版";
+            search.Record.JYOKENUSE = 1;
+            search.SetDataListKensakuMode(1);
+            search.show();
+            QApplication::processEvents();
+            if (!search.grab().save(QString::fromStdString(searchOut))) {
+                std::cerr << "cannot write " << searchOut << "\n";
+                status = 1;
+            }
+            std::cout << searchOut << "\n";
         }
         firebird.TearDown();
     } catch (const std::exception& error) {
