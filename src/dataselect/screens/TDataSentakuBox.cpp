@@ -383,6 +383,11 @@ void TDataSentakuBox::done(int result)
     TBSDI::done(r);
 }
 
+void TDataSentakuBox::reject()
+{
+    done(2);
+}
+
 bool TDataSentakuBox::FormCloseQuery(int& result)
 {
     if (syoriType_ != 1 && syoriType_ != 3) {

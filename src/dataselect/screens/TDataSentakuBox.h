@@ -184,6 +184,9 @@ public:
 
 public slots:
     void done(int result) override;
+    // The close box ends with 2 like Esc, without Esc's cancel flag, so
+    // that kind 1 asks whether to quit.
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -471,6 +472,48 @@ TEST_F(DataSentakuBoxTest, AnEmptyFolderOffersNewDataAndIsChosenOnlyWhenDataWasM
     EXPECT_EQ(1, result);
     EXPECT_EQ(Folder(1), SystemDef.DataDir);
     EXPECT_EQ(1, ReadDataFolderStatus(Folder(1)).STATUS);
+}
+
+TEST_F(DataSentakuBoxTest, KindOneAsksBeforeQuittingByTheCloseBoxAndKeepsOnlyDataThatIsStillThere)
+{
+    AddRow({1, "A1", "前回", 1, 15});
+    SystemDef.DataDir = Folder(1);
+    SystemDef.ProgramTitle = "Ledrix財務";
+    const auto answerQuit = [](int button) {
+        WhenModalShows([button](QWidget* box) {
+            auto* messageBox = qobject_cast<TMessageBox2*>(box);
+            ASSERT_NE(nullptr, messageBox);
+            bool found = false;
+            for (QLabel* label : box->findChildren<QLabel*>())
+                found = found || label->text() == QStringLiteral("Ledrix財務を終了します。よろしいですか？");
+            EXPECT_TRUE(found);
+            messageBox->Buttons[static_cast<std::size_t>(button)]->click();
+        });
+    };
+    int result = Run(Create({"SyoriType=1"}), [&](TDataSentakuBox& f) {
+        answerQuit(1);
+        f.close();
+        EXPECT_TRUE(f.isVisible()) << "Cancel keeps the screen";
+        answerQuit(0);
+        f.close();
+    });
+    EXPECT_EQ(3, result);
+
+    // Esc goes back to the data chosen before, unless it has gone.
+    result = Run(Create({"SyoriType=1"}), [](TDataSentakuBox& f) { f.ESCClick(); });
+    EXPECT_EQ(2, result);
+    EXPECT_EQ(Folder(1), SystemDef.DataDir);
+    fs::remove(Folder(1) + "/qhacc.fdb");
+    result = Run(Create({"SyoriType=1"}), [&](TDataSentakuBox& f) {
+        f.ESCClick();
+        ASSERT_EQ(1u, presenter.shown.size());
+        EXPECT_EQ("前回、選択したデータは削除されています。\r", presenter.shown[0].Text);
+        EXPECT_TRUE(f.isVisible());
+        f.PerfectGrid1->setFocus();
+        answerQuit(0);
+        f.close();
+    });
+    EXPECT_EQ(3, result);
 }
 
 }  // namespace
