@@ -42,6 +42,9 @@ data=$home_dir/data
 export FIREBIRD=$data_home/ledrix/firebird
 export LEDRIX_PROGRAM_DIR=$demo/program
 output=$documents/norvel/ledrixzaimu/uchiwake.xml
+# The product edition of the installed version, which names the data's
+# version in the data list.
+edition=15版
 
 # Text files of the installation are CP932.
 write_cp932() { iconv -f UTF-8 -t CP932 > "$1"; }
@@ -91,9 +94,11 @@ DataDir=cb_data
 DataBackupFile=qhcashbook.fbk
 INI
 
+  # The installer's record of the product: its name, version and the
+  # edition name that labels data of that version.
   local hive=$config_home/ledrix-registry/HKEY_LOCAL_MACHINE.ini
   if ! grep -qi '^\[SOFTWARE\\NORVEL\\LedrixZaimu15' "$hive" 2>/dev/null; then
-    printf '\r\n[SOFTWARE\\NORVEL\\LedrixZaimu15_0]\r\nProduct=sz:"Ledrix財務"\r\nVersion=sz:"15.0.1"\r\n' |
+    printf '\r\n[SOFTWARE\\NORVEL\\LedrixZaimu15_0]\r\nProduct=sz:"Ledrix財務"\r\nVersion=sz:"15.0.1"\r\nType=sz:"%s"\r\n' "$edition" |
       iconv -f UTF-8 -t CP932 >> "$hive"
   fi
 
@@ -104,7 +109,7 @@ INI
   "$dbtool" company "$data/0002" --kind medical --to 15.0.0 --name "医療法人社団デモ会" "${sql[@]}"
   for rec in 1 2; do
     "$dbtool" journal "$data/000$rec" --entries 20
-    "$dbtool" register "$data" --data "$data/000$rec" --rec "$rec"
+    "$dbtool" register "$data" --data "$data/000$rec" --rec "$rec" --version-text "$edition"
   done
 
   mkdir -p "$(dirname "$output")"

@@ -10,6 +10,7 @@
 #include "controls/widgets/TxCheckBox.h"
 #include "controls/widgets/TxPlButton.h"
 #include "dataselect/screens/DataSentakuPictures.h"
+#include "dataselect/screens/TDataListKensakuBox.h"
 #include "dbupdate/DbUpdateCheck.h"
 #include "foundation/DataModule.h"
 #include "foundation/HostHooks.h"
@@ -195,8 +196,8 @@ void TDataSentakuBox::FormCreate()
     dataPlaceNo_ = SystemDef.DataPlaceNo;
     dataPlacePath_ = SystemDef.SYSDIR;
 
-    kensakuRecords_ = std::make_unique<TDataListKensakuRecords>();
-    kensakuRecords_->ListType = 0;
+    DataListKensakuBox = new TDataListKensakuBox(this);
+    DataListKensakuBox->ListType = 0;
     updateCheck_ = std::make_unique<TDbUpdateCheck>();
     listCtl_ = std::make_unique<TDataSentakuListCtl>();
     listCtl_->SetListMode(ConnectionMode);
@@ -212,6 +213,7 @@ void TDataSentakuBox::FormCreate()
     F1->OnClick = [this](QObject*) { Guarded([this] { F1Click(); }); };
     F8->OnClick = [this](QObject*) { Guarded([this] { PrintDataList(); }); };
     F12->OnClick = [this](QObject*) { Guarded([this] { F12Click(); }); };
+    btnSearch->OnClick = [this](QObject*) { Guarded([this] { btnSearchClick(); }); };
     btnSearchCancel->OnClick = [this](QObject*) { Guarded([this] { btnSearchCancelClick(); }); };
     PerfectGrid1->OnCellClick = [this](int row, int col) { Guarded([=, this] { PerfectGrid1CellClick(row, col); }); };
     PerfectGrid1->OnCellGotFocus = [this](int row, int col) {
@@ -248,7 +250,7 @@ void TDataSentakuBox::SetParams(const TProcessParams& params)
     // There are no MDI windows: the MDI styles are plain windows.
     setWindowFlag(Qt::WindowStaysOnTopHint, ProcessFormStyle(params) == TProcessFormStyle::StayOnTop);
 
-    kensakuRecords_->ResetRecord(paramKensaku_);
+    DataListKensakuBox->ResetRecord(paramKensaku_);
     if (HasParam(params, "JyokenSet")) {
         paramKensaku_.JYOKENUSE = 1;
         paramKensaku_.DATATYPE = std::atoi(ProcessParamValue(params, "DataType").c_str());
@@ -382,6 +384,11 @@ void TDataSentakuBox::done(int result)
     TBSDI::done(r);
 }
 
+void TDataSentakuBox::reject()
+{
+    done(2);
+}
+
 bool TDataSentakuBox::FormCloseQuery(int& result)
 {
     if (syoriType_ != 1 && syoriType_ != 3) {
@@ -432,7 +439,7 @@ void TDataSentakuBox::FormClose()
     savedKensaku_.SORTCOL = sortCol_;
     savedKensaku_.SORTTYPE = sortDesc_;
     if (savedKensaku_.OPCODE != 0)
-        kensakuRecords_->UpdateRecordSortField(savedKensaku_);
+        DataListKensakuBox->UpdateRecordSortField(savedKensaku_);
     if (syoriType_ == 5)
         return;
     SystemDef.DataPlaceNo = ConnectionMode == 1 || ConnectionMode == 2 ? dataPlaceNo_ : 0;

@@ -51,6 +51,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QTimer;
+class TDataListKensakuBox;
 class TDbUpdateCheck;
 class TPerfectGrid;
 class TxCheckBox;
@@ -120,6 +121,9 @@ public:
     std::int32_t CheckDataFolder(const std::string& folder);
     std::uint8_t CheckDataStatus(const std::string& folder, bool warn, bool box);
     bool IsSelectableRow(int row) const;
+    // Makes new data in the chosen empty folder through the process
+    // "QvKihonWiz"; its answer (1 made), 0 when the folder is not free.
+    std::int32_t CreateNewData(int row);
     void ClearChosenPath();
 
     // Keys and hints.
@@ -129,6 +133,7 @@ public:
     void F1Click();
     // F8: the data list on paper or in the preview.
     void PrintDataList();
+    void btnSearchClick();
     void btnSearchCancelClick();
 
     // Grid handlers.
@@ -176,10 +181,14 @@ public:
     TxPlButton* F8;
     TxPlButton* F12;
     QLineEdit* txtIncSerch;
+    TDataListKensakuBox* DataListKensakuBox = nullptr;  // owned by the form
     QTimer* IncSerchTimer;
 
 public slots:
     void done(int result) override;
+    // The close box ends with 2 like Esc, without Esc's cancel flag, so
+    // that kind 1 asks whether to quit.
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -200,6 +209,7 @@ private:
     std::int32_t GuardedCheckDataFolder(const std::string& folder);
     void RefuseRow(int row, std::int32_t check);
     bool DataFileExists(const std::string& folder) const;
+    void WriteFolderState(const std::string& folder, std::uint8_t status);
     void ShowStatusBox(const std::string& folder, const TDataInfomationRec& info, bool inUseNote);
     void SetCaption(TxPlButton* button, const char* caption);
     bool IsBare(const TxPlButton* button) const;
@@ -241,7 +251,6 @@ private:
     QString gridHint_;
 
     std::unique_ptr<TDataSentakuListCtl> listCtl_;
-    std::unique_ptr<TDataListKensakuRecords> kensakuRecords_;
     std::unique_ptr<TDbUpdateCheck> updateCheck_;
     QIcon pictures_[3];  // 0 empty, 1 lock, 2 shared
 };

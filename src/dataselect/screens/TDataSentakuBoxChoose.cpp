@@ -14,6 +14,8 @@
 #include "foundation/ProgramGlobals.h"
 #include "foundation/StringUtils.h"
 #include "foundation/SystemDef.h"
+#include "foundation/HostHooks.h"
+#include "platform/IniFile.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -28,6 +30,9 @@ constexpr const char* OnShareServer =
 constexpr const char* NoDataHere = "この場所にはデータがありません。他の場所を選んで下さい。";
 constexpr const char* CurrentData = "このデータは現在選択中のデータです。\r他の場所を選んで下さい。";
 constexpr const char* DataPresent = "選択したパスには既にデータが存在します。\r他の場所を選んで下さい。";
+constexpr const char* NewDataQuestion = "選択したパスにはデータが存在しません。\r新規にデータを作成しますか？";
+constexpr const char* NewDataProcess = "QvKihonWiz";
+constexpr std::uint8_t CreatingStatus = 9;
 constexpr std::int32_t UpdateForbiddenMessage = 0x1011;
 
 // The folder check's refusal of an empty path.
@@ -146,11 +151,28 @@ void TDataSentakuBox::ChooseDataSet(const TDataListRec& rec, int row)
         return;
     }
     if (check == 0) {
-        // Kind 5 saving needs data; the other kinds never get here with an
-        // empty folder, since the status check already refused it.
-        if (syoriType_ == 5 && carryMode_ == 0)
-            ShowUserMessage(NoDataHere, TMsgDlgType::mtInformation);
-        ClearChosenPath();
+        if (syoriType_ == 5) {
+            // Saving needs data; restoring into the empty place needs the
+            // restore step, which this program does not have.
+            if (carryMode_ == 0)
+                ShowUserMessage(NoDataHere, TMsgDlgType::mtInformation);
+            ClearChosenPath();
+            return;
+        }
+        if (ShowUserMessage(NewDataQuestion, TMsgDlgType::mtConfirmation, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) !=
+            mrYes) {
+            ClearChosenPath();
+            return;
+        }
+        // Only data that was really made is chosen: a creation that failed
+        // or was cancelled leaves the screen open on the empty place.
+        if (CreateNewData(row) != 1) {
+            ClearChosenPath();
+            return;
+        }
+        SystemDef.DataDir = chosenPath_;
+        SystemDef.DataPathRegistered = chosenPasName_;
+        done(1);
         return;
     }
     if (check != 1)
@@ -227,6 +249,10 @@ std::int32_t TDataSentakuBox::CheckDataFolder(const std::string& folder)
     std::uint8_t status = DataStatusFree;
     if (syoriType_ == 2 || syoriType_ == 4)
         status = CheckDataStatus(folder, false, false);
+    else if (!server && (syoriType_ == 0 || syoriType_ == 1))
+        // A folder without data is offered for new data rather than warned
+        // about: these kinds make data where the operator points.
+        status = CheckDataStatus(folder, false, true);
     else if (syoriType_ != 5 || server)
         status = CheckDataStatus(folder, true, true);
     if (!StatusPasses(status))
@@ -273,4 +299,45 @@ void TDataSentakuBox::ShowStatusBox(const std::string& folder, const TDataInfoma
     if (inUseNote)
         box.LabelText += "\r前回、異常終了した場合は情報ボタンを押してデータの状態を回復して下さい。";
     ShowMessageBox(box);
+}
+
+std::int32_t TDataSentakuBox::CreateNewData(int row)
+{
+    const TDataListRec* rec = GetRowRecord(row);
+    if (!rec || ConnectionMode != 0)
+        return 0;
+    const std::string folder = chosenPath_;
+    if (CheckDataStatus(folder, false, false) != DataStatusFree)
+        return 0;
+    std::error_code error;
+    const bool made = !std::filesystem::exists(folder, error);
+    std::filesystem::create_directories(folder, error);
+    if (error)
+        throw std::runtime_error(BadPathMessage);
+    WriteFolderState(folder, CreatingStatus);
+    std::int32_t result = -1;
+    try {
+        if (ProcessLauncherHook)
+            result = ProcessLauncherHook(NewDataProcess, 1,
+                                         "DataPath=" + folder + "\rDataListRec=" + std::to_string(rec->REC) +
+                                             "\rPHandle=" + std::to_string(winId()));
+    } catch (...) {
+        WriteFolderState(folder, DataStatusFree);
+        throw;
+    }
+    // Whatever the creation answered, the folder is nobody's any more; a
+    // folder made here for data that did not come is taken away again.
+    if (result != 1 && made && !std::filesystem::exists(DataFileOfFolder(folder), error))
+        std::filesystem::remove_all(folder, error);
+    else
+        WriteFolderState(folder, DataStatusFree);
+    return result;
+}
+
+void TDataSentakuBox::WriteFolderState(const std::string& folder, std::uint8_t status)
+{
+    IniFile ini(DataIniFileOfFolder(folder));
+    ini.WriteInteger("DATASTS", "STATUS", status);
+    ini.WriteInteger("DATASTS", "OPCODE", status == DataStatusFree ? 0 : SystemDef.OPCODE);
+    ini.WriteString("DATASTS", "OPERATOR", status == DataStatusFree ? std::string() : SystemDef.OPNAME);
 }

@@ -8,6 +8,7 @@
 #include "controls/widgets/TxPlButton.h"
 #include "dataselect/DataListFilter.h"
 #include "dataselect/DataListRecords.h"
+#include "dataselect/screens/TDataListKensakuBox.h"
 #include "dataselect/screens/DataSentakuPictures.h"
 #include "dbupdate/DbUpdateCheck.h"
 #include "foundation/ProgramGlobals.h"
@@ -114,7 +115,7 @@ void TDataSentakuBox::SetUpGrid()
 void TDataSentakuBox::InitDataList()
 {
     SetHints();
-    kensakuRecords_->SelectRecord(savedKensaku_);
+    DataListKensakuBox->SelectRecord(savedKensaku_);
     kensaku_ = savedKensaku_;
     if (kensaku_.JYOKENUSE == 0)
         ClearKensakuConditions(kensaku_);
@@ -474,6 +475,32 @@ void TDataSentakuBox::IncSerchTimerTimer()
     incSearchText_.clear();
     txtIncSerch->clear();
     txtIncSerch->hide();
+}
+
+void TDataSentakuBox::btnSearchClick()
+{
+    if (!btnSearch->isEnabled())
+        return;
+    DataListKensakuBox->ListType = 0;
+    DataListKensakuBox->Record = savedKensaku_;
+    DataListKensakuBox->SetDataListKensakuMode(1);
+    if (DataListKensakuBox->exec() != 1) {
+        UpdateFunctionKeys();
+        return;
+    }
+    // The stored row takes the order the list is shown in, so the
+    // conditions do not bring back an order the operator has left.
+    savedKensaku_ = DataListKensakuBox->Record;
+    savedKensaku_.SORTCOL = sortCol_;
+    savedKensaku_.SORTTYPE = sortDesc_;
+    DataListKensakuBox->UpdateRecord(savedKensaku_);
+    kensaku_ = savedKensaku_;
+    QueryDataList();
+    FillGrid(-1);
+    btnSearchCancel->setEnabled(true);
+    searchTag_ = 1;
+    PerfectGrid1->setFocus();
+    UpdateFunctionKeys();
 }
 
 void TDataSentakuBox::btnSearchCancelClick()

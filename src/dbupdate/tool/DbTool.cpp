@@ -16,6 +16,8 @@
 //                          LEDRIX_OPERATOR_PASSWORD, empty when unset)
 //   ledrix-dbtool journal  <company folder> [--entries <per month>]
 //   ledrix-dbtool register <system folder> --data <company folder> --rec <n>
+//                          [--version-text <edition name>] (the version
+//                          column's text; default "major.minor1" of the data)
 //
 // Options: --sql <folder> (the installation's sql folder; default the one
 // beside the program), --firebird-root <folder> (the private Firebird root
@@ -65,6 +67,7 @@ struct Arguments {
     int entries = 20;
     std::optional<fs::path> data;
     std::optional<int> rec;
+    std::string versionText;
 };
 
 bool IsBuild(const std::string& what)
@@ -84,7 +87,8 @@ bool IsDemoStep(const std::string& what)
               << "       [--edition <n>]\n"
               << "       ledrix-dbtool operator <system folder> --code <n> --name <name> [--level <n>]\n"
               << "       ledrix-dbtool journal <company folder> [--entries <per month>]\n"
-              << "       ledrix-dbtool register <system folder> --data <company folder> --rec <n>\n";
+              << "       ledrix-dbtool register <system folder> --data <company folder> --rec <n>\n"
+              << "       [--version-text <edition name>]\n";
     std::exit(2);
 }
 
@@ -165,6 +169,8 @@ Arguments Parse(int argc, char** argv)
             arguments.data = value;
         else if (option == "--rec")
             arguments.rec = Number(value);
+        else if (option == "--version-text")
+            arguments.versionText = value;
         else
             Usage("unknown option: " + option);
     }
@@ -205,7 +211,7 @@ int RunDemoStep(const Arguments& arguments, const fs::path& folder, const demoda
         const std::int32_t rows = demodata::PostJournalYear(folder, login, arguments.entries);
         std::cout << folder.string() << ": " << rows << " journal rows posted\n";
     } else {
-        demodata::RegisterData(folder, fs::absolute(*arguments.data), login, *arguments.rec);
+        demodata::RegisterData(folder, fs::absolute(*arguments.data), login, *arguments.rec, arguments.versionText);
         std::cout << folder.string() << ": data-list row " << *arguments.rec << " written\n";
     }
     return 0;

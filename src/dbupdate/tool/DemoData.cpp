@@ -141,22 +141,29 @@ std::int32_t PostJournalYear(const fs::path& dataFolder, const Login& login, std
     return posted;
 }
 
-void RegisterData(const fs::path& sysFolder, const fs::path& dataFolder, const Login& login, std::int32_t rec)
+std::string VersionLabel(std::int32_t major, std::int32_t minor1)
+{
+    return std::to_string(major) + "." + std::to_string(minor1);
+}
+
+void RegisterData(const fs::path& sysFolder, const fs::path& dataFolder, const Login& login, std::int32_t rec,
+                  const std::string& versionText)
 {
     struct Company {
-        std::string name, kishu, kimatu;
+        std::string name, kishu, kimatu, code;
         std::int32_t dataType = 0, codeType = 0, nendo = 0, major = 0, minor1 = 0, minor2 = 0;
     } c;
     {
         Session company(CompanyFile(dataFolder), login);
         db::Query q = company.Query(
-            "SELECT A.SHOUGOU, A.DATATYPE, A.CODETYPE, A.NENDO, CAST(A.KISHU AS VARCHAR(10)) AS KISHU,"
+            "SELECT A.SHOUGOU, A.SCODE1, A.DATATYPE, A.CODETYPE, A.NENDO, CAST(A.KISHU AS VARCHAR(10)) AS KISHU,"
             " CAST(A.KIMATU AS VARCHAR(10)) AS KIMATU, V.MAJOR, V.MINOR1, V.MINOR2"
             " FROM ACCDEF1 A CROSS JOIN ACCVERSION V WHERE V.REC = 1");
         q.Open();
         if (q.Eof())
             throw std::runtime_error("the company database has no ACCDEF1 or ACCVERSION row");
         c.name = q.FieldByName("SHOUGOU").AsString();
+        c.code = q.FieldByName("SCODE1").AsString();
         c.dataType = q.FieldByName("DATATYPE").AsInteger();
         c.codeType = q.FieldByName("CODETYPE").AsInteger();
         c.nendo = q.FieldByName("NENDO").AsInteger();
@@ -169,8 +176,9 @@ void RegisterData(const fs::path& sysFolder, const fs::path& dataFolder, const L
     Session system(SystemFile(sysFolder), login);
     db::Query q = system.Query(
         "UPDATE OR INSERT INTO DATALIST (REC, GROUPID, ENTTEXT, SHOUGOU, PASNAME, NETDRIVE, DATATYPE, CODETYPE,"
-        " NENDO, KISHU, KIMATU, VER_MAJOR, VER_MINOR1, VER_MINOR2) VALUES (:REC, :GROUPID, :ENTTEXT, :SHOUGOU,"
-        " :PASNAME, 0, :DATATYPE, :CODETYPE, :NENDO, :KISHU, :KIMATU, :MAJOR, :MINOR1, :MINOR2) MATCHING (REC)");
+        " NENDO, KISHU, KIMATU, DATACODE, VER_MAJOR, VER_MINOR1, VER_MINOR2, VER_TEXT) VALUES (:REC, :GROUPID,"
+        " :ENTTEXT, :SHOUGOU, :PASNAME, 0, :DATATYPE, :CODETYPE, :NENDO, :KISHU, :KIMATU, :DATACODE, :MAJOR, :MINOR1,"
+        " :MINOR2, :VERTEXT) MATCHING (REC)");
     q.ParamByName("REC").SetInteger(rec);
     q.ParamByName("GROUPID").SetInteger(GroupId);
     q.ParamByName("ENTTEXT").SetString(c.name);
@@ -184,6 +192,9 @@ void RegisterData(const fs::path& sysFolder, const fs::path& dataFolder, const L
     q.ParamByName("MAJOR").SetInteger(c.major);
     q.ParamByName("MINOR1").SetInteger(c.minor1);
     q.ParamByName("MINOR2").SetInteger(c.minor2);
+    // The list keeps ten characters of the company's code.
+    q.ParamByName("DATACODE").SetString(c.code.substr(0, 10));
+    q.ParamByName("VERTEXT").SetString(versionText.empty() ? VersionLabel(c.major, c.minor1) : versionText);
     q.ExecSQL();
     system.Commit();
 }

@@ -33,11 +33,16 @@ void SetCompanyName(const std::filesystem::path& dataFolder, const Login& login,
 // Throws std::runtime_error when the chart has fewer than two accounts.
 std::int32_t PostJournalYear(const std::filesystem::path& dataFolder, const Login& login, std::int32_t entriesPerMonth);
 
+// The label of a data version that no product edition names: "major.minor1".
+std::string VersionLabel(std::int32_t major, std::int32_t minor1);
+
 // Writes the data-list row rec (DATALIST, group 10000) of the company data
-// in dataFolder into the system database in sysFolder: its names, data and
-// code type, year, fiscal dates and version from the company database, its
-// path the folder. An existing row rec is replaced.
+// in dataFolder into the system database in sysFolder, as the program's own
+// refresh of the row fills it: names, code, data and code type, year,
+// fiscal dates and version from the company database, its path the folder,
+// and as version text the product edition's name (versionText) or, when
+// that is empty, VersionLabel. An existing row rec is replaced.
 void RegisterData(const std::filesystem::path& sysFolder, const std::filesystem::path& dataFolder, const Login& login,
-                  std::int32_t rec);
+                  std::int32_t rec, const std::string& versionText);
 
 }  // namespace demodata

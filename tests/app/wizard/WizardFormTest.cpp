@@ -3,20 +3,15 @@
 #include "WizardTestSupport.h"
 
 #include "app/export/ExportFileReader.h"
-#include "app/export/RendoFile.h"
-#include "app/export/UtiwakesyoDataExport.h"
 #include "app/wizard/WizardCommandLine.h"
 #include "controls/widgets/TxKikanPanel16.h"
 #include "controls/widgets/TxRadioButton.h"
 #include "controls/widgets/TxWizard.h"
 #include "foundation/AccInf.h"
-#include "foundation/AccInfoReader.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTableWidget>
-
-#include <fstream>
 
 namespace {
 
@@ -30,36 +25,8 @@ const std::string NoDataText =
 const std::string CreatedText = "中間ファイルが作成されました。\r";
 const std::string FailedText = "中間ファイルの作成に失敗しました。\r";
 
-std::string FileBytes(const std::string& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class WizardFormTest : public WizardTest {
 protected:
-    // The same export written straight from the open data, as the export's
-    // own end-to-end test writes it: the oracle of a finished wizard.
-    std::string OracleFile(std::int32_t functionNo, std::int32_t taxMode)
-    {
-        const std::string file = (folder_ / "oracle.xml").string();
-        DM = std::make_unique<TDM>();
-        EXPECT_TRUE(DM->fnAccDatConnected("", dataDir_.string(), false));
-        EXPECT_TRUE(fnGetAccInfo());
-        TUtiwakesyoDataExport e(functionNo, file);
-        e.CompanyName = AccInf.SHOUGOU;
-        e.Nendo = AccInf.NENDO;
-        e.FiscalStart = AccInf.KISHU;
-        e.FiscalEnd = AccInf.KIMATU;
-        e.ClosingDay = AccInf.SIME;
-        e.DataType = AccInf.DATATYPE;
-        e.StartCell = AccInf.OpeningPeriodIndex;
-        e.EndCell = e.LastCell = 15;
-        e.TaxMode = taxMode;
-        WriteRendoFile(e, file);
-        return file;
-    }
-
     // Page 1 to page 3 with the company data chosen.
     void ToConditions()
     {

@@ -7,8 +7,11 @@
 // calling application listening on its window handle.
 
 #include "app/export/CompanyExportSupport.h"
+#include "app/export/RendoFile.h"
+#include "app/export/UtiwakesyoDataExport.h"
 #include "app/wizard/TForm1.h"
 #include "app/wizard/WizardProgram.h"
+#include "foundation/AccInfoReader.h"
 #include "foundation/AppIniSettings.h"
 #include "foundation/HostHooks.h"
 #include "foundation/InstallationNames.h"
@@ -29,6 +32,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 namespace wizardtest {
@@ -78,6 +83,12 @@ inline std::int32_t LaunchRegistered(const std::string& name, std::int32_t mode,
     params.push_back(ProcessFormStyleLine(mode == 1));
     form->SetParams(params);
     return form->Execute(mode == 1);
+}
+
+inline std::string FileBytes(const std::string& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // Waits, processing events, until the condition holds or ten seconds pass.
@@ -207,6 +218,28 @@ protected:
                 {WindowEventKind::BroughtToFront, 0, 0, 0},
                 {WindowEventKind::Enabled, 0, 0, 0},
                 {WindowEventKind::Posted, 1025, static_cast<std::uint64_t>(functionNo), result}};
+    }
+
+    // The same export written straight from the open data, as the export's
+    // own end-to-end test writes it: the oracle of a finished wizard.
+    std::string OracleFile(std::int32_t functionNo, std::int32_t taxMode)
+    {
+        const std::string file = (folder_ / "oracle.xml").string();
+        DM = std::make_unique<TDM>();
+        EXPECT_TRUE(DM->fnAccDatConnected("", dataDir_.string(), false));
+        EXPECT_TRUE(fnGetAccInfo());
+        TUtiwakesyoDataExport e(functionNo, file);
+        e.CompanyName = AccInf.SHOUGOU;
+        e.Nendo = AccInf.NENDO;
+        e.FiscalStart = AccInf.KISHU;
+        e.FiscalEnd = AccInf.KIMATU;
+        e.ClosingDay = AccInf.SIME;
+        e.DataType = AccInf.DATATYPE;
+        e.StartCell = AccInf.OpeningPeriodIndex;
+        e.EndCell = e.LastCell = 15;
+        e.TaxMode = taxMode;
+        WriteRendoFile(e, file);
+        return file;
     }
 
     std::vector<std::string> Texts() const

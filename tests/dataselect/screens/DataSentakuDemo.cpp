@@ -1,9 +1,12 @@
 // The data-selection screen saved as PNGs over a dozen data sets: the whole
 // list as any caller sees it (one data set forbidding the update it needs,
 // one in use, one blank area), and the same list as the wizard opens it,
-// which keeps the corporations and medical corporations at version 15.
+// which keeps the corporations and medical corporations at version 15;
+// and the search-conditions dialog. Given a system folder as well, it saves
+// the wizard's view of that installation's data list instead.
 #include "dataselect/screens/DataSentakuWorld.h"
 #include "controls/widgets/TPerfectGrid.h"
+#include "dataselect/screens/TDataListKensakuBox.h"
 #include "dataselect/screens/TDataSentakuBox.h"
 
 #include <QApplication>
@@ -11,10 +14,70 @@
 
 #include <iostream>
 
+namespace {
+
+// Draws the widget as it stands into the file and names the file.
+bool SavePicture(QWidget& widget, const std::string& file)
+{
+    QApplication::processEvents();
+    if (!widget.grab().save(QString::fromStdString(file))) {
+        std::cerr << "cannot write " << file << "\n";
+        return false;
+    }
+    std::cout << file << "\n";
+    return true;
+}
+
+// The screen as the wizard opens it over an installation the database tool
+// laid out (its system folder given): operator 20 of group 10000 logged on,
+// the home folder the data folder's parent.
+int ShowInstallation(const std::string& out, const std::filesystem::path& sysFolder)
+{
+    SystemDef.USER = dbtest::User;
+    SystemDef.PASSWORD = dbtest::Password;
+    SystemDef.SYSDIR = sysFolder.string();
+    SystemDef.HomeDir = sysFolder.parent_path().string();
+    SystemDef.LogDir = (std::filesystem::temp_directory_path() / "dataselect_demo_log").string();
+    std::filesystem::create_directories(SystemDef.LogDir);
+    SystemDef.GROUPID = dstest::Group;
+    SystemDef.OPCODE = dstest::Group * 10000 + 20;
+    SystemDef.LOGINCODE = 20;
+    SystemDef.SysDbVersion = {12, 0, 0};
+    AppInfo.Zaimu.DataListCnt = 120;
+    DM = std::make_unique<TDM>();
+    if (!DM->fnAccDefConnected("", true) || !fnGetSysDef()) {
+        std::cerr << "the system database in " << sysFolder << " does not open\n";
+        return 1;
+    }
+    int status = 0;
+    {
+        TDataSentakuBox box;
+        box.KeepOnClose = true;
+        box.SetParams({"SyoriType=3", "JyokenSet=1", "DataType=-13", "CodeType=0", "DataVerMajor=15", "FormStyle=2"});
+        box.PrepareSyoriType(true);
+        box.show();
+        box.PerfectGrid1->setFocus();
+        if (!SavePicture(box, out))
+            status = 1;
+    }
+    DM.reset();
+    return status;
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     const std::string out = argc > 1 ? argv[1] : "dataselect_demo.png";
+    if (argc > 2) {
+        try {
+            return ShowInstallation(out, argv[2]);
+        } catch (const std::exception& error) {
+            std::cerr << error.what() << "\n";
+            return 1;
+        }
+    }
     int status = 0;
     try {
         dbtest::TestFirebird& firebird = dbtest::TestFirebird::Get();
@@ -47,13 +110,22 @@ int main(int argc, char** argv)
                 box.show();
                 box.PerfectGrid1->setFocus();
                 box.PerfectGrid1->MoveCursor(1, 0);
-                QApplication::processEvents();
-                if (!box.grab().save(QString::fromStdString(file))) {
-                    std::cerr << "cannot write " << file << "\n";
+                if (!SavePicture(box, file))
                     status = 1;
-                }
-                std::cout << file << "\n";
             }
+            // The search-conditions dialog with a stored search shown.
+            const std::string searchOut = out.substr(0, out.rfind('.')) + "_search.png";
+            TDataListKensakuBox search;
+            search.Record.DATATYPE = 3;
+            search.Record.CODETYPE = 1;
+            search.Record.DATACODE = "M02";
+            search.Record.DATANAME = "医療";
+            search.Record.SEIHINNAME = "11版";
+            search.Record.JYOKENUSE = 1;
+            search.SetDataListKensakuMode(1);
+            search.show();
+            if (!SavePicture(search, searchOut))
+                status = 1;
         }
         firebird.TearDown();
     } catch (const std::exception& error) {

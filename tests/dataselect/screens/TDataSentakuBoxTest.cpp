@@ -3,7 +3,12 @@
 #include "controls/dialogs/TMessageBox.h"
 #include "controls/dialogs/TMessageBox2.h"
 #include "controls/widgets/TPerfectGrid.h"
+#include "controls/widgets/TxComboBox.h"
+#include "controls/widgets/TxEdit.h"
 #include "controls/widgets/TxPlButton.h"
+#include "dataselect/DataFolderStatus.h"
+#include "dataselect/screens/TDataListKensakuBox.h"
+#include "foundation/HostHooks.h"
 #include "foundation/SystemDef.h"
 #include "dataselect/screens/DataSentakuWorld.h"
 #include "support/ModalDriver.h"
@@ -16,6 +21,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -409,6 +415,125 @@ TEST_F(DataSentakuBoxTest, SharedDataNotTakenYetIsHandedOverWithAutomaticSharing
     EXPECT_EQ("共有データ", Single("SELECT ENTTEXT FROM DATALIST WHERE REC=4"));
     EXPECT_EQ("0", Single("SELECT KYOYULOCK FROM DATALIST WHERE REC=4"));
     EXPECT_EQ(SystemDef.DataPathRegistered, Single("SELECT PASNAME FROM DATALIST WHERE REC=4"));
+}
+
+TEST_F(DataSentakuBoxTest, SearchConditionsFilterTheListAreStoredAndAreCleared)
+{
+    AddRow({1, "A100", "甲商事"});
+    AddRow({2, "B100", "乙商事"});
+    AddRow({3, "A200", "丙医院", 3});
+    const int result = Run(Create({"SyoriType=0"}), [this](TDataSentakuBox& f) {
+        EXPECT_TRUE(f.btnSearch->isEnabled());
+        EXPECT_FALSE(f.btnSearchCancel->isEnabled());
+        TDataListKensakuBox* box = f.DataListKensakuBox;
+        WhenModalShows([box](QWidget* shown) {
+            EXPECT_EQ(box, shown);
+            QTest::keyClicks(box->txtCode, "a");
+            box->cmbDataKbn->setCurrentIndex(1);
+            box->btnOK->Click();
+        });
+        f.btnSearch->Click();
+        EXPECT_EQ((std::vector<int>{1}), Recs(f));
+        EXPECT_TRUE(f.btnSearchCancel->isEnabled());
+
+        // Cancel in the dialog leaves the search as it is.
+        WhenModalShows([box](QWidget*) { box->btnCancel->Click(); });
+        f.btnSearch->Click();
+        EXPECT_EQ((std::vector<int>{1}), Recs(f));
+
+        f.btnSearchCancel->Click();
+        EXPECT_EQ((std::vector<int>{1, 2, 3}), Recs(f));
+        EXPECT_FALSE(f.btnSearchCancel->isEnabled());
+        f.ESCClick();
+    });
+    EXPECT_EQ(2, result);
+    EXPECT_EQ("a", Single("SELECT DATACODE FROM KENSAKUJYOKEN WHERE OPCODE=100000001 AND LISTTYPE=0"));
+    EXPECT_EQ("1", Single("SELECT DATATYPE FROM KENSAKUJYOKEN WHERE OPCODE=100000001 AND LISTTYPE=0"));
+    EXPECT_EQ("0", Single("SELECT JYOKENUSE FROM KENSAKUJYOKEN WHERE OPCODE=100000001 AND LISTTYPE=0"));
+}
+
+TEST_F(DataSentakuBoxTest, AnEmptyFolderOffersNewDataAndIsChosenOnlyWhenDataWasMade)
+{
+    AddRow({1, "", "", 0, 0, 0, 0, 1, false});
+    std::vector<std::string> launched;
+    int answer = 2;
+    ProcessLauncherHook = [&](const std::string& name, std::int32_t, const std::string& lines) {
+        launched.push_back(name + "|" + lines);
+        // The folder is held while the data is made.
+        EXPECT_EQ(9, ReadDataFolderStatus(Folder(1)).STATUS);
+        if (answer == 1)
+            std::ofstream(Folder(1) + "/qhacc.fdb") << "data";
+        return answer;
+    };
+    struct Restore {
+        ~Restore() { ProcessLauncherHook = nullptr; }
+    } restore;
+
+    // No: nothing is made; a creation that is cancelled: the screen stays.
+    presenter.answers = {mrNo, mrYes};
+    int result = Run(Create({"SyoriType=0"}), [&](TDataSentakuBox& f) {
+        Choose(f, 1);
+        ASSERT_EQ(1u, presenter.shown.size());
+        EXPECT_EQ("選択したパスにはデータが存在しません。\r新規にデータを作成しますか？", presenter.shown[0].Text);
+        EXPECT_TRUE(launched.empty());
+        Choose(f, 1);
+        ASSERT_EQ(1u, launched.size());
+        EXPECT_EQ(0u, launched[0].find("QvKihonWiz|DataPath=" + Folder(1) + "\rDataListRec=1\rPHandle="));
+        EXPECT_TRUE(f.isVisible());
+        EXPECT_EQ(1, ReadDataFolderStatus(Folder(1)).STATUS);
+        f.ESCClick();
+    });
+    EXPECT_EQ(2, result);
+    EXPECT_EQ("", SystemDef.DataDir);
+
+    answer = 1;
+    presenter.answers = {mrYes};
+    result = Run(Create({"SyoriType=1"}), [](TDataSentakuBox& f) { Choose(f, 1); });
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(Folder(1), SystemDef.DataDir);
+    EXPECT_EQ(1, ReadDataFolderStatus(Folder(1)).STATUS);
+}
+
+TEST_F(DataSentakuBoxTest, KindOneAsksBeforeQuittingByTheCloseBoxAndKeepsOnlyDataThatIsStillThere)
+{
+    AddRow({1, "A1", "前回", 1, 15});
+    SystemDef.DataDir = Folder(1);
+    SystemDef.ProgramTitle = "Ledrix財務";
+    const auto answerQuit = [](int button) {
+        WhenModalShows([button](QWidget* box) {
+            auto* messageBox = qobject_cast<TMessageBox2*>(box);
+            ASSERT_NE(nullptr, messageBox);
+            bool found = false;
+            for (QLabel* label : box->findChildren<QLabel*>())
+                found = found || label->text() == QStringLiteral("Ledrix財務を終了します。よろしいですか？");
+            EXPECT_TRUE(found);
+            messageBox->Buttons[static_cast<std::size_t>(button)]->click();
+        });
+    };
+    int result = Run(Create({"SyoriType=1"}), [&](TDataSentakuBox& f) {
+        answerQuit(1);
+        f.close();
+        EXPECT_TRUE(f.isVisible()) << "Cancel keeps the screen";
+        answerQuit(0);
+        f.close();
+    });
+    EXPECT_EQ(3, result);
+
+    // Esc goes back to the data chosen before, unless it has gone.
+    result = Run(Create({"SyoriType=1"}), [](TDataSentakuBox& f) { f.ESCClick(); });
+    EXPECT_EQ(2, result);
+    EXPECT_EQ(Folder(1), SystemDef.DataDir);
+    fs::remove(Folder(1) + "/qhacc.fdb");
+    result = Run(Create({"SyoriType=1"}), [&](TDataSentakuBox& f) {
+        f.ESCClick();
+        ASSERT_EQ(1u, presenter.shown.size());
+        EXPECT_EQ("前回、選択したデータは削除されています。\r", presenter.shown[0].Text);
+        EXPECT_TRUE(f.isVisible());
+        f.PerfectGrid1->setFocus();
+        answerQuit(0);
+        f.close();
+    });
+    EXPECT_EQ(3, result);
 }
 
 }  // namespace
