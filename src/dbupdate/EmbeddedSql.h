@@ -9,7 +9,8 @@
 //   src/dbupdate/sql/units/accounting/011/drops.sql
 //
 // The build expands them with the template expander of the base schemas
-// (sqlgen/SqlTemplate.h: FOR lists of numbers or words) and compiles the
+// (sqlgen/SqlTemplate.h: FOR lists of numbers or words; sqlgen/SqlInclude.h:
+// the shared parts, ".sqlinc", that a file includes) and compiles the
 // expanded text into the program (ledrix_sqlgen --embed), so a unit never
 // reads a file an installation could lose. A unit takes a file with
 // TUpdateScript::AddSql("drops.sql"), which finds it in the unit's own

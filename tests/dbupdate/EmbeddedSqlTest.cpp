@@ -3,7 +3,7 @@
 #include "dbupdate/SystemUpdateUnits.h"
 #include "dbupdate/UpdateUnit.h"
 #include "dbupdate/sqlgen/SqlEmbed.h"
-#include "dbupdate/sqlgen/SqlTemplate.h"
+#include "dbupdate/sqlgen/SqlInclude.h"
 
 #include "UpdateTestSupport.h"
 
@@ -64,7 +64,7 @@ TEST(EmbeddedSql, TheProgramHoldsEveryUnitFileExpanded)
         sourceNames.push_back(name);
         const std::string* embedded = embeddedsql::Find(name);
         ASSERT_NE(embedded, nullptr) << name;
-        EXPECT_EQ(*embedded, sqlgen::ExpandSqlTemplate(ReadText(entry.path()))) << name;
+        EXPECT_EQ(*embedded, sqlgen::ExpandSqlFile(entry.path(), ReadText)) << name;
         EXPECT_EQ(embedded->find("/*@"), std::string::npos) << name;
     }
     std::sort(sourceNames.begin(), sourceNames.end());

@@ -3,7 +3,8 @@
 //
 // Writes the installation's sql folder: every file of SOURCE goes to the
 // same relative path under OUTPUT, a .sql file expanded from its template
-// (see SqlTemplate.h), any other file copied as it is. What OUTPUT holds
+// (see SqlTemplate.h) with the shared parts it includes (SqlInclude.h), any
+// other file (such as a shared part, ".sqlinc") copied as it is. What OUTPUT holds
 // beyond that is removed, so that a script deleted from the source does not
 // live on in the folder that the tests build their databases from. A file
 // whose text is unchanged is not rewritten.
@@ -16,7 +17,7 @@
 // (the form editors jump to) and exit code 1, before anything is written.
 
 #include "dbupdate/sqlgen/SqlEmbed.h"
-#include "dbupdate/sqlgen/SqlTemplate.h"
+#include "dbupdate/sqlgen/SqlInclude.h"
 
 #include <filesystem>
 #include <fstream>
@@ -88,9 +89,9 @@ std::map<fs::path, std::string> ExpandedFiles(const fs::path& source)
         std::string text = ReadFile(entry.path());
         if (entry.path().extension() == ".sql") {
             try {
-                text = sqlgen::ExpandSqlTemplate(text);
-            } catch (const sqlgen::SqlTemplateError& error) {
-                throw ToolError(entry.path().string() + ":" + std::to_string(error.Line()) +
+                text = sqlgen::ExpandSqlFile(entry.path(), ReadFile);
+            } catch (const sqlgen::SqlIncludeError& error) {
+                throw ToolError(error.File().string() + ":" + std::to_string(error.Line()) +
                                 ": error: " + error.Fault());
             }
         }
