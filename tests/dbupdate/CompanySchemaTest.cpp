@@ -1196,6 +1196,42 @@ TEST_F(SchemaCompanyTest, TrialBalanceListsAccountsThenSubAccountsInEitherTaxMod
     EXPECT_EQ(session.Value("SELECT SUM(KAR03) FROM SP_SISANHYO(0, 'XX', '')"), "0");
 }
 
+TEST_F(SchemaCompanyTest, TrialBalanceAddsFacilitiesAndCountsASubAccountOnce)
+{
+    const std::string path = CopyOfBase("sisanhyo-facilities.fdb");
+    {
+        Session session(path);
+        session.Exec("INSERT INTO HOJOMST (KCODE, HCODE, HNAME) VALUES ('1103', '001', 'Ａ銀行')");
+        session.Exec(
+            "INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES (' ', '1103', '001', ' ', 300)");
+        session.Exec(
+            "INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES ('01', '1103', '001', ' ', 50)");
+        // The balance key brings its period rows, all empty; the second
+        // facility moves in period 3 only.
+        session.Exec(
+            "UPDATE KAMOKU_MS SET KAR_NUK = 40, KAR_TAX = 4"
+            " WHERE SCODE = '01' AND KCODE = '1103' AND HCODE = '001' AND BCODE = ' ' AND MNUM = 3");
+    }
+    Session session(path);
+    struct Case {
+        const char* call;
+        Table expected;
+    };
+    const Case cases[] = {
+        // Both facilities: the sub-account is counted once, its figures add.
+        {"0, '', ''", {{"1103", "1", "", "350", "44", "0"}, {"1103", "0", "001", "350", "44", "0"}}},
+        {"1, '', ''", {{"1103", "1", "", "350", "40", "0"}, {"1103", "0", "001", "350", "40", "0"}}},
+        {"0, '01', ''", {{"1103", "1", "", "50", "44", "0"}, {"1103", "0", "001", "50", "44", "0"}}},
+        // A facility without balance rows: the account alone, with nothing.
+        {"0, 'XX', ''", {{"1103", "0", "", "0", "0", "0"}}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(session.Rows(std::string("SELECT USERCODE, HOJCNT, HCODE, KAISIZAN, KAR03, KAR05 FROM SP_SISANHYO(") +
+                               c.call + ") WHERE USERCODE = '1103'"),
+                  c.expected)
+            << c.call;
+}
+
 TEST_F(SchemaCompanyTest, NewFacilityGetsItsRows)
 {
     const std::string path = CopyOfBase("facility.fdb");

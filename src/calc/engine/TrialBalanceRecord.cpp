@@ -51,7 +51,10 @@ void ReadTrialBalanceSubAccounts(db::Query& query, const TTrialBalanceColumns& c
         if (!query.Eof() && BlankCode(query.FieldByIndex(hcode).AsString()))
             ++n;
         row.HOJCNT = n;
-        row.Hojo.assign(static_cast<std::size_t>(n), THOJOUTIWAKE{});
+        // Built in place: an entry is some two kilobytes of figures, and an
+        // account may have thousands of sub-accounts.
+        row.Hojo.clear();
+        row.Hojo.resize(static_cast<std::size_t>(n));
     }
     for (int k = 0; k < row.HOJCNT; ++k) {
         if (query.Eof() || query.FieldByIndex(columns.KCODE).AsString() != row.KMK.KCODE) {

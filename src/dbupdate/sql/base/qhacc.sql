@@ -1961,20 +1961,11 @@ RETURNS (
 AS
 DECLARE VARIABLE VKARIUKE VARCHAR(6) CHARACTER SET ASCII;
 DECLARE VARIABLE VKARIBARAI VARCHAR(6) CHARACTER SET ASCII;
-DECLARE VARIABLE VKCODE VARCHAR(6) CHARACTER SET ASCII;
-DECLARE VARIABLE VH VARCHAR(6) CHARACTER SET ASCII;
 DECLARE VARIABLE VINSZ INTEGER;
-DECLARE VARIABLE VKNAME VARCHAR(14);
-DECLARE VARIABLE VHNAME VARCHAR(14);
 DECLARE VARIABLE VHOJCNT INTEGER;
-DECLARE VARIABLE VKAISIZAN NUMERIC(16,4);
-DECLARE VARIABLE TKAISIZAN NUMERIC(16,4);
-/*@ FOR N IN 1..16 */
-DECLARE VARIABLE VKAR{NN} NUMERIC(16,4);
-DECLARE VARIABLE VKAS{NN} NUMERIC(16,4);
-DECLARE VARIABLE TKAR{NN} NUMERIC(16,4);
-DECLARE VARIABLE TKAS{NN} NUMERIC(16,4);
-/*@ END */
+DECLARE VARIABLE VACCOUNTHOJCNT INTEGER;
+DECLARE VARIABLE VHOLDS INTEGER;
+DECLARE VARIABLE VHNAME VARCHAR(14);
 BEGIN
     PTAX = COALESCE(PTAX, 0);
     PSCODE = TRIM(COALESCE(PSCODE, ''));
@@ -1982,107 +1973,117 @@ BEGIN
     SELECT CODE FROM SYSKMKCODEINF('仮受消費税') INTO :VKARIUKE;
     SELECT CODE FROM SYSKMKCODEINF('仮払消費税') INTO :VKARIBARAI;
 
-    /* One pass over the balance tables: the parts of every account (each
-       sub-account code with its opening and its movements per period), an
-       empty part (HCODE null) for every account so that accounts without
-       balance rows still come out, and on each part the totals of its
-       account, summed over the parts by a window. Reading the tables once
-       per account or per sub-account costs a full scan each, because the
-       balance tables are keyed by facility first. */
-    VKCODE = NULL;
+    /* One pass over the balance tables, set-wise: reading them once per
+       account or per sub-account costs a full scan each, because they are
+       keyed by facility first.
+
+       M spreads the movements of each part into the sixteen periods. A
+       period row without any amount is left out first: most parts move in
+       few periods, and a row of zeros adds nothing.
+
+       P holds the parts of every account: each sub-account code with its
+       opening (INSZ 1, from KAMOKU_SZ) and its movements, and an empty part
+       (HCODE null) for every account in use, so that accounts without
+       balance rows still come out. X crosses P with two levels: level 0
+       keeps each part under its own code, level 1 files it under the
+       account (HCODE null) as well. One grouping then yields the account
+       rows with their totals and the count of their sub-accounts (the
+       distinct codes but ' ' that have a balance key), beside the part
+       rows, in one sort. */
+    VACCOUNTHOJCNT = 0;
     FOR WITH
-        X AS (
-            SELECT K.KCODE, CAST(NULL AS VARCHAR(6) CHARACTER SET ASCII) AS HCODE, 0 AS INSZ, 0 AS MNUM,
-                   CAST(0 AS NUMERIC(16,4)) AS KAISIZAN,
-                   CAST(0 AS NUMERIC(16,4)) AS KAR, CAST(0 AS NUMERIC(16,4)) AS KAS
+        M AS (
+            SELECT M.KCODE, M.HCODE,
+                   /*@ FOR N IN 1..16 JOIN ",\n" */SUM(IIF(M.MNUM = {N}, M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0), 0)) AS KAR{NN}/*@ END */,
+                   /*@ FOR N IN 1..16 JOIN ",\n" */SUM(IIF(M.MNUM = {N}, M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0), 0)) AS KAS{NN}/*@ END */
+              FROM KAMOKU_MS M
+             WHERE (M.KAR_NUK <> 0 OR M.KAR_TAX <> 0 OR M.KAS_NUK <> 0 OR M.KAS_TAX <> 0)
+               AND (:PSCODE = '' OR M.SCODE = :PSCODE)
+               AND (:PSITENGROUP = ''
+                    OR M.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PSITENGROUP))
+             GROUP BY M.KCODE, M.HCODE),
+        P AS (
+            SELECT K.KCODE, CAST(NULL AS VARCHAR(6) CHARACTER SET ASCII) AS HCODE, 0 AS INSZ,
+                   CAST(0 AS NUMERIC(18,4)) AS KAISIZAN,
+                   /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */CAST(0 AS NUMERIC(18,4)) AS KAR{NN}/*@ END */,
+                   /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */CAST(0 AS NUMERIC(18,4)) AS KAS{NN}/*@ END */
               FROM KAMOKUMST K
              WHERE K.USE = 1
             UNION ALL
-            SELECT Z.KCODE, Z.HCODE, 1, 0, Z.KAISIZAN, 0, 0
+            SELECT Z.KCODE, Z.HCODE, 1, Z.KAISIZAN,
+                   /*@ FOR N IN 1..32 JOIN ", " WRAP 16 */0/*@ END */
               FROM KAMOKU_SZ Z
              WHERE (:PSCODE = '' OR Z.SCODE = :PSCODE)
                AND (:PSITENGROUP = ''
                     OR Z.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PSITENGROUP))
             UNION ALL
-            SELECT M.KCODE, M.HCODE, 0, M.MNUM, 0,
-                   M.KAR_NUK + IIF(:PTAX = 0, M.KAR_TAX, 0),
-                   M.KAS_NUK + IIF(:PTAX = 0, M.KAS_TAX, 0)
-              FROM KAMOKU_MS M
-             WHERE (:PSCODE = '' OR M.SCODE = :PSCODE)
-               AND (:PSITENGROUP = ''
-                    OR M.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PSITENGROUP))
+            SELECT M.KCODE, M.HCODE, 0, 0,
+                   /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */M.KAR{NN}/*@ END */,
+                   /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */M.KAS{NN}/*@ END */
+              FROM M
             UNION ALL
-            SELECT IIF(T.KKUBUN = 1, :VKARIUKE, :VKARIBARAI), ' ', 0, T.MNUM, 0, T.KAR, T.KAS
+            SELECT IIF(T.KKUBUN = 1, :VKARIUKE, :VKARIBARAI), ' ', 0, 0,
+                   /*@ FOR N IN 1..16 JOIN ",\n" */SUM(IIF(T.MNUM = {N}, T.KAR, 0))/*@ END */,
+                   /*@ FOR N IN 1..16 JOIN ",\n" */SUM(IIF(T.MNUM = {N}, T.KAS, 0))/*@ END */
               FROM KAMOKU_TAX T
              WHERE :PTAX = 1 AND T.KKUBUN IN (1, 2)
                AND (:PSCODE = '' OR T.SCODE = :PSCODE)
                AND (:PSITENGROUP = ''
-                    OR T.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PSITENGROUP))),
+                    OR T.SCODE IN (SELECT G.SCODE FROM SISETUGROUPLIST G WHERE G.GCODE = :PSITENGROUP))
+             GROUP BY T.KKUBUN),
+        L AS (
+            SELECT 0 AS LVL FROM RDB$DATABASE
+            UNION ALL
+            SELECT 1 FROM RDB$DATABASE),
+        X AS (
+            SELECT P.*, IIF(L.LVL = 1, NULL, P.HCODE) AS PARTCODE,
+                   IIF(L.LVL = 1 AND P.INSZ = 1 AND P.HCODE <> ' ', P.HCODE, NULL) AS SUBCODE
+              FROM P
+             CROSS JOIN L
+             WHERE L.LVL = 0 OR P.HCODE IS NOT NULL),
         U AS (
-            SELECT X.KCODE, X.HCODE, MAX(X.INSZ) AS INSZ, SUM(X.KAISIZAN) AS KAISIZAN,
-                   /*@ FOR N IN 1..16 JOIN ",\n" */SUM(IIF(X.MNUM = {N}, X.KAR, 0)) AS KAR{NN}/*@ END */,
-                   /*@ FOR N IN 1..16 JOIN ",\n" */SUM(IIF(X.MNUM = {N}, X.KAS, 0)) AS KAS{NN}/*@ END */
+            SELECT X.KCODE, X.PARTCODE AS HCODE, MAX(X.INSZ) AS INSZ, COUNT(DISTINCT X.SUBCODE) AS HOJCNT,
+                   SUM(X.KAISIZAN) AS KAISIZAN,
+                   /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */SUM(X.KAR{NN}) AS KAR{NN}/*@ END */,
+                   /*@ FOR N IN 1..16 JOIN ", " WRAP 4 */SUM(X.KAS{NN}) AS KAS{NN}/*@ END */
               FROM X
-             GROUP BY X.KCODE, X.HCODE),
-        W AS (
-            SELECT U.*,
-                   SUM(IIF(U.INSZ = 1 AND U.HCODE <> ' ', 1, 0)) OVER (PARTITION BY U.KCODE) AS THOJCNT,
-                   SUM(U.KAISIZAN) OVER (PARTITION BY U.KCODE) AS TKAISIZAN,
-                   /*@ FOR N IN 1..16 JOIN ",\n" */SUM(U.KAR{NN}) OVER (PARTITION BY U.KCODE) AS TKAR{NN}/*@ END */,
-                   /*@ FOR N IN 1..16 JOIN ",\n" */SUM(U.KAS{NN}) OVER (PARTITION BY U.KCODE) AS TKAS{NN}/*@ END */
-              FROM U)
+             GROUP BY X.KCODE, X.PARTCODE)
         SELECT K.KCODE, K.GROUPM1, K.GROUPM2, K.USERCODE, K.KNAME, K.BPFLG, K.DAC,
-               W.HCODE, W.INSZ, H.HNAME, W.THOJCNT, W.KAISIZAN, W.TKAISIZAN,
-               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */W.KAR{NN}/*@ END */,
-               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */W.KAS{NN}/*@ END */,
-               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */W.TKAR{NN}/*@ END */,
-               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */W.TKAS{NN}/*@ END */
-          FROM W
-          JOIN KAMOKUMST K ON K.KCODE = W.KCODE
-          LEFT JOIN HOJOMST H ON H.KCODE = W.KCODE AND H.HCODE = W.HCODE
+               U.HCODE, U.INSZ, H.HNAME, U.HOJCNT,
+               IIF(U.KAISIZAN <> 0
+                   /*@ FOR N IN 1..16 JOIN " " WRAP 8 */OR U.KAR{NN} <> 0/*@ END */
+                   /*@ FOR N IN 1..16 JOIN " " WRAP 8 */OR U.KAS{NN} <> 0/*@ END */, 1, 0),
+               COALESCE(U.KAISIZAN, 0),
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */COALESCE(U.KAR{NN}, 0)/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */COALESCE(U.KAS{NN}, 0)/*@ END */
+          FROM U
+          JOIN KAMOKUMST K ON K.KCODE = U.KCODE
+          LEFT JOIN HOJOMST H ON H.KCODE = U.KCODE AND H.HCODE = U.HCODE
          WHERE K.USE = 1
-         ORDER BY K.GROUPM1, K.USERCODE, K.KCODE, W.HCODE NULLS FIRST
-          INTO :KCODE, :GROUPM1, :GROUPM2, :USERCODE, :VKNAME, :BSPL, :TAISHAKU,
-               :VH, :VINSZ, :VHNAME, :VHOJCNT, :VKAISIZAN, :TKAISIZAN,
-               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:VKAR{NN}/*@ END */,
-               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:VKAS{NN}/*@ END */,
-               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:TKAR{NN}/*@ END */,
-               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:TKAS{NN}/*@ END */ DO
+         ORDER BY K.GROUPM1, K.USERCODE, K.KCODE, U.HCODE NULLS FIRST
+          INTO :KCODE, :GROUPM1, :GROUPM2, :USERCODE, :KNAME, :BSPL, :TAISHAKU,
+               :HCODE, :VINSZ, :VHNAME, :VHOJCNT, :VHOLDS, :KAISIZAN,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAR{NN}/*@ END */,
+               /*@ FOR N IN 1..16 JOIN ", " WRAP 8 */:KAS{NN}/*@ END */ DO
     BEGIN
-        /* The account row first, with the count of its sub-accounts. */
-        IF (VKCODE IS DISTINCT FROM KCODE) THEN
+        IF (HCODE IS NULL) THEN
         BEGIN
-            VKCODE = KCODE;
-            HOJCNT = COALESCE(VHOJCNT, 0);
-            KNAME = VKNAME;
+            /* The account row first, with the count of its sub-accounts. */
+            VACCOUNTHOJCNT = VHOJCNT;
+            HOJCNT = VHOJCNT;
             HCODE = '';
             HNAME = '';
-            KAISIZAN = COALESCE(TKAISIZAN, 0);
-/*@ FOR N IN 1..16 */
-            KAR{NN} = COALESCE(TKAR{NN}, 0);
-            KAS{NN} = COALESCE(TKAS{NN}, 0);
-/*@ END */
             SUSPEND;
         END
         /* Then, when it has sub-accounts, each part that has a balance key,
            the account's own part ' ' (named after the account) only when it
            holds an amount. The account row carried the count; parts carry
            0. */
-        IF (COALESCE(VHOJCNT, 0) > 0 AND VH IS NOT NULL AND VINSZ = 1) THEN
+        ELSE IF (VACCOUNTHOJCNT > 0 AND VINSZ = 1 AND (HCODE <> ' ' OR VHOLDS = 1)) THEN
         BEGIN
             HOJCNT = 0;
-            HCODE = VH;
-            HNAME = IIF(VH = ' ', VKNAME, VHNAME);
-            KAISIZAN = VKAISIZAN;
-/*@ FOR N IN 1..16 */
-            KAR{NN} = VKAR{NN};
-            KAS{NN} = VKAS{NN};
-/*@ END */
-            IF (VH <> ' ' OR KAISIZAN <> 0
-                /*@ FOR N IN 1..16 JOIN " " WRAP 8 */OR KAR{NN} <> 0/*@ END */
-                /*@ FOR N IN 1..16 JOIN " " WRAP 8 */OR KAS{NN} <> 0/*@ END */
-                ) THEN
-                SUSPEND;
+            HNAME = IIF(HCODE = ' ', KNAME, VHNAME);
+            SUSPEND;
         END
     END
 END ^
