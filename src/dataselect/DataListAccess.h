@@ -18,6 +18,9 @@ void InstallDataListAccess(TDM& dm);
 
 // Installs every real collaborator the data module reaches: the data-list
 // store's factory, the server file operations (the existence test of a
-// file on the database server) and the per-data information file. The
-// start-up calls it once, right after creating the data module.
+// file on the database server), the per-data information file (also
+// behind the take and store of shared data) and the
+// operator checks and journal counts that file and the facility list ask
+// of the data module. The start-up calls it once, right after creating
+// the data module.
 void InstallDataModuleServices(TDM& dm);

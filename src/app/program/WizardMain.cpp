@@ -108,7 +108,7 @@ int RunWizardProgram(int argc, char** argv, std::function<void()> firstPainted)
         if (!form.Created())
             return 2;
         if (form.InitApplication()) {
-            InstallDataListAccess(*DM);
+            InstallDataModuleServices(*DM);
             QApplication::processEvents();
             QApplication::restoreOverrideCursor();
             if (firstPainted)

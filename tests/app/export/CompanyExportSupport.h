@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace exporttest {
 
@@ -72,10 +73,28 @@ protected:
         }
     }
 
+    // Commits inside, so that a refused change (a definition still in use is
+    // only refused at commit) fails the test instead of passing unseen.
     void Exec(const std::string& sql)
     {
         schematest::Session s(DataFile());
         s.Exec(sql);
+        s.Commit();
+    }
+
+    // Drops a procedure and, first, every procedure that calls it.
+    void DropProcedureAndCallers(const std::string& name)
+    {
+        std::vector<std::vector<std::string>> callers;
+        {
+            schematest::Session s(DataFile());
+            callers = s.Rows("SELECT DISTINCT TRIM(RDB$DEPENDENT_NAME) FROM RDB$DEPENDENCIES"
+                             " WHERE RDB$DEPENDED_ON_NAME = '" +
+                             name + "' AND RDB$DEPENDENT_TYPE = 5 AND RDB$DEPENDENT_NAME <> '" + name + "'");
+        }
+        for (const auto& caller : callers)
+            DropProcedureAndCallers(caller[0]);
+        Exec("DROP PROCEDURE " + name);
     }
 
     // Registers a sub-account; the name goes as a parameter, so that the

@@ -220,7 +220,7 @@ protected:
 // that name as it was.
 TEST_F(ExportFailureTest, FailedLoadWritesNoFileAndKeepsTheOldOne)
 {
-    Exec("DROP PROCEDURE SP_SISANHYO");
+    DropProcedureAndCallers("SP_SISANHYO");
     const std::string file = (folder_ / "ug.xml").string();
     {
         std::ofstream(file) << "the previous export";
