@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -20,7 +23,10 @@ class SeihinVersionListTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        root_ = fs::path(::testing::TempDir()) / "seihin-registry";
+        // One folder per test process: ctest runs the tests of this file side by side.
+        root_ = fs::path(::testing::TempDir()) /
+                ("seihin-registry-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                 "-" + std::to_string(::getpid()));
         fs::remove_all(root_);
         registry_ = std::make_unique<ScopedEnv>("LEDRIX_REGISTRY_DIR", root_.string());
         AppInfo.Application.RegKey = "SOFTWARE\\NORVEL";
