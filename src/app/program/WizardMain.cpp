@@ -8,6 +8,7 @@
 #include "app/wizard/TForm1.h"
 #include "app/wizard/WizardProgram.h"
 #include "controls/dialogs/ScreenMessagePresenter.h"
+#include "controls/widgets/ScreenServicesInstall.h"
 #include "dataselect/DataListAccess.h"
 #include "dataselect/screens/DataSenkakuProcess.h"
 #include "dataselect/screens/ShareStatusBox.h"
@@ -80,6 +81,7 @@ std::string ProgramPath(const char* argv0)
 int RunWizardProgram(int argc, char** argv, std::function<void()> firstPainted)
 {
     QApplication app(argc, argv);
+    InstallScreenServices();
     InstallScreenMessagePresenter();
     std::optional<platform::NamedMutex> running = AcquireProgramMutex();
     if (!running)

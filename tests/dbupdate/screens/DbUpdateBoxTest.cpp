@@ -30,6 +30,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <sys/stat.h>
 
@@ -185,7 +186,7 @@ protected:
         std::ofstream(tool)
             << "#!/bin/sh\n"
                "if [ -n \"$LEDRIX_TEST_HANG\" ] && grep -q \"$LEDRIX_TEST_FAIL_STAMP\" \"$3\"; then\n"
-               "  touch \"$LEDRIX_TEST_HANG\"; exec sleep 120\n"
+               "  touch \"$LEDRIX_TEST_HANG\"; exec sleep 60\n"
                "fi\n"
                "isql-fb \"$@\"; rc=$?\n"
                "if [ -n \"$LEDRIX_TEST_FAIL_STAMP\" ] && grep -q \"$LEDRIX_TEST_FAIL_STAMP\" \"$3\"; then\n"
@@ -452,13 +453,16 @@ TEST_F(DbUpdateBoxTest, ABackupThatCannotBeRestoredIsKept)
 }
 
 // A tool that hangs is ended by the dialog's Cancel, or by the time limit;
-// the update fails and the backup is put back.
+// the update fails, the backup is put back, and the error log says which of
+// the two stopped the tool (the stand-in would sleep for minutes).
 TEST_F(DbUpdateBoxTest, AHangingUpdateToolEndsByCancelOrTimeLimit)
 {
     InstallFailingIsql();
     const auto savedLimit = IsqlTimeLimit();
+    const fs::path errorLog = fs::path(SystemDef.LogDir) / "ErrDataup.log";
     for (const bool cancel : {true, false}) {
         SCOPED_TRACE(cancel ? "cancel" : "time limit");
+        fs::remove(errorLog);
         OpenCompanyAt(FailureStartVersion());
         TDbUpdateBox box;
         for (TDbUpdateListRec& entry : box.DataList)
@@ -467,14 +471,18 @@ TEST_F(DbUpdateBoxTest, AHangingUpdateToolEndsByCancelOrTimeLimit)
         ::setenv("LEDRIX_TEST_FAIL_STAMP", StampOf(NewestVersion()).c_str(), 1);
         const fs::path sign = folder_ / (cancel ? "hanging-cancel" : "hanging-limit");
         ::setenv("LEDRIX_TEST_HANG", sign.c_str(), 1);
-        SetIsqlTimeLimit(cancel ? std::chrono::minutes(10) : std::chrono::seconds(20));
+        SetIsqlTimeLimit(cancel ? std::chrono::minutes(10) : std::chrono::seconds(2));
         QTimer press;
+        bool pressed = false;
         if (cancel) {
             press.setInterval(20);
             QObject::connect(&press, &QTimer::timeout, [&] {
                 if (fs::exists(sign)) {
                     press.stop();
+                    // The run keeps the dialog usable while the tool works.
+                    EXPECT_TRUE(box.btnCancel->isEnabled());
                     QTest::mouseClick(box.btnCancel, Qt::LeftButton);
+                    pressed = true;
                 }
             });
             press.start();
@@ -482,9 +490,15 @@ TEST_F(DbUpdateBoxTest, AHangingUpdateToolEndsByCancelOrTimeLimit)
         std::vector<std::string> lines;
         EXPECT_EQ(Run(box, &lines), 4);
         EXPECT_TRUE(fs::exists(sign));
+        EXPECT_EQ(pressed, cancel);
         EXPECT_EQ(States(box).back(), "失敗");
         EXPECT_EQ(Version(), FailureStartVersion());
         EXPECT_FALSE(IsqlCancelRequested());
+        std::ifstream log(errorLog);
+        const std::string logged((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+        EXPECT_NE(logged.find(cancel ? "was stopped: the update was cancelled" : "was stopped: its time limit passed"),
+                  std::string::npos)
+            << logged;
     }
     SetIsqlTimeLimit(savedLimit);
 }
