@@ -175,15 +175,21 @@ bool IsWindow(WindowHandle handle)
     }
 }
 
-WindowMessageListener::WindowMessageListener()
+WindowHandle MainWindowHandleOf(std::int64_t processId)
 {
     // pid << 8 stays below 2^30 (Linux pids stay below 2^22) and is never 0.
-    // A handle still owned by an earlier listener of this process, or by a
-    // process of the same id in another pid namespace, is skipped.
+    return static_cast<WindowHandle>(processId) << 8;
+}
+
+WindowMessageListener::WindowMessageListener()
+{
+    // Slots 1 to 255 after the main window's. A handle still owned by an
+    // earlier listener of this process, or by a process of the same id in
+    // another pid namespace, is skipped.
     static std::atomic<std::uint32_t> counter{0};
-    const auto base = static_cast<WindowHandle>(::getpid()) << 8;
-    for (int attempt = 0; attempt < 256; ++attempt) {
-        if (TryListen(base | (counter.fetch_add(1) & 0xFFu)))
+    const WindowHandle base = MainWindowHandleOf(::getpid());
+    for (int attempt = 0; attempt < 255; ++attempt) {
+        if (TryListen(base | (1 + counter.fetch_add(1) % 255u)))
             return;
     }
     throw std::system_error(EADDRINUSE, std::generic_category(), "no free window handle for this process");

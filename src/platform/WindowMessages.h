@@ -53,11 +53,18 @@ bool SetForegroundWindow(WindowHandle handle);
 // True while a listener owns the handle.
 bool IsWindow(WindowHandle handle);
 
+// The handle of a process's main window: the one handle a program that
+// started the process can name without being told (as it would find the
+// window of a process it launched). Slot 0 of the process's handles; other
+// listeners of the process never take it.
+WindowHandle MainWindowHandleOf(std::int64_t processId);
+
 // The receiving end of a window handle. Movable, not copyable; its socket
 // file is removed when it dies.
 class WindowMessageListener final {
 public:
-    // Takes a new handle of this process's own (derived from the process id).
+    // Takes a new handle of this process's own (derived from the process id),
+    // never its main window's.
     WindowMessageListener();
     // Takes the given handle. A socket file left by a listener that has gone
     // is replaced; a handle that a live listener owns is refused with

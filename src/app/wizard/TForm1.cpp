@@ -3,6 +3,7 @@
 // client area.
 
 #include "app/wizard/TForm1.h"
+#include "controls/widgets/WindowHandleOwner.h"
 
 #include "app/export/UtiwakesyoDataExport.h"
 #include "app/wizard/CloudShareTransfer.h"

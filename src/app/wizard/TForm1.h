@@ -57,6 +57,8 @@ inline constexpr std::int32_t WizardCreated = 0;
 inline constexpr std::int32_t WizardCancelled = 1;
 inline constexpr std::int32_t WizardFailed = 2;
 
+class TWindowHandleOwner;
+
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
@@ -181,4 +183,6 @@ private:
     std::vector<QWidget*> pages_;
     // Data communication for the cloud-share step, made on first need.
     std::unique_ptr<ICloudShareTransfer> cloudShare_;
+    // The program's main window as other programs reach it.
+    std::unique_ptr<TWindowHandleOwner> ownWindow_;
 };

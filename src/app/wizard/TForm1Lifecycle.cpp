@@ -9,6 +9,7 @@
 #include "app/wizard/WizardCommandLine.h"
 #include "app/wizard/WizardProgram.h"
 #include "controls/widgets/TxEdit.h"
+#include "controls/widgets/WindowHandleOwner.h"
 #include "controls/widgets/TxWizard.h"
 #include "foundation/AppInfo.h"
 #include "foundation/DataModule.h"
@@ -44,6 +45,21 @@ void TForm1::FormCreate(const TWizardStart& start)
         WizardProgram.InstallHooks();
     SystemDrive = GetSystemDriveRoot();
     ResultCode = WizardFailed;
+    // The calling application knows this process and closes the wizard
+    // from outside through its main-window handle (a WM_CLOSE cancels).
+    try {
+        ownWindow_ =
+            std::make_unique<TWindowHandleOwner>(this, platform::MainWindowHandleOf(QCoreApplication::applicationPid()),
+                                                 [this](const platform::WindowEvent& event) {
+                                                     if (event.message != platform::WM_CLOSE)
+                                                         return;
+                                                     ResultCode = WizardCancelled;
+                                                     close();
+                                                 });
+    } catch (const std::exception&) {
+        // Without the handle only the caller's close is lost; the wizard
+        // itself works.
+    }
     Wizard1->setCurrentIndex(0);
     SystemDef.ProgramTitle = WizardAppTitle;
 

@@ -172,7 +172,15 @@ TEST_F(WizardFormTest, CancelButtonAndCloseBoxCancel)
     form_->close();
     EXPECT_FALSE(form_->isVisible());
     EXPECT_EQ(EndAndCollect(), Handed(5, WizardCancelled));
-    // Both runs logged the operator off again.
+
+    // The caller closing the wizard from outside, through the main window
+    // of the process it started.
+    Start({CallerArgument(7, "ug.xml")});
+    ASSERT_TRUE(platform::PostMessage(platform::MainWindowHandleOf(QCoreApplication::applicationPid()),
+                                      platform::WM_CLOSE, 0, 0));
+    QTRY_VERIFY_WITH_TIMEOUT(!form_->isVisible(), 10000);
+    EXPECT_EQ(EndAndCollect(), Handed(7, WizardCancelled));
+    // Every run logged the operator off again.
     EXPECT_TRUE(schematest::Session((sysDir_ / SysDbFileName).string()).Rows("SELECT * FROM LOGONUSERLIST").empty());
 }
 
