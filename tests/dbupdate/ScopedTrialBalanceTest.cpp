@@ -192,6 +192,11 @@ TEST_F(ScopedTrialBalanceTest, FacilityGroupKindAndDepartmentTotalsOfTheMedicalC
         {"SP_SISANHYO_BUMONGOKEI({T}, ' ', 8)", in({"F1", "F3"}, " ")},
         {"SP_SISANHYO_JIGYOBETUBUMON_A4({T}, 'D1', 8)", in({"F1", "F3"}, "D1")},
         {"SP_SISANHYO_JIGYOBETUBUMON_A3({T}, 'D1', 0)", in({"F1", "F2", "F3"}, "D1")},
+        // The chart's layout forms take the facility first, then the kind.
+        {"SP_SISANHYO_A4('F2', {T}, 0)", in({"F2"})},
+        {"SP_SISANHYO_A4('', {T}, 8)", in({"F1", "F3"})},
+        {"SP_SISANHYO_A3(' ', {T}, 0)", in({"F1", "F2", "F3"})},
+        {"SP_SISANHYO_A3('', {T}, 4)", in({"F2"})},
         {"SP_SISANHYO_BUMONGOKEI_KS({T}, 'D1')", in({"F1", "F2", "F3"}, "D1")},
         {"SP_SISETUHIKAKU_SISANHYO('', '', {T}, 0, 0)", in({"F1", "F2", "F3"})},
         {"SP_SISETUHIKAKU_SISANHYO('', ' ', {T}, 8, 1)", in({"F1", "F3"})},

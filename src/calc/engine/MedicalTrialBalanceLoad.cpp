@@ -90,16 +90,7 @@ void KindTotalKeys(TTrialBalanceContext& load, bool grouped)
 // The departments of the group BCODE that belong to the facility SCODE.
 void ListFacilityGroupDepartments(TTrialBalanceContext& load)
 {
-    db::Query& q = *load.Query;
-    q.SetSQL(
-        "SELECT BCODE FROM GROUPLIST WHERE GCODE=:GCODE AND ( BCODE IN (SELECT BCODE FROM SISETUBUM WHERE "
-        "SCODE=:SCODE))");
-    q.ParamByName("GCODE").SetString(load.BCODE);
-    q.ParamByName("SCODE").SetString(load.SCODE);
-    load.Departments.clear();
-    for (q.Open(); !q.Eof(); q.Next())
-        load.Departments.push_back(q.FieldByName("BCODE").AsString());
-    q.Close();
+    load.Departments = FacilityGroupDepartments(*load.Query, load.BCODE, load.SCODE);
 }
 
 void SetupMedicalTotalRows(TTrialBalanceContext& load, std::int32_t kind, std::int32_t selector, bool hide)
@@ -371,6 +362,21 @@ void RollbackQuietly(db::Transaction& transaction) noexcept
 }
 
 }  // namespace
+
+std::vector<std::string> FacilityGroupDepartments(db::Query& query, const std::string& group,
+                                                  const std::string& facility)
+{
+    query.SetSQL(
+        "SELECT BCODE FROM GROUPLIST WHERE GCODE=:GCODE AND ( BCODE IN (SELECT BCODE FROM SISETUBUM WHERE "
+        "SCODE=:SCODE))");
+    query.ParamByName("GCODE").SetString(group);
+    query.ParamByName("SCODE").SetString(facility);
+    std::vector<std::string> departments;
+    for (query.Open(); !query.Eof(); query.Next())
+        departments.push_back(query.FieldByName("BCODE").AsString());
+    query.Close();
+    return departments;
+}
 
 bool LoadTrialBalanceMedical(std::span<TBALANCE> Rows, int RowsHigh, std::span<TQSORT> Order, int OrderHigh,
                              const std::string& SCODE, const std::string& BCODE, std::int32_t TAX, std::int32_t Scope,

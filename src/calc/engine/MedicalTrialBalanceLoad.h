@@ -27,12 +27,19 @@
 
 #include "calc/BalanceRows.h"
 #include "foundation/KeySort.h"
+#include "platform/db/Query.h"
 
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 bool LoadTrialBalanceMedical(std::span<TBALANCE> Rows, int RowsHigh, std::span<TQSORT> Order, int OrderHigh,
                              const std::string& SCODE, const std::string& BCODE, std::int32_t TAX, std::int32_t Scope,
                              std::int32_t Layout, std::int32_t KESKUBUN, std::int32_t HAIBUN,
                              std::int32_t businessKind);
+
+// The departments of the department group that belong to the facility, in
+// the order GROUPLIST gives them (the query's SQL is replaced).
+std::vector<std::string> FacilityGroupDepartments(db::Query& query, const std::string& group,
+                                                  const std::string& facility);
