@@ -7,7 +7,6 @@
 #include "foundation/DataModule.h"
 #include "foundation/UserMessage.h"
 
-#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -38,16 +37,17 @@ void RepairPreviousBalances(TDM& dm)
     const bool found = !query.Eof();
     const std::int32_t dataType =
         found && !query.FieldByName("DATATYPE").IsNull() ? query.FieldByName("DATATYPE").AsInteger() : 0;
-    const std::optional<TDateTime> kishu = found && !query.FieldByName("KISHU").IsNull()
-                                               ? std::optional(query.FieldByName("KISHU").AsDateTime())
-                                               : std::nullopt;
-    const std::optional<TDateTime> kaisi = found && !query.FieldByName("KAISI").IsNull()
-                                               ? std::optional(query.FieldByName("KAISI").AsDateTime())
-                                               : std::nullopt;
+    // The data starts on the first day of its year when both dates are
+    // alike; a missing date matches only another missing one.
+    bool fromFirstDay = true;
+    if (found) {
+        const db::Field kishu = query.FieldByName("KISHU");
+        const db::Field kaisi = query.FieldByName("KAISI");
+        fromFirstDay = kishu.IsNull() == kaisi.IsNull() && (kishu.IsNull() || kishu.AsDateTime() == kaisi.AsDateTime());
+    }
     const std::int32_t kaisino =
         found && !query.FieldByName("KAISINO").IsNull() ? query.FieldByName("KAISINO").AsInteger() : 1;
     query.Close();
-    const bool fromFirstDay = kishu == kaisi;
 
     std::set<std::string> ownerAccounts;
     if (dataType == 2 && fromFirstDay) {

@@ -62,7 +62,7 @@ bool TakeUsualFacility(db::Query& query, std::string& name)
         any = true;
         std::string code = query.FieldByName("SCODE").AsString();
         if (code.empty())
-            code = " ";
+            code.push_back(' ');
         SystemDef.FacilityCode = code;
         SystemDef.FacilityCodeCopy = code;
         SystemDef.FacilityBusinessKind = query.FieldByName("JIGYOKBN").AsInteger();

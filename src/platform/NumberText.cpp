@@ -23,7 +23,12 @@ using ascii::TrimBlanks;
 
 std::string Quoted(std::string_view text)
 {
-    return "'" + std::string(text) + "'";
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += '\'';
+    quoted += text;
+    quoted += '\'';
+    return quoted;
 }
 
 // A decimal number as 0.digits × 10^exponent: digits carry no leading or
@@ -114,7 +119,7 @@ void RoundTo(Decimal& d, int places)
         while (!d.digits.empty() && d.digits.back() == '9')
             d.digits.pop_back();
         if (d.digits.empty()) {
-            d.digits = "1";
+            d.digits.push_back('1');
             ++d.exponent;
         } else {
             ++d.digits.back();
