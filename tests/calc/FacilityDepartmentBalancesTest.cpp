@@ -299,4 +299,26 @@ TEST_F(FacilityDepartmentBalancesTest, AllocationSharesTheCommonDepartmentsEarli
     EXPECT_EQ(cash->PeriodBalance[-14], Yen(843 - 833 + 831));
 }
 
+// Medical-corporation data: its account rows start at 61, and the earlier
+// years find them there.
+TEST_F(FacilityDepartmentBalancesTest, MedicalCorporationRows)
+{
+    Copy(dbtest::DataKind::Medical, "");
+    {
+        Session s(Path());
+        Prepare(s);
+        Balance(s, " ", "1101", " ", "D1", 5000);
+        Past(s, Varied(1, "D1", "1101", " ", 3));
+        Past(s, Varied(2, "D2", "1101", " ", 4));
+    }
+    OpenData();
+    const BalanceArrays a = LoadBalances(0, 0);
+    const TBALANCE* cash = FindAccount(a, "1101");
+    ASSERT_NE(cash, nullptr);
+    EXPECT_GE(cash - a.rows.data(), FirstAccountRowMedical);
+    EXPECT_EQ(cash->OpeningByYear[2], Yen(Opening(1, "1101")));
+    EXPECT_EQ(cash->PeriodBalance[-32], Yen(Opening(2, "1101")));
+    EXPECT_EQ(cash->PeriodChange[-15], Yen(Movement(1, 1, 0, "1101")));
+}
+
 }  // namespace

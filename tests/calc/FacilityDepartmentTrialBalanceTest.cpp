@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -36,6 +37,26 @@ std::string Describe(const TBALANCE& row)
         text << "]";
     }
     return text.str();
+}
+
+// The account rows from first on, and their order keys, alike; the first
+// few rows that differ are shown.
+void ExpectSameRows(const BalanceArrays& procedure, const BalanceArrays& accumulated, std::size_t first)
+{
+    const auto entryOf = [](const BalanceArrays& a, std::size_t row) {
+        const auto entry = std::find_if(a.order.begin(), a.order.end(),
+                                        [&](const TQSORT& e) { return e.Value == static_cast<int>(row); });
+        return entry == a.order.end() ? std::string("(none)") : entry->Key;
+    };
+    int differences = 0;
+    for (std::size_t i = first; i < procedure.rows.size() && differences < 5; ++i) {
+        const std::string expected = entryOf(procedure, i) + " " + Describe(procedure.rows[i]);
+        const std::string actual = entryOf(accumulated, i) + " " + Describe(accumulated.rows[i]);
+        if (expected != actual) {
+            ++differences;
+            ADD_FAILURE() << "row " << i << "\n procedure:   " << expected << "\n accumulated: " << actual;
+        }
+    }
 }
 
 class FacilityDepartmentTrialBalanceTest : public AccumulationTest {};
@@ -78,18 +99,7 @@ TEST_F(FacilityDepartmentTrialBalanceTest, WithoutAllocationEqualsTheCompanyTria
         ASSERT_NE(taxReceived, nullptr);
         EXPECT_EQ(taxReceived->KAS[5], Yen(tax == 1 ? 200 : 0));
 
-        int differences = 0;
-        for (std::size_t i = 0; i < company.rows.size() && differences < 5; ++i) {
-            const bool same = Describe(company.rows[i]) == Describe(accumulated.rows[i]) &&
-                              company.order[i].Key == accumulated.order[i].Key &&
-                              company.order[i].Value == accumulated.order[i].Value;
-            if (!same) {
-                ++differences;
-                ADD_FAILURE() << "row " << i << "\n procedure:   " << company.order[i].Key << " "
-                              << Describe(company.rows[i]) << "\n accumulated: " << accumulated.order[i].Key << " "
-                              << Describe(accumulated.rows[i]);
-            }
-        }
+        ExpectSameRows(company, accumulated, FirstAccountRowGeneral);
     }
 }
 
@@ -243,6 +253,40 @@ TEST_F(FacilityDepartmentTrialBalanceTest, FixedFormAndSettlementLines)
     EXPECT_EQ(settled->KMK.TAISHAKU, 1);           // T300's BLDAC
     EXPECT_EQ(settled->KAISIZAN, Yen(200 - 300));  // T300's opening reversed
     EXPECT_EQ(settled->PeriodBalance[1], Yen(-100 + 40 - 40));
+}
+
+// Medical-corporation data: the accounts from row 61 on, keyed by their
+// first group, as the chart's own trial-balance procedure gives them.
+TEST_F(FacilityDepartmentTrialBalanceTest, MedicalCorporationAccountsAsTheChartsProcedureGives)
+{
+    Copy(dbtest::DataKind::Medical, "");
+    {
+        Session s(Path());
+        Prepare(s);
+        Balance(s, " ", "1101", " ", "D1", 5000);
+        PostSide(s, {1, 1, "6110", " ", "D1", 1, 0, 800, 0});
+        PostSide(s, {2, 2, "1101", " ", "D2", 1, 0, 800, 0});
+    }
+    OpenData();
+    ASSERT_EQ(AccInf.MedicalChart, 1);
+    BalanceArrays company = Load(0, " ", 0, 0);
+    const BalanceArrays accumulated = Load(6, "G1", 0, 0);
+    // The chart's procedure reader keeps the clearing account of group
+    // "9900", which comes last; the accumulation leaves it out.
+    const auto clearing = std::find_if(company.rows.begin(), company.rows.end(),
+                                       [](const TBALANCE& r) { return r.KMK.GROUPM1 == "9900"; });
+    ASSERT_NE(clearing, company.rows.end());
+    EXPECT_TRUE(std::next(clearing)->KMK.KCODE.empty());
+    EXPECT_EQ(FindAccount(accumulated, clearing->KMK.KCODE), nullptr);
+    ClearBalanceRow(*clearing);
+    for (TQSORT& entry : company.order)
+        if (entry.Value == clearing - company.rows.begin())
+            entry.Key = "ﾟ";
+    const TBALANCE* cash = FindAccount(accumulated, "1101");
+    ASSERT_NE(cash, nullptr);
+    EXPECT_GE(cash - accumulated.rows.data(), FirstAccountRowMedical);
+    EXPECT_EQ(cash->PeriodBalance[16], Yen(4200));
+    ExpectSameRows(company, accumulated, FirstAccountRowMedical);
 }
 
 }  // namespace
