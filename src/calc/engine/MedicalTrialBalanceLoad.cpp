@@ -2,6 +2,7 @@
 
 #include "calc/engine/CalcFront.h"
 #include "calc/engine/MedicalTotals.h"
+#include "calc/engine/TrialBalanceAccumulation.h"
 #include "calc/engine/TrialBalanceContext.h"
 #include "calc/engine/TrialBalanceLoad.h"
 #include "calc/engine/TrialBalanceRecord.h"
@@ -316,8 +317,11 @@ void Prepare(MedicalLoad& m, const char* sql, const std::string& department)
 int ReadScope(MedicalLoad& m)
 {
     TTrialBalanceContext& load = m.load;
-    if (load.Scope == 6)
-        throw TTrialBalanceError("施設・部門別の集計は使用できません。");
+    if (load.Scope == 6) {
+        TCalcSisanhyoSettingRec setting = FacilityDepartmentSetting(load);
+        setting.ZENTAX = -1;
+        return AccumulateTrialBalance(load.Rows, load.RowsHigh, load.Order, load.OrderHigh, setting);
+    }
     const char* sql = Statement(load);
     if (!sql)
         return FirstAccountRowMedical - 1;

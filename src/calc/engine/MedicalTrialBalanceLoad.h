@@ -10,17 +10,17 @@
 // Scope: 0 the whole data (a department total when BCODE is not blank), 1
 // one business kind, 2 one facility (SCODE), 3 a department of a facility,
 // 4 the departments of the group BCODE within the facility, one after the
-// other into the same positions, 5 a facility group (SCODE); 6, the
-// facility x department accumulation, is not available and fails the
-// load. Layout: 0 standard, 1 A4, 2 A3, 3 settlement, 4 facility
+// other into the same positions, 5 a facility group (SCODE); 6 the
+// departments of the group BCODE over every facility, summed from the
+// balance tables (TrialBalanceAccumulation.h). Layout: 0 standard, 1 A4, 2 A3, 3 settlement, 4 facility
 // comparison. A scope without a statement for the layout reads nothing.
 //
 // The load runs in the data module's snapshot transaction (an open one is
 // committed first). Failures end it with false, the rows as far as filled;
 // the caller must not use them:
 //  - a database error: rolled back, shown by ShowFBError under "試算表読込";
-//  - more accounts than positions 61 to High - 1 (or order entries), or a
-//    scope that cannot be loaded: rolled back, shown through
+//  - more accounts than positions 61 to High - 1 (or order entries):
+//    rolled back, shown through
 //    ShowCommaMessage as "試算表読込," and the reason. Nothing is written
 //    past High.
 // Other exceptions are rolled back and passed on.

@@ -3,6 +3,7 @@
 #include "calc/AccountCodeTables.h"
 #include "calc/engine/CalcFront.h"
 #include "calc/engine/TrialBalanceContext.h"
+#include "calc/engine/TrialBalanceAccumulation.h"
 #include "calc/engine/TrialBalanceRead.h"
 #include "calc/engine/TrialBalanceTotals.h"
 #include "foundation/AccInf.h"
@@ -201,7 +202,8 @@ int ReadScope(TTrialBalanceContext& load)
         }
         return last;
     case 6:
-        throw TTrialBalanceError("施設・部門別の集計は使用できません。");
+        return AccumulateTrialBalance(load.Rows, load.RowsHigh, load.Order, load.OrderHigh,
+                                      FacilityDepartmentSetting(load));
     default:
         return last;
     }

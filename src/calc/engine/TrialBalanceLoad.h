@@ -9,8 +9,8 @@
 // Scope: 0 the company (or a department total when BCODE is not blank),
 // 1 a branch group (SCODE), 2 a branch, 3 a department (SCODE, BCODE), 4 the
 // departments of a group (BCODE), one after the other into the same rows;
-// 6, the facility x department accumulation, is not available here and
-// fails the load. Layout: 0 all accounts, 1 and 2 the fixed-form A4 and A3
+// 6 the departments of the group BCODE over every facility, summed from the
+// balance tables (TrialBalanceAccumulation.h). Layout: 0 all accounts, 1 and 2 the fixed-form A4 and A3
 // trial balances (whose line names are first fixed in EXTERA4 / EXTERA3),
 // 4 the settlement statements (Scope then the statement kind 10, 20 or 30).
 // Other scopes and layouts read nothing.
@@ -22,8 +22,7 @@
 // Failures end the load with false and leave the rows as far as they were
 // filled; the caller must not use them:
 //  - a database error: rolled back, shown by ShowFBError under "試算表読込";
-//  - more accounts than rows (or order entries), or a scope that cannot be
-//    loaded: rolled back, shown through ShowCommaMessage as "試算表読込,"
+//  - more accounts than rows (or order entries): rolled back, shown through ShowCommaMessage as "試算表読込,"
 //    and the reason. Nothing is ever written past RowsHigh or OrderHigh.
 // Any other exception is rolled back and passed on, as are last indexes
 // beyond the arrays (std::out_of_range, before anything is read).

@@ -1,5 +1,6 @@
 #include "calc/engine/TrialBalanceRead.h"
 
+#include "calc/engine/SettlementRegrouping.h"
 #include "calc/engine/TrialBalanceRecord.h"
 #include "calc/engine/TrialBalanceTotals.h"
 #include "foundation/AccInf.h"
@@ -14,39 +15,6 @@
 #include <string>
 
 namespace {
-
-// An individual's settlement lines move between the sales and cost groups
-// and the non-operating ones by the account's master record number; each
-// rule sees the result of the one before.
-std::string RegroupedForIndividual(std::string group, std::int32_t mstrec)
-{
-    struct Rule {
-        const char* from;
-        bool above;  // MSTREC above the limit, else below
-        std::int32_t limit;
-        const char* to;
-    };
-    static constexpr Rule codeType1[] = {{"4100", true, 97, "7100"},
-                                         {"6100", true, 97, "7200"},
-                                         {"7100", false, 98, "4100"},
-                                         {"7200", false, 98, "6100"}};
-    static constexpr Rule codeType2[] = {{"6100", true, 63, "7200"}, {"7200", false, 64, "6100"}};
-    static constexpr Rule codeType4[] = {{"4100", true, 78, "7100"},
-                                         {"6100", true, 78, "7200"},
-                                         {"7100", false, 79, "4100"},
-                                         {"7200", false, 79, "6100"}};
-    std::span<const Rule> rules;
-    if (AccInf.CODETYPE == 1)
-        rules = codeType1;
-    else if (AccInf.CODETYPE == 2)
-        rules = codeType2;
-    else if (AccInf.CODETYPE == 4)
-        rules = codeType4;
-    for (const Rule& rule : rules)
-        if (group == rule.from && (rule.above ? mstrec > rule.limit : mstrec < rule.limit))
-            group = rule.to;
-    return group;
-}
 
 void OffsetNotes(TTrialBalanceContext& load, bool notesOffset, std::array<int, 3> remembered, int last)
 {
@@ -135,7 +103,7 @@ int ReadTrialBalanceRows(TTrialBalanceContext& load, bool Settlement, bool Notes
             key = TwoDigits(row.KMK.GROUPM2, row.SUBREC);
         else {
             if (AccInf.DATATYPE == 2)
-                row.KMK.GROUPM1 = RegroupedForIndividual(row.KMK.GROUPM1, row.MSTREC);
+                row.KMK.GROUPM1 = RegroupedForIndividual(row.KMK.GROUPM1, row.MSTREC, AccInf.CODETYPE);
             key = TwoDigits(row.KMK.GROUPM1, row.SUBREC);
         }
         load.OrderEntry(index) = TQSORT{key, index};
