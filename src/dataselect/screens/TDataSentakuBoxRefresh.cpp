@@ -212,7 +212,10 @@ void TDataSentakuBox::RefreshRow(int row)
         } else if (SystemDef.DataDamaged == 1) {
             rec->DATA_STATUS = 1;
         }
-    } else {
+    } else if (GetShareState(*rec) != 1) {
+        // Shared data not taken here lives on the share server; its local
+        // folder is empty by rights, and blanking the row for that would
+        // lose the share's name and claim the area for this operator.
         if (GetShareState(*rec) == 0)
             std::filesystem::remove(DataInfoFileOfFolder(folder), ec);
         if (named) {

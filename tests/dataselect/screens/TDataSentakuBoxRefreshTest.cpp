@@ -115,6 +115,8 @@ TEST_F(DataSentakuRefreshTest, UpdateRereadsEveryRowFromItsFolderAfterTheOperato
     World().AddRow({4, "D0404", "壊れたデータ"});
     DataSentakuWorld::PutCompanyData(Folder(4), {"読まれない会社", "Z9999"});
     Exec("UPDATE DATALIST SET DATA_STATUS=1 WHERE REC=4");
+    // Shared data not taken here has no local copy, and keeps its row.
+    World().AddRow({5, "E0505", "共有データ", 1, 15, 0, 0, 1, true, 1});
 
     TDataSentakuBox& f = Open("0");
     f.PerfectGrid1->setFocus();
@@ -151,6 +153,10 @@ TEST_F(DataSentakuRefreshTest, UpdateRereadsEveryRowFromItsFolderAfterTheOperato
     EXPECT_EQ(QStringLiteral("～"), Cell(3, Col::colKikan));
     EXPECT_EQ("", Single("SELECT ENTTEXT FROM DATALIST WHERE REC=3"));
     EXPECT_FALSE(fs::exists(Folder(3) + "/qhacc.ini"));
+
+    EXPECT_EQ(QStringLiteral("共有データ"), Cell(5, Col::colName));
+    EXPECT_EQ("共有データ", Single("SELECT ENTTEXT FROM DATALIST WHERE REC=5"));
+    EXPECT_EQ("0", Single("SELECT KYOYULOCK FROM DATALIST WHERE REC=5"));
 
     EXPECT_EQ(QStringLiteral("D0404"), Cell(4, Col::colCode));
     EXPECT_EQ(QColor(255, 0, 0), f.PerfectGrid1->item(RowOf(4), 1 + Col::colName)->background().color());
