@@ -5,6 +5,7 @@
 #include "controls/widgets/TxEdit.h"
 #include "controls/widgets/TxPlButton.h"
 #include "foundation/SystemDef.h"
+#include "platform/Registry.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -84,13 +85,8 @@ TxPlButton* DialogButton(const char* name, const char* caption, int modalResult,
     return button;
 }
 
-// The first entry that matches; the "none" entry 0 when none does.
-template <class T, class Match>
-int FirstIndexOr0(const std::vector<T>& list, Match match)
-{
-    const auto found = std::find_if(list.begin(), list.end(), match);
-    return found == list.end() ? 0 : static_cast<int>(found - list.begin());
-}
+// The leading entry of both lists: no operator, no edition.
+constexpr const char* NoneLabel = "選択なし";
 
 }  // namespace
 
@@ -136,12 +132,19 @@ TDataListKensakuBox::TDataListKensakuBox(QWidget* owner)
 
     for (const TDataKbn& kbn : DataKbns)
         cmbDataKbn->addItem(QString::fromUtf8(kbn.Name));
-    operators_ = ReadKensakuOperators(SystemDef.GROUPID);
-    for (const TKensakuOperator& op : operators_)
-        cmbTanto->addItem(QString::fromStdString(op.Line));
-    editions_ = ReadKensakuEditions();
-    for (const TKensakuEdition& edition : editions_)
-        cmbDataVer->addItem(QString::fromStdString(edition.Name));
+    userList_.LeadingLabel = NoneLabel;
+    userList_.GroupId = SystemDef.GROUPID;
+    userList_.Execute();
+    for (const std::string& line : userList_.Lines)
+        cmbTanto->addItem(QString::fromStdString(line));
+    seihinList_.LeadingName = NoneLabel;
+    try {
+        seihinList_.BuildSeihinVersionList(0);
+    } catch (const RegistryError&) {
+        // An unreadable registry store leaves the editions this program knows.
+    }
+    for (const std::string& name : seihinList_.Names)
+        cmbDataVer->addItem(QString::fromStdString(name));
     CreatedOK = true;
 }
 
@@ -191,10 +194,8 @@ void TDataListKensakuBox::SetDataListKensakuMode(std::uint8_t mode)
     cmbDataKbn->setCurrentIndex(DataKbnIndex(Record.DATATYPE, Record.CODETYPE));
     txtCode->setText(QString::fromStdString(Record.DATACODE));
     txtListName->setText(QString::fromStdString(Record.DATANAME));
-    cmbTanto->setCurrentIndex(
-        FirstIndexOr0(operators_, [this](const TKensakuOperator& op) { return op.Code == Record.TANTO; }));
-    cmbDataVer->setCurrentIndex(
-        FirstIndexOr0(editions_, [this](const TKensakuEdition& e) { return e.Name == Record.SEIHINNAME; }));
+    cmbTanto->setCurrentIndex(std::max(0, userList_.IndexOfOpCode(Record.TANTO)));
+    cmbDataVer->setCurrentIndex(std::max(0, seihinList_.IndexOfSeihinName(Record.SEIHINNAME)));
     cboxYukou->setChecked(Record.JYOKENUSE != 0);
     PositionPending = true;
 }
@@ -215,14 +216,12 @@ void TDataListKensakuBox::btnOKClick()
     DataKbnKinds(cmbDataKbn->currentIndex(), Record.DATATYPE, Record.CODETYPE);
     Record.DATACODE = txtCode->text().toStdString();
     Record.DATANAME = txtListName->text().toStdString();
-    const int tanto = cmbTanto->currentIndex();
-    Record.TANTO = tanto >= 0 && tanto < static_cast<int>(operators_.size()) ? operators_[tanto].Code : 0;
+    Record.TANTO = userList_.GetUserOpCode(cmbTanto->currentIndex());
     const int edition = cmbDataVer->currentIndex();
-    const bool known = edition >= 0 && edition < static_cast<int>(editions_.size());
-    Record.DATAVER = known ? editions_[edition].VersionText() : std::string();
+    Record.DATAVER = seihinList_.GetSeihinVersionStr(edition);
     Record.DATAVER2.clear();
     Record.VERMODE = VersionModeEqual;
-    Record.SEIHINNAME = known ? editions_[edition].Name : std::string();
+    Record.SEIHINNAME = seihinList_.GetSeihinName(edition);
     Record.JYOKENUSE = cboxYukou->isChecked() ? 1 : 0;
     done(1);
 }

@@ -10,7 +10,8 @@
 
 #include "controls/widgets/TBSDI.h"
 #include "dataselect/DataKensakuRec.h"
-#include "dataselect/screens/KensakuChoices.h"
+#include "foundation/SeihinVersionList.h"
+#include "foundation/UserList.h"
 
 #include <cstdint>
 #include <memory>
@@ -76,6 +77,6 @@ private:
 
     std::uint8_t mode_ = 0;
     std::unique_ptr<TDataListKensakuRecords> records_;
-    std::vector<TKensakuOperator> operators_;
-    std::vector<TKensakuEdition> editions_;
+    TUserList userList_;
+    TSeihinVersionList seihinList_;
 };

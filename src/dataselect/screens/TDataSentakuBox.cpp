@@ -215,6 +215,7 @@ void TDataSentakuBox::FormCreate()
     F12->OnClick = [this](QObject*) { Guarded([this] { F12Click(); }); };
     btnSearch->OnClick = [this](QObject*) { Guarded([this] { btnSearchClick(); }); };
     btnSearchCancel->OnClick = [this](QObject*) { Guarded([this] { btnSearchCancelClick(); }); };
+    btnListUpdate->OnClick = [this](QObject*) { Guarded([this] { btnListUpdateClick(); }); };
     PerfectGrid1->OnCellClick = [this](int row, int col) { Guarded([=, this] { PerfectGrid1CellClick(row, col); }); };
     PerfectGrid1->OnCellGotFocus = [this](int row, int col) {
         Guarded([=, this] { PerfectGrid1CellGotFocus(row, col); });

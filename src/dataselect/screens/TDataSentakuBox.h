@@ -51,9 +51,11 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QTimer;
+class TDataInfomation;
 class TDataListKensakuBox;
 class TDbUpdateCheck;
 class TPerfectGrid;
+class TxAnimeProgressDialog;
 class TxCheckBox;
 class TxPlButton;
 
@@ -115,6 +117,18 @@ public:
     }
     std::string GetRowDataPath(int row) const;
     int GetParentRow(int row) const;
+
+    // Bringing rows back in step with their data folders
+    // (TDataSentakuBoxRefresh.cpp). DataListRefresh(-1) refreshes every row,
+    // a grid row only that row; it always answers false.
+    bool DataListRefresh(int row);
+    void SetRowFromDataInfo(TDataListRec& rec, bool blank);
+    // Throws std::runtime_error for a row without a registered path.
+    void SaveRowRecord(const TDataListRec& rec);
+    void SyncChildRows(int row);
+    void RemoveChildRows(int row, bool all);
+    void ReloadDataList(int topRow, const TDataListRec& rec);
+    void btnListUpdateClick();
 
     // Choosing.
     void F12Click();
@@ -183,6 +197,7 @@ public:
     QLineEdit* txtIncSerch;
     TDataListKensakuBox* DataListKensakuBox = nullptr;  // owned by the form
     QTimer* IncSerchTimer;
+    TxAnimeProgressDialog* xAnimeProgressDialog1 = nullptr;  // while the list update runs
 
 public slots:
     void done(int result) override;
@@ -213,6 +228,11 @@ private:
     void ShowStatusBox(const std::string& folder, const TDataInfomationRec& info, bool inUseNote);
     void SetCaption(TxPlButton* button, const char* caption);
     bool IsBare(const TxPlButton* button) const;
+    void RefreshRow(int row);
+    TDataSentakuRec* GetLoadedEntry(int row);
+    void RefillRow();
+    void SetProgressLabel(const QString& text);
+    TDataInfomation& DataInfomation();
     // Runs a handler at the edge of an event: nothing thrown gets further.
     template <class F>
     void Guarded(F&& handler)
@@ -252,5 +272,8 @@ private:
 
     std::unique_ptr<TDataSentakuListCtl> listCtl_;
     std::unique_ptr<TDbUpdateCheck> updateCheck_;
+    // Made at the first refresh; shared_ptr so that this header needs only
+    // the class's name.
+    std::shared_ptr<TDataInfomation> dataInfomation_;
     QIcon pictures_[3];  // 0 empty, 1 lock, 2 shared
 };

@@ -124,14 +124,17 @@ std::int32_t TDataSentakuBox::GuardedCheckDataFolder(const std::string& folder)
 void TDataSentakuBox::RefuseRow(int row, std::int32_t check)
 {
     ClearChosenPath();
-    if (PerfectGrid1->CellText(row, colGassan).toInt() > 2 && row < PerfectGrid1->Rows())
-        PerfectGrid1->MoveCursor(row, 0);
+    // Damaged data is marked before the row is refreshed, so that the
+    // refresh does not open it again.
     if (check == -3) {
         if (TDataListRec* rec = GetRowRecord(row))
             rec->DATA_STATUS = 1;
         PerfectGrid1->SetCellText(row, colStatus, QStringLiteral("1"));
         PerfectGrid1->SetRowBackColor(row, QColor(255, 0, 0));
     }
+    DataListRefresh(row);
+    if (PerfectGrid1->CellText(row, colGassan).toInt() > 2 && row < PerfectGrid1->Rows())
+        PerfectGrid1->MoveCursor(row, 0);
 }
 
 void TDataSentakuBox::ChooseDataSet(const TDataListRec& rec, int row)

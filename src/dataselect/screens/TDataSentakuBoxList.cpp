@@ -132,6 +132,9 @@ void TDataSentakuBox::InitDataList()
     if (QueryDataList() == 0)
         return;
     FillGrid(-1);
+    // A list that names no data at all is built from the data folders.
+    if (ConnectionMode == 0 && syoriType_ == 0 && listCtl_->IsDataListEmpty())
+        DataListRefresh(-1);
 
     cboxKyoyuDataAuto->blockSignals(true);
     cboxKyoyuDataAuto->setChecked(SystemDef.AutoShareData == 1);

@@ -2,7 +2,8 @@
 // list as any caller sees it (one data set forbidding the update it needs,
 // one in use, one blank area), and the same list as the wizard opens it,
 // which keeps the corporations and medical corporations at version 15;
-// and the search-conditions dialog. Given a system folder as well, it saves
+// the whole list after a refresh from the data folders; and the
+// search-conditions dialog. Given a system folder as well, it saves
 // the wizard's view of that installation's data list instead.
 #include "dataselect/screens/DataSentakuWorld.h"
 #include "controls/widgets/TPerfectGrid.h"
@@ -111,6 +112,28 @@ int main(int argc, char** argv)
                 box.PerfectGrid1->setFocus();
                 box.PerfectGrid1->MoveCursor(1, 0);
                 if (!SavePicture(box, file))
+                    status = 1;
+            }
+            // The whole list after "更新": every folder with data holds real
+            // company data saying what its row says; the blank area 10 got
+            // data copied in by hand and the data of row 6 went away.
+            for (const dstest::RowSpec& row : rows)
+                if (row.HasData && row.Rec != 6)
+                    dstest::DataSentakuWorld::PutCompanyData(world.Folder(row.Rec),
+                                                             {row.Name, row.Code, row.DataType, row.Nendo});
+            dstest::DataSentakuWorld::PutCompanyData(world.Folder(10), {"株式会社南風物流", "A0110", 1, 2});
+            std::filesystem::remove(world.Folder(6) + "/qhacc.fdb");
+            {
+                const std::string refreshOut = out.substr(0, out.rfind('.')) + "_refresh.png";
+                TDataSentakuBox box;
+                box.KeepOnClose = true;
+                box.SetParams({"SyoriType=0", "FormStyle=2"});
+                box.PrepareSyoriType(true);
+                box.show();
+                box.PerfectGrid1->setFocus();
+                box.PerfectGrid1->MoveCursor(9, 0);
+                box.DataListRefresh(-1);
+                if (!SavePicture(box, refreshOut))
                     status = 1;
             }
             // The search-conditions dialog with a stored search shown.

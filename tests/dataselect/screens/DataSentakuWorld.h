@@ -124,6 +124,42 @@ public:
         }
     }
 
+    // What a company database says of itself.
+    struct CompanySpec {
+        std::string Shougou;
+        std::string Code;
+        int DataType = 1;
+        int Nendo = 1;
+        int Gassan = 0;  // the merged-data kind of its settings
+    };
+
+    // Real company data (the newest version) in the folder, in place of
+    // whatever data file it held, saying of itself what spec gives.
+    static void PutCompanyData(const std::string& folder, const CompanySpec& spec)
+    {
+        std::filesystem::create_directories(folder);
+        const std::string file = folder + "/qhacc.fdb";
+        dbtest::CopyMasterFile(dbtest::CompanyMasterFile(""), file);
+        db::Database database;
+        database.Attach(file, dbtest::User, dbtest::Password);
+        db::Transaction tr(database);
+        tr.Start();
+        db::Query q(database, tr,
+                    "UPDATE ACCDEF1 SET SHOUGOU=:SHOUGOU,SCODE1=:CODE,DATATYPE=:DT,NENDO=:NENDO,"
+                    "KISHU='2024/04/01',KIMATU='2025/03/31' WHERE REC=1");
+        q.ParamByName("SHOUGOU").SetString(spec.Shougou);
+        q.ParamByName("CODE").SetString(spec.Code);
+        q.ParamByName("DT").SetInteger(spec.DataType);
+        q.ParamByName("NENDO").SetInteger(spec.Nendo);
+        q.ExecSQL();
+        db::Query reg(database, tr,
+                      "UPDATE OR INSERT INTO ACCREG(AGROUP,ACODE,ATYPE,ATEXT) "
+                      "VALUES('基本設定','合算データ区分','整数',:KIND) MATCHING (AGROUP,ACODE)");
+        reg.ParamByName("KIND").SetString(std::to_string(spec.Gassan));
+        reg.ExecSQL();
+        tr.Commit();
+    }
+
 private:
     std::filesystem::path folder_;
     const TSystemDef saved_ = SystemDef;

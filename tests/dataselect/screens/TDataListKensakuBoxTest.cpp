@@ -42,8 +42,13 @@ protected:
 
         db::Transaction tr(DM->IBDatabaseDEF);
         tr.Start();
+        // The operator list names only operators whose level has a name.
+        db::Query(DM->IBDatabaseDEF, tr, "INSERT INTO LEVELNAME(LEVELNO,NAME) VALUES(1,'一般')").ExecSQL();
         db::Query(DM->IBDatabaseDEF, tr,
                   "INSERT INTO OPERATOR(GROUPID,OPCODE,OPNAME,JOBLEVEL) VALUES(10000,20,'経理担当',1)")
+            .ExecSQL();
+        db::Query(DM->IBDatabaseDEF, tr,
+                  "INSERT INTO OPERATOR(GROUPID,OPCODE,OPNAME,JOBLEVEL) VALUES(10000,30,'無名の階級',5)")
             .ExecSQL();
         tr.Commit();
     }

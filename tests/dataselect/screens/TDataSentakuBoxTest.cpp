@@ -258,6 +258,10 @@ TEST_F(DataSentakuBoxTest, RowChecksOfChoosingOnlyRefuseWithTheirMessagesAndKeep
     AddRow({2, "A2", "データなし", 1, 15, 0, 0, 1, false});
     AddRow({3, "A3", "状態不明", 1, 15, 0, 0, 0});
     AddRow({4, "A4", "共有データ", 1, 15, 0, 0, 1, true, 1});
+    // A refused row is read again from its data.
+    for (int rec : {1, 3})
+        dstest::DataSentakuWorld::PutCompanyData(Folder(rec),
+                                                 {"会社" + std::to_string(rec), "N" + std::to_string(rec)});
 
     const int result = Run(Create(WizardLines), [this](TDataSentakuBox& f) {
         // In use by another operator: the state box with the holder.
@@ -275,6 +279,7 @@ TEST_F(DataSentakuBoxTest, RowChecksOfChoosingOnlyRefuseWithTheirMessagesAndKeep
         });
         Choose(f, 1);
         EXPECT_TRUE(f.isVisible());
+        EXPECT_EQ(QStringLiteral("N1"), f.PerfectGrid1->CellText(RowOf(f, 1), TDataSentakuBox::colCode));
 
         Choose(f, 2);
         ASSERT_EQ(1u, presenter.shown.size());
