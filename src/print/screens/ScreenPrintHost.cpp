@@ -6,6 +6,7 @@
 #include "print/QtPrintJobSink.h"
 #include "print/QtPrinterBackend.h"
 #include "print/screens/RunPreview.h"
+#include "print/screens/TBigHintWindow.h"
 #include "print/screens/TNowPrintingdlg.h"
 
 #include <QPrintDialog>
@@ -52,10 +53,11 @@ public:
 
 }  // namespace
 
-void InstallScreenPrintHost()
+void StartScreenPrintEngine()
 {
     static ScreenPrintHost host;
     static QtPrintJobSink printerSink;
+    TBigHintWindow::Install();
     if (!PrintEngineReady())
         StartPrintEngine(MakeQtPrinterBackend());
     if (!PrintHostInstalled())
