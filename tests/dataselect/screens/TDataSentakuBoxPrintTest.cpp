@@ -64,7 +64,8 @@ protected:
         if (!formClass)
             throw std::runtime_error("QvDataSenkaku is not registered");
         std::unique_ptr<IProcessForm> form = formClass();
-        form->SetParams({"SyoriType=3", "JyokenSet=1", "DataType=-13", "CodeType=0", "DataVerMajor=15", "FormStyle=2"});
+        // The plain selection: the wizard's start (3) blanks the function keys.
+        form->SetParams({"SyoriType=0", "FormStyle=2"});
         auto* screen = dynamic_cast<TDataSentakuBox*>(form.release());
         ASSERT_NE(screen, nullptr);
         WhenModalShows([this, landscape, preview](QWidget* w) {
