@@ -9,6 +9,7 @@
 #include "print/screens/TBigHintWindow.h"
 #include "print/screens/TNowPrintingdlg.h"
 
+#include <QCoreApplication>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -57,7 +58,20 @@ void StartScreenPrintEngine()
 {
     static ScreenPrintHost host;
     static QtPrintJobSink printerSink;
+    static bool endRegistered = false;
     TBigHintWindow::Install();
+    if (!endRegistered && qApp) {
+        // The engine's printer objects must go before the application object
+        // does, not among the static objects after it.
+        qAddPostRoutine([] {
+            EndPrintEngine();
+            if (PrintHostInstalled() && &CurrentPrintHost() == &host)
+                SetPrintHost(nullptr);
+            if (CurrentPrintJobSink() == &printerSink)
+                SetPrintJobSink(nullptr);
+        });
+        endRegistered = true;
+    }
     if (!PrintEngineReady())
         StartPrintEngine(MakeQtPrinterBackend());
     if (!PrintHostInstalled())
