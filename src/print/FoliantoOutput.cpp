@@ -14,7 +14,8 @@ bool TFolianto::Preview()
 {
     TFOLDEF& record = FolDef();
     CopySettings(record);
-    previewCloseNum_ = CurrentPrintHost().RunPreview(record);
+    // A preview without a started engine shows nothing, whatever host is in.
+    previewCloseNum_ = PrintEngineReady() ? CurrentPrintHost().RunPreview(record) : 0;
     CleanUp(record);
     return previewCloseNum_ != 0;
 }

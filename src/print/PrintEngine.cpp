@@ -2,9 +2,8 @@
 
 #include "print/FolDef.h"
 #include "print/Folianto.h"
+#include "print/FontNameLists.h"
 #include "print/PageInterpreter.h"
-
-#include <QFontDatabase>
 
 namespace fol {
 namespace {
@@ -26,11 +25,12 @@ bool StartPrintEngine(std::unique_ptr<PrinterBackend> backend)
 {
     Engine& e = State();
     e.Ready = false;
+    e.Vdb.reset();
     try {
         FolDef() = TFOLDEF{};
+        FillFontNameLists();
         InstallFontSubstitutes();
-        TFolianto::SetInstalledFaceTest(
-            [](const std::string& face) { return QFontDatabase::families().contains(QString::fromStdString(face)); });
+        TFolianto::SetInstalledFaceTest([](const std::string& face) { return FaceListed(FontNames().All, face); });
         e.Vdb = std::make_unique<TVDBPrint>(std::move(backend));
         e.Vdb->SetTTOption(2);
         e.Ready = true;
@@ -46,6 +46,7 @@ void EndPrintEngine()
     e.Vdb.reset();
     e.Ready = false;
     TFolianto::SetInstalledFaceTest({});
+    ClearFontNameLists();
 }
 
 bool PrintEngineReady()

@@ -1,5 +1,7 @@
 #include "platform/Cp932.h"
 #include "print/ErrorLog.h"
+#include "print/Folianto.h"
+#include "print/FontNameLists.h"
 #include "print/PrintEngine.h"
 #include "print/QtPrinterBackend.h"
 #include "print/VDBPrint.h"
@@ -189,9 +191,25 @@ TEST_F(VDBPrintTest, EngineStartsWithoutAPrinter)
     ASSERT_NE(Vdb(), nullptr);
     EXPECT_EQ(Vdb()->GetPaper(), 9);
     EXPECT_EQ(QFont::substitute(QString::fromUtf8("ＭＳ 明朝")).compare("IPAMincho", Qt::CaseInsensitive), 0);
+    // The font-name lists: the Japanese faces among the Shift-JIS ones, and
+    // the writer's installed-face test reads the list of all faces.
+    EXPECT_TRUE(FaceListed(FontNames().ShiftJis, "IPAGothic"));
+    EXPECT_FALSE(FaceListed(FontNames().ShiftJis, "No Such Face"));
+    EXPECT_TRUE(FaceListed(FontNames().All, "ipamincho"));
+    EXPECT_TRUE(TFolianto::IsFaceInstalled("IPAMincho"));
     EndPrintEngine();
     EXPECT_FALSE(PrintEngineReady());
     EXPECT_EQ(Vdb(), nullptr);
+    EXPECT_TRUE(FontNames().All.empty());
+    EXPECT_FALSE(TFolianto::IsFaceInstalled("IPAMincho"));
+}
+
+TEST(FontNameListsTest, AFaceEqualToTheOneBeforeIsSkipped)
+{
+    std::vector<std::string> list;
+    for (const char* face : {"IPAGothic", "ipagothic", "Arial", "IPAGothic", "ＭＳ 明朝", "ＭＳ 明朝"})
+        AddFaceOnce(list, face);
+    EXPECT_EQ(list, (std::vector<std::string>{"IPAGothic", "Arial", "IPAGothic", "ＭＳ 明朝"}));
 }
 
 TEST_F(VDBPrintTest, EngineStartSetsTheDownloadOption)

@@ -19,6 +19,7 @@
 #include "foundation/screens/DataPasswordInput.h"
 #include "foundation/screens/ScreenFonts.h"
 #include "platform/SpecialFolders.h"
+#include "print/screens/ScreenPrintHost.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -97,6 +98,8 @@ int RunWizardProgram(int argc, char** argv, std::function<void()> firstPainted)
     InstallAccInfoReader();
     InstallDataPasswordPrompt();
     InstallScreenFontTest();
+    // The print engine starts with the program, before any form exists.
+    StartScreenPrintEngine();
     RegisterDataSenkakuProcess();
     InstallShareStatusBox();
     SystemDef.ProgramTitle = WizardAppTitle;

@@ -1,6 +1,7 @@
 #include "controls/printdialogs/TPrintDlgBox.h"
 
 #include "controls/print/ReportColourStore.h"
+#include "controls/printdialogs/TPrnColorSetBox.h"
 #include "controls/widgets/TxCheckBox.h"
 #include "controls/widgets/TxEdit.h"
 #include "controls/widgets/TxPlButton.h"
@@ -48,8 +49,7 @@ TPrintDlgBox::TPrintDlgBox(QWidget* owner) : TBSDI(owner, bsDialog)
     rbColor->setGeometry(100, 4, 96, 20);
     btnColorSelect = MakeButton(this, "btnColorSelect", QStringLiteral("色選択"));
     btnColorSelect->resize(72, 26);
-    // The report colour dialog is not part of this system yet.
-    btnColorSelect->setEnabled(false);
+    btnColorSelect->OnClick = [this](QObject*) { ColorSelectClick(); };
 
     lblStartPage = new QLabel(QStringLiteral("開始ﾍﾟｰｼﾞ:"), this);
     txtStartPage = new TxEdit(this);
@@ -87,9 +87,13 @@ TPrintDlgBox::TPrintDlgBox(QWidget* owner) : TBSDI(owner, bsDialog)
     };
     btnCancel->OnClick = [this](QObject*) { done(mrCancel); };
 
-    FormCreate();
-    KeepOnClose = true;
-    CreatedOK = true;
+    try {
+        FormCreate();
+        KeepOnClose = true;
+        CreatedOK = true;
+    } catch (const std::exception&) {
+        // CreatedOK stays false: the first show says so and closes.
+    }
 }
 
 void TPrintDlgBox::Setup(bool initFlag)
@@ -217,6 +221,33 @@ void TPrintDlgBox::OkClick(int action)
     PrintAction = action;
 }
 
+void TPrintDlgBox::ColorSelectClick()
+{
+    if (!PrintRec)
+        return;
+    try {
+        TPrnColorSetBox box(this);
+        box.PerReport = PerReportColors;
+        box.FrameLineColor = PrintRec->LineColor1;
+        box.GridLineColor = PrintRec->LineColor2;
+        box.HeadingColor = PrintRec->NetColor1;
+        box.TotalColor = PrintRec->NetColor2;
+        box.SetFormPosition(0, 0, 0, 0, 2);
+        box.Setup(true);
+        if (box.exec() != mrOk)
+            return;
+        PrintRec->LineColor1 = box.FrameLineColor;
+        PrintRec->LineColor2 = box.GridLineColor;
+        PrintRec->NetColor1 = box.HeadingColor;
+        PrintRec->NetColor2 = box.TotalColor;
+        // The new colours are kept at once, not only when this dialog closes.
+        if (PerReportColors && !PrintRec->ReportName.empty())
+            WriteReportColours(*PrintRec);
+    } catch (const std::exception& e) {
+        ShowUserMessage(e.what(), TMsgDlgType::mtError);
+    }
+}
+
 void TPrintDlgBox::done(int result)
 {
     hide();
@@ -228,5 +259,7 @@ void TPrintDlgBox::done(int result)
 void TPrintDlgBox::showEvent(QShowEvent* event)
 {
     TBSDI::showEvent(event);
+    if (!CheckCreatedOK())
+        return;
     btnOK->setFocus();
 }

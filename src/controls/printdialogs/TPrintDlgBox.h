@@ -64,6 +64,8 @@ public:
 protected:
     // OK, preview and copy: the choices into the record, PrintAction.
     virtual void OkClick(int action);
+    // "色選択": the report colour dialog over the record's colours.
+    void ColorSelectClick();
     // Lays the rows out from the top: the visible ones in order.
     void PlaceRows(const std::vector<std::vector<QWidget*>>& rows);
     void done(int result) override;

@@ -4,5 +4,7 @@
 
 inline constexpr const char* DataSenkakuProcessName = "QvDataSenkaku";
 
-// Registers TDataSentakuBox under "QvDataSenkaku"; later calls add nothing.
+// Registers TDataSentakuBox under "QvDataSenkaku" and starts the print
+// engine for its list (StartScreenPrintEngine); needs the application
+// object. Later calls add nothing.
 void RegisterDataSenkakuProcess();

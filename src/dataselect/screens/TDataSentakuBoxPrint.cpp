@@ -5,7 +5,6 @@
 #include "controls/widgets/TxPlButton.h"
 #include "dataselect/print/PrDataList.h"
 #include "dataselect/screens/TDataSentakuBox.h"
-#include "print/screens/ScreenPrintHost.h"
 
 #include <QPlainTextEdit>
 
@@ -29,7 +28,6 @@ void TDataSentakuBox::PrintDataList()
     dialog.Setup(true);
     if (dialog.exec() != mrOk || (dialog.PrintAction != 1 && dialog.PrintAction != 2))
         return;
-    InstallScreenPrintHost();
     TPrDataList list;
     list.PrintSettings = rec;
     list.Rows = listCtl_->DataList;

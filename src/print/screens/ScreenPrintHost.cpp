@@ -6,8 +6,10 @@
 #include "print/QtPrintJobSink.h"
 #include "print/QtPrinterBackend.h"
 #include "print/screens/RunPreview.h"
+#include "print/screens/TBigHintWindow.h"
 #include "print/screens/TNowPrintingdlg.h"
 
+#include <QCoreApplication>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -52,10 +54,24 @@ public:
 
 }  // namespace
 
-void InstallScreenPrintHost()
+void StartScreenPrintEngine()
 {
     static ScreenPrintHost host;
     static QtPrintJobSink printerSink;
+    static bool endRegistered = false;
+    TBigHintWindow::Install();
+    if (!endRegistered && qApp) {
+        // The engine's printer objects must go before the application object
+        // does, not among the static objects after it.
+        qAddPostRoutine([] {
+            EndPrintEngine();
+            if (PrintHostInstalled() && &CurrentPrintHost() == &host)
+                SetPrintHost(nullptr);
+            if (CurrentPrintJobSink() == &printerSink)
+                SetPrintJobSink(nullptr);
+        });
+        endRegistered = true;
+    }
     if (!PrintEngineReady())
         StartPrintEngine(MakeQtPrinterBackend());
     if (!PrintHostInstalled())

@@ -1,7 +1,10 @@
-// The report print dialog with every row and the data-list print dialog,
-// each saved as a PNG into the folder given on the command line.
+// The report print dialog with every row, the data-list print dialog and
+// the report colour dialog, each saved as a PNG into the folder given on the
+// command line.
 
 #include "controls/printdialogs/TDataSentakuPrintDlg.h"
+#include "controls/printdialogs/TPrnColorSetBox.h"
+#include "foundation/DataModule.h"
 
 #include <QApplication>
 #include <QDir>
@@ -33,6 +36,21 @@ int main(int argc, char** argv)
     report.show();
     QApplication::processEvents();
     report.grab().save(out + "/printdlg.png");
+
+    // No system database here: the palette is the all-white one.
+    DM = std::make_unique<TDM>();
+    TPrnColorSetBox colours;
+    colours.PerReport = true;
+    colours.FrameLineColor = 0x000080;
+    colours.GridLineColor = 0x808080;
+    colours.HeadingColor = 0xC0C0C0;
+    colours.TotalColor = 0xCCFFCC;
+    colours.Setup(true);
+    colours.show();
+    QApplication::processEvents();
+    colours.grab().save(out + "/prncolorset.png");
+    colours.hide();
+    DM.reset();
 
     return 0;
 }
