@@ -1,12 +1,12 @@
 #include "dataselect/CloudShareIO.h"
 
 #include "dataselect/DataFolderStatus.h"
+#include "foundation/DataInfomation.h"
 #include "foundation/DataModule.h"
 #include "foundation/ErrorHandling.h"
 #include "foundation/ProgramGlobals.h"
 #include "foundation/VersionUtils.h"
 #include "platform/IniFile.h"
-#include "platform/NetworkDrive.h"
 #include "platform/db/FbError.h"
 
 #include <cstdio>
@@ -80,7 +80,7 @@ bool TCloudShareIO::SetSetting(const std::string& host, const std::string& folde
         sql_.ParamByName("CLOUD_LINE").SetInteger(value);
         sql_.ExecSQL();
         if (ConnectionMode == 0) {
-            IniFile ini(netdrive::ResolvePath(DataIniFileOfFolder(folder)));
+            IniFile ini(DataInfoFileOfFolder(folder));
             ini.WriteInteger("DATAINFO", "CLOUD_SHARE", value > 0 ? 1 : 0);
         }
     });

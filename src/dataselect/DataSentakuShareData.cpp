@@ -5,6 +5,7 @@
 // operator why a take or store was refused.
 
 #include "dataselect/DataFolderStatus.h"
+#include "foundation/DataInfomation.h"
 #include "dataselect/DataListRecords.h"
 #include "dataselect/DataListSql.h"
 #include "dataselect/DataSentakuListCtl.h"
@@ -13,7 +14,6 @@
 #include "foundation/FolderOps.h"
 #include "foundation/ScreenServices.h"
 #include "foundation/SystemDef.h"
-#include "platform/NetworkDrive.h"
 
 #include <filesystem>
 #include <string>
@@ -36,7 +36,7 @@ constexpr const char* InUse = "共有データは現在使用されています�
 bool HoldsDataFile(const std::string& folder)
 {
     std::error_code ec;
-    return std::filesystem::is_regular_file(netdrive::ResolvePath(DataFileOfFolder(folder)), ec);
+    return std::filesystem::is_regular_file(DataDbFileOfFolder(folder), ec);
 }
 
 // The sub-folders of the folder that hold a company database, each with its

@@ -1,11 +1,13 @@
 #pragma once
 // The system-database settings the program-side steps of the system
 // updates read and write: the numbered records of SYSTEMINI and the typed
-// per-operator settings of SYSREG. They run on the data module's system
+// per-operator settings of SYSREG, through the data module's own stores
+// (SystemIniStore.h, SysRegStore.h). They run on the data module's system
 // connection, which the caller has opened, in its ordinary transaction:
 // joined when the caller has one running, else started and committed here
 // (rolled back when the call fails). Database errors propagate as
-// db::FbError; the caller decides what a failure means for its update.
+// db::FbError, unreported; the caller decides what a failure means for its
+// update.
 
 #include "foundation/SettingsRecords.h"
 

@@ -27,6 +27,7 @@
 #include "foundation/DataInfomationRec.h"
 #include "foundation/IniSections.h"
 #include "foundation/SeihinVersionList.h"
+#include "platform/IniFile.h"
 
 #include <cstdint>
 #include <string>
@@ -34,12 +35,18 @@
 // Display text of a folder state for the lists of data sets.
 std::string DataStatusText(std::uint8_t status);
 
-// The information file and the database file of a data folder.
+// The information file (DataIniFileName) and the database file
+// (DataDbFileName) of a data folder; a folder on a mapped drive letter is
+// resolved to the share's folder.
 std::string DataInfoFileOfFolder(const std::string& folder);
 std::string DataDbFileOfFolder(const std::string& folder);
 
 inline constexpr const char* DataStsSection = "DATASTS";
 inline constexpr const char* DataInfoSection = "DATAINFO";
+
+// The "DATASTS" fields of an information file into rec (the others stay
+// as they are); a missing key reads as free.
+void ReadDataStsSection(const IniFile& ini, TDataInfomationRec& rec);
 
 // DataStatus values beyond those every reader knows.
 inline constexpr std::uint8_t DataStatusSaving = 4;

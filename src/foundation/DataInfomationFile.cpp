@@ -127,7 +127,20 @@ std::string DataDbFileOfFolder(const std::string& folder)
 
 std::string DataInfoFileOfFolder(const std::string& folder)
 {
-    return FileInFolder(folder, fs::path(DataDbFileName).replace_extension(".ini").string());
+    return FileInFolder(folder, DataIniFileName);
+}
+
+void ReadDataStsSection(const IniFile& ini, TDataInfomationRec& rec)
+{
+    const char* s = DataStsSection;
+    rec.STATUS = Byte(ini.ReadInteger(s, "STATUS", DataStatusFree));
+    rec.OPCODE = ini.ReadInteger(s, "OPCODE", 0);
+    rec.OPERATOR = ini.ReadString(s, "OPERATOR", "");
+    rec.SHARE_STATUS = Byte(ini.ReadInteger(s, "SHARE_STATUS", ShareStatusFree));
+    rec.SHARE_OPCODE = ini.ReadInteger(s, "SHARE_OPCODE", 0);
+    rec.SHARE_OPERATOR = ini.ReadString(s, "SHARE_OPERATOR", "");
+    rec.UPDATE_LOCK = ini.ReadInteger(s, "UPDATE_LOCK", 0);
+    rec.READ_ONLY = ini.ReadInteger(s, "READ_ONLY", 0);
 }
 
 TDataInfomation::TDataInfomation()
@@ -185,15 +198,7 @@ bool TDataInfomation::ReadIniFile(const std::string& host, const std::string& fo
 void TDataInfomation::ReadFile(const std::string& folder, TDataInfomationRec& rec) const
 {
     const IniFile ini(DataInfoFileOfFolder(folder));
-    const char* s = DataStsSection;
-    rec.STATUS = Byte(ini.ReadInteger(s, "STATUS", DataStatusFree));
-    rec.OPCODE = ini.ReadInteger(s, "OPCODE", 0);
-    rec.OPERATOR = ini.ReadString(s, "OPERATOR", "");
-    rec.SHARE_STATUS = Byte(ini.ReadInteger(s, "SHARE_STATUS", ShareStatusFree));
-    rec.SHARE_OPCODE = ini.ReadInteger(s, "SHARE_OPCODE", 0);
-    rec.SHARE_OPERATOR = ini.ReadString(s, "SHARE_OPERATOR", "");
-    rec.UPDATE_LOCK = ini.ReadInteger(s, "UPDATE_LOCK", 0);
-    rec.READ_ONLY = ini.ReadInteger(s, "READ_ONLY", 0);
+    ReadDataStsSection(ini, rec);
 
     const char* d = DataInfoSection;
     rec.DATALISTNAME = ini.ReadString(d, "DATALISTNAME", "");

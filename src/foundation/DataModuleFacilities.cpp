@@ -4,6 +4,7 @@
 #include "foundation/AccInf.h"
 #include "foundation/DataModule.h"
 #include "foundation/ErrorHandling.h"
+#include "foundation/SitenList.h"
 #include "foundation/StringUtils.h"
 #include "foundation/SystemDef.h"
 #include "platform/NumberText.h"
@@ -74,40 +75,6 @@ bool TakeUsualFacility(db::Query& query, std::string& name)
     return any;
 }
 
-// The number of facilities the operator sees (−1: everybody), as the
-// facility list with facilities only counts them: every facility whose
-// code is not blank, reached through the operator's licences.
-std::int32_t FacilityListCount(TDM& dm, std::int32_t operatorCode)
-{
-    if (TDM::IsOpeUnrestricted())
-        operatorCode = -1;
-    db::Query query(dm.IBDatabaseDAT, dm.IBTransactionDAT);
-    try {
-        db::JoinedTransaction joined(dm.IBTransactionDAT);
-        if (operatorCode == -1) {
-            query.SetSQL("SELECT S.SCODE FROM SISETUMST S\nWHERE (S.SCODE<>'')");
-        } else {
-            query.SetSQL(
-                "SELECT S.SCODE FROM SISETUMST S\nINNER JOIN OPLICENSE O ON (O.SCODE=S.SCODE)\n"
-                "WHERE (S.SCODE<>'') AND (O.OPCODE=:OPCODE)");
-            query.ParamByName("OPCODE").SetInteger(operatorCode);
-        }
-        std::int32_t count = 0;
-        for (query.Open(); !query.Eof(); query.Next())
-            if (!TrimZen(query.FieldByName("SCODE").AsString()).empty())
-                ++count;
-        query.Close();
-        joined.Commit();
-        return count;
-    } catch (const db::FbError& error) {
-        HandleIBError(error, "TSitenList.Execute", "支店リストの取得に失敗しました。");
-        throw;
-    } catch (const std::exception& error) {
-        ShowErrorMessage("支店リストの取得に失敗しました。", error.what(), TMsgDlgType::mtError);
-        throw;
-    }
-}
-
 }  // namespace
 
 bool TDM::IsOpeUnrestricted()
@@ -173,5 +140,14 @@ bool TDM::IsAllSisetuPermitted(std::int32_t operatorCode)
 {
     if (AccInf.SITEN == 0)
         return true;
-    return FacilityListCount(*this, -1) == FacilityListCount(*this, operatorCode);
+    // The facility list with facilities only, for everybody and for the
+    // operator (everybody again when he is unrestricted).
+    const auto count = [this](std::int32_t code) {
+        TSitenList list;
+        list.SetSitenTransaction(IBTransactionDAT);
+        list.Kinds = SitenKindFacilities;
+        list.RefreshSitenList(code);
+        return list.Count;
+    };
+    return count(-1) == count(IsOpeUnrestricted() ? -1 : operatorCode);
 }

@@ -30,17 +30,13 @@ void BindKey(db::Query& query, std::int32_t opcode, const std::string& key)
     query.ParamByName("SCODE").SetString(key);
 }
 
-// Runs work in the system transaction and reports its failure under the
+// Runs work (which has its transaction) and reports its failure under the
 // location and message.
 template <typename Work>
 void Reported(const char* location, const char* message, Work work)
 {
     try {
-        if (!DM)
-            throw std::runtime_error("no data module");
-        db::JoinedTransaction transaction(DM->IBTransactionDEF);
         work();
-        transaction.Commit();
     } catch (const db::FbError& error) {
         HandleIBError(error, location, message);
     } catch (const std::exception& error) {
@@ -50,52 +46,69 @@ void Reported(const char* location, const char* message, Work work)
 
 }  // namespace
 
+void ReadSysReg(const std::string& key, const std::string& typeName, AccRegValue& value, std::int32_t opcode,
+                const std::string& defaultText)
+{
+    if (!DM)
+        throw std::runtime_error("no data module");
+    db::JoinedTransaction transaction(DM->IBTransactionDEF);
+    auto query = SystemQuery();
+    query->SetSQL(SelectSql);
+    BindKey(*query, opcode, key);
+    query->Open();
+    const bool found = !query->Eof();
+    const std::string text = found ? query->FieldByName("STEXT").AsString() : defaultText;
+    query->Close();
+    if (!found) {
+        query->SetSQL(InsertSql);
+        BindKey(*query, opcode, key);
+        query->ParamByName("STYPE").SetString(typeName);
+        query->ParamByName("STEXT").SetString(defaultText);
+        query->ExecSQL();
+    }
+    value = SettingFromText(text, typeName, TSettingTypes{false, true});
+    transaction.Commit();
+}
+
+void WriteSysReg(const std::string& key, const std::string& typeName, std::int32_t opcode, const AccRegValue& value)
+{
+    if (!DM)
+        throw std::runtime_error("no data module");
+    db::JoinedTransaction transaction(DM->IBTransactionDEF);
+    std::string text;
+    const bool hasText = SettingToText(value, typeName, false, text);
+    auto query = SystemQuery();
+    query->SetSQL("SELECT COUNT(OPCODE) AS RECCNT FROM SYSREG WHERE OPCODE=:OPCODE AND SCODE=:SCODE");
+    BindKey(*query, opcode, key);
+    query->Open();
+    const bool exists = query->FieldByName("RECCNT").AsInteger() > 0;
+    query->Close();
+    if (exists) {
+        query->SetSQL("UPDATE SYSREG SET STEXT=:STEXT WHERE OPCODE=:OPCODE AND SCODE=:SCODE ");
+    } else {
+        query->SetSQL(InsertSql);
+        query->ParamByName("STYPE").SetString(typeName);
+    }
+    BindKey(*query, opcode, key);
+    if (hasText)
+        query->ParamByName("STEXT").SetString(text);
+    else
+        query->ParamByName("STEXT").SetNull();
+    query->ExecSQL();
+    transaction.Commit();
+}
+
 void funcGetSysReg(const std::string& key, const std::string& typeName, AccRegValue& value, std::int32_t opcode,
                    const std::string& defaultText)
 {
-    Reported("TDM.funcGetSysReg", "システム共通変数の取得に失敗しました。", [&] {
-        auto query = SystemQuery();
-        query->SetSQL(SelectSql);
-        BindKey(*query, opcode, key);
-        query->Open();
-        const bool found = !query->Eof();
-        const std::string text = found ? query->FieldByName("STEXT").AsString() : defaultText;
-        query->Close();
-        if (!found) {
-            query->SetSQL(InsertSql);
-            BindKey(*query, opcode, key);
-            query->ParamByName("STYPE").SetString(typeName);
-            query->ParamByName("STEXT").SetString(defaultText);
-            query->ExecSQL();
-        }
-        value = SettingFromText(text, typeName, TSettingTypes{false, true});
-    });
+    Reported("TDM.funcGetSysReg", "システム共通変数の取得に失敗しました。",
+             [&] { ReadSysReg(key, typeName, value, opcode, defaultText); });
 }
 
 void funcPutSysReg(const std::string& key, const std::string& typeName, std::int32_t opcode, const AccRegValue& value)
 {
-    Reported("TDM.funcPutSysReg", "システム共通変数の保存に失敗しました。", [&] {
-        std::string text;
-        const bool hasText = SettingToText(value, typeName, false, text);
-        auto query = SystemQuery();
-        query->SetSQL("SELECT COUNT(OPCODE) AS RECCNT FROM SYSREG WHERE OPCODE=:OPCODE AND SCODE=:SCODE");
-        BindKey(*query, opcode, key);
-        query->Open();
-        const bool exists = query->FieldByName("RECCNT").AsInteger() > 0;
-        query->Close();
-        if (exists) {
-            query->SetSQL("UPDATE SYSREG SET STEXT=:STEXT WHERE OPCODE=:OPCODE AND SCODE=:SCODE ");
-        } else {
-            query->SetSQL(InsertSql);
-            query->ParamByName("STYPE").SetString(typeName);
-        }
-        BindKey(*query, opcode, key);
-        if (hasText)
-            query->ParamByName("STEXT").SetString(text);
-        else
-            query->ParamByName("STEXT").SetNull();
-        query->ExecSQL();
-    });
+    Reported("TDM.funcPutSysReg", "システム共通変数の保存に失敗しました。",
+             [&] { WriteSysReg(key, typeName, opcode, value); });
 }
 
 void GetSysRegOp(const std::string& key, const std::string& typeName, AccRegValue& value,

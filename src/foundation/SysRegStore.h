@@ -23,6 +23,12 @@ void funcGetSysReg(const std::string& key, const std::string& typeName, AccRegVa
 // text form ("実数", unknown names) stores no text (NULL).
 void funcPutSysReg(const std::string& key, const std::string& typeName, std::int32_t opcode, const AccRegValue& value);
 
+// The same without the report, for a caller that decides what a failure
+// means: it propagates as it is (a transaction started here is rolled back).
+void ReadSysReg(const std::string& key, const std::string& typeName, AccRegValue& value, std::int32_t opcode,
+                const std::string& defaultText);
+void WriteSysReg(const std::string& key, const std::string& typeName, std::int32_t opcode, const AccRegValue& value);
+
 // The same for the logged-on operator's OPCODE.
 void GetSysRegOp(const std::string& key, const std::string& typeName, AccRegValue& value,
                  const std::string& defaultText);

@@ -2,6 +2,7 @@
 
 #include "dataselect/CloudShareIO.h"
 #include "dataselect/DataFolderStatus.h"
+#include "foundation/DataInfomation.h"
 #include "platform/IniFile.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,7 @@ protected:
         const fs::path folder = folder_ / "sys" / "0001";
         fs::create_directories(folder);
         dbtest::CopyMasterFile(dbtest::CompanyMasterFile(version), folder / "qhacc.fdb");
-        IniFile(DataIniFileOfFolder(folder.string())).WriteInteger("DATAINFO", "CLOUD_SHARE", 1);
+        IniFile(DataInfoFileOfFolder(folder.string())).WriteInteger("DATAINFO", "CLOUD_SHARE", 1);
         return folder.string();
     }
     std::string CloudLine(const std::string& folder)
@@ -39,7 +40,7 @@ protected:
     }
     static int CloudShare(const std::string& folder)
     {
-        return IniFile(DataIniFileOfFolder(folder)).ReadInteger("DATAINFO", "CLOUD_SHARE", -1);
+        return IniFile(DataInfoFileOfFolder(folder)).ReadInteger("DATAINFO", "CLOUD_SHARE", -1);
     }
 };
 

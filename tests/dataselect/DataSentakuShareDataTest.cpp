@@ -1,6 +1,7 @@
 #include "DataListStoreFixture.h"
 
 #include "dataselect/DataFolderStatus.h"
+#include "foundation/DataInfomation.h"
 #include "dataselect/DataSentakuListCtl.h"
 #include "dataselect/ShareDataInfo.h"
 #include "support/ScriptedShareFiles.h"
@@ -38,8 +39,8 @@ protected:
                          int shareStatus = 1)
     {
         const std::string path = Area(name);
-        std::ofstream(netdrive::ResolvePath(DataFileOfFolder(path))) << "data";
-        IniFile ini(netdrive::ResolvePath(DataIniFileOfFolder(path)));
+        std::ofstream(DataDbFileOfFolder(path)) << "data";
+        IniFile ini(DataInfoFileOfFolder(path));
         ini.WriteInteger("DATASTS", "STATUS", status);
         ini.WriteInteger("DATASTS", "SHARE_STATUS", shareStatus);
         if (shareStatus == 2) {
@@ -144,7 +145,7 @@ TEST_F(ShareDataTest, MergedAreaIsTakenWithTheChildrenItHolds)
     SharedRow(area, "合算会社");
     // A child copy left from an earlier take goes; other folders stay.
     fs::create_directories(Local() + "/09");
-    std::ofstream(DataFileOfFolder(Local() + "/09")) << "old";
+    std::ofstream(DataDbFileOfFolder(Local() + "/09")) << "old";
     fs::create_directories(Local() + "/notes");
 
     TDataSentakuListCtl store;
@@ -162,7 +163,7 @@ TEST_F(ShareDataTest, MergedAreaIsTakenWithTheChildrenItHolds)
     EXPECT_EQ(std::make_tuple(area + "/03", Local() + "/03", 1), log.gets[2]);
     EXPECT_FALSE(fs::exists(Local() + "/09"));
     EXPECT_TRUE(fs::exists(Local() + "/notes"));
-    EXPECT_TRUE(fs::exists(DataFileOfFolder(Local() + "/03")));
+    EXPECT_TRUE(fs::exists(DataDbFileOfFolder(Local() + "/03")));
     EXPECT_TRUE(presenter.shown.empty());
 
     // Stored back: the area's child folders are replaced by the local ones.
@@ -186,7 +187,7 @@ TEST_F(ShareDataTest, AreaTakenByAnotherOperatorIsCopiedForReadingOnly)
     TDataSentakuRec rec = Loaded(store, Local());
     EXPECT_EQ(-1, store.GetShareData(rec, 1));
     EXPECT_EQ("0", Single("SELECT KYOYULOCK FROM DATALIST WHERE REC=7"));
-    EXPECT_TRUE(fs::exists(DataFileOfFolder(Local())));
+    EXPECT_TRUE(fs::exists(DataDbFileOfFolder(Local())));
     ASSERT_EQ(1u, presenter.shown.size());
     const TUserMessage& box = presenter.shown[0];
     EXPECT_EQ("選択データの状態", box.Caption);
@@ -240,7 +241,7 @@ TEST_F(ShareDataTest, UnreachableOrEmptyAreas)
 
     // A new area has no information yet and is taken all the same.
     presenter.shown.clear();
-    std::ofstream(netdrive::ResolvePath(DataFileOfFolder(area))) << "data";
+    std::ofstream(DataDbFileOfFolder(area)) << "data";
     rec.Data.ENTTEXT = "新しい領域";
     EXPECT_EQ(1, store.GetShareData(rec, 1));
     EXPECT_EQ(1u, log.gets.size());

@@ -7,7 +7,6 @@
 #include "LaterUnitTestSupport.h"
 #include "ProgramSqlNames.h"
 
-#include "dbupdate/DatabaseBuilder.h"
 #include "platform/db/MasterCache.h"
 #include "support/DatabaseMasters.h"
 
@@ -128,20 +127,13 @@ TEST_F(ProgramSqlNamesTest, EveryNameExistsInTheDatabasesAtTheirLastVersions)
     const std::map<UsedName, std::string> names = ProgramNames();
     ASSERT_FALSE(names.empty());
 
+    // The schemas are only read: each master's copy for this process.
     Schema schema;
-    const fs::path sys = folder_ / "final-sys";
-    dbupdate::DatabaseBuildSettings settings = companytest::BuildSettings(folder_ / "sysbuild");
-    ASSERT_TRUE(dbupdate::BuildSystemDatabase(sys, settings).Succeeded());
-    AddSchema(schema, (sys / "qhaccdef.fdb").string());
-    AddSchema(schema, dbtest::CopyMasterFile(dbtest::BaseMaster(dbupdate::BaseSchema::FileManager),
-                                             folder_ / "fm" / "qhfileman.fdb")
-                          .string());
+    AddSchema(schema, dbtest::ProcessCopy(dbtest::SystemMasterFile()).string());
+    AddSchema(schema, dbtest::ProcessCopy(dbtest::BaseMaster(dbupdate::BaseSchema::FileManager)).string());
     AddDeclaredProcedures(schema, fs::path(LEDRIX_SOURCE_ROOT) / "fileproc" / "declare-file-procedures.sql");
-    for (const DataKind kind : {DataKind::Corporation, DataKind::Individual, DataKind::Medical}) {
-        UseDataBefore802(kind);
-        ASSERT_TRUE(RunTo({15, 0, 0}).Succeeded()) << dbtest::DataKindName(kind);
-        AddSchema(schema, CompanyDbPath());
-    }
+    for (const DataKind kind : {DataKind::Corporation, DataKind::Individual, DataKind::Medical})
+        AddSchema(schema, dbtest::ProcessCopy(dbtest::CompanyMasterFile("15.0.0", kind)).string());
 
     std::vector<std::string> missing;
     for (const auto& [name, file] : names) {

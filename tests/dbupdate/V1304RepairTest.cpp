@@ -49,8 +49,7 @@ protected:
     // that carries the marker already.
     void UseData1303(DataKind kind)
     {
-        UseDataBefore802(kind);
-        ASSERT_TRUE(RunTo({13, 0, 3}).Succeeded());
+        companytest::CopyCompanyMaster(companytest::CompanyMaster("13.0.3", kind), SystemDef.DataDir);
         auto data = Data();
         data.Exec(
             "INSERT INTO ACCVERSION (REC,MAJOR,MINOR1,MINOR2,MEMO) VALUES (900,13,0,3,'2021/05/01 09:00:00,3,"

@@ -5,6 +5,7 @@
 // the answers of the copies scripted per share path (1 by default).
 
 #include "dataselect/DataFolderStatus.h"
+#include "foundation/DataInfomation.h"
 #include "dataselect/ShareDataInfo.h"
 #include "platform/IniFile.h"
 #include "platform/NetworkDrive.h"
@@ -28,7 +29,7 @@ public:
 
     bool ReadDataIni(const std::string& folder, TDataInfomationRec& rec) override
     {
-        const std::string file = netdrive::ResolvePath(DataIniFileOfFolder(folder));
+        const std::string file = DataInfoFileOfFolder(folder);
         if (!std::filesystem::exists(file))
             return false;
         rec = ReadDataFolderStatus(netdrive::ResolvePath(folder));
@@ -48,7 +49,7 @@ public:
         const std::int32_t answer = Answer(share);
         if (answer != 0) {
             std::filesystem::create_directories(local);
-            std::filesystem::copy_file(netdrive::ResolvePath(DataFileOfFolder(share)), DataFileOfFolder(local),
+            std::filesystem::copy_file(DataDbFileOfFolder(share), DataDbFileOfFolder(local),
                                        std::filesystem::copy_options::overwrite_existing);
         }
         return answer;

@@ -9,6 +9,7 @@
 #include "controls/widgets/TPerfectGrid.h"
 #include "controls/widgets/TxPlButton.h"
 #include "dataselect/DataFolderStatus.h"
+#include "foundation/DataInfomation.h"
 #include "dataselect/DataListRecords.h"
 #include "foundation/DataModule.h"
 #include "foundation/ProgramGlobals.h"
@@ -71,7 +72,7 @@ bool StatusPasses(std::uint8_t status)
 
 bool TDataSentakuBox::DataFileExists(const std::string& folder) const
 {
-    const std::string file = DataFileOfFolder(folder);
+    const std::string file = DataDbFileOfFolder(folder);
     if (ConnectionMode == 1 || ConnectionMode == 2)
         return DM && DM->ServerFiles && DM->ServerFiles->FileExists(file, ConnectionMode);
     std::error_code error;
@@ -330,7 +331,7 @@ std::int32_t TDataSentakuBox::CreateNewData(int row)
     }
     // Whatever the creation answered, the folder is nobody's any more; a
     // folder made here for data that did not come is taken away again.
-    if (result != 1 && made && !std::filesystem::exists(DataFileOfFolder(folder), error))
+    if (result != 1 && made && !std::filesystem::exists(DataDbFileOfFolder(folder), error))
         std::filesystem::remove_all(folder, error);
     else
         WriteFolderState(folder, DataStatusFree);
@@ -339,7 +340,7 @@ std::int32_t TDataSentakuBox::CreateNewData(int row)
 
 void TDataSentakuBox::WriteFolderState(const std::string& folder, std::uint8_t status)
 {
-    IniFile ini(DataIniFileOfFolder(folder));
+    IniFile ini(DataInfoFileOfFolder(folder));
     ini.WriteInteger("DATASTS", "STATUS", status);
     ini.WriteInteger("DATASTS", "OPCODE", status == DataStatusFree ? 0 : SystemDef.OPCODE);
     ini.WriteString("DATASTS", "OPERATOR", status == DataStatusFree ? std::string() : SystemDef.OPNAME);

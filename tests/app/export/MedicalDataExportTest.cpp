@@ -8,6 +8,7 @@
 
 #include "CompanyExportSupport.h"
 #include "ExportFileReader.h"
+#include "JournalSums.h"
 #include "app/export/RendoFile.h"
 #include "app/export/XmlValueText.h"
 #include "calc/AccountCodeTables.h"
@@ -97,29 +98,16 @@ protected:
     }
 
     // Debit minus credit of the lines of (kcode, hcode) over the year in the
-    // tax mode; hcode "*" takes every sub-account. Without tax, the tax of
-    // every line goes to the suspense-tax accounts.
+    // tax mode; hcode "*" takes every sub-account.
     static Currency DebitLessCredit(const std::string& kcode, const std::string& hcode, int taxMode)
     {
-        Currency sum = 0;
-        for (const MedicalLine& line : Journal) {
-            const JournalSide& j = line.side;
-            const Currency sign = j.taishaku == 1 ? 1 : -1;
-            if (j.kcode == kcode && (hcode == "*" || j.hcode == hcode))
-                sum += sign * (StrToCurr(j.nuk) + (taxMode == 0 ? StrToCurr(j.zei) : 0));
-            const char* taxAccount = j.taxuh == 1 ? "2109" : j.taxuh == 2 ? "1304" : "";
-            if (taxMode == 1 && kcode == taxAccount && (hcode == "*" || hcode == " "))
-                sum += sign * StrToCurr(j.zei);
-        }
-        return sum;
-    }
-
-    // The figure written for an account of that side: the balance of the
-    // side, negated for sides 2 and 4.
-    static std::string Written(int dac, Currency debitLessCredit)
-    {
-        const Currency balance = dac == 1 || dac == 4 ? debitLessCredit : -debitLessCredit;
-        return ZandakaText(dac == 2 || dac == 4 ? -balance : balance);
+        static const std::vector<JournalSide> sides = [] {
+            std::vector<JournalSide> all;
+            for (const MedicalLine& line : Journal)
+                all.push_back(line.side);
+            return all;
+        }();
+        return exporttest::DebitLessCredit(sides, kcode, hcode, taxMode);
     }
 
     // Every account in use in the order of its group and code, the bank with
