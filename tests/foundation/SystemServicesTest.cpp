@@ -222,7 +222,8 @@ TEST(DelayMSec, WaitsWhilePumpingMessages)
     auto start = Clock::now();
     EXPECT_TRUE(DelayMSec(15));
     EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(15));
-    EXPECT_GE(pumped, 2);
+    // At least once: on a loaded machine one rest can outlast the wait.
+    EXPECT_GE(pumped, 1);
 
     SetMessagePump(nullptr);
     start = Clock::now();
