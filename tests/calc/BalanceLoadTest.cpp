@@ -407,10 +407,11 @@ TEST_F(BalanceLoadTest, MidYearStartAfterASixMonthYear)
     }
 }
 
-// The departments of a group add up in the same rows: the earlier years of
-// two departments, one carrying twice the other's amounts, give three times
-// the ledger, the current year's opening included.
-TEST_F(BalanceLoadTest, DepartmentGroupAddsItsDepartments)
+// The scopes read their facility and departments: of two departments, one
+// carrying twice the other's amounts, a department gives its own share, a
+// group of both or the branch three times the ledger, the current year's
+// opening included; the departments of a group add up in the same rows.
+TEST_F(BalanceLoadTest, ScopesReadTheirDepartments)
 {
     Prepare(4, "D1");
     {
@@ -428,17 +429,27 @@ TEST_F(BalanceLoadTest, DepartmentGroupAddsItsDepartments)
         WriteEarlierYears(s, "D2", 2);
     }
     OpenData();
-    BalanceArrays a(BalanceCapacity());
-    ASSERT_TRUE(LoadBalances(a.rows, a.High(), a.order, a.High(), " ", "G1", 0, 4, 0, 0, 0, 0, 2, 0));
-
-    ASSERT_NE(FindAccount(a, "1101"), nullptr);
-    const TBALANCE& cash = *FindAccount(a, "1101");
-    EXPECT_EQ(cash.OpeningByYear[0], Yen(300));
-    EXPECT_EQ(cash.OpeningByYear[1], Yen(300));
-    EXPECT_EQ(cash.PeriodBalance[1], Yen(310));
-    EXPECT_EQ(cash.OpeningByYear[2], 3 * Opening("1101", "", 1));
-    for (int p : {1, 7, 16})
-        EXPECT_EQ(FindAccount(a, "4101")->PeriodBalance[Index(1, p)], 3 * EarlierBalance("4101", "", 1, p, 0)) << p;
+    const struct {
+        int scope;
+        const char* bcode;
+        int factor;
+    } cases[] = {{4, "G1", 3}, {3, "D2", 2}, {0, "D1", 1}, {2, " ", 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("scope " + std::to_string(c.scope) + " " + c.bcode);
+        BalanceArrays a(BalanceCapacity());
+        ASSERT_TRUE(LoadBalances(a.rows, a.High(), a.order, a.High(), " ", c.bcode, 0, c.scope, 0, 0, 0, 0, 2, 0));
+        ASSERT_NE(FindAccount(a, "1101"), nullptr);
+        const TBALANCE& cash = *FindAccount(a, "1101");
+        const Currency opening = Yen(c.factor * 100);
+        EXPECT_EQ(cash.OpeningByYear[0], opening);
+        EXPECT_EQ(cash.OpeningByYear[1], opening);
+        EXPECT_EQ(cash.PeriodBalance[1], opening + Yen(c.factor == 3 ? 10 : 5));
+        EXPECT_EQ(cash.OpeningByYear[2], c.factor * Opening("1101", "", 1));
+        for (int p : {1, 7, 16})
+            EXPECT_EQ(FindAccount(a, "4101")->PeriodBalance[Index(1, p)],
+                      c.factor * EarlierBalance("4101", "", 1, p, 0))
+                << p;
+    }
 }
 
 // The A4 layout finds its lines by group and line number (the cash line
