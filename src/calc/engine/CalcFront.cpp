@@ -1,5 +1,6 @@
 #include "calc/engine/CalcFront.h"
 
+#include "calc/engine/BalanceLoad.h"
 #include "calc/engine/MedicalRangeCalculation.h"
 #include "calc/engine/MedicalTrialBalanceLoad.h"
 #include "calc/engine/RangeCalculation.h"
@@ -43,6 +44,17 @@ bool LoadTrialBalance(std::span<TBALANCE> Rows, int RowsHigh, std::span<TQSORT> 
                                        HAIBUN, businessKind);
     return LoadTrialBalanceGeneral(Rows, RowsHigh, Order, OrderHigh, SCODE, BCODE, TAX, Scope, Layout, KESKUBUN, HAIBUN,
                                    ZENTAX);
+}
+
+bool LoadBalances(std::span<TBALANCE> Rows, int RowsHigh, std::span<TQSORT> Order, int OrderHigh,
+                  const std::string& SCODE, const std::string& BCODE, std::int32_t TAX, std::int32_t Scope,
+                  std::int32_t Layout, std::int32_t HAIBUN, std::int32_t /*businessKind*/,
+                  std::int32_t trialBalanceMode, std::int32_t /*KESKUBUN*/, std::int32_t /*carryOver*/)
+{
+    if (MedicalChart())
+        throw std::logic_error("the medical-corporation chart's balance loading is not available");
+    return LoadBalancesGeneral(Rows, RowsHigh, Order, OrderHigh, SCODE, BCODE, TAX, Scope, Layout, HAIBUN,
+                               trialBalanceMode);
 }
 
 void CalcBalancePeriods(std::span<TBALANCE> rows, int last, std::int32_t noOpening, std::int32_t kind,

@@ -34,6 +34,18 @@ bool LoadTrialBalance(std::span<TBALANCE> Rows, int RowsHigh, std::span<TQSORT> 
                       std::int32_t Layout, std::int32_t KESKUBUN, std::int32_t HAIBUN, std::int32_t businessKind,
                       std::int32_t ZENTAX);
 
+// Loads the trial balance and then three fiscal years of balances and
+// budgets per period, rolled up into the totals (BalanceLoad.h; the
+// business kind, the KESKUBUN selector and the carry-over switch serve only
+// the medical chart, the trial-balance mode only the general one). True
+// when the load completed; false after the trial-balance failure was shown,
+// and the rows must then not be used. The medical chart's loader is not
+// part of this build: on such data the call throws std::logic_error.
+bool LoadBalances(std::span<TBALANCE> Rows, int RowsHigh, std::span<TQSORT> Order, int OrderHigh,
+                  const std::string& SCODE, const std::string& BCODE, std::int32_t TAX, std::int32_t Scope,
+                  std::int32_t Layout, std::int32_t HAIBUN, std::int32_t businessKind, std::int32_t trialBalanceMode,
+                  std::int32_t KESKUBUN, std::int32_t carryOver);
+
 // Computes the range columns of every row and the totals for a period range
 // (RangeCalculation.h, MedicalRangeCalculation.h; the business kind serves
 // only the medical chart).

@@ -2,6 +2,7 @@
 
 #include "calc/AccountCodeTables.h"
 #include "calc/engine/RangeAccountColumns.h"
+#include "calc/engine/TotalSections.h"
 #include "foundation/AccInf.h"
 #include "foundation/DataModule.h"
 #include "foundation/ErrorHandling.h"
@@ -60,25 +61,6 @@ void PutBalance(TBALANCE& row, const Columns& c)
     row.RangeCompare = c.compare;
     row.RangeDebit = 0;
     row.RangeCredit = c.closing - c.opening;
-}
-
-// Whether a total holds debit minus credit: the assets and the costs and
-// expenses of the profit-and-loss side. The rows that formulas overwrite
-// (profits) count as debit sections; nothing of them is read.
-bool DebitSection(int total)
-{
-    if (total >= 1 && total <= 11)
-        return true;
-    if (total >= 12 && total <= 28)
-        return false;
-    return total != 39 && total != 42;
-}
-
-// +1 when an account of this side adds to a total of this section, -1 when
-// it lowers it.
-int SectionSign(int total, std::int32_t taishaku)
-{
-    return DebitBalanceSide(taishaku) == DebitSection(total) ? 1 : -1;
 }
 
 class RangeCalculator final {
