@@ -175,6 +175,22 @@ TEST_F(ServerFilesTest, ServerRefusesEveryPathOutsideTheDataFolders)
     EXPECT_TRUE(presenter.shown.empty());
 }
 
+TEST_F(ServerFilesTest, ServerReachesTheDataPlacesBesideTheRootAndNothingElseThere)
+{
+    UseServer();
+    const fs::path place = folder_ / "sys03";
+    EXPECT_TRUE(DM->ServerMkDir((place / "0001").string(), 1));
+    WriteFile(place / "0001" / "qhacc.fdb", "data");
+    EXPECT_TRUE(DM->ServerFileExists((place / "0001" / "qhacc.fdb").string(), 1));
+    EXPECT_TRUE(DM->ServerDirExists(place.string(), 1));
+    for (const char* name : {"sys00", "sys3", "sysx1", "sys031", "sy03", "other03"}) {
+        EXPECT_FALSE(DM->ServerMkDir((folder_ / name / "0001").string(), 1)) << name;
+        EXPECT_FALSE(fs::exists(folder_ / name)) << name;
+    }
+    EXPECT_FALSE(DM->ServerFileExists((place / ".." / "outside.txt").string(), 1));
+    EXPECT_TRUE(presenter.shown.empty());
+}
+
 TEST_F(ServerFilesTest, ServerFailuresAreReported)
 {
     ConnectionMode = 1;

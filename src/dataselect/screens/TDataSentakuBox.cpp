@@ -9,8 +9,10 @@
 #include "controls/widgets/TPerfectGrid.h"
 #include "controls/widgets/TxCheckBox.h"
 #include "controls/widgets/TxPlButton.h"
+#include "dataselect/DataPlaces.h"
 #include "dataselect/screens/DataSentakuPictures.h"
 #include "dataselect/screens/TDataListKensakuBox.h"
+#include "dataselect/screens/TDataPlaceBox.h"
 #include "dbupdate/DbUpdateCheck.h"
 #include "foundation/DataModule.h"
 #include "foundation/HostHooks.h"
@@ -201,6 +203,8 @@ void TDataSentakuBox::FormCreate()
     updateCheck_ = std::make_unique<TDbUpdateCheck>();
     listCtl_ = std::make_unique<TDataSentakuListCtl>();
     listCtl_->SetListMode(ConnectionMode);
+    dataPlaces_ = std::make_unique<TDataPlaceStore>();
+    DataPlaceBox = new TDataPlaceBox(this);
     for (int i = 0; i < 3; ++i)
         pictures_[i] = DataListPicture(i);
 
@@ -227,6 +231,8 @@ void TDataSentakuBox::FormCreate()
         Guarded([&, this] { PerfectGrid1KeyDown(key, shift); });
     };
     PerfectGrid1->OnDblClick = [this] { Guarded([this] { PerfectGrid1DblClick(); }); };
+    btnDataMan->OnClick = [this](QObject*) { Guarded([this] { btnDataManClick(); }); };
+    connect(cmbDataMan, &QComboBox::activated, this, [this] { Guarded([this] { cmbDataManChange(); }); });
     connect(IncSerchTimer, &QTimer::timeout, this, [this] { Guarded([this] { IncSerchTimerTimer(); }); });
     connect(qApp, &QApplication::focusChanged, this, [this] { Guarded([this] { UpdateFunctionKeys(); }); });
 
@@ -356,6 +362,11 @@ void TDataSentakuBox::showEvent(QShowEvent* event)
 
 bool TDataSentakuBox::eventFilter(QObject* watched, QEvent* event)
 {
+    // Leaving the place combo (not for its own drop-down list) takes the
+    // place chosen.
+    if (watched == cmbDataMan && event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+        Guarded([this] { cmbDataManExit(); });
     if (event->type() == QEvent::KeyRelease) {
         auto* widget = qobject_cast<QWidget*>(watched);
         QWidget* focus = QApplication::focusWidget();

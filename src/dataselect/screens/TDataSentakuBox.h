@@ -53,6 +53,8 @@ class QPlainTextEdit;
 class QTimer;
 class TDataInfomation;
 class TDataListKensakuBox;
+class TDataPlaceBox;
+class TDataPlaceStore;
 class TDbUpdateCheck;
 class TPerfectGrid;
 class TxAnimeProgressDialog;
@@ -150,6 +152,17 @@ public:
     void btnSearchClick();
     void btnSearchCancelClick();
 
+    // Data places (connection modes 1 and 2).
+    void FillDataPlaceCombo();
+    void cmbDataManChange();
+    void cmbDataManExit();
+    // "設定": the places dialog; the combo follows what was changed there.
+    void btnDataManClick();
+    std::int32_t DataPlaceNo() const { return dataPlaceNo_; }
+    const std::string& DataPlacePath() const { return dataPlacePath_; }
+    // Column 8 of a data row: locks or frees the data in the data list.
+    void LockColumnClick(int row);
+
     // Grid handlers.
     void PerfectGrid1CellClick(int row, int col);
     void PerfectGrid1CellGotFocus(int row, int col);
@@ -196,6 +209,7 @@ public:
     TxPlButton* F12;
     QLineEdit* txtIncSerch;
     TDataListKensakuBox* DataListKensakuBox = nullptr;  // owned by the form
+    TDataPlaceBox* DataPlaceBox = nullptr;              // owned by the form
     QTimer* IncSerchTimer;
     TxAnimeProgressDialog* xAnimeProgressDialog1 = nullptr;  // while the list update runs
 
@@ -225,7 +239,12 @@ private:
     void RefuseRow(int row, std::int32_t check);
     bool DataFileExists(const std::string& folder) const;
     void WriteFolderState(const std::string& folder, std::uint8_t status);
-    void ShowStatusBox(const std::string& folder, const TDataInfomationRec& info, bool inUseNote);
+    // fullOpcode shows the holder's whole operator code, not his number.
+    void ShowStatusBox(const std::string& folder, const TDataInfomationRec& info, bool inUseNote,
+                       bool fullOpcode = false);
+    // The folder's state as the server modes know it: the data list's lock
+    // and the server's attachments.
+    TDataInfomationRec ReadServerFolderStatus(const std::string& folder) const;
     void SetCaption(TxPlButton* button, const char* caption);
     bool IsBare(const TxPlButton* button) const;
     void RefreshRow(int row);
@@ -275,5 +294,6 @@ private:
     // Made at the first refresh; shared_ptr so that this header needs only
     // the class's name.
     std::shared_ptr<TDataInfomation> dataInfomation_;
+    std::unique_ptr<TDataPlaceStore> dataPlaces_;
     QIcon pictures_[3];  // 0 empty, 1 lock, 2 shared
 };

@@ -74,7 +74,7 @@ bool TDataSentakuBox::DataFileExists(const std::string& folder) const
 {
     const std::string file = DataDbFileOfFolder(folder);
     if (ConnectionMode == 1 || ConnectionMode == 2)
-        return DM && DM->ServerFiles && DM->ServerFiles->FileExists(file, ConnectionMode);
+        return DM && DM->ServerFileExists(file, ConnectionMode);
     std::error_code error;
     return std::filesystem::is_regular_file(file, error);
 }
@@ -277,7 +277,8 @@ std::uint8_t TDataSentakuBox::CheckDataStatus(const std::string& folder, bool wa
         ShowUserMessage(NoDataWarning, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbYes});
         return 0;
     }
-    dataInfo_ = ReadDataFolderStatus(folder);
+    const bool server = ConnectionMode == 1 || ConnectionMode == 2;
+    dataInfo_ = server ? ReadServerFolderStatus(folder) : ReadDataFolderStatus(folder);
     const std::uint8_t status = dataInfo_.STATUS;
     if (status == DataStatusUnknown || status == DataStatusDamaged || !box || StatusPasses(status))
         return status;
@@ -285,7 +286,8 @@ std::uint8_t TDataSentakuBox::CheckDataStatus(const std::string& folder, bool wa
     return status;
 }
 
-void TDataSentakuBox::ShowStatusBox(const std::string& folder, const TDataInfomationRec& info, bool inUseNote)
+void TDataSentakuBox::ShowStatusBox(const std::string& folder, const TDataInfomationRec& info, bool inUseNote,
+                                    bool fullOpcode)
 {
     TMessageInfoRec box;
     InitMessageInfo(box);
@@ -295,7 +297,7 @@ void TDataSentakuBox::ShowStatusBox(const std::string& folder, const TDataInfoma
                  "　" + folder,
                  "",
                  "【オペレータ】",
-                 "　" + Numbered(OperatorNumber(info.OPCODE)),
+                 "　" + Numbered(fullOpcode ? info.OPCODE : OperatorNumber(info.OPCODE)),
                  "",
                  "【オペレータ名】",
                  "　" + info.OPERATOR};

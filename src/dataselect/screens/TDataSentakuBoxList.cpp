@@ -115,6 +115,8 @@ void TDataSentakuBox::SetUpGrid()
 void TDataSentakuBox::InitDataList()
 {
     SetHints();
+    if (ConnectionMode == 1 || ConnectionMode == 2)
+        FillDataPlaceCombo();
     DataListKensakuBox->SelectRecord(savedKensaku_);
     kensaku_ = savedKensaku_;
     if (kensaku_.JYOKENUSE == 0)
@@ -384,8 +386,9 @@ void TDataSentakuBox::PerfectGrid1CellClick(int row, int col)
     if (row < 0) {
         SortByColumn(col);
         UpdateFunctionKeys();
+    } else if (col == colLockPic) {
+        LockColumnClick(row);
     }
-    // The lock column (column 8) works in the server modes only.
 }
 
 void TDataSentakuBox::PerfectGrid1CellGotFocus(int row, int)

@@ -3,14 +3,20 @@
 #include "controls/dialogs/TMessageBox.h"
 #include "controls/dialogs/TMessageBox2.h"
 #include "controls/widgets/TPerfectGrid.h"
+#include "controls/widgets/TxCheckBox.h"
 #include "controls/widgets/TxComboBox.h"
 #include "controls/widgets/TxEdit.h"
 #include "controls/widgets/TxPlButton.h"
 #include "dataselect/DataFolderStatus.h"
+#include "controls/dialogs/TInputDlgBox.h"
+#include "dataselect/DataPlaces.h"
+#include "dataselect/screens/TDataPlaceBox.h"
 #include "dataselect/screens/TDataListKensakuBox.h"
 #include "foundation/HostHooks.h"
 #include "foundation/SystemDef.h"
 #include "dataselect/screens/DataSentakuWorld.h"
+#include "foundation/AppInfo.h"
+#include "foundation/FileProcModule.h"
 #include "support/ModalDriver.h"
 #include "support/RecordingMessagePresenter.h"
 
@@ -539,6 +545,266 @@ TEST_F(DataSentakuBoxTest, KindOneAsksBeforeQuittingByTheCloseBoxAndKeepsOnlyDat
         f.close();
     });
     EXPECT_EQ(3, result);
+}
+
+// Client/server mode: the system database "qhaccdef.fdb" of the data root
+// "srv/data" on the test's private server with its file procedures, real
+// company databases in the data folders, and the places seeded afresh for
+// that root (those of the master name the folder it was built in).
+class DataSentakuBoxServerTest : public DataSentakuBoxTest {
+protected:
+    void SetUp() override
+    {
+        DataSentakuBoxTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        // Built while the program is still in stand-alone mode: the master
+        // builder runs the updates on the local engine.
+        companyMaster_ = dbtest::CompanyMasterFile("");
+        dbtest::TestFirebird& firebird = dbtest::TestFirebird::Get();
+        DM->IBDatabaseDEF.Detach();
+        fs::create_directories(Root());
+        fs::copy_file(folder_ / "sys" / "qhaccdef.fdb", Root() / "qhaccdef.fdb");
+        dbtest::InstallFileProcModule();
+        dbtest::Declare((Root() / "qhaccdef.fdb").string(), LEDRIX_FILEPROC_SQL);
+        firebird.StartServer();
+        firebird.GrantServerAdmin();
+        SystemDef.SYSDIR = Root().string();
+        SystemDef.HOSTNAME = "127.0.0.1";
+        ConnectionMode = 1;
+        AppInfo.Zaimu.DataListCnt = 3;
+        ASSERT_TRUE(DM->fnAccDefConnected("", true));
+        Exec("DELETE FROM DATAPLACEMAN");
+    }
+
+    fs::path Root() const { return folder_ / "srv" / "data"; }
+    void Exec(const std::string& sql)
+    {
+        db::Transaction tr(DM->IBDatabaseDEF);
+        tr.Start();
+        db::Query(DM->IBDatabaseDEF, tr, sql).ExecSQL();
+        tr.Commit();
+    }
+    // A named row of the place's list, with a company database when
+    // withData.
+    void NameRow(int place, int rec, const std::string& name, bool withData)
+    {
+        char number[8];
+        std::snprintf(number, sizeof number, "%.4d", rec);
+        const std::string folder =
+            (place == 0 ? Root().string() : Root().string() + "0" + std::to_string(place)) + "/" + number;
+        const std::string set = "SET ENTTEXT='" + name + "',SHOUGOU='" + name +
+                                "',DATATYPE=1,VER_MAJOR=15,VER_TEXT='15版',NENDO=3,KISHU='2024/04/01',"
+                                "KIMATU='2025/03/31' ";
+        if (place == 0)
+            Exec("UPDATE OR INSERT INTO DATALIST(REC,GROUPID,PASNAME) VALUES(" + std::to_string(rec) + ",10000,'" +
+                 folder + "') MATCHING (REC)");
+        Exec("UPDATE " + std::string(place == 0 ? "DATALIST " : "DATALIST_EX ") + set +
+             "WHERE REC=" + std::to_string(rec) + (place == 0 ? "" : " AND DATAPLACEREC=" + std::to_string(place)));
+        fs::create_directories(folder);
+        if (withData)
+            dbtest::CopyMasterFile(companyMaster_, fs::path(folder) / "qhacc.fdb");
+    }
+    // Names a place as its dialog does, which fills its list.
+    void NamePlace(int place, const std::string& name)
+    {
+        TDataPlaceStore store;
+        ASSERT_TRUE(store.LoadPlaces(false));
+        TDataPlaceRec& rec = store.List.at(static_cast<std::size_t>(store.IndexOfDataPlaceRec(place)));
+        rec.NAME = name;
+        rec.State = TDataPlaceStore::StateNamed;
+        store.SaveChanges();
+    }
+    static void ClickCell(TDataSentakuBox& form, int row, int col)
+    {
+        TPerfectGrid* grid = form.PerfectGrid1;
+        const QRect cell = grid->visualItemRect(grid->item(row, col + 1));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+
+private:
+    fs::path companyMaster_;
+};
+
+TEST_F(DataSentakuBoxServerTest, ThePlaceChosenDecidesTheListAndItsFoldersAreCheckedOnTheServer)
+{
+    NamePlace(3, "第三");
+    NameRow(0, 1, "本社", false);
+    NameRow(3, 2, "支店", true);
+    SystemDef.DataPlaceNo = 3;
+
+    const int result = Run(Create({"SyoriType=3"}), [this](TDataSentakuBox& f) {
+        EXPECT_EQ(QStringLiteral("データ選択（サーバー）"), f.windowTitle());
+        EXPECT_TRUE(f.pnlDataMan->isVisible());
+        EXPECT_FALSE(f.cboxKyoyuDataAuto->isVisible());
+        ASSERT_EQ(2, f.cmbDataMan->count());
+        // The test's data root is longer than a place name may be.
+        EXPECT_EQ(QStringLiteral("標準の場所"), f.cmbDataMan->itemText(0));
+        EXPECT_EQ(QStringLiteral("第三"), f.cmbDataMan->currentText());
+        EXPECT_EQ(3, f.DataPlaceNo());
+        EXPECT_EQ(Root().string() + "03", f.DataPlacePath());
+        EXPECT_EQ((std::vector<int>{1, 2, 3}), Recs(f));
+        EXPECT_EQ(QStringLiteral("鍵"), f.PerfectGrid1->HeaderText(TDataSentakuBox::colLockPic));
+        EXPECT_EQ(32, f.PerfectGrid1->ColWidth(TDataSentakuBox::colLockPic));
+        EXPECT_EQ(0, f.PerfectGrid1->ColWidth(TDataSentakuBox::colSharePic));
+
+        // While another place is being chosen nothing can be chosen from the
+        // list; leaving the combo shows the place's list.
+        f.cmbDataMan->setFocus();
+        QTest::keyClick(f.cmbDataMan, Qt::Key_Up);
+        EXPECT_FALSE(f.PerfectGrid1->isEnabled());
+        EXPECT_EQ(QStringLiteral("F12:"), Caption(f.F12));
+        QTest::keyClick(f.cmbDataMan, Qt::Key_Tab);
+        EXPECT_FALSE(f.cmbDataMan->hasFocus());
+        EXPECT_TRUE(f.PerfectGrid1->isEnabled());
+        EXPECT_EQ(0, f.DataPlaceNo());
+        EXPECT_EQ((std::vector<int>{1}), Recs(f));
+        EXPECT_EQ(QStringLiteral("本社"), f.PerfectGrid1->CellText(0, TDataSentakuBox::colName));
+
+        f.cmbDataMan->setFocus();
+        QTest::keyClick(f.cmbDataMan, Qt::Key_Down);
+        QTest::keyClick(f.cmbDataMan, Qt::Key_Tab);
+        EXPECT_EQ(3, f.DataPlaceNo());
+        ASSERT_EQ((std::vector<int>{1, 2, 3}), Recs(f));
+
+        // The server finds no data file in the folder of row 1.
+        Choose(f, 1);
+        ASSERT_EQ(1u, presenter.shown.size());
+        EXPECT_EQ("このフォルダには財務データがありません。\r", presenter.shown[0].Text);
+        EXPECT_TRUE(f.isVisible());
+        Choose(f, 2);
+    });
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(Root().string() + "03/0002", SystemDef.DataDir);
+    EXPECT_EQ(3, SystemDef.DataPlaceNo);
+}
+
+TEST_F(DataSentakuBoxServerTest, TheLockColumnLocksForThisOperatorAndOnlyHeFreesIt)
+{
+    NameRow(0, 1, "本社", true);
+    NameRow(0, 2, "他人のロック", true);
+    Exec("UPDATE DATALIST SET DATALOCK=10 WHERE REC=2");
+    const auto lock = [this](int rec) {
+        return Single("SELECT DATALOCK FROM DATALIST WHERE REC=" + std::to_string(rec));
+    };
+
+    const int result = Run(Create({"SyoriType=0"}), [&](TDataSentakuBox& f) {
+        const int own = RowOf(f, 1);
+        ClickCell(f, own, TDataSentakuBox::colLockPic);
+        EXPECT_EQ("1", lock(1));
+        EXPECT_EQ(QStringLiteral("1"), f.PerfectGrid1->CellText(own, TDataSentakuBox::colLock));
+        ClickCell(f, own, TDataSentakuBox::colLockPic);
+        EXPECT_EQ("0", lock(1));
+
+        // Another operator's lock stays, with the holder named.
+        QString lines;
+        QString text;
+        const auto readBox = [&](const char* caption) {
+            WhenModalShows([&, caption](QWidget* box) {
+                auto* messageBox = qobject_cast<TMessageBox*>(box);
+                ASSERT_NE(nullptr, messageBox);
+                EXPECT_EQ(QString::fromUtf8(caption), box->windowTitle());
+                lines = messageBox->MessageArea->toPlainText();
+                text = messageBox->lblMain->text();
+                messageBox->btnOK->Click();
+            });
+        };
+        readBox("ロックデータの状態");
+        ClickCell(f, RowOf(f, 2), TDataSentakuBox::colLockPic);
+        EXPECT_EQ("10", lock(2));
+        EXPECT_EQ(QStringLiteral("このデータは違うオペレータによりロックされているため解除は行えません。"), text);
+        EXPECT_TRUE(lines.contains(QStringLiteral("【オペレータ】\n　100000010\n【オペレータ名】\n　管理者")))
+            << lines.toStdString();
+
+        // Locked data cannot be chosen; free data can.
+        readBox("選択データの状態");
+        Choose(f, 2);
+        EXPECT_EQ(QStringLiteral("このデータはデータロック中のため処理が行えません。"), text);
+        EXPECT_TRUE(lines.contains(QStringLiteral("【オペレータ】\n　10\n"))) << lines.toStdString();
+        EXPECT_TRUE(f.isVisible());
+        Choose(f, 1);
+    });
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(Root().string() + "/0001", SystemDef.DataDir);
+    EXPECT_TRUE(presenter.shown.empty());
+}
+
+TEST_F(DataSentakuBoxServerTest, ThePlacesDialogNamesOrdersAndDeletesAndTheComboFollows)
+{
+    NamePlace(3, "第三");
+    NameRow(3, 2, "支店", true);
+    SystemDef.DataPlaceNo = 3;
+    const auto single = [this](const std::string& sql) { return Single(sql); };
+
+    const int result = Run(Create({"SyoriType=0"}), [&](TDataSentakuBox& f) {
+        WhenModalShows([&](QWidget* shown) {
+            auto* box = qobject_cast<TDataPlaceBox*>(shown);
+            ASSERT_EQ(f.DataPlaceBox, box);
+            TPerfectGrid* grid = box->PerfectGrid1;
+            ASSERT_EQ(100, grid->Rows());
+            EXPECT_EQ(3, grid->CurRow());
+            EXPECT_EQ(QStringLiteral("F2:"), Caption(box->F2));
+            EXPECT_EQ(QStringLiteral("F5:削除"), Caption(box->F5));
+
+            // A place with data cannot be deleted.
+            QTest::keyClick(grid, Qt::Key_F5);
+            ASSERT_EQ(1u, presenter.shown.size());
+            EXPECT_EQ(0u, presenter.shown[0].Text.find(
+                              "このフォルダ配下には会計データが存在しているため削除することが出来ません。"));
+            EXPECT_EQ("第三", single("SELECT NAME FROM DATAPLACEMAN WHERE REC=3"));
+
+            // Naming place 5 makes its folder on the server and its list.
+            grid->MoveCursor(5, 0);
+            EXPECT_EQ(QStringLiteral("F2:新規作成"), Caption(box->F2));
+            EXPECT_EQ(QStringLiteral("F5:"), Caption(box->F5));
+            WhenModalShows([](QWidget* input) {
+                auto* dialog = qobject_cast<TInputDlgBox*>(input);
+                ASSERT_NE(nullptr, dialog);
+                EXPECT_EQ(QStringLiteral("新規作成"), dialog->windowTitle());
+                dialog->txtInput->setText(QStringLiteral("　第五 "));
+                dialog->btnOK->Click();
+            });
+            QTest::keyClick(grid, Qt::Key_F2);
+            EXPECT_TRUE(fs::is_directory(Root().string() + "05"));
+            EXPECT_EQ("第五", single("SELECT NAME FROM DATAPLACEMAN WHERE REC=5"));
+            EXPECT_EQ("3", single("SELECT COUNT(*) FROM DATALIST_EX WHERE DATAPLACEREC=5"));
+            EXPECT_EQ(QStringLiteral("F3:名称変更"), Caption(box->F3));
+
+            // Up: the two places swap their positions.
+            box->F6->Click();
+            EXPECT_EQ(4, grid->CurRow());
+            EXPECT_EQ(QStringLiteral("第五"), grid->CellText(4, 1));
+            EXPECT_EQ("5", single("SELECT ORDERKBN FROM DATAPLACEMAN WHERE REC=5"));
+            EXPECT_EQ("6", single("SELECT ORDERKBN FROM DATAPLACEMAN WHERE REC=4"));
+            // Esc keeps what was done.
+            QTest::keyClick(grid, Qt::Key_Escape);
+        });
+        f.btnDataMan->Click();
+        ASSERT_EQ(3, f.cmbDataMan->count());
+        EXPECT_EQ(QStringLiteral("第三"), f.cmbDataMan->itemText(1));
+        EXPECT_EQ(QStringLiteral("第五"), f.cmbDataMan->itemText(2));
+        EXPECT_EQ(QStringLiteral("第三"), f.cmbDataMan->currentText());
+
+        // Once its data has gone, the place shown can be deleted: the list
+        // of place 0 takes its place.
+        fs::remove_all(Root().string() + "03");
+        presenter.answers = {mrOk};
+        WhenModalShows([&](QWidget* shown) {
+            auto* box = qobject_cast<TDataPlaceBox*>(shown);
+            ASSERT_NE(nullptr, box);
+            box->F5->Click();
+            ASSERT_EQ(2u, presenter.shown.size());
+            EXPECT_EQ("[第三]を削除します。よろしいですか？", presenter.shown[1].Text);
+            box->btnOK->Click();
+        });
+        f.btnDataMan->Click();
+        EXPECT_EQ("0", single("SELECT COUNT(*) FROM DATALIST_EX WHERE DATAPLACEREC=3"));
+        ASSERT_EQ(2, f.cmbDataMan->count());
+        EXPECT_EQ(0, f.DataPlaceNo());
+        EXPECT_TRUE(Recs(f).empty());
+        f.ESCClick();
+    });
+    EXPECT_EQ(2, result);
 }
 
 }  // namespace
