@@ -1,5 +1,7 @@
 #include "calc/engine/BalanceLoad.h"
 
+#include "calc/engine/BalanceAccumulation.h"
+#include "calc/engine/TrialBalanceAccumulation.h"
 #include "calc/FiscalDates.h"
 #include "calc/engine/BalanceLoadRead.h"
 #include "calc/engine/BalanceLoadRollUp.h"
@@ -142,9 +144,8 @@ void ReadScope(TTrialBalanceContext& load)
         ReadStatements(load, DepartmentStatements(load.Layout), load.Departments);
         return;
     case 6:
-        // The accumulation's trial balance fails before this point; the
-        // earlier years of the accumulation come with it.
-        throw TTrialBalanceError("施設・部門別の集計は使用できません。");
+        AccumulateBalances(load.Rows, load.RowsHigh, load.Order, load.OrderHigh, FacilityDepartmentSetting(load));
+        return;
     default:
         return;
     }

@@ -1,5 +1,6 @@
 #include "calc/engine/CalcFront.h"
 
+#include "calc/engine/MedicalBalanceLoad.h"
 #include "calc/engine/BalanceLoad.h"
 #include "calc/engine/MedicalRangeCalculation.h"
 #include "calc/engine/MedicalTrialBalanceLoad.h"
@@ -48,11 +49,12 @@ bool LoadTrialBalance(std::span<TBALANCE> Rows, int RowsHigh, std::span<TQSORT> 
 
 bool LoadBalances(std::span<TBALANCE> Rows, int RowsHigh, std::span<TQSORT> Order, int OrderHigh,
                   const std::string& SCODE, const std::string& BCODE, std::int32_t TAX, std::int32_t Scope,
-                  std::int32_t Layout, std::int32_t HAIBUN, std::int32_t /*businessKind*/,
-                  std::int32_t trialBalanceMode, std::int32_t /*KESKUBUN*/, std::int32_t /*carryOver*/)
+                  std::int32_t Layout, std::int32_t HAIBUN, std::int32_t businessKind, std::int32_t trialBalanceMode,
+                  std::int32_t KESKUBUN, std::int32_t carryOver)
 {
     if (MedicalChart())
-        throw std::logic_error("the medical-corporation chart's balance loading is not available");
+        return LoadBalancesMedical(Rows, RowsHigh, Order, OrderHigh, SCODE, BCODE, TAX, Scope, Layout, HAIBUN,
+                                   businessKind, KESKUBUN, carryOver);
     return LoadBalancesGeneral(Rows, RowsHigh, Order, OrderHigh, SCODE, BCODE, TAX, Scope, Layout, HAIBUN,
                                trialBalanceMode);
 }

@@ -1,5 +1,8 @@
 #include "calc/engine/MedicalBalanceLoad.h"
 
+#include "calc/engine/BalanceAccumulation.h"
+#include "calc/engine/TrialBalanceAccumulation.h"
+#include "calc/engine/TrialBalanceContext.h"
 #include "calc/FiscalDates.h"
 #include "calc/engine/EarlierYearShift.h"
 #include "calc/engine/MedicalBalanceReaders.h"
@@ -225,6 +228,19 @@ bool LoadBalancesMedical(std::span<TBALANCE> Rows, int RowsHigh, std::span<TQSOR
         TBinding binding{carryOver == 1 ? AccInf.YearTaxModes[1] : TAX, SCODE, BCODE, HAIBUN, businessKind};
         ReadExpenseClasses(*query, Rows, RowsHigh);
 
+        if (Scope == 6) {
+            // The facility x department accumulation reads its earlier
+            // years and budgets pair by pair itself.
+            TTrialBalanceContext load(Rows, RowsHigh, Order, OrderHigh);
+            load.BCODE = BCODE;
+            load.TAX = binding.tax;
+            load.Scope = Scope;
+            load.Layout = Layout;
+            load.KESKUBUN = KESKUBUN;
+            load.HAIBUN = HAIBUN;
+            load.ZENTAX = -1;
+            AccumulateBalances(Rows, RowsHigh, Order, OrderHigh, FacilityDepartmentSetting(load));
+        }
         const TStatements statements = Statements(Layout, Scope, !Blank(BCODE));
         // The A3 layout of the whole data names the facility but reads every
         // one.
