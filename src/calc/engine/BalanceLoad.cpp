@@ -209,15 +209,6 @@ void ReadExpenseKinds(TTrialBalanceContext& load)
     }
 }
 
-void RollbackQuietly(db::Transaction& transaction) noexcept
-{
-    try {
-        if (transaction.InTransaction())
-            transaction.Rollback();
-    } catch (...) {
-    }
-}
-
 }  // namespace
 
 bool LoadBalancesGeneral(std::span<TBALANCE> Rows, int RowsHigh, std::span<TQSORT> Order, int OrderHigh,
@@ -260,7 +251,7 @@ bool LoadBalancesGeneral(std::span<TBALANCE> Rows, int RowsHigh, std::span<TQSOR
         snapshot.Commit();
         return true;
     } catch (...) {
-        RollbackQuietly(snapshot);
+        snapshot.RollbackQuietly();
         throw;
     }
 }

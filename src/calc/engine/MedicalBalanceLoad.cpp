@@ -277,11 +277,7 @@ bool LoadBalancesMedical(std::span<TBALANCE> Rows, int RowsHigh, std::span<TQSOR
             snapshot.Commit();
         return true;
     } catch (...) {
-        try {
-            if (snapshot.InTransaction())
-                snapshot.Rollback();
-        } catch (...) {
-        }
+        snapshot.RollbackQuietly();
         throw;
     }
 }

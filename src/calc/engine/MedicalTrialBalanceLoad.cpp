@@ -356,15 +356,6 @@ void SetupTotals(MedicalLoad& m)
     }
 }
 
-void RollbackQuietly(db::Transaction& transaction) noexcept
-{
-    try {
-        if (transaction.InTransaction())
-            transaction.Rollback();
-    } catch (...) {
-    }
-}
-
 }  // namespace
 
 std::vector<std::string> FacilityGroupDepartments(db::Query& query, const std::string& group,
@@ -418,15 +409,15 @@ bool LoadTrialBalanceMedical(std::span<TBALANCE> Rows, int RowsHigh, std::span<T
         snapshot.Commit();
         return true;
     } catch (const db::FbError& error) {
-        RollbackQuietly(snapshot);
+        snapshot.RollbackQuietly();
         ShowFBError(error, TrialBalanceErrorTitle);
         return false;
     } catch (const TTrialBalanceError& error) {
-        RollbackQuietly(snapshot);
+        snapshot.RollbackQuietly();
         ShowCommaMessage(std::string(TrialBalanceErrorTitle) + "," + error.what(), TMsgDlgType::mtError);
         return false;
     } catch (...) {
-        RollbackQuietly(snapshot);
+        snapshot.RollbackQuietly();
         throw;
     }
 }

@@ -209,15 +209,6 @@ int ReadScope(TTrialBalanceContext& load)
     }
 }
 
-void RollbackQuietly(db::Transaction& transaction) noexcept
-{
-    try {
-        if (transaction.InTransaction())
-            transaction.Rollback();
-    } catch (...) {
-    }
-}
-
 }  // namespace
 
 bool LoadTrialBalanceGeneral(std::span<TBALANCE> Rows, int RowsHigh, std::span<TQSORT> Order, int OrderHigh,
@@ -251,15 +242,15 @@ bool LoadTrialBalanceGeneral(std::span<TBALANCE> Rows, int RowsHigh, std::span<T
         snapshot.Commit();
         return true;
     } catch (const db::FbError& error) {
-        RollbackQuietly(snapshot);
+        snapshot.RollbackQuietly();
         ShowFBError(error, TrialBalanceErrorTitle);
         return false;
     } catch (const TTrialBalanceError& error) {
-        RollbackQuietly(snapshot);
+        snapshot.RollbackQuietly();
         ShowCommaMessage(std::string(TrialBalanceErrorTitle) + "," + error.what(), TMsgDlgType::mtError);
         return false;
     } catch (...) {
-        RollbackQuietly(snapshot);
+        snapshot.RollbackQuietly();
         throw;
     }
 }

@@ -73,6 +73,16 @@ bool Transaction::InTransaction() const noexcept
     return state_ && static_cast<bool>(state_->handle);
 }
 
+void Transaction::RollbackQuietly() noexcept
+{
+    try {
+        if (InTransaction())
+            Rollback();
+    } catch (...) {
+        // The failure being handled is the one worth reporting.
+    }
+}
+
 void Transaction::Commit()
 {
     if (!InTransaction())

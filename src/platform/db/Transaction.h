@@ -38,6 +38,9 @@ public:
     void Commit();
     void CommitRetaining();
     void Rollback();
+    // Ends an active transaction on a path that is already failing: what
+    // the rollback itself throws would hide the first error.
+    void RollbackQuietly() noexcept;
 
     const TransactionOptions& Options() const;
 
