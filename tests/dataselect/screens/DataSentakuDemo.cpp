@@ -84,7 +84,7 @@ int main(int argc, char** argv)
         dbtest::TestFirebird& firebird = dbtest::TestFirebird::Get();
         {
             dstest::DataSentakuWorld world(firebird.NewWorkFolder("demo"));
-            const dstest::RowSpec rows[] = {{1, "A0101", "株式会社青葉商事", 1, 15},
+            const dstest::ListRow rows[] = {{1, "A0101", "株式会社青葉商事", 1, 15},
                                             {2, "A0102", "有限会社みどり工房", 1, 15, 1},
                                             {3, "M0201", "医療法人社団さくら会", 3, 15},
                                             {4, "P0301", "山田太郎（一般）", 2, 15},
@@ -96,7 +96,7 @@ int main(int argc, char** argv)
                                             {10, "", "", 0, 0, 0, 0, 1, false},
                                             {11, "A0107", "株式会社東西物産", 1, 15},
                                             {12, "M0203", "医療法人つばき", 3, 15}};
-            for (const dstest::RowSpec& row : rows)
+            for (const dstest::ListRow& row : rows)
                 world.AddRow(row);
             const std::string wizardOut = out.substr(0, out.rfind('.')) + "_wizard.png";
             const std::pair<std::string, TProcessParams> starts[] = {
@@ -117,7 +117,7 @@ int main(int argc, char** argv)
             // The whole list after "更新": every folder with data holds real
             // company data saying what its row says; the blank area 10 got
             // data copied in by hand and the data of row 6 went away.
-            for (const dstest::RowSpec& row : rows)
+            for (const dstest::ListRow& row : rows)
                 if (row.HasData && row.Rec != 6)
                     dstest::DataSentakuWorld::PutCompanyData(world.Folder(row.Rec),
                                                              {row.Name, row.Code, row.DataType, row.Nendo});

@@ -27,7 +27,7 @@ namespace dstest {
 constexpr std::int32_t Group = 10000;
 
 // One data-list row and its folder.
-struct RowSpec {
+struct ListRow {
     int Rec;
     std::string Code;
     std::string Name;  // empty: a blank area
@@ -89,7 +89,7 @@ public:
 
     // The screen only looks at whether the data file is there and at the
     // state its information file records, so a placeholder file serves.
-    void AddRow(const RowSpec& row)
+    void AddRow(const ListRow& row)
     {
         db::Transaction tr(DM->IBDatabaseDEF);
         tr.Start();
@@ -125,7 +125,7 @@ public:
     }
 
     // What a company database says of itself.
-    struct CompanySpec {
+    struct CompanyFacts {
         std::string Shougou;
         std::string Code;
         int DataType = 1;
@@ -134,8 +134,8 @@ public:
     };
 
     // Real company data (the newest version) in the folder, in place of
-    // whatever data file it held, saying of itself what spec gives.
-    static void PutCompanyData(const std::string& folder, const CompanySpec& spec)
+    // whatever data file it held, saying of itself what company gives.
+    static void PutCompanyData(const std::string& folder, const CompanyFacts& company)
     {
         std::filesystem::create_directories(folder);
         const std::string file = folder + "/qhacc.fdb";
@@ -147,15 +147,15 @@ public:
         db::Query q(database, tr,
                     "UPDATE ACCDEF1 SET SHOUGOU=:SHOUGOU,SCODE1=:CODE,DATATYPE=:DT,NENDO=:NENDO,"
                     "KISHU='2024/04/01',KIMATU='2025/03/31' WHERE REC=1");
-        q.ParamByName("SHOUGOU").SetString(spec.Shougou);
-        q.ParamByName("CODE").SetString(spec.Code);
-        q.ParamByName("DT").SetInteger(spec.DataType);
-        q.ParamByName("NENDO").SetInteger(spec.Nendo);
+        q.ParamByName("SHOUGOU").SetString(company.Shougou);
+        q.ParamByName("CODE").SetString(company.Code);
+        q.ParamByName("DT").SetInteger(company.DataType);
+        q.ParamByName("NENDO").SetInteger(company.Nendo);
         q.ExecSQL();
         db::Query reg(database, tr,
                       "UPDATE OR INSERT INTO ACCREG(AGROUP,ACODE,ATYPE,ATEXT) "
                       "VALUES('基本設定','合算データ区分','整数',:KIND) MATCHING (AGROUP,ACODE)");
-        reg.ParamByName("KIND").SetString(std::to_string(spec.Gassan));
+        reg.ParamByName("KIND").SetString(std::to_string(company.Gassan));
         reg.ExecSQL();
         tr.Commit();
     }

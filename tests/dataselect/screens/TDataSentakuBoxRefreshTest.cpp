@@ -28,7 +28,7 @@ namespace fs = std::filesystem;
 namespace {
 
 using dstest::DataSentakuWorld;
-using dstest::RowSpec;
+using dstest::ListRow;
 using Col = TDataSentakuBox::Column;
 
 class DataSentakuRefreshTest : public dbtest::FirebirdTest {

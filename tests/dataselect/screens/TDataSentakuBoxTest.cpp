@@ -44,7 +44,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using dstest::RowSpec;
+using dstest::ListRow;
 
 const std::vector<std::string> WizardLines = {"SyoriType=3", "JyokenSet=1", "DataType=-13", "CodeType=0",
                                               "DataVerMajor=15"};
@@ -58,7 +58,7 @@ protected:
     }
     void TearDown() override { world_.reset(); }
 
-    void AddRow(const RowSpec& row) { world_->AddRow(row); }
+    void AddRow(const ListRow& row) { world_->AddRow(row); }
     std::string Folder(int rec) const { return world_->Folder(rec); }
     std::string Single(const std::string& sql)
     {
