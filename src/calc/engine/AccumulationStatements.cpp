@@ -1,5 +1,6 @@
 #include "calc/engine/AccumulationStatements.h"
 
+#include "calc/engine/AccumulationConditions.h"
 #include "calc/engine/TrialBalanceContext.h"
 #include "foundation/QueryFactory.h"
 
@@ -45,4 +46,27 @@ db::Query& TStatementSet::Prepare(const std::string& sql,
         if (Names(sql, name))
             statement->ParamByName(name).SetInteger(value);
     return *statement;
+}
+
+bool TStatementSet::HasBalanceRows(const std::string& kcode, const std::string& pairCondition)
+{
+    std::string sql = "SELECT COUNT(*) AS RECCNT FROM KAMOKU_SZ\r\nWHERE (KCODE=:KCODE)";
+    AddConditionLine(sql, "AND ", pairCondition);
+    db::Query& q = Prepare(sql, {{"KCODE", kcode}});
+    q.Open();
+    const bool any = q.FieldByName("RECCNT").AsInteger() > 0;
+    q.Close();
+    return any;
+}
+
+bool TStatementSet::DebitSideAccountsOnLine(std::int32_t mstrec)
+{
+    db::Query& q = Prepare(
+        "SELECT COUNT(KCODE) AS RECCNT FROM KAMOKUMST\r\n"
+        "WHERE (EXT1_KS=:MSTREC) AND (USE>0) AND (DAC=1 OR DAC=3)",
+        {}, {{"MSTREC", mstrec}});
+    q.Open();
+    const bool any = q.FieldByName("RECCNT").AsInteger() > 0;
+    q.Close();
+    return any;
 }

@@ -25,6 +25,11 @@ public:
                        std::initializer_list<std::pair<std::string_view, std::string>> texts = {},
                        std::initializer_list<std::pair<std::string_view, std::int32_t>> numbers = {});
 
+    // Whether the account has balance rows under the pair's condition.
+    bool HasBalanceRows(const std::string& kcode, const std::string& pairCondition);
+    // Whether a debit-side account in use sits on the layout line.
+    bool DebitSideAccountsOnLine(std::int32_t mstrec);
+
 private:
     std::map<std::string, std::unique_ptr<db::Query>> statements_;
 };

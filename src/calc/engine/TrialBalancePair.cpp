@@ -216,28 +216,9 @@ private:
             SubAccounts(row, kcode, ratios);
     }
 
-    bool HasBalanceRows(const std::string& kcode)
-    {
-        std::string sql = "SELECT COUNT(*) AS RECCNT FROM KAMOKU_SZ\r\nWHERE (KCODE=:KCODE)";
-        AddConditionLine(sql, "AND ", pair_);
-        db::Query& q = statements_.Prepare(sql, {{"KCODE", kcode}});
-        q.Open();
-        const bool any = q.FieldByName("RECCNT").AsInteger() > 0;
-        q.Close();
-        return any;
-    }
+    bool HasBalanceRows(const std::string& kcode) { return statements_.HasBalanceRows(kcode, pair_); }
 
-    bool DebitSideAccountsOnLine(std::int32_t mstrec)
-    {
-        db::Query& q = statements_.Prepare(
-            "SELECT COUNT(KCODE) AS RECCNT FROM KAMOKUMST\r\n"
-            "WHERE (EXT1_KS=:MSTREC) AND (USE>0) AND (DAC=1 OR DAC=3)",
-            {}, {{"MSTREC", mstrec}});
-        q.Open();
-        const bool any = q.FieldByName("RECCNT").AsInteger() > 0;
-        q.Close();
-        return any;
-    }
+    bool DebitSideAccountsOnLine(std::int32_t mstrec) { return statements_.DebitSideAccountsOnLine(mstrec); }
 
     // Rows are made ones (a code) from the first account row on; rows past
     // the ones made are empty.
